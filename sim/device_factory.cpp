@@ -1,0 +1,35 @@
+// The device factory: finds the bench's local devices and creates and releases their handles.
+#include "ZyvoDevice.h"
+
+#include "sim_call.h"
+#include "sim_device.h"
+#include "simulator.h"
+
+ZyvoDeviceFactory::ZyvoDeviceFactory() : mDevicesFound(0) {}
+
+ZyvoDeviceFactory::~ZyvoDeviceFactory() = default;
+
+int ZyvoDeviceFactory::FindLocalDevices() {
+    mDevicesFound = zyvosim::bench().deviceCount;
+    return zyvosim::SimCall("factory", -1, "FindLocalDevices").returns(mDevicesFound);
+}
+
+// Only devices found by the last scan can be created; on failure `device` is left alone.
+int ZyvoDeviceFactory::CreateLocalDevice(unsigned short index, ZyvoDevice*& device) {
+    zyvosim::SimCall call("factory", -1, "CreateLocalDevice", zyvosim::traceArguments(index));
+    if (auto injected = call.injectedFault())
+        return call.returns(*injected);
+    if (index >= mDevicesFound)
+        return call.returns(0);
+    device = new zyvosim::SimDevice(zyvosim::board(index));
+    return call.returns(1);
+}
+
+int ZyvoDeviceFactory::ReleaseDevice(ZyvoDevice*& device) {
+    zyvosim::SimCall call("factory", -1, "ReleaseDevice");
+    if (device == nullptr)
+        return call.returns(0);
+    delete device;
+    device = nullptr;
+    return call.returns(1);
+}

@@ -1,0 +1,12 @@
+// Building a simulated card for the bench it sits on.
+#include "sim_board.h"
+
+#include "widget_catalog.h"
+
+namespace zyvosim {
+
+SimBoard::SimBoard(const Bench& bench) {
+    installWidgets(mWidgets, bench);
+}
+
+} // namespace zyvosim

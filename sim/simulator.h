@@ -1,0 +1,20 @@
+// The process-wide state of the simulated device library: the bench in use and the cards on it.
+#pragma once
+
+#include "bench.h"
+#include "sim_board.h"
+
+#include <memory>
+
+namespace zyvosim {
+
+// The bench in use: the one loadBench or loadBenchFile loaded last; else, from the first call
+// that needs it, the file the environment variable ZYVO_SIM names (a bad file is reported on
+// standard error and gives a bench without devices); else the default bench.
+const Bench& bench();
+
+// The card of local device `index`. Device handles share it; it stays until reset() or a new
+// bench.
+std::shared_ptr<SimBoard> board(unsigned index);
+
+} // namespace zyvosim

@@ -1,0 +1,161 @@
+// Bench files: what they say, what is refused, and where the simulator takes its bench from.
+#include "sim_fixture.h"
+
+#include "ZyvoDevice.h"
+#include "output_capture.h"
+
+#include <fstream>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+int devicesFound() {
+    ZyvoDeviceFactory factory;
+    return factory.FindLocalDevices();
+}
+
+class BenchFileTest : public SimTest {
+protected:
+    void TearDown() override {
+        for (const std::string& path : mFiles)
+            unlink(path.c_str());
+        SimTest::TearDown();
+    }
+
+    std::string writeFile(const std::string& text) {
+        char path[] = "/tmp/zyvosim-bench-XXXXXX";
+        int fd = mkstemp(path);
+        EXPECT_GE(fd, 0);
+        close(fd);
+        std::ofstream(path) << text;
+        mFiles.push_back(path);
+        return path;
+    }
+
+private:
+    std::vector<std::string> mFiles;
+};
+
+TEST_F(BenchFileTest, defaultBenchIsWrittenInTheFileFormat) {
+    std::string error;
+    EXPECT_TRUE(zyvosim::loadBench(zyvosim::defaultBenchText(), error)) << error;
+    EXPECT_EQ(devicesFound(), 1);
+}
+
+TEST_F(BenchFileTest, commentsAndBlankLinesAreIgnored) {
+    useBench("# a pair of cards\n\n   \ndevices 2   # both local\n");
+    EXPECT_EQ(devicesFound(), 2);
+}
+
+TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
+    useBench("devices 2\n");
+    std::string error;
+    EXPECT_FALSE(
+        zyvosim::loadBench("devices 3\nfault factory.CreateLocalDevice -5\nbogus\n", error));
+
+    ZyvoDeviceFactory factory;
+    EXPECT_EQ(factory.FindLocalDevices(), 2);
+    ZyvoDevice* device = nullptr;
+    EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
+    factory.ReleaseDevice(device);
+}
+
+TEST_F(BenchFileTest, fileErrorsNameTheFile) {
+    std::string path = writeFile("devices 1\nreference format 0\n");
+    std::string error;
+    EXPECT_FALSE(zyvosim::loadBenchFile(path, error));
+    EXPECT_EQ(error, path + ":2: reference: format 0 is not in 1 to 2147483647");
+
+    EXPECT_FALSE(zyvosim::loadBenchFile("/nonexistent/lab.bench", error));
+    EXPECT_EQ(error, "/nonexistent/lab.bench: cannot read: No such file or directory");
+}
+
+TEST_F(BenchFileTest, environmentNamesTheBenchWhenNoneIsLoaded) {
+    setenv("ZYVO_SIM", writeFile("devices 3\n").c_str(), 1);
+    zyvosim::reset();
+    EXPECT_EQ(devicesFound(), 3);
+
+    useBench("devices 2\n");
+    EXPECT_EQ(devicesFound(), 2);
+
+    zyvosim::reset();
+    EXPECT_EQ(devicesFound(), 3);
+}
+
+TEST_F(BenchFileTest, badEnvironmentBenchIsReportedAndFindsNoDevice) {
+    std::string path = writeFile("devices 1\nlaser on\n");
+    setenv("ZYVO_SIM", path.c_str(), 1);
+    zyvosim::reset();
+
+    zyvotest::OutputCapture capture;
+    EXPECT_EQ(devicesFound(), 0);
+    EXPECT_EQ(capture.err(), path + ":2: unknown directive 'laser'\n");
+}
+
+TEST_F(BenchFileTest, resetForgetsTheLoadedBench) {
+    useBench("devices 2\n");
+    zyvosim::reset();
+    EXPECT_EQ(devicesFound(), 1);
+}
+
+struct Refusal {
+    const char* text;
+    const char* error;
+};
+
+class BenchFileRefusalTest : public SimTest, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(BenchFileRefusalTest, namesOriginLineAndProblem) {
+    std::string error;
+    EXPECT_FALSE(zyvosim::loadBench(GetParam().text, error, "lab.bench"));
+    EXPECT_EQ(error, GetParam().error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, BenchFileRefusalTest,
+    ::testing::Values(
+        Refusal{"devices 1\n\ncabel SDIOutput 0 SDIInput 0\n",
+                "lab.bench:3: unknown directive 'cabel'"},
+        Refusal{"devices two\n", "lab.bench:1: devices: N 'two' is not a number"},
+        Refusal{"devices 2x\n", "lab.bench:1: devices: N '2x' is not a number"},
+        Refusal{"devices\n", "lab.bench:1: devices: missing N; expected 'devices N'"},
+        Refusal{"devices 1 2\n", "lab.bench:1: devices: unexpected '2'; expected 'devices N'"},
+        Refusal{"devices -1\n", "lab.bench:1: devices: N -1 is not in 0 to 65535"},
+        Refusal{"fault device.Open\n", "lab.bench:1: fault: missing STATUS; expected 'fault "
+                                       "TARGET.OPERATION STATUS [once]'"},
+        Refusal{"fault device.Open -5 twice\n",
+                "lab.bench:1: fault: unexpected 'twice'; expected 'fault TARGET.OPERATION STATUS "
+                "[once]'"},
+        Refusal{"throw device.Close\n", "lab.bench:1: throw: 'device' has no operation 'Close' "
+                                        "that can fail (it has Open, InitializeHardware)"},
+        Refusal{"fault device[0].Open -5\n", "lab.bench:1: fault: 'device' takes no index"},
+        Refusal{"interrupt telescope.Open\n",
+                "lab.bench:1: interrupt: unknown fault target 'telescope'"},
+        Refusal{"fault deviceOpen -5\n",
+                "lab.bench:1: fault: 'deviceOpen' is not TARGET.OPERATION"},
+        Refusal{"fault device[x].Open -5\n",
+                "lab.bench:1: fault: 'device[x].Open' is not TARGET[INDEX].OPERATION"},
+        Refusal{"cable SDIOutput 11 SDIInput 0\n",
+                "lab.bench:1: cable: output index 11 is not in 0 to 10"},
+        Refusal{"cable SDIOutput 0 SDIInput 8\n",
+                "lab.bench:1: cable: input index 8 is not in 0 to 7"},
+        Refusal{"cable SDIOutput 0 HDMIInput 0\n",
+                "lab.bench:1: cable: expected 'SDIInput', not 'HDMIInput'"},
+        Refusal{"cable HDMIOutput 1 HDMIInput 0\n",
+                "lab.bench:1: cable: output index 1 is not in 0 to 0"},
+        Refusal{"cable SDIOutput 1 SDIInput 2\ncable SDIOutput 3 SDIInput 2\n",
+                "lab.bench:2: cable: SDIInput 2 is already cabled"},
+        Refusal{"ltc-source rate 13 start 01:00:00:00\n",
+                "lab.bench:1: ltc-source: rate 13 is not in 3 to 12"},
+        Refusal{"ltc-source rate 5 start 01:00:00:25\n",
+                "lab.bench:1: ltc-source: start frames 25 is not below 25"},
+        Refusal{"ltc-source rate 6 start 1:00:00:00\n",
+                "lab.bench:1: ltc-source: start '1:00:00:00' is not HH:MM:SS:FF"},
+        Refusal{"ltc-source start 01:00:00:00\n",
+                "lab.bench:1: ltc-source: expected 'rate', not 'start'"},
+        Refusal{"reference format 7\n",
+                "lab.bench:1: reference: format 7 is not a video format of the device"},
+        Refusal{"text missing\n", "lab.bench:1: text: 'missing' is neither present nor absent"}));
+
+} // namespace

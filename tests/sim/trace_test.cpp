@@ -1,0 +1,75 @@
+// The trace: every call on the simulated device library, in order, as one line each.
+#include "sim_fixture.h"
+
+#include "QELDebug.h"
+#include "QELTime.h"
+#include "ZyvoDevice.h"
+
+namespace {
+
+using TraceTest = SimTest;
+
+TEST_F(TraceTest, recordsADeviceSessionInOrder) {
+    ZyvoDeviceFactory factory;
+    ZyvoDevice* device = nullptr;
+    QELDebug::Open();
+    factory.FindLocalDevices();
+    factory.CreateLocalDevice(0, device);
+    device->Open();
+    device->InitializeHardware();
+    device->GetWidget(ZYVO_WidgetType_SDIOutputWidget, 10);
+    QELTime::Sleep(100);
+    factory.ReleaseDevice(device);
+    QELDebug::Close();
+
+    EXPECT_EQ(zyvosim::formatTrace(), "QELDebug.Open() -> 1\n"
+                                      "factory.FindLocalDevices() -> 1\n"
+                                      "factory.CreateLocalDevice(0) -> 1\n"
+                                      "device.Open() -> 1\n"
+                                      "device.InitializeHardware() -> 1\n"
+                                      "device.GetWidget(3, 10) -> 0\n"
+                                      "QELTime.Sleep(100) -> 0\n"
+                                      "factory.ReleaseDevice() -> 1\n"
+                                      "QELDebug.Close() -> 1\n");
+    const zyvosim::TraceEntry& creation = zyvosim::trace().at(2);
+    EXPECT_EQ(creation.target, "factory");
+    EXPECT_EQ(creation.index, -1);
+    EXPECT_EQ(creation.operation, "CreateLocalDevice");
+    EXPECT_EQ(creation.arguments, "0");
+    EXPECT_EQ(creation.status, 1);
+}
+
+TEST_F(TraceTest, failedCallsShowTheirStatus) {
+    useBench("devices 1\nfault device.Open -7\n");
+    ZyvoDeviceFactory factory;
+    ZyvoDevice* device = nullptr;
+    factory.FindLocalDevices();
+    factory.CreateLocalDevice(1, device);
+    factory.CreateLocalDevice(0, device);
+    device->Open();
+    factory.ReleaseDevice(device);
+    factory.ReleaseDevice(device);
+
+    EXPECT_EQ(zyvosim::formatTrace(), "factory.FindLocalDevices() -> 1\n"
+                                      "factory.CreateLocalDevice(1) -> 0\n"
+                                      "factory.CreateLocalDevice(0) -> 1\n"
+                                      "device.Open() -> -7\n"
+                                      "factory.ReleaseDevice() -> 1\n"
+                                      "factory.ReleaseDevice() -> 0\n");
+}
+
+TEST_F(TraceTest, widgetEntriesShowTheirIndex) {
+    EXPECT_EQ(zyvosim::formatTraceEntry({"SDIOutput", 3, "SetEnable", "true", 1}),
+              "SDIOutput[3].SetEnable(true) -> 1");
+}
+
+TEST_F(TraceTest, clearAndResetEmptyIt) {
+    QELDebug::Open();
+    zyvosim::clearTrace();
+    EXPECT_TRUE(zyvosim::trace().empty());
+    QELDebug::Close();
+    zyvosim::reset();
+    EXPECT_TRUE(zyvosim::trace().empty());
+}
+
+} // namespace
