@@ -1,0 +1,54 @@
+// Reading switches and their glued values, shared by the video and audio command lines.
+#pragma once
+
+#include <cctype>
+#include <cinttypes>
+#include <cstdint>
+#include <cstdio>
+
+#include <zyvodiag>
+
+namespace zyvodiag_frontend {
+
+// The switch letter of "-x...", folded so that -d and -D are the same switch. A lone "-"
+// yields its terminating zero, which the parsers report as an invalid switch.
+inline char switchLetter(const char* argument) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(argument[1])));
+}
+
+// The value glued to a switch: everything after "-x".
+inline const char* switchValue(const char* argument) {
+    return argument + 2;
+}
+
+inline bool isHelpSwitch(char letter) {
+    return letter == 'H' || letter == '?';
+}
+
+// Reads an unsigned decimal the way the users of these tools have always typed it; false when
+// no number is there.
+inline bool readUnsigned(const char* text, uint32_t& value) {
+    uint32_t read = 0;
+    if (std::sscanf(text, "%" SCNu32, &read) != 1) {
+        return false;
+    }
+    value = read;
+    return true;
+}
+
+// -D[level]: verbose output on, with an optional level in decimal or with a 0x prefix in hex.
+// A level that cannot be read is 0 rather than an error: -D alone is the common case.
+inline void enableDebugOutput(const char* value) {
+    uint32_t level = 0;
+    if (value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {
+        if (std::sscanf(value + 2, "%" SCNx32, &level) != 1) {
+            level = 0;
+        }
+    } else if (!readUnsigned(value, level)) {
+        level = 0;
+    }
+    ZyvoDiagUserCommands::msDebugOutput = true;
+    ZyvoDiagUserCommands::msDebugOutputLevel = level;
+}
+
+} // namespace zyvodiag_frontend
