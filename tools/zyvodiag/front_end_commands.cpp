@@ -1,0 +1,37 @@
+// The parse and audio commands: run a library parser and show the record it produced.
+#include "argument_vector.h"
+#include "command_table.h"
+#include "record_printer.h"
+
+#include <zyvodiag>
+
+#include <cstdio>
+
+namespace zyvodiag {
+
+int runParse(const Invocation& invocation) {
+    ArgumentVector args(invocation.programName, invocation.arguments);
+    ZyvoDiagUserCommands record;
+    bool accepted = record.parseCmdLineArgs(args.argc(), args.argv());
+    std::fflush(stdout);
+    if (!accepted) {
+        std::printf("\n");
+        return kFail;
+    }
+    printVideoRecord(record);
+    return kPass;
+}
+
+int runAudio(const Invocation& invocation) {
+    ArgumentVector args(invocation.programName, invocation.arguments);
+    ZyvoDiagUserCommands record;
+    bool accepted = record.parseAudioCmdLineArgs(args.argc(), args.argv());
+    if (!accepted) {
+        std::printf("\n");
+        return kFail;
+    }
+    printAudioRecord(record);
+    return kPass;
+}
+
+} // namespace zyvodiag

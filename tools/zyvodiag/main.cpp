@@ -1,0 +1,68 @@
+// zyvodiag [--sim FILE] COMMAND ARGS...: runs one diagnostic on the device.
+#include "command_table.h"
+
+#include "zyvosim/zyvosim.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void printHelp() {
+    std::printf("usage: zyvodiag [--sim FILE] COMMAND [ARGS...]\n\n"
+                "Runs one diagnostic on the device. ARGS are the library's own command line\n"
+                "for the command; 'zyvodiag COMMAND -h' prints it.\n\n"
+                "options:\n"
+                "  --sim FILE   run on a simulated bench described by FILE (docs/simulator.md)\n"
+                "  --help       this text\n\n"
+                "commands:\n");
+    for (const auto& command : zyvodiag::commands()) {
+        std::printf("  %-10s %s\n", command.name, command.summary);
+    }
+    std::printf("\nexit status: 0 pass, 1 fail, 2 a command line that cannot be used\n");
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    int next = 1;
+    while (next < argc && argv[next][0] == '-' && argv[next][1] == '-') {
+        std::string option = argv[next];
+        if (option == "--help") {
+            printHelp();
+            return zyvodiag::kPass;
+        }
+        if (option == "--sim") {
+            if (next + 1 >= argc) {
+                std::fprintf(stderr, "zyvodiag: --sim needs a bench file\n");
+                return zyvodiag::kUnusable;
+            }
+            std::string error;
+            if (!zyvosim::loadBenchFile(argv[next + 1], error)) {
+                std::fprintf(stderr, "zyvodiag: %s\n", error.c_str());
+                return zyvodiag::kUnusable;
+            }
+            next += 2;
+            continue;
+        }
+        std::fprintf(stderr, "zyvodiag: unknown option %s (try --help)\n", option.c_str());
+        return zyvodiag::kUnusable;
+    }
+    if (next >= argc) {
+        std::fprintf(stderr, "zyvodiag: no command given (try --help)\n");
+        return zyvodiag::kUnusable;
+    }
+    const zyvodiag::Command* command = zyvodiag::findCommand(argv[next]);
+    if (command == nullptr) {
+        std::fprintf(stderr, "zyvodiag: unknown command '%s' (try --help)\n", argv[next]);
+        return zyvodiag::kUnusable;
+    }
+    zyvodiag::Invocation invocation{std::string("zyvodiag ") + command->name, {}};
+    for (int i = next + 1; i < argc; ++i) {
+        invocation.arguments.emplace_back(argv[i]);
+    }
+    int status = command->run(invocation);
+    std::fflush(stdout);
+    return status;
+}
