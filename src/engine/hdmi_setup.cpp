@@ -1,0 +1,133 @@
+// HDMI output configuration and input initialisation, and connecting the output to playout.
+#include "widget_access.h"
+
+#include "ZyvoFormatInfo.h"
+#include "ZyvoHDMIWidgets.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+using zyvo_engine::FailureCount;
+
+namespace {
+
+// The receiver needs this long after a reset before its registers mean anything.
+constexpr useconds_t kReceiverSettleMicroseconds = 200000;
+constexpr ZyvoVideoSource kPlayoutStore0Source = static_cast<ZyvoVideoSource>(92);
+
+// Colour space, sampling and bit depth of the HDMI stream for each pixel format.
+struct HDMIColourSettings {
+    ZyvoPixelFormat pixelFormat;
+    int colorSpace;
+    int sampling;
+    int bitDepth;
+};
+
+const HDMIColourSettings kColourSettings[] = {
+    {ZYVO_PixelFormat_YCbCr10, 2, 2, 2}, {ZYVO_PixelFormat_YCbCr8, 2, 2, 1},
+    {ZYVO_PixelFormat_RGB8, 3, 5, 1},    {ZYVO_PixelFormat_RGB10, 3, 5, 2},
+    {ZYVO_PixelFormat_YCbCr12, 2, 2, 3},
+};
+
+const HDMIColourSettings* colourSettingsFor(ZyvoPixelFormat pixelFormat) {
+    for (const auto& settings : kColourSettings) {
+        if (settings.pixelFormat == pixelFormat) {
+            return &settings;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ZyvoHDMIInV4Widget* ZyvoDiag::hdmiInputInit() {
+    auto* input =
+        zyvo_engine::getWidget<ZyvoHDMIInV4Widget>(mpDevice, ZYVO_WidgetType_HDMIInV4Widget, 0);
+    if (input == nullptr) {
+        std::fprintf(stderr, "%s: Could not GetWidget(ZYVO_WidgetType_HDMIInV4Widget)\n",
+                     "hdmiInputInit");
+        return nullptr;
+    }
+    input->Initialize();
+    usleep(kReceiverSettleMicroseconds);
+    return input;
+}
+
+ZyvoHDMIOutV4Widget* ZyvoDiag::hdmiOutputInit(int /*index*/, ZyvoVideoFormat format,
+                                              ZyvoPixelFormat pixelFormat) {
+    // The device has one HDMI output, always index 0.
+    auto* output =
+        zyvo_engine::getWidget<ZyvoHDMIOutV4Widget>(mpDevice, ZYVO_WidgetType_HDMI4kOutWidget, 0);
+    if (output == nullptr) {
+        std::printf("%s: Could not GetWidget(ZYVO_WidgetType_HDMI4kOutWidget)\n", "hdmiOutputInit");
+        return nullptr;
+    }
+    if (!ConfigureHDMIOutput(output, format, pixelFormat, true)) {
+        return nullptr;
+    }
+    output->SetSourceAudioMode(ZYVO_AudioFormat_16Channel_48kHz);
+    output->SetSinkAudioMode(ZYVO_HDMIOutV4AudioMode_8Channel_48Khz);
+    output->SetAudioMute(true);
+    return output;
+}
+
+bool ZyvoDiag::ConfigureHDMIOutput(ZyvoHDMIOutV4Widget* pHDMIOut, ZyvoVideoFormat format,
+                                   ZyvoPixelFormat pixelFormat, bool fullRange) {
+    // A 4K quad format goes out as its single-stream HDMI equivalent.
+    ZyvoVideoFormat hdmiFormat =
+        ZyvoVideoFormatInfo::isQuad(format) ? ZyvoVideoFormatInfo::Get4KHDMIFormat(format) : format;
+    if (pHDMIOut == nullptr) {
+        std::printf("%s: Could not GetWidget(ZYVO_WidgetType_HDMI4kOutWidget)\n",
+                    "ConfigureHDMIOutput");
+        return false;
+    }
+    if (hdmiFormat == 0) {
+        return false;
+    }
+    FailureCount failures;
+    failures.check(pHDMIOut->SetVendorName("QELVideo"), "pHDMIOut->SetVendorName(\"QELVideo\")");
+    failures.check(pHDMIOut->SetProductName("Rimba Zader"),
+                   "pHDMIOut->SetProductName(\"Rimba Zader\")");
+    failures.check(pHDMIOut->SetSourceAudioMode(ZYVO_AudioFormat_16Channel_48kHz),
+                   "pHDMIOut->SetSourceAudioMode(ZYVO_AudioFormat_16Channel_48kHz)");
+    failures.check(pHDMIOut->SetSinkAudioMode(ZYVO_HDMIOutV4AudioMode_8Channel_48Khz),
+                   "pHDMIOut->SetSinkAudioMode(ZYVO_HDMIOutV4AudioMode_8Channel_48Khz)");
+    failures.check(pHDMIOut->SetAudioMute(true), "pHDMIOut->SetAudioMute(true)");
+
+    ZyvoVideoConfiguration hdmiVideoConfig(hdmiFormat);
+    auto outRange = static_cast<ZyvoVideoColorRange>(fullRange ? 2 : 1);
+    hdmiVideoConfig.SetVideoColorRange(outRange);
+    hdmiVideoConfig.SetVideoAspectRatio(static_cast<ZyvoVideoAspectRatio>(2));
+    const HDMIColourSettings* colour = colourSettingsFor(pixelFormat);
+    if (colour == nullptr) {
+        std::fprintf(stderr, "%s: Unsupported pixel format:%d\n", "ConfigureHDMIOutput",
+                     static_cast<int>(pixelFormat));
+        return false;
+    }
+    hdmiVideoConfig.SetVideoColorSpace(static_cast<ZyvoVideoColorSpace>(colour->colorSpace));
+    hdmiVideoConfig.SetVideoSampling(static_cast<ZyvoVideoSampling>(colour->sampling));
+    hdmiVideoConfig.SetVideoBitDepth(static_cast<ZyvoVideoBitDepth>(colour->bitDepth));
+
+    failures.check(pHDMIOut->SetMonitorState(false), "pHDMIOut->SetMonitorState(false)");
+    failures.check(pHDMIOut->SetDefaultVideoColorRange(outRange),
+                   "pHDMIOut->SetDefaultVideoColorRange(outRange)");
+    failures.check(pHDMIOut->SetSourceConfiguration(&hdmiVideoConfig),
+                   "pHDMIOut->SetSourceConfiguration(&hdmiVideoConfig)");
+    return failures.none();
+}
+
+int ZyvoDiag::HDMIOutputEnable() {
+    if (mpHDMIOutput != nullptr) {
+        mpHDMIOutput->SetVideoSource1(kPlayoutStore0Source);
+        mpHDMIOutput->SetAudioMute(false);
+    }
+    return 1;
+}
+
+int ZyvoDiag::HDMIOutputDisable() {
+    if (mpHDMIOutput != nullptr) {
+        mpHDMIOutput->SetVideoSource1(ZYVO_VideoSource_None);
+        mpHDMIOutput->SetAudioMute(true);
+    }
+    return 1;
+}

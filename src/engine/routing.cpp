@@ -1,0 +1,112 @@
+// Routing through the crosspoint: the routing tables and the operations that apply them.
+#include "routing_tables.h"
+#include "widget_access.h"
+
+#include "ZyvoFrameBufferWidgets.h"
+#include "ZyvoSDIWidgets.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+// Rows indexed by SDI input number (row 0 repeats row 1). Columns: SDI input, dual-link input,
+// capture store, source of the dual-link input, source of the capture store.
+const int32_t input_widget_setup[9][5] = {
+    {0, 0, 0, 140, 41}, {0, 0, 0, 140, 41}, {1, 1, 1, 143, 42},
+    {2, 2, 2, 146, 43}, {3, 3, 3, 149, 44}, {4, 0, 0, 76, 41},
+    {5, 1, 1, 79, 42},  {6, 2, 2, 82, 43},  {7, 3, 3, 85, 44},
+};
+
+// Rows indexed by SDI output number (row 0 repeats row 1, row 11 is the video monitor).
+// Columns: playout store, dual-link output, SDI output, source of the dual-link output, source
+// of the SDI output.
+const int32_t output_widget_setup[12][5] = {
+    {0, 0, 0, 92, 46},  {0, 0, 0, 92, 46}, {1, 1, 1, 99, 49}, {2, 2, 2, 101, 52},
+    {3, 3, 3, 102, 55}, {0, 0, 4, 92, 46}, {1, 1, 5, 99, 49}, {2, 2, 6, 101, 52},
+    {3, 3, 7, 102, 55}, {0, 0, 0, 92, 46}, {0, 0, 0, 92, 46}, {0, 4, 10, 92, 57},
+};
+
+// The crosspoint source of playout stores 0 to 3, given to the monitor's dual-link output.
+const int32_t duallink_input[4] = {92, 99, 101, 102};
+
+constexpr int kInputRows = 9;
+constexpr int kOutputRows = 12;
+constexpr int kMonitorDualLinkOutput = 4;
+
+bool inRange(int value, int count) {
+    return value >= 0 && value < count;
+}
+
+} // namespace
+
+namespace zyvo_engine {
+
+int designateInputWidgets(int input, int& sdiInput, int& dualLinkInput, int& captureStore) {
+    if (!inRange(input, kInputRows)) {
+        std::printf("%s(%d,) out of range\n", "designateInputWidgets", input);
+        input = 1;
+    }
+    sdiInput = input_widget_setup[input][0];
+    dualLinkInput = input_widget_setup[input][1];
+    captureStore = input_widget_setup[input][2];
+    return input;
+}
+
+int designateOutputWidgets(int output, int& playoutStore, int& dualLinkOutput, int& sdiOutput) {
+    if (!inRange(output, kOutputRows)) {
+        std::printf("%s(%d,) out of range\n", "designateOutputWidgets", output);
+        output = 1;
+    }
+    playoutStore = output_widget_setup[output][0];
+    dualLinkOutput = output_widget_setup[output][1];
+    sdiOutput = output_widget_setup[output][2];
+    return output;
+}
+
+} // namespace zyvo_engine
+
+// A widget the device lacks (a null entry) is skipped; its call counts as a failure (status 0).
+int ZyvoDiag::ConnectInputPath(int input, int /*sdiInput*/, int dualLinkInput, int captureStore) {
+    if (!inRange(input, kInputRows) || !inRange(dualLinkInput, 4) || !inRange(captureStore, 4)) {
+        return 0;
+    }
+    const int32_t* row = input_widget_setup[input];
+    if (mpDualLinkInput[dualLinkInput] != nullptr) {
+        mpDualLinkInput[dualLinkInput]->SetVideoSource(static_cast<ZyvoVideoSource>(row[3]));
+    }
+    if (mpFBCapture[captureStore] == nullptr) {
+        return 0;
+    }
+    return mpFBCapture[captureStore]->SetVideoSource(static_cast<ZyvoVideoSource>(row[4]), true);
+}
+
+int ZyvoDiag::ConnectOutputPath(int output, int /*playoutStore*/, int dualLinkOutput,
+                                int sdiOutput) {
+    if (!inRange(output, kOutputRows) || !inRange(dualLinkOutput, 5) || !inRange(sdiOutput, 11)) {
+        return 0;
+    }
+    const int32_t* row = output_widget_setup[output];
+    if (mpDualLinkOutput[dualLinkOutput] != nullptr) {
+        mpDualLinkOutput[dualLinkOutput]->SetVideoSource(static_cast<ZyvoVideoSource>(row[3]));
+    }
+    if (mpSDIOutput[sdiOutput] == nullptr) {
+        return 0;
+    }
+    return mpSDIOutput[sdiOutput]->SetVideoSource(static_cast<ZyvoVideoSource>(row[4]));
+}
+
+int ZyvoDiag::VideoMonitorSDISet(int playoutStore) {
+    // The monitor's dual-link output is asked of the device itself, not of the context.
+    auto* monitor = zyvo_engine::getWidget<ZyvoDualLinkOutWidget>(
+        mpDevice, ZYVO_WidgetType_DualLinkOutWidget, kMonitorDualLinkOutput);
+    if (monitor == nullptr) {
+        std::printf("%s() Could not GetWidget(ZYVO_WidgetType_DualLinkOutWidget, %d)\n",
+                    "VideoMonitorSDISet", kMonitorDualLinkOutput);
+        return 1;
+    }
+    if (inRange(playoutStore, 4)) {
+        monitor->SetVideoSource(static_cast<ZyvoVideoSource>(duallink_input[playoutStore]));
+    }
+    return 1;
+}

@@ -1,0 +1,46 @@
+// The one way every engine operation obtains a widget, and the report of a failed widget call.
+#pragma once
+
+#include <zyvodiag>
+
+#include "ZyvoDevice.h"
+
+#include <cstdio>
+
+namespace zyvo_engine {
+
+// The widget of `type` and `index` as the concrete class the engine expects; null when the
+// device has none or holds a widget of another class under that type.
+template <typename Widget>
+Widget* getWidget(ZyvoDevice* device, ZyvoWidgetType type, unsigned int index) {
+    ZyvoWidget* widget = device->GetWidget(type, index);
+    return widget == nullptr ? nullptr : dynamic_cast<Widget*>(widget);
+}
+
+// True when the widget call succeeded; a failure is reported on standard error with the text
+// of the call, only when verbose output is on.
+inline bool callSucceeded(int status, const char* callText) {
+    if (status > 0) {
+        return true;
+    }
+    if (ZyvoDiagUserCommands::msDebugOutput) {
+        std::fprintf(stderr, "%s failed with %d\n", callText, status);
+    }
+    return false;
+}
+
+// Counts the failed calls of a configuration sequence, which never stops at one.
+class FailureCount {
+public:
+    void check(int status, const char* callText) {
+        if (!callSucceeded(status, callText)) {
+            ++mFailures;
+        }
+    }
+    bool none() const { return mFailures == 0; }
+
+private:
+    int mFailures = 0;
+};
+
+} // namespace zyvo_engine
