@@ -5,8 +5,9 @@
 
 namespace zyvosim {
 
-SimBoard::SimBoard(const Bench& bench) {
-    installWidgets(mWidgets, bench);
+SimBoard::SimBoard(const Bench& bench) : mBench(bench) {
+    powerOn(mState, mBench);
+    installWidgets(*this);
 }
 
 } // namespace zyvosim

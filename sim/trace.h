@@ -6,6 +6,10 @@
 #include <string>
 #include <type_traits>
 
+class ZyvoVideoConfiguration;
+class ZyvoFrameBufferConfiguration;
+class ZyvoVideoTransport;
+
 namespace zyvosim {
 
 // Appends one call to the trace. `index` is -1 for targets that have none.
@@ -17,6 +21,13 @@ void recordCall(const std::string& target, int index, const std::string& operati
 std::string traceArgument(bool value);
 std::string traceArgument(const char* text);
 std::string traceArgument(const std::string& text);
+// Configuration objects and addresses, written out in trace_values.cpp. Declared here, ahead of
+// traceArguments, so a configuration pointer never falls back to the bool overload.
+std::string traceArgument(const ZyvoVideoConfiguration* configuration);
+std::string traceArgument(const ZyvoFrameBufferConfiguration* configuration);
+std::string traceArgument(const ZyvoVideoTransport* transport);
+struct Hex;
+std::string traceArgument(Hex value);
 template <typename Number,
           typename = std::enable_if_t<std::is_integral_v<Number> || std::is_enum_v<Number>>>
 std::string traceArgument(Number value) {

@@ -1,13 +1,21 @@
 // The widget kinds of the simulated card, one line each.
 #include "widget_catalog.h"
 
+#include "sim_board.h"
+
 namespace zyvosim {
 
 // Each widget kind lives in its own file and offers an install function that adds its widgets
-// (one per index) to the registry; this is the one list that calls them. Until the first kind
-// arrives the card carries no widget, so GetWidget finds none.
-void installWidgets(WidgetRegistry& widgets, const Bench& bench) {
-    (void)widgets;
+// (one per index) to the card's registry, and a power-on function for its part of the card
+// state; these are the two lists that call them.
+void installWidgets(SimBoard& board) {
+    (void)board;
+}
+
+void powerOn(CardState& state, const Bench& bench) {
+    state = CardState{};
+    state.magic = cCardStateMagic;
+    state.version = cCardStateVersion;
     (void)bench;
 }
 

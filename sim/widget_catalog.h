@@ -2,11 +2,16 @@
 #pragma once
 
 #include "bench.h"
-#include "widget_registry.h"
+#include "zyvosim/card_state.h"
 
 namespace zyvosim {
 
-// Puts every widget of a freshly powered card on the bench into `widgets`.
-void installWidgets(WidgetRegistry& widgets, const Bench& bench);
+class SimBoard;
+
+// Puts every widget of the card into its registry, as the bench wires the card.
+void installWidgets(SimBoard& board);
+
+// Gives every widget its power-on state.
+void powerOn(CardState& state, const Bench& bench);
 
 } // namespace zyvosim
