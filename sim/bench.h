@@ -6,6 +6,7 @@
 #include "fault_table.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace zyvosim {
@@ -26,6 +27,15 @@ struct LtcSource {
     unsigned minutes;
     unsigned seconds;
     unsigned frames;
+    bool frozen = false; // stuck at `start`, as a generator on hold
+};
+
+// A widget the bench takes off the card (`missing`), or puts back as a widget of another class
+// under the same type and index (`wrong-class`), so a checked cast of it fails.
+struct WidgetOverride {
+    ZyvoWidgetType type;
+    unsigned index;
+    bool wrongClass;
 };
 
 struct Bench {
@@ -34,7 +44,13 @@ struct Bench {
     std::vector<Cable> cables;
     std::optional<LtcSource> ltcSource;
     std::optional<ZyvoVideoFormat> referenceFormat; // the external reference input's signal
-    std::vector<Fault> faults;                      // in the order the bench declares them
+    unsigned referenceLockPolls = 1; // the generator locks at this GetReferenceInputFormat call
+    unsigned interruptIndex = 6;     // the sync generator's interrupt control pair, N and N+1
+    bool ltcInput = true;            // the LTC port can receive timecode
+    bool ltcOutput = true;           // and send it
+    std::vector<Fault> faults;       // in the order the bench declares them
+    std::vector<WidgetOverride> widgetOverrides; // in bench order; a later one wins
+    std::optional<std::string> stateDirectory;   // a path or "private"; else ZYVO_SIM_STATE
 };
 
 } // namespace zyvosim

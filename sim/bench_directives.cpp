@@ -1,9 +1,11 @@
 // Reading each directive of the bench file format into the bench.
 #include "bench_directives.h"
 
+#include "bench_card_directives.h"
 #include "card_ports.h"
 #include "fault_points.h"
 #include "video_formats.h"
+#include "zyvosim/card_state.h"
 
 #include <climits>
 
@@ -120,11 +122,31 @@ void readLtcSource(BenchLine& line, Bench& bench) {
     source.seconds = timecodeField(line, start.substr(6, 2), "seconds", 60);
     source.frames =
         timecodeField(line, start.substr(9, 2), "frames", timecodeFramesPerSecond(rate));
+    source.frozen = line.accept("frozen");
     line.finish();
     bench.ltcSource = source;
 }
 
+// What the LTC port can do; a port that cannot receive (or send) lets a bench test how the
+// diagnostics refuse.
+void readLtcPort(BenchLine& line, Bench& bench) {
+    const std::string& ability = line.next("input, output, both or none");
+    if (ability != "input" && ability != "output" && ability != "both" && ability != "none")
+        line.fail("'" + ability + "' is not input, output, both or none");
+    bench.ltcInput = ability == "input" || ability == "both";
+    bench.ltcOutput = ability == "output" || ability == "both";
+    line.finish();
+}
+
+// The generator's pair is N and N+1. With 15 the video's control N+1 is not on the card, which
+// shows how the diagnostics take a missing control.
+void readInterruptIndex(BenchLine& line, Bench& bench) {
+    bench.interruptIndex = static_cast<unsigned>(line.number("N", 0, cInterruptControlCount - 1));
+    line.finish();
+}
+
 void readReference(BenchLine& line, Bench& bench) {
+    bench.referenceLockPolls = 1;
     if (line.accept("none")) {
         line.finish();
         bench.referenceFormat.reset();
@@ -134,6 +156,8 @@ void readReference(BenchLine& line, Bench& bench) {
     auto format = static_cast<ZyvoVideoFormat>(line.number("format", 1, INT_MAX));
     if (findVideoFormat(format) == nullptr)
         line.fail("format " + std::to_string(format) + " is not a video format of the device");
+    if (line.accept("lock-after-polls"))
+        bench.referenceLockPolls = static_cast<unsigned>(line.number("polls", 1, 1000000));
     line.finish();
     bench.referenceFormat = format;
 }
@@ -145,8 +169,13 @@ const BenchDirective cDirectives[] = {
     {"interrupt", "interrupt TARGET.OPERATION [once]", readInterruptFault},
     {"text", "text present|absent", readText},
     {"cable", "cable SDIOutput N SDIInput M | cable HDMIOutput 0 HDMIInput 0", readCable},
-    {"ltc-source", "ltc-source rate R start HH:MM:SS:FF | ltc-source none", readLtcSource},
-    {"reference", "reference format F | reference none", readReference},
+    {"ltc-source", "ltc-source rate R start HH:MM:SS:FF [frozen] | ltc-source none", readLtcSource},
+    {"ltc-port", "ltc-port input|output|both|none", readLtcPort},
+    {"reference", "reference format F [lock-after-polls N] | reference none", readReference},
+    {"interrupt-index", "interrupt-index N", readInterruptIndex},
+    {"missing", "missing KIND INDEX", readMissingWidget},
+    {"wrong-class", "wrong-class KIND INDEX", readWrongClassWidget},
+    {"state-dir", "state-dir PATH | state-dir private", readStateDirectory},
 };
 
 } // namespace

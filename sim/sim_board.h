@@ -2,31 +2,50 @@
 #pragma once
 
 #include "bench.h"
+#include "card_state_file.h"
+#include "device_memory.h"
 #include "widget_registry.h"
 #include "zyvosim/card_state.h"
 
+#include <memory>
+#include <string>
+
 namespace zyvosim {
 
-// The card outlives the device handles opened on it, so the state a command leaves in its
-// widgets, memory and crosspoint is there for the next command, as on real hardware. reset()
-// and a new bench replace the card.
+// The card outlives the device handles opened on it, and the processes too: its state and its
+// device memory live in files of the state directory, so what one command leaves in its
+// widgets and memory is there for the next command, as on real hardware.
 //
 // Widgets keep everything they hold in the card state (state()), never in members of their
-// own, so the state can live in a file shared by every process that opens the card. A widget
-// object is a view: the card, its index, and the operations.
+// own, so every process that opens the card sees it. A widget object is a view: the card, its
+// index, and the operations.
 class SimBoard {
 public:
-    explicit SimBoard(const Bench& bench);
+    // The card of local device `index` whose files are in `directory`, powered on when its
+    // state file is new or not of this simulator's layout; the bench's missing and wrong-class
+    // widgets applied. Null when the files cannot be used, with `problem` set.
+    static std::shared_ptr<SimBoard> open(const Bench& bench, const std::string& directory,
+                                          unsigned index, std::string& problem);
     SimBoard(const SimBoard&) = delete;
     SimBoard& operator=(const SimBoard&) = delete;
 
     WidgetRegistry& widgets() { return mWidgets; }
-    CardState& state() { return mState; }
+    CardState& state() { return mStateFile.record(); }
+    DeviceMemory& memory() { return mMemory; }
     const Bench& bench() const { return mBench; }
+    const std::string& directory() const { return mDirectory; }
+
+    // Power off and on: every widget to its power-on state, device memory to zeros.
+    bool powerCycle();
 
 private:
+    SimBoard(const Bench& bench, std::string directory);
+    void applyWidgetOverrides();
+
     Bench mBench;
-    CardState mState{};
+    std::string mDirectory;
+    CardStateFile mStateFile;
+    DeviceMemory mMemory;
     WidgetRegistry mWidgets;
 };
 

@@ -7,7 +7,8 @@
 
 namespace zyvosim {
 
-SimDevice::SimDevice(std::shared_ptr<SimBoard> board) : mBoard(std::move(board)) {}
+SimDevice::SimDevice(std::shared_ptr<SimBoard> board, std::unique_ptr<DeviceLock> lock)
+    : mBoard(std::move(board)), mLock(std::move(lock)) {}
 
 SimDevice::~SimDevice() = default;
 

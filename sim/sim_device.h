@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ZyvoDevice.h"
+#include "device_lock.h"
 #include "sim_board.h"
 
 #include <memory>
@@ -10,7 +11,8 @@ namespace zyvosim {
 
 class SimDevice : public ZyvoDevice {
 public:
-    explicit SimDevice(std::shared_ptr<SimBoard> board);
+    // The handle holds the device's lock for its whole life.
+    SimDevice(std::shared_ptr<SimBoard> board, std::unique_ptr<DeviceLock> lock);
     ~SimDevice() override;
 
     int Open() override;
@@ -19,6 +21,7 @@ public:
 
 private:
     std::shared_ptr<SimBoard> mBoard;
+    std::unique_ptr<DeviceLock> mLock;
 };
 
 } // namespace zyvosim

@@ -4,6 +4,7 @@
 #include "bench_parser.h"
 #include "clock.h"
 #include "fault_table.h"
+#include "state_directory.h"
 #include "text_tables.h"
 
 #include "zyvosim/zyvosim.h"
@@ -68,8 +69,15 @@ FaultTable& faults() {
 std::shared_ptr<SimBoard> board(unsigned index) {
     const Bench& current = bench();
     std::shared_ptr<SimBoard>& card = simulator().boards[index];
+    if (card)
+        return card;
+    std::string directory;
+    std::string problem;
+    if (resolveStateDirectory(current, directory, problem))
+        card = SimBoard::open(current, directory, index, problem);
     if (!card)
-        card = std::make_shared<SimBoard>(current);
+        std::fprintf(stderr, "zyvosim: cannot use the simulated device's state: %s\n",
+                     problem.c_str());
     return card;
 }
 
@@ -94,6 +102,7 @@ void reset() {
     state.bench.reset();
     state.faults.disarm();
     state.boards.clear();
+    forgetPrivateCards();
     clearTrace();
     restartClock();
     resetText();

@@ -13,8 +13,9 @@ namespace zyvosim {
 // standard error and gives a bench without devices); else the default bench.
 const Bench& bench();
 
-// The card of local device `index`. Device handles share it; it stays until reset() or a new
-// bench.
+// The card of local device `index`, opened from the state directory the first time. Device
+// handles share it; it stays until reset() or a new bench. Null (after a message on standard
+// error) when its state directory cannot be used.
 std::shared_ptr<SimBoard> board(unsigned index);
 
 } // namespace zyvosim

@@ -1,7 +1,11 @@
 // The widget kinds of the simulated card, one line each.
 #include "widget_catalog.h"
 
+#include "hdmi_widgets.h"
+#include "memory_widgets.h"
+#include "sdi_widgets.h"
 #include "sim_board.h"
+#include "timing_widgets.h"
 
 namespace zyvosim {
 
@@ -9,6 +13,19 @@ namespace zyvosim {
 // (one per index) to the card's registry, and a power-on function for its part of the card
 // state; these are the two lists that call them.
 void installWidgets(SimBoard& board) {
+    installSDIInputs(board);
+    installSDIOutputs(board);
+    installDualLinkInputs(board);
+    installDualLinkOutputs(board);
+    installCaptureStores(board);
+    installPlayoutStores(board);
+    installControl(board);
+    installDma(board);
+    installSyncGenerator(board);
+    installInterruptControls(board);
+    installLtcPort(board);
+    installHDMIOutput(board);
+    installHDMIInput(board);
     (void)board;
 }
 
@@ -16,6 +33,18 @@ void powerOn(CardState& state, const Bench& bench) {
     state = CardState{};
     state.magic = cCardStateMagic;
     state.version = cCardStateVersion;
+    powerOnSDIInputs(state);
+    powerOnSDIOutputs(state);
+    powerOnDualLinkInputs(state);
+    powerOnDualLinkOutputs(state);
+    powerOnCaptureStores(state);
+    powerOnPlayoutStores(state);
+    powerOnControl(state);
+    powerOnSyncGenerator(state);
+    powerOnInterruptControls(state);
+    powerOnLtcPort(state);
+    powerOnHDMIOutput(state);
+    powerOnHDMIInput(state);
     (void)bench;
 }
 

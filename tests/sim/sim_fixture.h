@@ -10,8 +10,11 @@
 
 class SimTest : public ::testing::Test {
 protected:
+    // A program run by hand, without the test environment, still keeps its card to itself
+    // rather than in the user's state directory.
     void SetUp() override {
         unsetenv("ZYVO_SIM");
+        setenv("ZYVO_SIM_STATE", "private", 0);
         zyvosim::reset();
     }
     void TearDown() override {

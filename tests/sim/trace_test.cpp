@@ -17,7 +17,7 @@ TEST_F(TraceTest, recordsADeviceSessionInOrder) {
     factory.CreateLocalDevice(0, device);
     device->Open();
     device->InitializeHardware();
-    device->GetWidget(ZYVO_WidgetType_SDIOutputWidget, 10);
+    device->GetWidget(ZYVO_WidgetType_SDIOutputWidget, 11);
     QELTime::Sleep(100);
     factory.ReleaseDevice(device);
     QELDebug::Close();
@@ -27,7 +27,7 @@ TEST_F(TraceTest, recordsADeviceSessionInOrder) {
                                       "factory.CreateLocalDevice(0) -> 1\n"
                                       "device.Open() -> 1\n"
                                       "device.InitializeHardware() -> 1\n"
-                                      "device.GetWidget(3, 10) -> 0\n"
+                                      "device.GetWidget(3, 11) -> 0\n"
                                       "QELTime.Sleep(100) -> 0\n"
                                       "factory.ReleaseDevice() -> 1\n"
                                       "QELDebug.Close() -> 1\n");

@@ -105,6 +105,7 @@ struct SyncGeneratorState {
     int32_t configFlags;
     int32_t configMode;
     uint32_t interruptIndex; // N: controls N and N+1 belong to the generator
+    uint32_t polls;          // GetReferenceInputFormat calls since the last SetReferenceSource
 };
 
 constexpr unsigned cInterruptControlCount = 16;

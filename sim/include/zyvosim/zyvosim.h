@@ -65,4 +65,33 @@ ZYVOSIM_API uint64_t nowMicroseconds();
 // Waits (Real) or advances the simulated time (Virtual).
 ZYVOSIM_API void sleepMicroseconds(uint64_t microseconds);
 
+// ---- Card state and device memory -----------------------------------------------------------
+
+struct CardState;
+
+// The card keeps its state and its 1 GiB of device memory in files of a state directory, so
+// they survive from one process to the next as on hardware. The directory is the bench's
+// `state-dir`, else the environment variable ZYVO_SIM_STATE, else ${TMPDIR:-/tmp}/zyvosim-<uid>;
+// "private" is a fresh directory of this process, removed when it exits, and reset() then
+// powers its card off and on. A process holds the device from CreateLocalDevice to
+// ReleaseDevice; meanwhile another process cannot create it.
+
+// The state directory of the bench in use (created if need be); empty when it cannot be had.
+ZYVOSIM_API std::string stateDirectory();
+
+// The state of local device 0's card, powered on if it never was, for tests to inspect. The
+// record lives in the shared file and changes as widgets are programmed.
+ZYVOSIM_API const CardState& cardState();
+
+// Power off and on: every widget of device 0's card to its power-on state and its device
+// memory to zeros. A card another process holds is left alone, with a message on standard
+// error. True when the card was power-cycled.
+ZYVOSIM_API bool powerCycle();
+
+// Device memory of device 0's card, bypassing the DMA widget (no trace, no fault). False when
+// the range does not fit inside the memory (addresses 0x00000000 to 0x3FFFFFFF) or the card
+// cannot be had.
+ZYVOSIM_API bool readDeviceMemory(uint32_t address, uint32_t length, std::vector<uint8_t>& bytes);
+ZYVOSIM_API bool writeDeviceMemory(uint32_t address, const std::vector<uint8_t>& bytes);
+
 } // namespace zyvosim

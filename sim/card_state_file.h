@@ -1,0 +1,29 @@
+// The card state record in its file, mapped into memory and shared by every process using it.
+#pragma once
+
+#include "zyvosim/card_state.h"
+
+#include <string>
+
+namespace zyvosim {
+
+class CardStateFile {
+public:
+    CardStateFile() = default;
+    ~CardStateFile();
+    CardStateFile(const CardStateFile&) = delete;
+    CardStateFile& operator=(const CardStateFile&) = delete;
+
+    // Maps the record at `path`, creating the file. `fresh` tells whether the record needs its
+    // power-on state: a new file, or one of another size, magic or version. On failure returns
+    // false and sets `problem`.
+    bool open(const std::string& path, bool& fresh, std::string& problem);
+
+    CardState& record() { return *mRecord; }
+
+private:
+    int mDescriptor = -1;
+    CardState* mRecord = nullptr;
+};
+
+} // namespace zyvosim

@@ -1,0 +1,163 @@
+// The HDMI output: the transmitter's identity, audio, picture, crosspoint sources and registers.
+//
+// Every setter keeps what it is given; the input at the far end of the HDMI cable reads the
+// configuration and the first source from here (hdmi_input.cpp).
+#include "hdmi_registers.h"
+#include "hdmi_widgets.h"
+#include "sim_board.h"
+#include "sim_call.h"
+#include "trace_values.h"
+
+#include "ZyvoHDMIWidgets.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace zyvosim {
+namespace {
+
+const char* const cTarget = "HDMIOut";
+
+// Names longer than the transmitter's field are cut, as the chip's info frames would cut them.
+template <size_t Size> void storeName(char (&field)[Size], const char* name) {
+    size_t length = std::min(std::strlen(name), Size - 1);
+    std::memset(field, 0, Size);
+    std::memcpy(field, name, length);
+}
+
+class SimHDMIOutput final : public ZyvoHDMIOutV4Widget {
+public:
+    explicit SimHDMIOutput(SimBoard& board) : mBoard(board) {}
+
+    int SetMonitorState(bool on) override {
+        SimCall call(cTarget, 0, "SetMonitorState", traceArguments(on));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().monitor = on;
+        return call.returns(1);
+    }
+
+    int SetSourceConfiguration(ZyvoVideoConfiguration* configuration) override {
+        SimCall call(cTarget, 0, "SetSourceConfiguration", traceArguments(configuration));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (configuration == nullptr)
+            return call.returns(0);
+        state().configured = true;
+        state().sourceConfig = stateOf(*configuration);
+        return call.returns(1);
+    }
+
+    int SetSourceAudioMode(ZyvoAudioFormat format) override {
+        SimCall call(cTarget, 0, "SetSourceAudioMode", traceArguments(format));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().sourceAudioMode = format;
+        return call.returns(1);
+    }
+
+    int SetSinkAudioMode(ZyvoHDMIOutV4AudioMode mode) override {
+        SimCall call(cTarget, 0, "SetSinkAudioMode", traceArguments(mode));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().sinkAudioMode = mode;
+        return call.returns(1);
+    }
+
+    int SetDefaultVideoColorRange(ZyvoVideoColorRange range) override {
+        SimCall call(cTarget, 0, "SetDefaultVideoColorRange", traceArguments(range));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().defaultColorRange = range;
+        return call.returns(1);
+    }
+
+    int SetAudioMute(bool mute) override {
+        SimCall call(cTarget, 0, "SetAudioMute", traceArguments(mute));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().audioMute = mute;
+        return call.returns(1);
+    }
+
+    int SetVendorName(const char* name) override {
+        SimCall call(cTarget, 0, "SetVendorName", traceArguments(name));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (name == nullptr)
+            return call.returns(0);
+        storeName(state().vendorName, name);
+        return call.returns(1);
+    }
+
+    int SetProductName(const char* name) override {
+        SimCall call(cTarget, 0, "SetProductName", traceArguments(name));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (name == nullptr)
+            return call.returns(0);
+        storeName(state().productName, name);
+        return call.returns(1);
+    }
+
+    int SetVideoSource1(ZyvoVideoSource source) override {
+        return setVideoSource(0, "SetVideoSource1", source);
+    }
+    int SetVideoSource2(ZyvoVideoSource source) override {
+        return setVideoSource(1, "SetVideoSource2", source);
+    }
+    int SetVideoSource3(ZyvoVideoSource source) override {
+        return setVideoSource(2, "SetVideoSource3", source);
+    }
+    int SetVideoSource4(ZyvoVideoSource source) override {
+        return setVideoSource(3, "SetVideoSource4", source);
+    }
+
+    // A register the transmitter does not have fails with 0 and reads nothing.
+    int WriteRegister(uint32_t reg, uint32_t value) override {
+        SimCall call(cTarget, 0, "WriteRegister", traceArguments(reg, Hex{value}));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        return call.returns(writeHDMIRegister(mBoard, HDMIChip::Transmitter, reg, value) ? 1 : 0);
+    }
+
+    int ReadRegister(uint32_t reg, uint32_t& value) override {
+        SimCall call(cTarget, 0, "ReadRegister", traceArguments(reg));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (!readHDMIRegister(mBoard, HDMIChip::Transmitter, reg, value))
+            return call.returns(0);
+        call.setArguments(traceArguments(reg, Hex{value}));
+        return call.returns(1);
+    }
+
+private:
+    HDMIOutputState& state() { return mBoard.state().hdmiOutput; }
+
+    // The four crosspoint inputs differ only in which one they set.
+    int setVideoSource(unsigned input, const char* operation, ZyvoVideoSource source) {
+        SimCall call(cTarget, 0, operation, traceArguments(source));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().videoSource[input] = source;
+        return call.returns(1);
+    }
+
+    SimBoard& mBoard;
+};
+
+} // namespace
+
+void installHDMIOutput(SimBoard& board) {
+    board.widgets().add(ZYVO_WidgetType_HDMI4kOutWidget, 0, std::make_unique<SimHDMIOutput>(board));
+}
+
+// The output comes up unrouted: all four inputs from no source, so nothing reaches the cable.
+void powerOnHDMIOutput(CardState& state) {
+    state.hdmiOutput = HDMIOutputState{};
+    for (int32_t& source : state.hdmiOutput.videoSource)
+        source = ZYVO_VideoSource_None;
+}
+
+} // namespace zyvosim

@@ -1,0 +1,17 @@
+// The registers of the HDMI transmitter (behind the output) and receiver (behind the input).
+#pragma once
+
+#include <cstdint>
+
+namespace zyvosim {
+
+class SimBoard;
+
+enum class HDMIChip { Transmitter, Receiver };
+
+// Both widgets reach their chip's registers only through these two, so this is the one place
+// that says what a register holds. Each is false when the chip has no register `reg`.
+bool writeHDMIRegister(SimBoard& board, HDMIChip chip, uint32_t reg, uint32_t value);
+bool readHDMIRegister(SimBoard& board, HDMIChip chip, uint32_t reg, uint32_t& value);
+
+} // namespace zyvosim

@@ -1,0 +1,45 @@
+// The common library's test pattern generator: checks the request, sizes the frame, draws.
+#include "QELTestPatternGen.h"
+
+#include "pattern_drawers.h"
+#include "pixel_packers.h"
+
+#include <new>
+
+namespace {
+
+// Far beyond any raster a frame store holds (4096 x 2160), small enough that a frame's size
+// stays well inside a 32-bit host's address space.
+constexpr unsigned cMaxSide = 16384;
+
+} // namespace
+
+QELTestPatternGen::QELTestPatternGen() = default;
+
+QELTestPatternGen::~QELTestPatternGen() = default;
+
+// The buffer ends up holding exactly one frame, whatever it held before: every byte of every
+// line is written, padding included, so a buffer kept from the last frame is reused as it is
+// instead of being cleared first. Failure, including running out of memory for a frame,
+// leaves it empty and gives 0; nothing is thrown to the caller.
+int QELTestPatternGen::DrawTestPattern(QELTestPatternSelect pattern, unsigned int width,
+                                       unsigned int height, QEL_PixelFormat pixelFormat,
+                                       std::vector<unsigned char>& buffer) {
+    using namespace zyvosim::patterns;
+    const PixelLayout* layout = findPixelLayout(pixelFormat);
+    PatternDrawer draw = findPatternDrawer(pattern);
+    if (layout == nullptr || draw == nullptr || width == 0 || height == 0 || width > cMaxSide ||
+        height > cMaxSide) {
+        buffer.clear();
+        return 0;
+    }
+    try {
+        buffer.resize(linePitchOf(*layout, width) * height);
+        PatternFrame frame(buffer.data(), width, height, *layout);
+        draw(frame);
+    } catch (const std::bad_alloc&) {
+        std::vector<unsigned char>().swap(buffer);
+        return 0;
+    }
+    return 1;
+}

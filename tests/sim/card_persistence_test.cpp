@@ -1,0 +1,235 @@
+// The card in its state directory: what survives a release, a new bench and another process,
+// what a power cycle clears, and how the lock keeps a second process off a held device.
+#include "state_dir_fixture.h"
+
+#include "output_capture.h"
+
+#include "ZyvoDma.h"
+#include "ZyvoSDIWidgets.h"
+#include "zyvosim/card_state.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+
+#include <vector>
+
+namespace {
+
+constexpr auto cPlayoutStore0 = static_cast<ZyvoVideoSource>(92);
+constexpr uint32_t cPlayoutMemory = 0x4000000;
+const std::vector<uint8_t> cFrameBytes = {0xFF, 0xFF, 0xFF, 0x3F, 0x00, 0xFC, 0x0F, 0x00};
+
+// What one command of the tool would leave behind: SDI output 3 playing playout store 0, and
+// a few bytes of a frame in playout memory.
+int programTheCard() {
+    ZyvoDeviceFactory factory;
+    ZyvoDevice* device = nullptr;
+    factory.FindLocalDevices();
+    if (factory.CreateLocalDevice(0, device) <= 0)
+        return 1;
+    auto* output =
+        dynamic_cast<ZyvoSDIOutputV2Widget*>(device->GetWidget(ZYVO_WidgetType_SDIOutputWidget, 3));
+    auto* dma = dynamic_cast<ZyvoDmaIO*>(device->GetWidget(ZYVO_WidgetType_DmaIO, 0));
+    std::vector<uint8_t> frame = cFrameBytes;
+    bool done = output != nullptr && dma != nullptr && output->SetVideoSource(cPlayoutStore0) > 0 &&
+                output->SetEnable(true) > 0 &&
+                dma->DoDma(1, frame.data(), cPlayoutMemory, 8, 1, 0, 0, 0) > 0;
+    factory.ReleaseDevice(device);
+    return done ? 0 : 2;
+}
+
+std::vector<uint8_t> playoutMemory() {
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(zyvosim::readDeviceMemory(cPlayoutMemory, 8, bytes));
+    return bytes;
+}
+
+void expectProgrammed() {
+    EXPECT_EQ(zyvosim::cardState().sdiOutput[3].source, cPlayoutStore0);
+    EXPECT_TRUE(zyvosim::cardState().sdiOutput[3].enable);
+    EXPECT_EQ(playoutMemory(), cFrameBytes);
+}
+
+void expectPoweredOn() {
+    EXPECT_EQ(zyvosim::cardState().sdiOutput[3].source, ZYVO_VideoSource_None);
+    EXPECT_FALSE(zyvosim::cardState().sdiOutput[3].enable);
+    EXPECT_EQ(playoutMemory(), std::vector<uint8_t>(8, 0));
+}
+
+using CardPersistenceTest = StateDirTest;
+
+TEST_F(CardPersistenceTest, stateSurvivesReleaseAndANewBenchOnTheSameDirectory) {
+    useStateDirectory();
+    ASSERT_EQ(programTheCard(), 0);
+    expectProgrammed();
+    useStateDirectory("devices 1\n");
+    expectProgrammed();
+    EXPECT_EQ(zyvosim::stateDirectory(), directory());
+}
+
+TEST_F(CardPersistenceTest, whatOneProcessProgramsTheNextFinds) {
+    useStateDirectory();
+    ASSERT_EQ(inOtherProcess(programTheCard), 0);
+    expectProgrammed();
+}
+
+TEST_F(CardPersistenceTest, environmentNamesTheDirectoryWhenTheBenchDoesNot) {
+    const char* previous = std::getenv("ZYVO_SIM_STATE");
+    std::string saved = previous != nullptr ? previous : "";
+    ASSERT_EQ(setenv("ZYVO_SIM_STATE", directory().c_str(), 1), 0);
+    useBench("");
+    EXPECT_EQ(zyvosim::stateDirectory(), directory());
+    ASSERT_EQ(inOtherProcess(programTheCard), 0);
+    expectProgrammed();
+    if (previous != nullptr)
+        setenv("ZYVO_SIM_STATE", saved.c_str(), 1);
+    else
+        unsetenv("ZYVO_SIM_STATE");
+}
+
+TEST_F(CardPersistenceTest, powerCycleClearsStateAndMemory) {
+    useStateDirectory();
+    ASSERT_EQ(programTheCard(), 0);
+    EXPECT_TRUE(zyvosim::powerCycle());
+    expectPoweredOn();
+}
+
+// The tests run with ZYVO_SIM_STATE=private, so the fixture's reset powers the card off and on.
+TEST_F(CardPersistenceTest, resetOfAPrivateCardStartsItAfresh) {
+    useBench("state-dir private\n");
+    ASSERT_EQ(programTheCard(), 0);
+    zyvosim::reset();
+    useBench("state-dir private\n");
+    expectPoweredOn();
+}
+
+struct DamagedFile {
+    const char* what;
+    size_t size; // bytes of zeros written as card-state
+};
+
+class DamagedCardStateTest : public StateDirTest,
+                             public ::testing::WithParamInterface<DamagedFile> {};
+
+// Memory written under the old record starts over with the new one.
+TEST_P(DamagedCardStateTest, isPoweredOnAfreshWithItsMemory) {
+    useStateDirectory();
+    ASSERT_EQ(programTheCard(), 0);
+    std::string path = directory() + "/card-state";
+    int file = open(path.c_str(), O_WRONLY | O_TRUNC);
+    ASSERT_GE(file, 0);
+    ASSERT_EQ(ftruncate(file, static_cast<off_t>(GetParam().size)), 0);
+    close(file);
+    useStateDirectory();
+    EXPECT_EQ(zyvosim::cardState().magic, zyvosim::cCardStateMagic) << GetParam().what;
+    expectPoweredOn();
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, DamagedCardStateTest,
+                         ::testing::Values(DamagedFile{"too short", 12},
+                                           DamagedFile{"no magic", sizeof(zyvosim::CardState)},
+                                           DamagedFile{"too long",
+                                                       sizeof(zyvosim::CardState) + 1}));
+
+// A second process is refused the device for as long as the first holds it, and may have it
+// once the first has released it.
+class DeviceLockTest : public StateDirTest {
+protected:
+    void TearDown() override {
+        letTheHolderGo();
+        StateDirTest::TearDown();
+    }
+
+    // Forks a process that creates device 0 and holds it until letTheHolderGo().
+    void holdInOtherProcess() {
+        ASSERT_EQ(pipe(mReady), 0);
+        ASSERT_EQ(pipe(mRelease), 0);
+        mHolder = fork();
+        if (mHolder == 0) {
+            ZyvoDeviceFactory factory;
+            ZyvoDevice* device = nullptr;
+            factory.FindLocalDevices();
+            char held = factory.CreateLocalDevice(0, device) > 0 ? 'y' : 'n';
+            char go = 0;
+            if (write(mReady[1], &held, 1) != 1 || read(mRelease[0], &go, 1) != 1)
+                _exit(2);
+            factory.ReleaseDevice(device);
+            _exit(0);
+        }
+        char held = 0;
+        ASSERT_EQ(read(mReady[0], &held, 1), 1);
+        ASSERT_EQ(held, 'y');
+    }
+
+    void letTheHolderGo() {
+        if (mHolder <= 0)
+            return;
+        char go = 'g';
+        EXPECT_EQ(write(mRelease[1], &go, 1), 1);
+        int status = 0;
+        waitpid(mHolder, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        for (int end : {mReady[0], mReady[1], mRelease[0], mRelease[1]})
+            close(end);
+        mHolder = 0;
+    }
+
+    std::string refusal() const {
+        return "zyvosim: the simulated device in " + directory() + " is in use by process " +
+               std::to_string(mHolder) + "\n";
+    }
+
+    pid_t mHolder = 0;
+    int mReady[2] = {-1, -1};
+    int mRelease[2] = {-1, -1};
+};
+
+// Neither a device handle nor a power cycle while another process holds the card; the
+// device once that process has let it go.
+TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
+    useStateDirectory();
+    ASSERT_EQ(programTheCard(), 0);
+    holdInOtherProcess();
+    ZyvoDeviceFactory factory;
+    ZyvoDevice* device = nullptr;
+    factory.FindLocalDevices();
+    std::string error;
+    {
+        zyvotest::OutputCapture capture;
+        EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
+        EXPECT_FALSE(zyvosim::powerCycle());
+        error = capture.err();
+    }
+    EXPECT_EQ(device, nullptr);
+    EXPECT_EQ(error, refusal() + refusal());
+    expectProgrammed();
+    letTheHolderGo();
+    EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
+    factory.ReleaseDevice(device);
+}
+
+// Another open of the lock file conflicts with the device's lock even within this process.
+bool lockIsHeld(const std::string& directory) {
+    int file = open((directory + "/lock").c_str(), O_RDWR);
+    if (file < 0)
+        return false;
+    bool held = flock(file, LOCK_EX | LOCK_NB) != 0;
+    close(file);
+    return held;
+}
+
+TEST_F(DeviceLockTest, handlesOfOneProcessShareTheLockUntilTheLastIsReleased) {
+    useStateDirectory();
+    ZyvoDeviceFactory factory;
+    ZyvoDevice* first = nullptr;
+    ZyvoDevice* second = nullptr;
+    factory.FindLocalDevices();
+    ASSERT_EQ(factory.CreateLocalDevice(0, first), 1);
+    ASSERT_EQ(factory.CreateLocalDevice(0, second), 1);
+    factory.ReleaseDevice(first);
+    EXPECT_TRUE(lockIsHeld(directory()));
+    factory.ReleaseDevice(second);
+    EXPECT_FALSE(lockIsHeld(directory()));
+}
+
+} // namespace

@@ -1,0 +1,53 @@
+// Shared set-up of the tests of a card kept in a state directory: a scratch directory of the
+// test's own, and other processes that open the same card.
+#pragma once
+
+#include "card_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class StateDirTest : public CardTest {
+protected:
+    void SetUp() override {
+        CardTest::SetUp();
+        char name[] = "/tmp/zyvosim-test-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        mDirectory = name;
+    }
+    void TearDown() override {
+        CardTest::TearDown();
+        std::error_code ignored;
+        std::filesystem::remove_all(mDirectory, ignored);
+    }
+
+    const std::string& directory() const { return mDirectory; }
+
+    // The default bench, its card kept in this test's directory, plus `more`.
+    void useStateDirectory(const std::string& more = "") {
+        useBench("state-dir " + mDirectory + "\n" + more);
+    }
+
+    // Runs `work` in a forked process and gives its exit status (work's result), -1 when it did
+    // not exit normally. Load the bench first: the child then opens the card from its files,
+    // as the next command would.
+    static int inOtherProcess(const std::function<int()>& work) {
+        pid_t child = fork();
+        if (child == 0)
+            _exit(work());
+        int status = 0;
+        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+            return -1;
+        return WEXITSTATUS(status);
+    }
+
+private:
+    std::string mDirectory;
+};
