@@ -1,0 +1,94 @@
+// The generated frame's size, bytes and padding against the frame store's memory layout.
+#include "frame_decoder.h"
+
+#include "QELTestPatternGen.h"
+#include "ZyvoFrameBufferConfiguration.h"
+#include "ZyvoVideoConfiguration.h"
+
+#include <gtest/gtest.h>
+
+namespace patterns_test {
+namespace {
+
+const int cPixelFormats[] = {1, 2, 4, 5, 23};
+
+int draw(int pattern, unsigned width, unsigned height, int pixelFormat,
+         std::vector<unsigned char>& bytes) {
+    return QELTestPatternGen().DrawTestPattern(static_cast<QELTestPatternSelect>(pattern), width,
+                                               height, static_cast<QEL_PixelFormat>(pixelFormat),
+                                               bytes);
+}
+
+// A frame drawn for playout must fill the store's frame exactly, or the DMA moves too little
+// or runs into the next frame.
+TEST(patterns_layout, frameSizeIsTheFrameStoresForEveryFormat) {
+    unsigned formatsSeen = 0;
+    for (int number = 1; number < 256; ++number) {
+        auto format = static_cast<ZyvoVideoFormat>(number);
+        unsigned width = 0, height = 0;
+        if (ZyvoVideoConfiguration(format).GetPictureWidth(width) <= 0)
+            continue;
+        ZyvoVideoConfiguration(format).GetPictureHeight(height);
+        ++formatsSeen;
+        for (int pixelFormat : cPixelFormats) {
+            unsigned size = 0;
+            ZyvoFrameBufferConfiguration(format, static_cast<ZyvoPixelFormat>(pixelFormat))
+                .GetFrameBufferSize(size);
+            std::vector<unsigned char> bytes;
+            EXPECT_GT(draw(QEL_TestPattern_Black, width, height, pixelFormat, bytes), 0);
+            EXPECT_EQ(bytes.size(), size) << "format " << number << " pixel format " << pixelFormat;
+        }
+    }
+    EXPECT_GE(formatsSeen, 40u);
+}
+
+// Odd sizes end inside every cadence. Nothing but zeros lies past the picture, and a buffer
+// that still holds an older frame comes back exactly as a fresh one does.
+TEST(patterns_layout, everyPatternFillsWholeLinesWithZeroPadding) {
+    const unsigned rasters[][2] = {{1, 1}, {7, 3}, {37, 11}, {1283, 5}};
+    for (const auto& raster : rasters) {
+        for (int pixelFormat : cPixelFormats) {
+            for (int pattern = 0; pattern < 16; ++pattern) {
+                SCOPED_TRACE(testing::Message() << "pattern " << pattern << " format "
+                                                << pixelFormat << " width " << raster[0]);
+                std::vector<unsigned char> fresh, reused(100000, 0xA5);
+                draw(pattern, raster[0], raster[1], pixelFormat, fresh);
+                draw(pattern, raster[0], raster[1], pixelFormat, reused);
+                EXPECT_EQ(fresh, reused);
+                EXPECT_EQ(drawAndDecode(pattern, raster[0], raster[1], pixelFormat).strayBytes, 0u);
+            }
+        }
+    }
+}
+
+TEST(patterns_layout, refusedRequestsLeaveTheBufferEmpty) {
+    // pattern, width, height, pixel format
+    const int refused[][4] = {{16, 1920, 1080, 1}, {-1, 1920, 1080, 1}, {0, 1920, 1080, 0},
+                              {0, 1920, 1080, 3},  {0, 1920, 1080, 24}, {0, 0, 1080, 2},
+                              {0, 1920, 0, 5},     {0, 100000, 10, 5}};
+    for (const auto& r : refused) {
+        std::vector<unsigned char> bytes(64, 1);
+        EXPECT_EQ(draw(r[0], r[1], r[2], r[3], bytes), 0) << r[0] << " " << r[1] << "x" << r[2];
+        EXPECT_TRUE(bytes.empty());
+    }
+}
+
+// The first bytes of 100% white, byte by byte, as a receiver of each layout reads them.
+TEST(patterns_layout, whiteBytesInEveryLayout) {
+    const std::vector<std::vector<unsigned char>> expected = {
+        {0x00, 0xB2, 0x0E, 0x20, 0xAC, 0x03, 0xC8, 0x3A, 0x00, 0xB2, 0x0E, 0x20}, // 1
+        {0x80, 0xEB, 0x80, 0xEB},                                                 // 2
+        {0xFF, 0xFF, 0xFF, 0x00},                                                 // 4
+        {0xFF, 0xFF, 0xFF, 0x3F},                                                 // 5
+        {0x00, 0x08, 0xEB, 0x00, 0x08, 0xEB},                                     // 23
+    };
+    for (size_t i = 0; i < expected.size(); ++i) {
+        std::vector<unsigned char> bytes;
+        draw(QEL_TestPattern_White, 1920, 2, cPixelFormats[i], bytes);
+        bytes.resize(expected[i].size());
+        EXPECT_EQ(bytes, expected[i]) << "pixel format " << cPixelFormats[i];
+    }
+}
+
+} // namespace
+} // namespace patterns_test
