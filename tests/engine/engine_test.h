@@ -1,0 +1,69 @@
+// The bench of the engine tests: a simulated device opened the way a host opens it, a context
+// on it, and readers for the trace and the context's widget entries.
+#pragma once
+
+#include "output_capture.h"
+#include "zyvosim/card_state.h"
+#include "zyvosim/zyvosim.h"
+
+#include <zyvodiag>
+
+#include "ZyvoFrameBufferWidgets.h"
+#include "ZyvoHDMIWidgets.h"
+#include "ZyvoSDIWidgets.h"
+#include "ZyvoTimingWidgets.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace enginetest {
+
+using Lines = std::vector<std::string>;
+
+// Every traced call as "Target[index].Operation(arguments)", without its status, in order; only
+// the calls on the targets named, when any are.
+Lines calls(std::initializer_list<std::string> targets = {});
+// The same without the arguments: "Target[index].Operation".
+Lines operations(std::initializer_list<std::string> targets = {}, bool withArguments = false);
+// "device.GetWidget(type, index)" for each index from first to last.
+Lines getWidgetCalls(int type, int first, int last);
+// `lines` followed by `more`.
+Lines operator+(Lines lines, const Lines& more);
+
+// The context's widget entries that are null: "mpLTC", "mpSDIOutput[10]".
+Lines nullEntries(ZyvoDiag& diag);
+// The members with an entry that still holds `marker`: "mpLTC", "mpFBPlayback".
+Lines membersHolding(ZyvoDiag& diag, const void* marker);
+// Puts `value` into every widget entry, so a test sees which entries a set-up writes.
+void fillEntries(ZyvoDiag& diag, void* value);
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens the device on the default bench plus `benchLines` (directives separated by line ends
+    // or ';') and gives it to the context, whose entries all start null. The trace starts empty
+    // after this.
+    void openDevice(const std::string& benchLines = "");
+    // The same, then the context filled by WidgetsInit as a command does (1080i 29.97, 8-bit).
+    void setUpCommand(const std::string& benchLines = "");
+    static void verbose(bool on) { ZyvoDiagUserCommands::msDebugOutput = on; }
+    static const zyvosim::CardState& card() { return zyvosim::cardState(); }
+    // What the device itself hands out (this call is traced too).
+    template <typename Widget> Widget* deviceWidget(ZyvoWidgetType type, unsigned index) {
+        return dynamic_cast<Widget*>(mDevice.mpDevice->GetWidget(type, index));
+    }
+
+    ZyvoDiagDevice mDevice;
+    ZyvoDiag diag;
+
+private:
+    bool mSavedDebugOutput = false;
+};
+
+} // namespace enginetest

@@ -1,0 +1,157 @@
+// The HDMI output's configuration, its checked calls, and the HDMI input's settling pause.
+#include "engine_test.h"
+
+#include "ZyvoFormatInfo.h"
+
+namespace enginetest {
+namespace {
+
+constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
+constexpr auto kYCbCr8 = ZYVO_PixelFormat_YCbCr8;
+
+using HDMISetupTest = EngineTest;
+
+struct HDMIColour {
+    ZyvoPixelFormat pixelFormat;
+    int colorSpace, sampling, bitDepth;
+    friend void PrintTo(const HDMIColour& c, std::ostream* os) { *os << c.pixelFormat; }
+};
+
+class HDMIColourTest : public EngineTest, public ::testing::WithParamInterface<HDMIColour> {};
+
+TEST_P(HDMIColourTest, pixelFormatChoosesColourSpaceSamplingAndDepth) {
+    openDevice();
+    ASSERT_NE(diag.hdmiOutputInit(0, k1080i, GetParam().pixelFormat), nullptr);
+    const zyvosim::VideoConfigState& config = card().hdmiOutput.sourceConfig;
+    EXPECT_EQ(config.colorSpace, GetParam().colorSpace);
+    EXPECT_EQ(config.sampling, GetParam().sampling);
+    EXPECT_EQ(config.bitDepth, GetParam().bitDepth);
+}
+
+INSTANTIATE_TEST_SUITE_P(Supported, HDMIColourTest,
+                         ::testing::Values(HDMIColour{ZYVO_PixelFormat_YCbCr10, 2, 2, 2},
+                                           HDMIColour{ZYVO_PixelFormat_YCbCr8, 2, 2, 1},
+                                           HDMIColour{ZYVO_PixelFormat_RGB8, 3, 5, 1},
+                                           HDMIColour{ZYVO_PixelFormat_RGB10, 3, 5, 2},
+                                           HDMIColour{ZYVO_PixelFormat_YCbCr12, 2, 2, 3}));
+
+TEST_F(HDMISetupTest, aQuadFormatGoesOutAsItsHDMITranslation) {
+    openDevice();
+    ASSERT_NE(diag.hdmiOutputInit(0, ZYVO_VideoFormat_2160p_2997, kYCbCr8), nullptr);
+    EXPECT_EQ(card().hdmiOutput.sourceConfig.format,
+              ZyvoVideoFormatInfo::Get4KHDMIFormat(ZYVO_VideoFormat_2160p_2997));
+}
+
+TEST_F(HDMISetupTest, legalRangeConfigurationAsksForRange1) {
+    openDevice();
+    auto* output = deviceWidget<ZyvoHDMIOutV4Widget>(ZYVO_WidgetType_HDMI4kOutWidget, 0);
+    EXPECT_TRUE(diag.ConfigureHDMIOutput(output, k1080i, kYCbCr8, false));
+    EXPECT_EQ(card().hdmiOutput.defaultColorRange, 1);
+    EXPECT_EQ(card().hdmiOutput.sourceConfig.colorRange, 1);
+}
+
+TEST_F(HDMISetupTest, configurationRefusesAMissingWidgetAndAnUnknownFormat) {
+    openDevice();
+    auto* output = deviceWidget<ZyvoHDMIOutV4Widget>(ZYVO_WidgetType_HDMI4kOutWidget, 0);
+    zyvosim::clearTrace();
+    zyvotest::OutputCapture capture;
+    EXPECT_FALSE(diag.ConfigureHDMIOutput(output, ZYVO_VideoFormat_Unknown, kYCbCr8, true));
+    EXPECT_EQ(capture.out(), "");
+    EXPECT_FALSE(diag.ConfigureHDMIOutput(nullptr, k1080i, kYCbCr8, true));
+    EXPECT_EQ(capture.out(),
+              "ConfigureHDMIOutput: Could not GetWidget(ZYVO_WidgetType_HDMI4kOutWidget)\n");
+    EXPECT_EQ(capture.err(), "");
+    EXPECT_EQ(calls(), Lines{});
+}
+
+const Lines kCheckedCalls = {"HDMIOut[0].SetVendorName",
+                             "HDMIOut[0].SetProductName",
+                             "HDMIOut[0].SetSourceAudioMode",
+                             "HDMIOut[0].SetSinkAudioMode",
+                             "HDMIOut[0].SetAudioMute",
+                             "HDMIOut[0].SetMonitorState",
+                             "HDMIOut[0].SetDefaultVideoColorRange",
+                             "HDMIOut[0].SetSourceConfiguration"};
+
+struct CheckedCall {
+    const char* fault;
+    const char* report;
+    friend void PrintTo(const CheckedCall& c, std::ostream* os) { *os << c.fault; }
+};
+
+class HDMICheckedCallTest : public EngineTest, public ::testing::WithParamInterface<CheckedCall> {};
+
+TEST_P(HDMICheckedCallTest, failsTheOutputAfterTheWholeSequenceAndIsReportedWhenVerbose) {
+    openDevice(std::string("fault HDMIOut[0].") + GetParam().fault + " -1");
+    for (bool on : {true, false}) {
+        verbose(on);
+        zyvosim::clearTrace();
+        zyvotest::OutputCapture capture;
+        EXPECT_EQ(diag.hdmiOutputInit(0, k1080i, kYCbCr8), nullptr);
+        EXPECT_EQ(operations({"HDMIOut"}), kCheckedCalls);
+        EXPECT_EQ(capture.err(), on ? std::string(GetParam().report) + " failed with -1\n" : "");
+        EXPECT_EQ(capture.out(), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachCall, HDMICheckedCallTest,
+    ::testing::Values(
+        CheckedCall{"SetVendorName", "pHDMIOut->SetVendorName(\"QELVideo\")"},
+        CheckedCall{"SetProductName", "pHDMIOut->SetProductName(\"Rimba Zader\")"},
+        CheckedCall{"SetSourceAudioMode",
+                    "pHDMIOut->SetSourceAudioMode(ZYVO_AudioFormat_16Channel_48kHz)"},
+        CheckedCall{"SetSinkAudioMode",
+                    "pHDMIOut->SetSinkAudioMode(ZYVO_HDMIOutV4AudioMode_8Channel_48Khz)"},
+        CheckedCall{"SetAudioMute", "pHDMIOut->SetAudioMute(true)"},
+        CheckedCall{"SetMonitorState", "pHDMIOut->SetMonitorState(false)"},
+        CheckedCall{"SetDefaultVideoColorRange", "pHDMIOut->SetDefaultVideoColorRange(outRange)"},
+        CheckedCall{"SetSourceConfiguration",
+                    "pHDMIOut->SetSourceConfiguration(&hdmiVideoConfig)"}));
+
+TEST_F(HDMISetupTest, unsupportedPixelFormatStopsBeforeTheVideoCalls) {
+    openDevice();
+    zyvotest::OutputCapture capture;
+    diag.WidgetsInit(k1080i, static_cast<ZyvoPixelFormat>(3));
+    EXPECT_EQ(capture.err(), "ConfigureHDMIOutput: Unsupported pixel format:3\n");
+    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(diag.mpHDMIOutput, nullptr);
+    EXPECT_EQ(operations({"HDMIOut"}), Lines(kCheckedCalls.begin(), kCheckedCalls.begin() + 5));
+}
+
+TEST_F(HDMISetupTest, enableFeedsPlayoutStore0UnmutedAndDisableCutsItOff) {
+    openDevice();
+    diag.mpHDMIOutput = diag.hdmiOutputInit(0, k1080i, kYCbCr8);
+    zyvosim::clearTrace();
+    EXPECT_EQ(diag.HDMIOutputEnable(), 1);
+    EXPECT_EQ(card().hdmiOutput.videoSource[0], 92);
+    EXPECT_FALSE(card().hdmiOutput.audioMute);
+    EXPECT_EQ(diag.HDMIOutputDisable(), 1);
+    EXPECT_EQ(card().hdmiOutput.videoSource[0], 14);
+    EXPECT_TRUE(card().hdmiOutput.audioMute);
+    EXPECT_EQ(calls(), (Lines{"HDMIOut[0].SetVideoSource1(92)", "HDMIOut[0].SetAudioMute(false)",
+                              "HDMIOut[0].SetVideoSource1(14)", "HDMIOut[0].SetAudioMute(true)"}));
+}
+
+TEST_F(HDMISetupTest, enableAndDisableWithoutOutputTouchNothing) {
+    openDevice();
+    EXPECT_EQ(diag.HDMIOutputEnable(), 1);
+    EXPECT_EQ(diag.HDMIOutputDisable(), 1);
+    EXPECT_EQ(calls(), Lines{});
+}
+
+class HDMIInputSettleTest : public EngineTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(HDMIInputSettleTest, inputPauses200MillisecondsAfterInitialising) {
+    openDevice(GetParam());
+    uint64_t start = zyvosim::nowMicroseconds();
+    EXPECT_NE(diag.hdmiInputInit(), nullptr);
+    EXPECT_EQ(zyvosim::nowMicroseconds() - start, 200000u);
+    EXPECT_EQ(operations({"HDMIIn"}), Lines{"HDMIIn[0].Initialize"});
+}
+
+INSTANTIATE_TEST_SUITE_P(EvenWhenInitialiseFails, HDMIInputSettleTest,
+                         ::testing::Values("", "fault HDMIIn[0].Initialize 0"));
+
+} // namespace
+} // namespace enginetest

@@ -1,0 +1,126 @@
+// The sync generator's set-up: its configuration by pixel format, its pair of interrupt
+// controls, their reported calls, and devices without them.
+#include "engine_test.h"
+
+namespace enginetest {
+namespace {
+
+constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
+constexpr auto kExternal = ZYVO_SyncGeneratorReferenceSource_ExtRefIn;
+
+using TimingSetupTest = EngineTest;
+
+struct SyncColour {
+    ZyvoPixelFormat pixelFormat;
+    int sampling, colorSpace, colorRange;
+    friend void PrintTo(const SyncColour& c, std::ostream* os) { *os << c.pixelFormat; }
+};
+
+class SyncColourTest : public EngineTest, public ::testing::WithParamInterface<SyncColour> {};
+
+TEST_P(SyncColourTest, generatorAndBothInterruptsShareOneConfiguration) {
+    openDevice();
+    ASSERT_NE(diag.syncGenInit(k1080i, kExternal, GetParam().pixelFormat), nullptr);
+    EXPECT_EQ(card().syncGenerator.referenceSource, kExternal);
+    const zyvosim::VideoConfigState* configs[] = {&card().syncGenerator.config,
+                                                  &card().interruptControl[6].config,
+                                                  &card().interruptControl[7].config};
+    for (const zyvosim::VideoConfigState* config : configs) {
+        EXPECT_EQ(config->format, k1080i);
+        EXPECT_EQ(config->sampling, GetParam().sampling);
+        EXPECT_EQ(config->colorSpace, GetParam().colorSpace);
+        EXPECT_EQ(config->colorRange, GetParam().colorRange);
+        EXPECT_EQ(config->aspectRatio, 2);
+        EXPECT_EQ(config->bitDepth, 2);
+        EXPECT_EQ(config->channel, 1);
+    }
+    for (int control : {6, 7}) {
+        EXPECT_TRUE(card().interruptControl[control].enable) << control;
+        EXPECT_EQ(card().interruptControl[control].transportFormat, k1080i) << control;
+        EXPECT_EQ(card().interruptControl[control].syncSource, 0) << control;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ByPixelFormat, SyncColourTest,
+                         ::testing::Values(SyncColour{ZYVO_PixelFormat_YCbCr8, 2, 2, 1},
+                                           SyncColour{ZYVO_PixelFormat_YCbCr10, 2, 2, 1},
+                                           SyncColour{ZYVO_PixelFormat_RGB8, 5, 3, 2},
+                                           SyncColour{ZYVO_PixelFormat_RGB10, 5, 3, 2}));
+
+TEST_F(TimingSetupTest, theGeneratorsInterruptIndexChoosesTheControlPair) {
+    openDevice("interrupt-index 10");
+    diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8);
+    EXPECT_EQ(calls({"device"}), (Lines{"device.GetWidget(30, 0)", "device.GetWidget(88, 10)",
+                                        "device.GetWidget(88, 11)"}));
+    EXPECT_TRUE(card().interruptControl[10].enable);
+    EXPECT_TRUE(card().interruptControl[11].enable);
+    EXPECT_FALSE(card().interruptControl[6].configured);
+}
+
+struct ReportedCall {
+    const char* fault;
+    const char* report;
+    friend void PrintTo(const ReportedCall& c, std::ostream* os) { *os << c.fault; }
+};
+
+class InterruptCallFailureTest : public EngineTest,
+                                 public ::testing::WithParamInterface<ReportedCall> {};
+
+TEST_P(InterruptCallFailureTest, isReportedWhenVerboseAndTheSequenceGoesOn) {
+    openDevice(std::string("fault ") + GetParam().fault + " -1");
+    for (bool on : {true, false}) {
+        verbose(on);
+        zyvosim::clearTrace();
+        zyvotest::OutputCapture capture;
+        diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8);
+        EXPECT_EQ(
+            operations({"InterruptControl"}),
+            (Lines{"InterruptControl[6].SetInterruptEnable",
+                   "InterruptControl[7].SetInterruptEnable", "InterruptControl[6].SetConfiguration",
+                   "InterruptControl[6].SetSyncSource", "InterruptControl[6].SetInterruptEnable",
+                   "InterruptControl[7].SetConfiguration", "InterruptControl[7].SetSyncSource",
+                   "InterruptControl[7].SetInterruptEnable"}));
+        EXPECT_EQ(capture.err(), on ? std::string(GetParam().report) + " failed with -1\n" : "");
+        EXPECT_EQ(capture.out(), "");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachCall, InterruptCallFailureTest,
+    ::testing::Values(
+        ReportedCall{"InterruptControl[6].SetConfiguration",
+                     "pSyncGenIntControl->SetConfiguration(&syncConfig, &videoTransport, true)"},
+        ReportedCall{"InterruptControl[6].SetSyncSource",
+                     "pSyncGenIntControl->SetSyncSource(syncSource)"},
+        ReportedCall{"InterruptControl[6].SetInterruptEnable",
+                     "pSyncGenIntControl->SetInterruptEnable(true)"},
+        ReportedCall{"InterruptControl[7].SetConfiguration",
+                     "pVideoIntControl->SetConfiguration(&syncConfig, &videoTransport, true)"},
+        ReportedCall{"InterruptControl[7].SetSyncSource",
+                     "pVideoIntControl->SetSyncSource(syncSource)"},
+        ReportedCall{"InterruptControl[7].SetInterruptEnable",
+                     "pVideoIntControl->SetInterruptEnable(true)"}));
+
+TEST_F(TimingSetupTest, withoutAGeneratorNothingIsArmedAndNothingPrinted) {
+    openDevice("missing SyncGenerator 0");
+    verbose(true);
+    zyvotest::OutputCapture capture;
+    EXPECT_EQ(diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8), nullptr);
+    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(capture.err(), "");
+    EXPECT_EQ(operations({"InterruptControl"}), Lines{});
+}
+
+TEST_F(TimingSetupTest, aMissingVideoInterruptControlStillArmsTheGenerators) {
+    openDevice("missing InterruptControl 7");
+    zyvotest::OutputCapture capture;
+    auto* syncGen = diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8);
+    EXPECT_EQ(syncGen,
+              deviceWidget<ZyvoSyncGeneratorV3Widget>(ZYVO_WidgetType_SyncGeneratorWidget, 0));
+    EXPECT_TRUE(card().interruptControl[6].enable);
+    EXPECT_TRUE(card().interruptControl[6].configured);
+    EXPECT_EQ(capture.out(), "");
+}
+
+} // namespace
+} // namespace enginetest
