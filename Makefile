@@ -24,10 +24,10 @@ demo: build
 	@bash tools/zyvodiag/demo.sh $(BUILD)/tools/zyvodiag/zyvodiag
 
 format:
-	@git ls-files '*.h' '*.cpp' | xargs clang-format -i
+	@git ls-files '*.h' '*.cpp' include/zyvodiag | xargs clang-format -i
 
 format-check:
-	@git ls-files '*.h' '*.cpp' | xargs clang-format --dry-run -Werror
+	@git ls-files '*.h' '*.cpp' include/zyvodiag | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD)

@@ -37,6 +37,8 @@ public:
             ++mFailures;
         }
     }
+    // A call that could not be made at all (its widget is missing).
+    void countMissed() { ++mFailures; }
     bool none() const { return mFailures == 0; }
 
 private:

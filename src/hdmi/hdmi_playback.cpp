@@ -1,0 +1,118 @@
+// HDMI playback: the playout frame buffer on the HDMI output, as one store for HD or two
+// two-sample-interleave stores for a 4K quad format.
+#include "engine/widget_access.h"
+
+#include "ZyvoFormatInfo.h"
+#include "ZyvoFrameBufferWidgets.h"
+#include "ZyvoHDMIWidgets.h"
+
+#include <cstdio>
+#include <string>
+
+using zyvo_engine::FailureCount;
+
+namespace {
+
+// Columns: HDMI output, two unused, the source of the output's first input, and the sources of
+// its other three inputs for a quad format. Both rows are the same path.
+const int hdmi_4Koutput_widget_setup[2][7] = {
+    {0, 0, 1, 92, 98, 99, 100},
+    {0, 0, 1, 92, 98, 99, 100},
+};
+constexpr int kRows = 2;
+
+// Playout store 0 carries channel 1 and store 1 channel 2 of a quad picture.
+const ZyvoVideoChannel vidChannel[2] = {ZYVO_VideoChannel_1, ZYVO_VideoChannel_2};
+
+constexpr uint32_t kPlayoutBufferBase = 0x4000000;
+
+// Looks up the row for `output` (the SDI output number of the command line); any other number
+// than a row is reported and row 1 is used. Returns the row used.
+int designateHDMI4KOutputWidgets(int output, int& hdmiOutput, int& second, int& third) {
+    if (output < 0 || output >= kRows) {
+        std::printf("%s(%d,) out of range\n", "designateHDMI4KOutputWidgets", output);
+        output = 1;
+    }
+    hdmiOutput = hdmi_4Koutput_widget_setup[output][0];
+    second = hdmi_4Koutput_widget_setup[output][1];
+    third = hdmi_4Koutput_widget_setup[output][2];
+    return output;
+}
+
+} // namespace
+
+bool ZyvoDiag::ConfigureHDMIPlaybackFrameBuffers(ZyvoVideoFormat format,
+                                                 ZyvoPixelFormat pixelFormat) {
+    const bool quad = ZyvoVideoFormatInfo::isQuad(format);
+    ZyvoVideoFormat frameFormat = quad ? ZyvoVideoFormatInfo::Get4KSIDFormat(format) : format;
+    ZyvoFrameBufferConfiguration pbFrameConfig(frameFormat, pixelFormat);
+    unsigned int bufferSize = 0;
+    pbFrameConfig.GetFrameBufferSize(bufferSize);
+
+    // The report texts name the store as the code does: "i" in the quad loop, 0 otherwise.
+    const std::string store = quad ? "mpFBPlayback[i]->" : "mpFBPlayback[0]->";
+    const std::string channel = quad ? "vidChannel[i]" : "vidChannel[0]";
+    FailureCount failures;
+    const int storeCount = quad ? 2 : 1;
+    for (int i = 0; i < storeCount; ++i) {
+        ZyvoFrameBufferPlayWidget* playout = mpFBPlayback[i];
+        // A store the device lacks fails the configuration instead of being dereferenced.
+        if (playout == nullptr) {
+            failures.countMissed();
+            continue;
+        }
+        failures.check(playout->SetTwoSampleInterleaveMode(quad),
+                       (store + (quad ? "SetTwoSampleInterleaveMode(true)"
+                                      : "SetTwoSampleInterleaveMode(false)"))
+                           .c_str());
+        failures.check(playout->SetRegisterSync(ZYVO_RegisterSync_Immediate),
+                       (store + "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
+        failures.check(playout->SetVideoMode(ZYVO_FrameBufferVideoMode_Display),
+                       (store + "SetVideoMode(ZYVO_FrameBufferVideoMode_Display)").c_str());
+        failures.check(pbFrameConfig.SetVideoChannel(vidChannel[i]),
+                       ("pbFrameConfig.SetVideoChannel(" + channel + ")").c_str());
+        failures.check(playout->SetFrameBufferConfiguration(&pbFrameConfig),
+                       (store + "SetFrameBufferConfiguration(&pbFrameConfig)").c_str());
+        failures.check(playout->SetFrameBufferBaseAddress(kPlayoutBufferBase),
+                       (store + "SetFrameBufferBaseAddress(((uint32_t)0x4000000))").c_str());
+        failures.check(playout->SetFrameBufferSize(bufferSize),
+                       (store + "SetFrameBufferSize(bufferSize)").c_str());
+        failures.check(playout->SetFrameBufferNumber(0),
+                       (store + "SetFrameBufferNumber(0)").c_str());
+        failures.check(playout->WritePreset(), (store + "WritePreset()").c_str());
+    }
+    return failures.none();
+}
+
+bool ZyvoDiag::ConnectHDMIOutputPath(int output, ZyvoVideoFormat format, int, int, int hdmiOutput) {
+    if (output < 0 || output >= kRows) {
+        return false;
+    }
+    const int* row = hdmi_4Koutput_widget_setup[output];
+    const bool quad = ZyvoVideoFormatInfo::isQuad(format);
+    auto source = [](int value) { return static_cast<ZyvoVideoSource>(value); };
+    ZyvoVideoSource second = quad ? source(row[4]) : ZYVO_VideoSource_None;
+    ZyvoVideoSource third = quad ? source(row[5]) : ZYVO_VideoSource_None;
+    ZyvoVideoSource fourth = quad ? source(row[6]) : ZYVO_VideoSource_None;
+    // The device has one HDMI output, number 0.
+    if (hdmiOutput != 0 || mpHDMIOutput == nullptr) {
+        return false;
+    }
+    mpHDMIOutput->SetVideoSource1(source(row[3]));
+    mpHDMIOutput->SetVideoSource2(second);
+    mpHDMIOutput->SetVideoSource3(third);
+    mpHDMIOutput->SetVideoSource4(fourth);
+    return true;
+}
+
+bool ZyvoDiagUserCommands::outputHDMI4KVideo(ZyvoDevice* device) {
+    ZyvoDiag diag;
+    diag.mpDevice = device;
+    diag.WidgetsInit(mVideoFormat, mPixelFormat);
+    int hdmiOutput = 0, second = 0, third = 0;
+    int row = designateHDMI4KOutputWidgets(static_cast<int>(mSDIOutput), hdmiOutput, second, third);
+    diag.SDIAllOutputsDisable();
+    // Store failures are reported with -D; the result only says whether HDMI was routed.
+    diag.ConfigureHDMIPlaybackFrameBuffers(mVideoFormat, mPixelFormat);
+    return diag.ConnectHDMIOutputPath(row, mVideoFormat, second, third, hdmiOutput);
+}

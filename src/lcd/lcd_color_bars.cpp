@@ -1,0 +1,130 @@
+// Colour bars or black on the front-panel LCD, fed by playout store 5 through SDI output 9.
+#include "engine/widget_access.h"
+
+#include "ZyvoDma.h"
+#include "ZyvoFrameBufferWidgets.h"
+#include "ZyvoSDIWidgets.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+using zyvo_engine::getWidget;
+
+namespace {
+
+constexpr int kLCDPlayoutStore = 5;
+constexpr int kLCDSDIOutput = 9;
+// The panel runs 720p at 59.94.
+constexpr ZyvoVideoFormat kLCDFormat = ZYVO_VideoFormat_720p_5994;
+constexpr uint32_t kLineBytes = 5120; // 1280 pixels of alpha, red, green, blue
+constexpr int kBarCount = 9;
+
+// Nine bars left to right as red, green, blue.
+const unsigned char hdbars[27] = {
+    105, 105, 105, 193, 193, 193, 193, 193, 0, 0,   193, 193, 0,   193,
+    0,   193, 0,   193, 193, 0,   0,   0,   0, 193, 105, 105, 105,
+};
+// Eight bars of 142 pixels and a last one of 144: 1280 in all.
+constexpr int kBarWidth[kBarCount] = {142, 142, 142, 142, 142, 142, 142, 142, 144};
+
+// The 1280 x 720 progressive raster of the panel.
+void programPanelRaster(ZyvoFrameBufferPlayWidget* store) {
+    store->SetLinePitch(kLineBytes);
+    store->SetSamplesPerLine(2560);
+    store->SetActiveLineCount(720);
+    store->SetRasterParameterA(1, 26);
+    store->SetRasterParameterB(1, 0);
+    store->SetRasterParameterC(2560, 1650);
+    store->SetRasterParameterD(0, 0);
+    store->SetRasterParameterE(26, 745);
+    store->SetRasterParameterF(0, 0);
+    store->SetVideoMode(ZYVO_FrameBufferVideoMode_Display);
+    store->SetRasterParameterG(2);
+    store->SetRasterParameterH(1);
+    store->SetRasterParameterI(4);
+    store->SetRasterParameterJ(3);
+    store->SetRegisterSync(ZYVO_RegisterSync_Immediate);
+    store->SetTotalLineCount(750);
+    store->SetRasterParameterK(1, 1500);
+}
+
+void drawLine(unsigned char* line, bool bars) {
+    unsigned char* pixel = line;
+    for (int bar = 0; bar < kBarCount; ++bar) {
+        const unsigned char* colour = &hdbars[3 * bar];
+        for (int x = 0; x < kBarWidth[bar]; ++x, pixel += 4) {
+            pixel[0] = 0xFF;
+            pixel[1] = bars ? colour[0] : 0;
+            pixel[2] = bars ? colour[1] : 0;
+            pixel[3] = bars ? colour[2] : 0;
+        }
+    }
+}
+
+} // namespace
+
+void ZyvoDiag::LCDWidgetsInit(ZyvoVideoFormat format, ZyvoPixelFormat pixelFormat) {
+    mpFBPlayback[kLCDPlayoutStore] = playoutStoreInit(kLCDPlayoutStore, format, pixelFormat);
+    mpSDIOutput[kLCDSDIOutput] = sdiOutputInit(kLCDSDIOutput, format);
+    SDIOutputDisable(kLCDSDIOutput);
+}
+
+bool ZyvoDiag::lcdColorBarsEnable(bool enable) {
+    if (ZyvoDiagUserCommands::msDebugOutput) {
+        std::printf("\nlcdColorBarsEnable(%d)\n", enable ? 1 : 0);
+    }
+    // Without its store or its output the panel cannot be driven: the command stops there.
+    auto* store = getWidget<ZyvoFrameBufferPlayWidget>(
+        mpDevice, ZYVO_WidgetType_FrameBufferPlayWidget, kLCDPlayoutStore);
+    if (store == nullptr) {
+        return false;
+    }
+    programPanelRaster(store);
+    auto* output =
+        getWidget<ZyvoSDIOutputV2Widget>(mpDevice, ZYVO_WidgetType_SDIOutputWidget, kLCDSDIOutput);
+    if (output == nullptr) {
+        return false;
+    }
+
+    ZyvoVideoConfiguration configuration(kLCDFormat);
+    SetDiagnosticVideoConfiguration(&configuration, kLCDFormat);
+    output->SetConfiguration(&configuration, 0);
+    output->SetEnable(true);
+    output->Apply();
+
+    uint32_t address = 0, bytesPerLine = 0, lines = 0;
+    store->GetFrameBufferAddress(address);
+    store->GetBytesPerLine(bytesPerLine);
+    store->GetLineCount(lines);
+    // A line must hold the 1280 drawn pixels; a store that reports less is not drawn into.
+    if (bytesPerLine < kLineBytes) {
+        return false;
+    }
+    const size_t size = static_cast<size_t>(bytesPerLine) * lines;
+    unsigned char* picture = new (std::nothrow) unsigned char[size]();
+    if (picture == nullptr) {
+        std::printf("%s could not get CPU memory\n", "lcdColorBarsEnable");
+        return false;
+    }
+    for (uint32_t line = 0; line < lines; ++line) {
+        drawLine(picture + static_cast<size_t>(kLineBytes) * line, enable);
+    }
+    auto* dma = getWidget<ZyvoDmaIO>(mpDevice, ZYVO_WidgetType_DmaIO, 0);
+    if (dma == nullptr) {
+        std::printf("%s could not get DMA widget\n", "lcdColorBarsEnable");
+    } else {
+        dma->DoDma(ZYVO_DmaDirection_HostToDevice, picture, address, static_cast<uint32_t>(size), 1,
+                   0, 0, 0);
+    }
+    delete[] picture;
+    return false;
+}
+
+bool ZyvoDiagUserCommands::lcdColorBarsDisplay(ZyvoDevice* device) {
+    ZyvoDiag diag;
+    diag.mpDevice = device;
+    diag.LCDWidgetsInit(mVideoFormat, mPixelFormat);
+    // -b chooses: frame buffer 0 shows black, any other number the bars.
+    return diag.lcdColorBarsEnable(mFrameBuffer != 0);
+}

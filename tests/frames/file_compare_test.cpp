@@ -1,0 +1,94 @@
+// Comparing raw frame files: the result, and the report a user reads when verbose.
+#include "output_capture.h"
+
+#include <zyvodiag>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+class FileCompareTest : public ::testing::Test {
+protected:
+    void TearDown() override { ZyvoDiagUserCommands::msDebugOutput = false; }
+
+    std::string file(const std::string& name, const std::string& bytes) {
+        // Unique per test and process: ctest runs the cases of this program side by side.
+        std::string path = ::testing::TempDir() + "zyvo-compare-" + std::to_string(getpid()) + "-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+                           name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    // Runs the comparison and keeps what it printed.
+    int compare(const std::string& expected, const std::string& found, bool verbose) {
+        ZyvoDiagUserCommands::msDebugOutput = verbose;
+        zyvotest::OutputCapture capture;
+        ZyvoDiag diag;
+        int result = diag.compareFiles(expected.c_str(), found.c_str());
+        printed = capture.out();
+        return result;
+    }
+
+    std::string printed;
+};
+
+TEST_F(FileCompareTest, equalFilesMatchSilentlyEvenWhenVerbose) {
+    std::string a = file("a", "abcdefgh"), b = file("b", "abcdefgh");
+    EXPECT_EQ(compare(a, b, true), 2);
+    EXPECT_EQ(printed, "");
+    std::string empty1 = file("e1", ""), empty2 = file("e2", "");
+    EXPECT_EQ(compare(empty1, empty2, false), 2);
+}
+
+TEST_F(FileCompareTest, verboseListsEachDifferenceWithItsOffset) {
+    std::string a = file("a", "abcdefgh"), b = file("b", "abcXeYgh");
+    EXPECT_EQ(compare(a, b, true), -2);
+    EXPECT_EQ(printed, "\n byte off expected found\n"
+                       "       3     0x64   0x58\n"
+                       "       5     0x66   0x59\n"
+                       " 2 differences, 2 shown\n");
+    EXPECT_EQ(compare(a, b, false), -2);
+    EXPECT_EQ(printed, "");
+}
+
+TEST_F(FileCompareTest, showsTwentyDifferencesAndCountsTheRest) {
+    std::string a = file("a", std::string(25, 'a')), b = file("b", std::string(25, 'b'));
+    EXPECT_EQ(compare(a, b, true), -2);
+    EXPECT_NE(printed.find("      19     0x61   0x62\n"), std::string::npos) << printed;
+    EXPECT_EQ(printed.find("      20     0x61"), std::string::npos) << printed;
+    EXPECT_NE(printed.find(" 25 differences, 20 shown\n"), std::string::npos) << printed;
+}
+
+TEST_F(FileCompareTest, oneDifferenceIsSingular) {
+    std::string a = file("a", "x\xff"), b = file("b", "x\x01");
+    EXPECT_EQ(compare(a, b, true), -2);
+    EXPECT_EQ(printed, "\n byte off expected found\n"
+                       "       1     0xff   0x01\n"
+                       " 1 difference, 1 shown\n");
+}
+
+TEST_F(FileCompareTest, differentSizesFailEvenWhenTheCommonPartAgrees) {
+    std::string a = file("a", "0123456789"), b = file("b", "0123456789ab");
+    EXPECT_EQ(compare(a, b, false), -2);
+    EXPECT_EQ(printed, "");
+    EXPECT_EQ(compare(a, b, true), -2);
+    EXPECT_EQ(printed, "\n File sizes differ: " + a + ": 10 bytes, " + b + ": 12 bytes\n");
+}
+
+TEST_F(FileCompareTest, missingFileFails) {
+    std::string a = file("a", "abc");
+    std::string missing = file("missing", "");
+    std::remove(missing.c_str());
+    EXPECT_EQ(compare(missing, a, false), -2);
+    EXPECT_EQ(printed, "");
+    EXPECT_EQ(compare(a, missing, true), -2);
+    EXPECT_EQ(printed, "\nFailed to open " + missing + ": No such file or directory\n");
+}
+
+} // namespace
