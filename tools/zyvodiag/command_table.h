@@ -29,5 +29,24 @@ const Command* findCommand(const std::string& name);
 int runParse(const Invocation& invocation);
 int runAudio(const Invocation& invocation);
 int runOpen(const Invocation& invocation);
+int runSetup(const Invocation& invocation);
+int runSimReset(const Invocation& invocation);
+int runGenerate(const Invocation& invocation);
+int runOutput(const Invocation& invocation);
+int runMonitor(const Invocation& invocation);
+int runCapturePattern(const Invocation& invocation);
+int runCapture(const Invocation& invocation);
+int runSave(const Invocation& invocation);
+int runCompare(const Invocation& invocation);
+int runLtcGet(const Invocation& invocation);
+int runLtcSet(const Invocation& invocation);
+int runLtcMode(const Invocation& invocation);
+int runLtcRate(const Invocation& invocation);
+int runLtcTest(const Invocation& invocation);
+int runGenlock(const Invocation& invocation);
+int runLcd(const Invocation& invocation);
+int runHdmiOutput(const Invocation& invocation);
+int runHdmiCapture(const Invocation& invocation);
+int runHdmiLoopback(const Invocation& invocation);
 
 } // namespace zyvodiag

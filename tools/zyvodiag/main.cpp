@@ -15,6 +15,7 @@ void printHelp() {
                 "for the command; 'zyvodiag COMMAND -h' prints it.\n\n"
                 "options:\n"
                 "  --sim FILE   run on a simulated bench described by FILE (docs/simulator.md)\n"
+                "  --trace      afterwards, list every call made on the device, on standard error\n"
                 "  --help       this text\n\n"
                 "commands:\n");
     for (const auto& command : zyvodiag::commands()) {
@@ -27,11 +28,17 @@ void printHelp() {
 
 int main(int argc, char* argv[]) {
     int next = 1;
+    bool printTrace = false;
     while (next < argc && argv[next][0] == '-' && argv[next][1] == '-') {
         std::string option = argv[next];
         if (option == "--help") {
             printHelp();
             return zyvodiag::kPass;
+        }
+        if (option == "--trace") {
+            printTrace = true;
+            ++next;
+            continue;
         }
         if (option == "--sim") {
             if (next + 1 >= argc) {
@@ -64,5 +71,11 @@ int main(int argc, char* argv[]) {
     }
     int status = command->run(invocation);
     std::fflush(stdout);
+    if (printTrace) {
+        std::fprintf(stderr, "trace of %zu calls:\n", zyvosim::trace().size());
+        for (const auto& entry : zyvosim::trace()) {
+            std::fprintf(stderr, "  %s\n", zyvosim::formatTraceEntry(entry).c_str());
+        }
+    }
     return status;
 }

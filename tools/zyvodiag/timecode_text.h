@@ -1,0 +1,19 @@
+// Timecodes as people write them (HH:MM:SS:FF) and as the LTC port carries them (two words,
+// one decimal digit per byte).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zyvodiag {
+
+struct TimecodeWords {
+    uint32_t low;  // seconds, frames
+    uint32_t high; // hours, minutes
+};
+
+// Reads "HH:MM:SS:FF" (each field two digits at most); false for anything else.
+bool parseTimecode(const std::string& text, TimecodeWords& words);
+std::string formatTimecode(const TimecodeWords& words);
+
+} // namespace zyvodiag
