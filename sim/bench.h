@@ -4,6 +4,8 @@
 
 #include "ZyvoTypes.h"
 #include "fault_table.h"
+#include "hdmi_faults.h"
+#include "video_faults.h"
 
 #include <optional>
 #include <string>
@@ -51,6 +53,8 @@ struct Bench {
     std::vector<Fault> faults;       // in the order the bench declares them
     std::vector<WidgetOverride> widgetOverrides; // in bench order; a later one wins
     std::optional<std::string> stateDirectory;   // a path or "private"; else ZYVO_SIM_STATE
+    VideoFaults video; // dark or unrecognised inputs, stuck stores, missing translations
+    HDMIFaults hdmi;   // an HDMI loopback that does not lock, or measures wrong
 };
 
 } // namespace zyvosim

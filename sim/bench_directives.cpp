@@ -2,6 +2,8 @@
 #include "bench_directives.h"
 
 #include "bench_card_directives.h"
+#include "bench_hdmi_directives.h"
+#include "bench_video_directives.h"
 #include "card_ports.h"
 #include "fault_points.h"
 #include "video_formats.h"
@@ -176,6 +178,15 @@ const BenchDirective cDirectives[] = {
     {"missing", "missing KIND INDEX", readMissingWidget},
     {"wrong-class", "wrong-class KIND INDEX", readWrongClassWidget},
     {"state-dir", "state-dir PATH | state-dir private", readStateDirectory},
+    {"uncable", "uncable SDIOutput N | uncable HDMIOutput 0", readUncable},
+    {"no-signal", "no-signal SDIInput N", readNoSignal},
+    {"unknown-format", "unknown-format SDIInput N", readUnknownFormat},
+    {"stuck", "stuck CaptureStore N", readStuckStore},
+    {"no-sid-translation", "no-sid-translation F", readNoSIDTranslation},
+    {"hdmi-fault",
+     "hdmi-fault pll-unlocked | hdmi-fault clock HDMIOut|HDMIIn REG VALUE | hdmi-fault raster REG "
+     "VALUE",
+     readHDMIFault},
 };
 
 } // namespace

@@ -1,4 +1,7 @@
-// The capture stores 0-3: frame buffer registers and the crosspoint sources they capture.
+// The capture stores 0-3: frame buffer registers, the crosspoint sources they capture, and
+// when they are switched on.
+#include "clock.h"
+#include "frame_capture.h"
 #include "frame_store.h"
 #include "memory_widgets.h"
 #include "sim_board.h"
@@ -24,6 +27,7 @@ public:
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().source1 = source;
+        state().source1Selected = true;
         return call.returns(1);
     }
 
@@ -41,7 +45,23 @@ public:
             return call.returns(*injected);
         state().source = source;
         state().sourceFlag = apply;
+        state().source1Selected = false;
         return call.returns(1);
+    }
+
+    // A store that was on has received until now: what it captured is in its frame before it
+    // stops, or goes on. Switching on starts the count of frame times afresh.
+    int SetEnable(bool enable) override {
+        const bool wasOn = store().enable;
+        const uint64_t since = state().enabledAt;
+        int status = FrameStoreWidget::SetEnable(enable);
+        if (status <= 0)
+            return status;
+        if (wasOn)
+            captureArrivingFrame(mBoard, mIndex, since);
+        else if (enable)
+            state().enabledAt = cardClockMicroseconds();
+        return status;
     }
 
 private:

@@ -80,6 +80,15 @@ uint64_t nowMicroseconds() {
     return clock.mode == ClockMode::Virtual ? clock.virtualNow : realElapsed(clock);
 }
 
+uint64_t cardClockMicroseconds() {
+    if (theClock().mode == ClockMode::Virtual)
+        return theClock().virtualNow;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000000u +
+           static_cast<uint64_t>(now.tv_nsec) / 1000u;
+}
+
 void sleepMicroseconds(uint64_t microseconds) {
     Clock& clock = theClock();
     if (clock.mode == ClockMode::Virtual) {

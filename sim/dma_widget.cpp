@@ -1,4 +1,5 @@
 // The DMA engine: moves bytes between host buffers and device memory.
+#include "frame_capture.h"
 #include "memory_widgets.h"
 #include "sim_board.h"
 #include "sim_call.h"
@@ -30,6 +31,8 @@ public:
             traceArguments(direction, Hex{deviceAddress}, length, wait, channel, flags, timeout));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
+        // Capture stores that are on have been writing all along: their frames are current.
+        captureWhileOn(mBoard);
         DeviceMemory& memory = mBoard.memory();
         bool moved = false;
         if (direction == ZYVO_DmaDirection_HostToDevice)

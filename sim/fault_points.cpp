@@ -66,6 +66,7 @@ const std::vector<FaultPoint>& faultPoints() {
           "GetLineCount"}},
         {"Control", 1, {"SetFrameApertureBaseAddress", "GetFrameApertureBaseAddress"}},
         {"DMA", 1, {"DoDma"}},
+        {"DmaBuffer", 0, {"SetupAndGetBufferStart"}},
         {"SyncGenerator",
          1,
          {"SetReferenceSource", "GetReferenceSource", "GetReferenceInputFormat",

@@ -2,6 +2,7 @@
 #include "ZyvoFormatInfo.h"
 
 #include "pixel_formats.h"
+#include "simulator.h"
 #include "video_formats.h"
 
 bool ZyvoVideoFormatInfo::isQuad(ZyvoVideoFormat format) {
@@ -9,9 +10,13 @@ bool ZyvoVideoFormatInfo::isQuad(ZyvoVideoFormat format) {
     return facts != nullptr && facts->quad;
 }
 
+// A bench can take a translation away (no-sid-translation), as a device library that predates
+// a raster would lack it.
 ZyvoVideoFormat ZyvoVideoFormatInfo::Get4KSIDFormat(ZyvoVideoFormat format) {
     const zyvosim::VideoFormatFacts* facts = zyvosim::findVideoFormat(format);
-    return facts != nullptr ? facts->sidFormat : ZYVO_VideoFormat_Unknown;
+    if (facts == nullptr || zyvosim::bench().video.formatsWithoutSID.count(format) != 0)
+        return ZYVO_VideoFormat_Unknown;
+    return facts->sidFormat;
 }
 
 ZyvoVideoFormat ZyvoVideoFormatInfo::Get4KHDMIFormat(ZyvoVideoFormat format) {

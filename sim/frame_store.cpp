@@ -33,7 +33,11 @@ template <typename Interface> int FrameStoreWidget<Interface>::SetActiveFrameBuf
     SimCall call(kind(), index(), "SetActiveFrameBuffer", traceArguments(frame));
     if (auto injected = call.injectedFault())
         return call.returns(*injected);
+    // Selecting a frame moves the frame number register: the store plays or captures that
+    // frame from now on, and its configuration reports it, so a fill after a select lands in
+    // the frame that will be played.
     store().activeFrame = frame;
+    store().number = static_cast<uint32_t>(frame);
     return call.returns(1);
 }
 

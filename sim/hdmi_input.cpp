@@ -1,10 +1,10 @@
 // The HDMI input: the receiver's initialisation, its registers, and the signal it locks to.
 //
-// The receiver sees a signal when the bench cables the HDMI output to it and the output's first
-// crosspoint input has a source (anything but 14, none). It then reports the format the output
-// was configured with, which is 0 (unknown) while the output has no configuration yet.
+// The receiver sees a signal when a picture arrives over the HDMI cable on the output's first
+// crosspoint input (input_signal.cpp says what it reports, video_path.cpp where it comes from).
 #include "hdmi_registers.h"
 #include "hdmi_widgets.h"
+#include "input_signal.h"
 #include "sim_board.h"
 #include "sim_call.h"
 #include "trace_values.h"
@@ -18,14 +18,6 @@ namespace {
 
 const char* const cTarget = "HDMIIn";
 
-bool cabledToOutput(const Bench& bench) {
-    for (const Cable& cable : bench.cables) {
-        if (cable.kind == CableKind::HDMI && cable.output == 0 && cable.input == 0)
-            return true;
-    }
-    return false;
-}
-
 class SimHDMIInput final : public ZyvoHDMIInV4Widget {
 public:
     explicit SimHDMIInput(SimBoard& board) : mBoard(board) {}
@@ -35,6 +27,7 @@ public:
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         ++mBoard.state().hdmiInput.initializations;
+        resetHDMIReceiver(mBoard);
         return call.returns(1);
     }
 
@@ -60,10 +53,9 @@ public:
         SimCall call(cTarget, 0, "GetInputSignal");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
-        const HDMIOutputState& output = mBoard.state().hdmiOutput;
-        present = cabledToOutput(mBoard.bench()) && output.videoSource[0] != ZYVO_VideoSource_None;
-        format = present ? static_cast<ZyvoVideoFormat>(output.sourceConfig.format)
-                         : ZYVO_VideoFormat_Unknown;
+        InputSignal signal = signalAtHDMIInput(mBoard);
+        present = signal.present;
+        format = signal.format;
         call.setArguments(traceArguments(present, format));
         return call.returns(1);
     }

@@ -1,13 +1,36 @@
-// The signals arriving at the card's inputs.
+// The signals arriving at the card's inputs, as the input widgets report them.
 #include "input_signal.h"
 
-namespace zyvosim {
+#include "sim_board.h"
+#include "video_formats.h"
+#include "video_path.h"
 
-// No output sends anything over its cable yet, so every SDI input is dark.
+namespace zyvosim {
+namespace {
+
+// The receiver measures a 4K raster and names it as the quad format the diagnostics capture
+// with; an HD raster is its own name.
+ZyvoVideoFormat quadFormatOf(ZyvoVideoFormat sent) {
+    for (const VideoFormatFacts& facts : videoFormats()) {
+        if (facts.quad && facts.hdmiFormat == sent)
+            return facts.format;
+    }
+    return sent;
+}
+
+} // namespace
+
 InputSignal signalAtSDIInput(SimBoard& board, unsigned index) {
-    (void)board;
-    (void)index;
-    return InputSignal{false, ZYVO_VideoFormat_Unknown};
+    Picture picture = pictureAtSDIInput(board, index);
+    return InputSignal{picture.present,
+                       picture.present ? picture.format : ZYVO_VideoFormat_Unknown};
+}
+
+InputSignal signalAtHDMIInput(SimBoard& board) {
+    if (!pictureAtHDMIInput(board).present)
+        return InputSignal{false, ZYVO_VideoFormat_Unknown};
+    auto sent = static_cast<ZyvoVideoFormat>(board.state().hdmiOutput.sourceConfig.format);
+    return InputSignal{true, quadFormatOf(sent)};
 }
 
 } // namespace zyvosim

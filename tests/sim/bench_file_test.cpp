@@ -156,6 +156,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "lab.bench:1: ltc-source: expected 'rate', not 'start'"},
         Refusal{"reference format 7\n",
                 "lab.bench:1: reference: format 7 is not a video format of the device"},
-        Refusal{"text missing\n", "lab.bench:1: text: 'missing' is neither present nor absent"}));
+        Refusal{"text missing\n", "lab.bench:1: text: 'missing' is neither present nor absent"},
+        Refusal{"cable SDIOutput 1 SDIInput 1\nuncable SDIOutput 2\n",
+                "lab.bench:2: uncable: SDIOutput 2 is not cabled"},
+        Refusal{"no-signal SDIInput 8\n", "lab.bench:1: no-signal: input index 8 is not in 0 to 7"},
+        Refusal{"stuck PlayoutStore 0\n",
+                "lab.bench:1: stuck: expected 'CaptureStore', not 'PlayoutStore'"},
+        Refusal{"no-sid-translation 87\n",
+                "lab.bench:1: no-sid-translation: format 87 is not a quad format of the device"}));
 
 } // namespace

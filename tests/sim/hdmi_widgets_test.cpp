@@ -2,6 +2,7 @@
 // HDMI cable.
 #include "card_fixture.h"
 
+#include "ZyvoFrameBufferWidgets.h"
 #include "ZyvoHDMIWidgets.h"
 
 #include <cstdint>
@@ -41,11 +42,19 @@ protected:
     }
 };
 
-TEST_P(HDMIRegisterTest, registersZeroToSixtyThreeKeepWhatWasWritten) {
+// Status bits, measured clocks, the raster received and the sums are the chips' own (tests/hdmi).
+bool drivenByTheChip(Chip chip, uint32_t reg) {
+    bool common = (reg >= 16 && reg <= 18) || reg == 25;
+    return common || (chip == Chip::Transmitter ? reg <= 1 : reg >= 1 && reg <= 8);
+}
+
+TEST_P(HDMIRegisterTest, registersWithoutABehaviourKeepWhatWasWritten) {
     useBench("");
     for (uint32_t reg = 0; reg < 64; ++reg)
         ASSERT_EQ(write(reg, 0x9E3779B9u * (reg + 1)), 1) << "register " << reg;
     for (uint32_t reg = 0; reg < 64; ++reg) {
+        if (drivenByTheChip(GetParam(), reg))
+            continue;
         uint32_t value = 0;
         ASSERT_EQ(read(reg, value), 1) << "register " << reg;
         EXPECT_EQ(value, 0x9E3779B9u * (reg + 1)) << "register " << reg;
@@ -69,16 +78,21 @@ TEST_F(HDMIWidgetTest, transmitterAndReceiverHaveRegistersOfTheirOwn) {
     EXPECT_EQ(lastCall(), "HDMIIn[0].ReadRegister(2, 0x00000000) -> 1");
 }
 
-TEST_F(HDMIWidgetTest, inputSeesTheOutputsFormatWhileTheOutputHasASource) {
+// A 4K raster comes back as the quad format whose HDMI translation the output sends.
+TEST_F(HDMIWidgetTest, inputSeesTheOutputsFormatWhileAStorePlaysOnItsFirstInput) {
     useBench("cable HDMIOutput 0 HDMIInput 0\n");
+    ZyvoVideoConfiguration config(ZYVO_VideoFormat_4096p_2997_HDMI);
+    output()->SetSourceConfiguration(&config);
     EXPECT_EQ(inputSignal(), "absent 0") << "the output powers on without a source";
     output()->SetVideoSource2(static_cast<ZyvoVideoSource>(92));
     EXPECT_EQ(inputSignal(), "absent 0") << "only the first source carries the picture";
     output()->SetVideoSource1(static_cast<ZyvoVideoSource>(92));
-    EXPECT_EQ(inputSignal(), "present 0") << "a picture of no format yet";
-    ZyvoVideoConfiguration config(ZYVO_VideoFormat_4096p_2997_HDMI);
-    output()->SetSourceConfiguration(&config);
-    EXPECT_EQ(inputSignal(), "present 198");
+    EXPECT_EQ(inputSignal(), "absent 0") << "playout store 0 does not play yet";
+    auto* store = widget<ZyvoFrameBufferPlayWidget>(ZYVO_WidgetType_FrameBufferPlayWidget, 0);
+    ZyvoFrameBufferConfiguration frames(ZYVO_VideoFormat_4096p_2997_SID, ZYVO_PixelFormat_YCbCr8);
+    store->SetFrameBufferConfiguration(&frames);
+    store->SetVideoMode(ZYVO_FrameBufferVideoMode_Display);
+    EXPECT_EQ(inputSignal(), "present 178");
     output()->SetVideoSource1(ZYVO_VideoSource_None);
     EXPECT_EQ(inputSignal(), "absent 0");
 }

@@ -31,8 +31,8 @@ public:
     }
 };
 
-// Until the card moves video over its cables, every input is dark.
-TEST_F(SDIWidgetTest, inputFindsNoSignalYet) {
+// The bench of these tests has no cable, so every input is dark.
+TEST_F(SDIWidgetTest, inputWithoutACableFindsNoSignal) {
     ZyvoVideoConfiguration found(ZYVO_VideoFormat_1080i_2997);
     found.SetSignalPresent(true);
     EXPECT_EQ(input(2)->GetInputConfiguration(&found), 1);

@@ -76,6 +76,8 @@ struct CaptureStoreState {
     bool sourceFlag; // the second argument of SetVideoSource
     int32_t source1;
     int32_t source2;
+    bool source1Selected; // SetVideoSource1 came after SetVideoSource: input 1 is source1
+    uint64_t enabledAt;   // the card clock (microseconds) when the store was last switched on
 };
 
 // Raw raster programming of a playout store driving a panel.
@@ -165,6 +167,6 @@ struct CardState {
 };
 
 constexpr uint32_t cCardStateMagic = 0x5A59564Fu; // "ZYVO"
-constexpr uint32_t cCardStateVersion = 1;
+constexpr uint32_t cCardStateVersion = 2;
 
 } // namespace zyvosim
