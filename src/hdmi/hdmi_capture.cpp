@@ -91,8 +91,10 @@ int ZyvoDiag::AcquireHDMIInput(bool) {
     bool present = false;
     ZyvoVideoFormat format = ZYVO_VideoFormat_Unknown;
     int status = mpHDMIInput->GetInputSignal(present, format);
+    // A query that failed with a value the caller would read as a verdict on the signal is
+    // reported as a plain failure instead.
     if (status <= 0) {
-        return status;
+        return status == kNoValidInput || status == kUnknownFormat ? 0 : status;
     }
     if (!present) {
         return kNoValidInput;

@@ -14,10 +14,10 @@ constexpr uint32_t kTxClockHigh = 0x046BD600;
 // The receiver measures 59.94 less tightly.
 constexpr uint32_t kReceiverClockHigh5994 = 0x08D8AB00;
 
-const char* const kRefClock = " %s() bad refclock: 0x%08x\n";
-const char* const kTmds = " %s() bad tmds: 0x%08x\n";
-const char* const kTxClock = " %s() bad tx clk: 0x%08x\n";
-const char* const kReceiverRegister = " %s() reg %d: 0x%08x, expected: 0x%08x\n";
+constexpr const char* kRefClock = " %s() bad refclock: 0x%08x\n";
+constexpr const char* kTmds = " %s() bad tmds: 0x%08x\n";
+constexpr const char* kTxClock = " %s() bad tx clk: 0x%08x\n";
+constexpr const char* kReceiverRegister = " %s() reg %d: 0x%08x, expected: 0x%08x\n";
 
 constexpr RegisterCheck equal(uint32_t reg, uint32_t value) {
     return {reg,
