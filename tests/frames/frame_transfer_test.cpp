@@ -1,0 +1,131 @@
+// Moving a frame of a frame store into a raw file: the bytes the file gets, and what a user
+// reads, and finds on disk, when the transfer cannot be made.
+#include "frames_test.h"
+
+#include <functional>
+
+namespace framestest {
+namespace {
+
+using FrameTransferTest = FramesTest;
+
+// The file is the frame the caller names, not the store's own: base + frame x size.
+TEST_F(FrameTransferTest, fileHoldsTheDeviceBytesOfTheNamedFrame) {
+    const struct {
+        frameStoreType kind;
+        int store;
+        int frame;
+        uint32_t size; // capture stores only; 0: the set-up's
+        uint32_t address;
+    } cases[] = {
+        {captureFrameStore, 0, 1, 0x800000, 0x1800000},
+        {captureFrameStore, 3, 0, 0, kCaptureBase},
+        {playoutFrameStore, 3, 0, 0, kPlayoutBase},
+        {playoutFrameStore, 5, 2, 0, kPlayoutBase + 2 * kFrame8Bit},
+    };
+    for (const auto& c : cases) {
+        setUpStores(ZYVO_PixelFormat_YCbCr8);
+        if (c.size != 0) {
+            diag.mpFBCapture[c.store]->SetFrameBufferSize(c.size);
+        }
+        Bytes frame = counting(c.size != 0 ? c.size : kFrame8Bit);
+        ASSERT_TRUE(zyvosim::writeDeviceMemory(c.address - 1, Bytes{0xEE}));
+        ASSERT_TRUE(zyvosim::writeDeviceMemory(c.address, frame));
+        ASSERT_TRUE(zyvosim::writeDeviceMemory(c.address + frame.size(), Bytes{0xEE}));
+        std::string path = scratchFile("frame", "an older file");
+        bool written = false;
+        EXPECT_EQ(
+            printedBy([&] { written = diag.VideoFrameWrite(c.kind, c.store, c.frame, path); }), "");
+        EXPECT_TRUE(written) << c.address;
+        EXPECT_TRUE(fileHolds(path, frame)) << c.address;
+        nextCase();
+    }
+}
+
+TEST_F(FrameTransferTest, everyFailureIsReportedAndLeavesTheFileAsItSays) {
+    auto store0 = [this](const std::string& path) {
+        return diag.frameBufferDmaToFile(diag.mpFBCapture[0], 0, path.c_str());
+    };
+    auto byKind = [this](int kind, int index) {
+        return [this, kind, index](const std::string& path) {
+            return diag.VideoFrameWrite(static_cast<frameStoreType>(kind), index, 0, path) ? 2 : -2;
+        };
+    };
+    const char* noStore = "frameBufferDmaToFile() pFrameStore == NULL\n";
+    const char* noFile = "frameBufferDmaToFile() Failed to open DIR: Is a directory\n";
+    const char* noDma = "frameBufferDmaToFile() Error getting dma widget\n";
+    const char* noBuffer = "frameBufferDmaToFile() Failed to allocate buffer\n";
+    const struct {
+        const char* bench;
+        const char* file; // "DIR": the scratch directory itself
+        std::function<int(const std::string&)> write;
+        std::string printed;
+        int result;
+        const char* fileAfter; // null: not looked at
+    } cases[] = {
+        {"", "old",
+         [this](const std::string& path) {
+             return diag.frameBufferDmaToFile(nullptr, 0, path.c_str());
+         },
+         noStore, -2, "old"},
+        {"", "old", byKind(2, 0), noStore, -2, "old"},
+        {"", "old", byKind(0, 4), noStore, -2, "old"},
+        {"", "old", byKind(1, 6), noStore, -2, "old"},
+        {"", "DIR", store0, noFile, -2, nullptr},
+        {"missing DMA 0", "old", store0, noDma, -2, ""},
+        {"fault DmaBuffer.SetupAndGetBufferStart -1", "old", store0, noBuffer, -2, ""},
+        {"missing DMA 0; fault DmaBuffer.SetupAndGetBufferStart -1", "DIR", store0,
+         std::string(noDma) + noBuffer + noFile, -2, nullptr},
+        {"fault DMA.DoDma -5", "old", store0,
+         "frameBufferDmaToFile() Error dma-ing (status = -5)\n", -5, ""},
+        {"fault DMA.DoDma 0", "old", store0, "frameBufferDmaToFile() Error dma-ing (status = 0)\n",
+         0, ""},
+        {"", "/dev/full", store0, "frameBufferDmaToFile() Failed to write file (ferror = 1)\n", -2,
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        setUpStores(ZYVO_PixelFormat_YCbCr8, c.bench);
+        std::string file = c.file;
+        std::string path = file == "DIR"   ? mScratch
+                           : file == "old" ? scratchFile("f", "old")
+                                           : file;
+        std::string printed = c.printed;
+        size_t dir = printed.find("DIR");
+        if (dir != std::string::npos) {
+            printed.replace(dir, 3, mScratch);
+        }
+        int result = 0;
+        EXPECT_EQ(printedBy([&] { result = c.write(path); }), printed) << c.bench;
+        EXPECT_EQ(result, c.result) << c.printed;
+        if (c.fileAfter != nullptr) {
+            EXPECT_EQ(fileText(path), c.fileAfter) << c.printed;
+        }
+        nextCase();
+    }
+}
+
+// A failed read shows the zeroed buffer; a good one the frame's first words, then the write.
+TEST_F(FrameTransferTest, verboseTransferShowsTheReadTheDataAndTheWrite) {
+    setUpStores(ZYVO_PixelFormat_YCbCr8, "fault DMA.DoDma -5 once");
+    ASSERT_TRUE(zyvosim::writeDeviceMemory(kCaptureBase + kFrame8Bit, counting(32)));
+    std::string path = scratchFile("frame");
+    verbose(true);
+    bool written[2] = {true, false};
+    std::string failed =
+        printedBy([&] { written[0] = diag.VideoFrameWrite(captureFrameStore, 2, 1, path); });
+    std::string done =
+        printedBy([&] { written[1] = diag.VideoFrameWrite(captureFrameStore, 2, 1, path); });
+    const std::string read = "  frameBufferDmaToFile\n"
+                             "  doDma(fbaddr = 0x013f4800 hostbuf = PTR fbSize = 0x003f4800)\n";
+    EXPECT_FALSE(written[0]);
+    EXPECT_EQ(maskPointers(failed), read + fbDataLines(Bytes(32, 0)) +
+                                        "frameBufferDmaToFile() Error dma-ing (status = -5)\n"
+                                        "  VideoFrameWrite frameBufferDmaToFile() failed\n");
+    EXPECT_TRUE(written[1]);
+    EXPECT_EQ(maskPointers(done), read + fbDataLines(counting(32)) +
+                                      "  frameBufferDmaToFile():  fwrite(PTR, 1, 4147200, \"" +
+                                      path + "\") returns 4147200\n");
+}
+
+} // namespace
+} // namespace framestest

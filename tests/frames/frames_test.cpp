@@ -1,0 +1,95 @@
+// The frame tests' bench: device memory, the common library's pictures and scratch files.
+#include "frames_test.h"
+
+#include "QELTestPatternGen.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+namespace framestest {
+
+Bytes deviceBytes(uint32_t address, uint32_t length) {
+    Bytes bytes;
+    EXPECT_TRUE(zyvosim::readDeviceMemory(address, length, bytes));
+    return bytes;
+}
+
+Bytes generated(int pattern, int pixelFormat) {
+    Bytes bytes;
+    QELTestPatternGen().DrawTestPattern(static_cast<QELTestPatternSelect>(pattern), 1920, 1080,
+                                        static_cast<QEL_PixelFormat>(pixelFormat), bytes);
+    return bytes;
+}
+
+Bytes counting(uint32_t length) {
+    Bytes bytes(length);
+    for (uint32_t i = 0; i < length; ++i) {
+        bytes[i] = static_cast<uint8_t>(i % 251);
+    }
+    return bytes;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<missing>";
+}
+
+bool fileHolds(const std::string& path, const Bytes& bytes) {
+    return fileText(path) == std::string(bytes.begin(), bytes.end());
+}
+
+std::string fbDataLines(const Bytes& first) {
+    uint32_t w[8] = {};
+    std::memcpy(w, first.data(), std::min(first.size(), sizeof w));
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "  fb data: 0x%08x  0x%08x  0x%08x  0x%08x\n"
+                  "  fb data: 0x%08x  0x%08x  0x%08x  0x%08x...\n",
+                  w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7]);
+    return text;
+}
+
+std::string maskPointers(const std::string& text) {
+    static const std::regex address("(pFrameStore:|hostbuf = |fwrite\\()(0x[0-9a-f]+|\\(nil\\))");
+    return std::regex_replace(text, address, "$1PTR");
+}
+
+void FramesTest::SetUp() {
+    EngineTest::SetUp();
+    std::string pattern = ::testing::TempDir() + "zyvo-frames-XXXXXX";
+    ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+    mScratch = pattern;
+}
+
+void FramesTest::TearDown() {
+    EngineTest::TearDown();
+    std::error_code ignored;
+    std::filesystem::remove_all(mScratch, ignored);
+}
+
+void FramesTest::setUpStores(ZyvoPixelFormat pixelFormat, const std::string& benchLines) {
+    openDevice(benchLines);
+    diag.WidgetsInit(k1080i, pixelFormat);
+    zyvosim::clearTrace();
+}
+
+void FramesTest::nextCase() {
+    mDevice.close();
+    zyvosim::reset();
+}
+
+std::string FramesTest::scratchFile(const std::string& name, const char* content) {
+    std::string path = mScratch + "/" + name;
+    if (content != nullptr) {
+        std::ofstream(path, std::ios::binary) << content;
+    }
+    return path;
+}
+
+} // namespace framestest

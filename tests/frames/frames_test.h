@@ -1,0 +1,62 @@
+// The bench of the frame tests: the engine tests' device and context, with device memory, the
+// common library's pictures and a scratch directory for frame files.
+#pragma once
+
+#include "../engine/engine_test.h"
+
+#include "output_capture.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace framestest {
+
+using enginetest::calls;
+using enginetest::Lines;
+using enginetest::operations;
+using Bytes = std::vector<uint8_t>;
+
+constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
+constexpr int kBlack = 8;
+constexpr int kWhite = 9;
+constexpr uint32_t kCaptureBase = 0x1000000;
+constexpr uint32_t kPlayoutBase = 0x4000000;
+constexpr uint32_t kFrame8Bit = 1920 * 1080 * 2; // a 1080i frame in pixel format 2
+
+Bytes deviceBytes(uint32_t address, uint32_t length);
+// A 1080i frame of `pattern` as the common library's generator draws it.
+Bytes generated(int pattern, int pixelFormat);
+// 0, 1, ... 250, 0, 1, ...: bytes no pattern draws.
+Bytes counting(uint32_t length);
+// The whole file, or "<missing>".
+std::string fileText(const std::string& path);
+bool fileHolds(const std::string& path, const Bytes& bytes);
+// The two verbose "fb data" lines of a buffer starting with `first`, in this host's byte order.
+std::string fbDataLines(const Bytes& first);
+// Host addresses in verbose lines, which change from run to run, as "PTR".
+std::string maskPointers(const std::string& text);
+
+// What `action` prints on standard output; checks go after it, where their failures show.
+template <typename Action> std::string printedBy(Action action) {
+    zyvotest::OutputCapture capture;
+    action();
+    return capture.out();
+}
+
+class FramesTest : public enginetest::EngineTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // The default bench plus `benchLines`, the context set up by WidgetsInit for 1080i in
+    // `pixelFormat`, an empty trace.
+    void setUpStores(ZyvoPixelFormat pixelFormat, const std::string& benchLines = "");
+    // The device closed and the card powered off and on, for the next row of a table.
+    void nextCase();
+    // A path in the scratch directory, holding `content` when one is given.
+    std::string scratchFile(const std::string& name, const char* content = nullptr);
+
+    std::string mScratch;
+};
+
+} // namespace framestest

@@ -1,0 +1,182 @@
+// The SDI video test commands as a host runs them: a parsed command line, the open device, one
+// call; then what was printed, the result, the file and the card.
+#include "frames_test.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace framestest {
+namespace {
+
+class SdiCommandTest : public FramesTest {
+protected:
+    // The record as the video command line leaves it; its echo is not this story.
+    void parse(std::vector<std::string> words) {
+        words.insert(words.begin(), "zyvodiag");
+        std::vector<char*> argv;
+        for (auto& word : words) {
+            argv.push_back(&word[0]);
+        }
+        bool accepted = false;
+        printedBy([&] {
+            accepted = record.parseCmdLineArgs(static_cast<int>(argv.size()), argv.data());
+        });
+        EXPECT_TRUE(accepted) << words.back();
+    }
+    // Runs a command on the open device: what it printed; `passed` keeps what it returned.
+    std::string run(bool (ZyvoDiagUserCommands::*command)(ZyvoDevice*)) {
+        return printedBy([&] { passed = (record.*command)(mDevice.mpDevice); });
+    }
+
+    ZyvoDiagUserCommands record;
+    bool passed = false;
+};
+
+TEST_F(SdiCommandTest, generateDrawsIntoThePlayoutStoreTheFrameBufferNumberNames) {
+    openDevice();
+    parse({"-b3", "-p9"});
+    EXPECT_EQ(run(&ZyvoDiagUserCommands::generateVideoTestPattern), "");
+    EXPECT_TRUE(passed);
+    EXPECT_EQ(deviceBytes(kPlayoutBase + 3 * kFrame8Bit, kFrame8Bit), generated(kWhite, 2));
+    // Nothing plays it out.
+    for (const auto& output : card().sdiOutput) {
+        EXPECT_FALSE(output.enable);
+        EXPECT_EQ(output.source, ZYVO_VideoSource_None);
+    }
+    for (const auto& store : card().playoutStore) {
+        EXPECT_FALSE(store.store.enable);
+    }
+    nextCase();
+    openDevice();
+    parse({"-b6", "-p9"});
+    EXPECT_EQ(run(&ZyvoDiagUserCommands::generateVideoTestPattern),
+              "frameBufferFillWithTestPattern Invalid frameStoreIdx (6)\n");
+    EXPECT_TRUE(passed);
+    EXPECT_EQ(calls({"DMA"}), Lines{});
+}
+
+TEST_F(SdiCommandTest, capturePatternWritesTheStoreOfItsOutputAndRoutesNothing) {
+    openDevice();
+    std::string path = scratchFile("pattern");
+    parse({"-o1", "-p9", path});
+    EXPECT_EQ(run(&ZyvoDiagUserCommands::captureVideoTestPattern), "");
+    EXPECT_TRUE(passed);
+    EXPECT_EQ(deviceBytes(kPlayoutBase, kFrame8Bit), generated(kWhite, 2));
+    EXPECT_TRUE(fileHolds(path, generated(kWhite, 2)));
+    for (const auto& output : card().sdiOutput) {
+        EXPECT_EQ(output.source, ZYVO_VideoSource_None);
+    }
+    // Output 7 would be playout store 6, which the card does not have.
+    std::remove(path.c_str());
+    nextCase();
+    openDevice();
+    parse({"-o7", "-p9", path});
+    EXPECT_EQ(run(&ZyvoDiagUserCommands::captureVideoTestPattern),
+              "frameBufferSelect NULL pointer\n"
+              "frameBufferFillWithTestPattern NULL pointer\n"
+              "playoutStoreEnable NULL pointer\n"
+              "frameBufferDmaToFile() pFrameStore == NULL\n");
+    EXPECT_FALSE(passed);
+    EXPECT_EQ(fileText(path), "<missing>");
+}
+
+// Input 5 is SDI input 4 into capture store 0 through dual-link input 0. Nothing plays on
+// output 5, so nothing arrives: the store is black, the file as it was.
+TEST_F(SdiCommandTest, captureFromInput5PaintsStore0BlackBeforeRoutingSDIInput4) {
+    openDevice();
+    std::string path = scratchFile("capture", "old");
+    parse({"-i5", "-p9", path});
+    EXPECT_EQ(run(&ZyvoDiagUserCommands::captureVideoInput), "");
+    EXPECT_FALSE(passed);
+    Lines path5 = calls({"DMA", "DualLinkIn", "CaptureStore", "SDIInput"});
+    path5.erase(path5.begin(), std::find(path5.begin(), path5.end(),
+                                         "DMA[0].DoDma(1, 0x01000000, 4147200, 1, 0, 0, 0)"));
+    EXPECT_EQ(
+        path5,
+        (Lines{"DMA[0].DoDma(1, 0x01000000, 4147200, 1, 0, 0, 0)",
+               "DualLinkIn[0].SetVideoSource(76)", "CaptureStore[0].SetVideoSource(41, true)",
+               "SDIInput[4].GetInputConfiguration(video{fmt=0,smp=2,cs=2,cr=1,ar=2,bd=2,ch=1})"}));
+    EXPECT_EQ(deviceBytes(kCaptureBase, kFrame8Bit), generated(kBlack, 2));
+    EXPECT_EQ(fileText(path), "old");
+}
+
+TEST_F(SdiCommandTest, captureWithoutAUsableInputSaysWhyAndWritesNothing) {
+    const struct {
+        const char* bench;
+        const char* reason;
+    } cases[] = {
+        {"", "No valid input detected"},
+        {"unknown-format SDIInput 4", "Unknown input detected"},
+        {"missing SDIInput 4", "Acquire Input failure"},
+        {"fault SDIInput[4].GetInputConfiguration -7", "Acquire Input failure"},
+        {"fault SDIInput[4].GetInputConfiguration 0", "Acquire Input failure"},
+    };
+    for (const auto& c : cases) {
+        openDevice(c.bench);
+        std::string path = scratchFile("capture", "old");
+        parse({"-D", "-i5", path});
+        std::string out = run(&ZyvoDiagUserCommands::captureVideoInput);
+        std::string last = std::string("\n") + c.reason + " for SDI input 5\n";
+        EXPECT_FALSE(passed) << c.bench;
+        EXPECT_EQ(out.substr(out.size() - std::min(out.size(), last.size())), last) << out;
+        EXPECT_EQ(fileText(path), "old") << c.bench;
+        EXPECT_EQ(calls({"CaptureStore"}).back(), "CaptureStore[0].SetVideoSource(41, true)");
+        nextCase();
+    }
+}
+
+// Output 10, the monitor's SDI output, is switched on only when asked for, never off.
+TEST_F(SdiCommandTest, monitorPlaysStore0OverTheMonitorPathAndLeavesOutput10Alone) {
+    for (bool sdi : {false, true}) {
+        for (bool hdmi : {false, true}) {
+            openDevice();
+            for (unsigned i = 0; i < 11; ++i) {
+                deviceWidget<ZyvoSDIOutputV2Widget>(ZYVO_WidgetType_SDIOutputWidget, i)
+                    ->SetEnable(true);
+            }
+            deviceWidget<ZyvoSDIOutputV2Widget>(ZYVO_WidgetType_SDIOutputWidget, 10)->SetMute(true);
+            parse({"-p9"});
+            EXPECT_TRUE(record.outputVideoMonitorTestPattern(mDevice.mpDevice, sdi, hdmi));
+            for (unsigned i = 0; i < 10; ++i) {
+                EXPECT_FALSE(card().sdiOutput[i].enable) << i;
+                EXPECT_TRUE(card().sdiOutput[i].mute) << i;
+            }
+            EXPECT_TRUE(card().sdiOutput[10].enable);
+            EXPECT_EQ(card().sdiOutput[10].mute, !sdi);
+            EXPECT_EQ(card().hdmiOutput.videoSource[0], hdmi ? 92 : ZYVO_VideoSource_None);
+            EXPECT_EQ(card().hdmiOutput.audioMute, !hdmi);
+            EXPECT_TRUE(card().playoutStore[0].store.enable);
+            EXPECT_EQ(deviceBytes(kPlayoutBase, kFrame8Bit), generated(kWhite, 2));
+            EXPECT_EQ(card().dualLinkOutput[4].source, 92);
+            EXPECT_EQ(card().sdiOutput[10].source, 57);
+            nextCase();
+        }
+    }
+}
+
+TEST_F(SdiCommandTest, saveWritesTheNamedFrameOfCaptureStore0) {
+    openDevice();
+    Bytes frame = counting(kFrame8Bit);
+    ASSERT_TRUE(zyvosim::writeDeviceMemory(kCaptureBase + kFrame8Bit, frame));
+    std::string path = scratchFile("saved");
+    parse({"-b1", path});
+    EXPECT_EQ(run(&ZyvoDiagUserCommands::saveFrameBuffer), "");
+    EXPECT_TRUE(passed);
+    EXPECT_TRUE(fileHolds(path, frame));
+}
+
+TEST_F(SdiCommandTest, compareLooksAtTheTwoFilesOnly) {
+    openDevice();
+    std::string a = scratchFile("a", "frame"), b = scratchFile("b", "frame");
+    std::string c = scratchFile("c", "frams");
+    parse({a, b});
+    EXPECT_EQ(run(&ZyvoDiagUserCommands::compareVideoTestPattern), "");
+    EXPECT_TRUE(passed);
+    parse({a, c});
+    EXPECT_EQ(run(&ZyvoDiagUserCommands::compareVideoTestPattern), "");
+    EXPECT_FALSE(passed);
+    EXPECT_EQ(calls(), Lines{});
+}
+
+} // namespace
+} // namespace framestest

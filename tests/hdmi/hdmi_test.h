@@ -1,0 +1,54 @@
+// The bench of the HDMI tests: the engine tests' device, a parameter record parsed from a
+// command line, and what a command prints.
+#pragma once
+
+#include "../engine/engine_test.h"
+
+#include "output_capture.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace hdmitest {
+
+using enginetest::calls;
+using enginetest::Lines;
+using enginetest::operations;
+using enginetest::operator+;
+
+// What one user command did, as a user and a test see it.
+struct Outcome {
+    bool result;
+    std::string out;
+    std::string err;
+};
+
+class HDMITest : public enginetest::EngineTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The default bench plus `benchLines`, and the record parsed from `arguments` (the switches
+    // after the program name), which must be good. Verbose output is then `verbose`.
+    void prepare(const std::vector<std::string>& arguments, bool verbose = false,
+                 const std::string& benchLines = "");
+    // Runs a user command of the record on the device, catching what it prints.
+    template <typename Command> Outcome run(Command command) {
+        zyvotest::OutputCapture capture;
+        bool result = (record.*command)(mDevice.mpDevice);
+        return Outcome{result, capture.out(), capture.err()};
+    }
+    // Every call after the last `call`, as calls() writes them.
+    static Lines callsAfterLast(const std::string& call);
+    // The calls on `target` whose text holds `fragment`, in order.
+    static Lines callsMatching(const std::string& target, const std::string& fragment);
+    // How often `call`, an operation ("SetEnable") or an operation with its arguments
+    // ("SetEnable(true)"), was made on any widget of the kind `target`.
+    static size_t countOf(const std::string& target, const std::string& call);
+
+    ZyvoDiagUserCommands record;
+    std::string mCaptureFile; // where captures go, removed after the test
+};
+
+} // namespace hdmitest

@@ -1,0 +1,158 @@
+// The front-panel LCD: the picture that reaches playout store 5's frame buffer, the 720p raster
+// and SDI output 9 it is shown through, and a device without what the panel needs.
+#include "engine_test.h"
+
+#include <array>
+
+namespace enginetest {
+namespace {
+
+using Pixel = std::array<uint8_t, 4>; // alpha, red, green, blue as the store holds them
+using zyvotest::OutputCapture;
+
+// Frame 5 of the playout region, as the 1080i 8-bit set-up of the command leaves store 5.
+constexpr uint32_t kFrameAddress = 0x053C6800;
+constexpr uint32_t kLineBytes = 5120;
+constexpr uint32_t kPictureBytes = kLineBytes * 720;
+
+class LcdTest : public EngineTest {
+protected:
+    // The command as a host runs it, with -b`frameBuffer`: its result and what it printed.
+    struct Printed {
+        bool result;
+        std::string out, err;
+    };
+    Printed display(uint32_t frameBuffer) {
+        ZyvoDiagUserCommands record;
+        record.mFrameBuffer = frameBuffer;
+        OutputCapture capture;
+        bool result = record.lcdColorBarsDisplay(mDevice.mpDevice);
+        return {result, capture.out(), capture.err()};
+    }
+    // The frame buffer, and one byte past it.
+    static std::vector<uint8_t> frame() {
+        std::vector<uint8_t> bytes;
+        EXPECT_TRUE(zyvosim::readDeviceMemory(kFrameAddress, kPictureBytes + 1, bytes));
+        return bytes;
+    }
+    static Pixel pixel(const std::vector<uint8_t>& bytes, uint32_t line, uint32_t x) {
+        const uint8_t* p = &bytes[line * kLineBytes + 4 * x];
+        return {p[0], p[1], p[2], p[3]};
+    }
+};
+
+struct Bar {
+    uint32_t first, last;
+    Pixel colour;
+};
+
+const Bar kBars[] = {{0, 141, {0xFF, 105, 105, 105}},    {142, 283, {0xFF, 193, 193, 193}},
+                     {284, 425, {0xFF, 193, 193, 0}},    {426, 567, {0xFF, 0, 193, 193}},
+                     {568, 709, {0xFF, 0, 193, 0}},      {710, 851, {0xFF, 193, 0, 193}},
+                     {852, 993, {0xFF, 193, 0, 0}},      {994, 1135, {0xFF, 0, 0, 193}},
+                     {1136, 1279, {0xFF, 105, 105, 105}}};
+
+class LcdPictureTest : public LcdTest, public ::testing::WithParamInterface<uint32_t> {};
+
+TEST_P(LcdPictureTest, bufferZeroIsBlackAnyOtherTheNineBarsOnEveryLine) {
+    const bool bars = GetParam() != 0;
+    openDevice();
+    verbose(true);
+    Printed printed = display(GetParam());
+    EXPECT_FALSE(printed.result);
+    EXPECT_EQ(printed.out, bars ? "\nlcdColorBarsEnable(1)\n" : "\nlcdColorBarsEnable(0)\n");
+    EXPECT_EQ(calls({"DMA"}), Lines{"DMA[0].DoDma(1, 0x053c6800, 3686400, 1, 0, 0, 0)"});
+
+    std::vector<uint8_t> bytes = frame();
+    ASSERT_EQ(bytes.size(), kPictureBytes + 1);
+    for (const Bar& bar : kBars) {
+        Pixel expected = bars ? bar.colour : Pixel{0xFF, 0, 0, 0};
+        for (uint32_t line : {0u, 359u, 719u}) {
+            EXPECT_EQ(pixel(bytes, line, bar.first), expected) << line << ":" << bar.first;
+            EXPECT_EQ(pixel(bytes, line, bar.last), expected) << line << ":" << bar.last;
+        }
+    }
+    for (uint32_t line = 1; line < 720; ++line) {
+        ASSERT_TRUE(std::equal(&bytes[0], &bytes[kLineBytes], &bytes[line * kLineBytes])) << line;
+    }
+    EXPECT_EQ(bytes[kPictureBytes], 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(FrameBuffers, LcdPictureTest, ::testing::Values(0u, 1u, 7u));
+
+TEST_F(LcdTest, programsThePanelRasterAndOutputNineThenMovesOneFrame) {
+    openDevice();
+    diag.LCDWidgetsInit(ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8);
+    EXPECT_EQ(card().sdiOutput[9].enable, false);
+    zyvosim::clearTrace();
+    EXPECT_FALSE(diag.lcdColorBarsEnable(true));
+    const std::string store = "PlayoutStore[5].";
+    EXPECT_EQ(calls(), (Lines{"device.GetWidget(6, 5)",
+                              store + "SetLinePitch(5120)",
+                              store + "SetSamplesPerLine(2560)",
+                              store + "SetActiveLineCount(720)",
+                              store + "SetRasterParameterA(1, 26)",
+                              store + "SetRasterParameterB(1, 0)",
+                              store + "SetRasterParameterC(2560, 1650)",
+                              store + "SetRasterParameterD(0, 0)",
+                              store + "SetRasterParameterE(26, 745)",
+                              store + "SetRasterParameterF(0, 0)",
+                              store + "SetVideoMode(3)",
+                              store + "SetRasterParameterG(2)",
+                              store + "SetRasterParameterH(1)",
+                              store + "SetRasterParameterI(4)",
+                              store + "SetRasterParameterJ(3)",
+                              store + "SetRegisterSync(3)",
+                              store + "SetTotalLineCount(750)",
+                              store + "SetRasterParameterK(1, 1500)",
+                              "device.GetWidget(3, 9)",
+                              "SDIOutput[9].SetConfiguration(video{fmt=16,smp=2,cs=1,cr=2,ar=2,"
+                              "bd=1,ch=1}, 0)",
+                              "SDIOutput[9].SetEnable(true)",
+                              "SDIOutput[9].Apply()",
+                              store + "GetFrameBufferAddress(0x053c6800)",
+                              store + "GetBytesPerLine(5120)",
+                              store + "GetLineCount(720)",
+                              "device.GetWidget(51, 0)",
+                              "DMA[0].DoDma(1, 0x053c6800, 3686400, 1, 0, 0, 0)"}));
+    // What the panel runs on afterwards.
+    const zyvosim::PlayoutStoreState& panel = card().playoutStore[5];
+    EXPECT_EQ(panel.store.videoMode, ZYVO_FrameBufferVideoMode_Display);
+    EXPECT_EQ(panel.raster.totalLineCount, 750u);
+    EXPECT_TRUE(card().sdiOutput[9].enable);
+    EXPECT_TRUE(card().sdiOutput[9].applied);
+    EXPECT_EQ(card().sdiOutput[9].config.format, ZYVO_VideoFormat_720p_5994);
+}
+
+struct Shortage {
+    const char* bench;
+    const char* out;
+    const char* err;
+    friend void PrintTo(const Shortage& s, std::ostream* os) { *os << s.bench; }
+};
+
+class LcdShortageTest : public LcdTest, public ::testing::WithParamInterface<Shortage> {};
+
+TEST_P(LcdShortageTest, nothingReachesThePanel) {
+    openDevice(GetParam().bench);
+    Printed printed = display(1);
+    EXPECT_FALSE(printed.result);
+    EXPECT_EQ(printed.out, GetParam().out);
+    EXPECT_EQ(printed.err, GetParam().err);
+    EXPECT_EQ(calls({"DMA"}), Lines{});
+    EXPECT_EQ(frame(), std::vector<uint8_t>(kPictureBytes + 1, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Missing, LcdShortageTest,
+    ::testing::Values(
+        Shortage{"missing DMA 0", "lcdColorBarsEnable could not get DMA widget\n", ""},
+        Shortage{"missing PlayoutStore 5", "",
+                 "playoutStoreInit: Could not GetWidget(ZYVO_WidgetType_FrameBufferPlayWidget)\n"},
+        Shortage{"missing SDIOutput 9",
+                 "sdiOutputInit() Could not GetWidget(ZYVO_WidgetType_SDIOutputWidget, 9)\n"
+                 "SDIOutputDisable: sdiOutputGet(9) returned NULL\n",
+                 ""}));
+
+} // namespace
+} // namespace enginetest

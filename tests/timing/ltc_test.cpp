@@ -1,0 +1,233 @@
+// The LTC port through the user commands: the live input test, the timecode display, the
+// port's direction, and timecode and rate carried to and from the port.
+#include "engine_test.h"
+
+namespace enginetest {
+namespace {
+
+using Mode = ZyvoLTCIOWidget::LTCModeType;
+using zyvotest::OutputCapture;
+
+// What a command returned and printed.
+struct Printed {
+    bool result;
+    std::string out, err;
+};
+
+template <typename Command> Printed printedBy(Command command) {
+    OutputCapture capture;
+    bool result = command();
+    return {result, capture.out(), capture.err()};
+}
+
+// The LTC calls of the trace, "Operation(arguments)" joined by "; "; only the operations when
+// `withArguments` is false.
+std::string ltcCalls(bool withArguments = true) {
+    std::string text;
+    for (const std::string& call : operations({"LTC"}, withArguments)) {
+        text += (text.empty() ? "" : "; ") + call.substr(call.find('.') + 1);
+    }
+    return text;
+}
+
+class LtcTest : public EngineTest {
+protected:
+    ZyvoDevice* device() { return mDevice.mpDevice; }
+    // Another bench for the next step of a story.
+    void reopenDevice(const std::string& benchLines) {
+        mDevice.close();
+        openDevice(benchLines);
+    }
+    // Each command runs on a record with the defaults a parse starts from (1080i 29.97).
+    ZyvoDiagUserCommands record;
+};
+
+struct InputCase {
+    const char* name;
+    const char* bench;
+    ZyvoVideoRate asked; // -r
+    bool passes;
+    uint64_t waitedMs;
+    const char* calls; // on the LTC port
+    const char* report;
+    friend void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LtcInputTest : public LtcTest, public ::testing::WithParamInterface<InputCase> {};
+
+TEST_P(LtcInputTest, reportsWhatTheInputCarriesAndPassesOnlyWhenItAdvances) {
+    const InputCase& c = GetParam();
+    openDevice(c.bench);
+    record.mVideoRate = c.asked;
+    auto test = [&] { return record.captureLTCinput(device()); };
+    verbose(true);
+    Printed printed = printedBy(test);
+    EXPECT_EQ(printed.result, c.passes);
+    EXPECT_EQ(printed.out, c.report);
+    EXPECT_EQ(printed.err, "");
+    EXPECT_EQ(ltcCalls(false), c.calls);
+    EXPECT_EQ(card().ltc.rate, c.asked);
+    EXPECT_EQ(zyvosim::nowMicroseconds(), c.waitedMs * 1000);
+    // Quiet, the test says nothing and comes to the same verdict.
+    verbose(false);
+    printed = printedBy(test);
+    EXPECT_EQ(printed.result, c.passes);
+    EXPECT_EQ(printed.out, "");
+}
+
+constexpr const char* kSampled = "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; "
+                                 "GetInputTimeCode; GetInputTimeCode";
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, LtcInputTest,
+    ::testing::Values(
+        InputCase{"live", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_25, true, 2000,
+                  kSampled,
+                  "\nltcInputTest(25)\nLTC input detect frame rate 25\n"
+                  "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:31:00: \n"
+                  "LTC input timecode change detect = true\n"},
+        InputCase{"liveAtAnotherRate", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_2997,
+                  true, 2000, kSampled,
+                  "\nltcInputTest(29.97)\nLTC input detect frame rate 25\n"
+                  "LTC frame rate mismatch : Set Frame Rate = 29.97, Detect Frame Rate = 25\n"
+                  "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:31:00: \n"
+                  "LTC input timecode change detect = true\n"},
+        InputCase{"frozen", "ltc-source rate 5 start 10:20:30:00 frozen", ZYVO_VideoRate_25, false,
+                  2000, kSampled,
+                  "\nltcInputTest(25)\nLTC input detect frame rate 25\n"
+                  "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:30:00: \n"
+                  "LTC input timecode change detect = false\n"},
+        InputCase{"sendOnlyPort", "ltc-port output", ZYVO_VideoRate_2997, false, 0,
+                  "IsInputAvailable",
+                  "\nltcInputTest(29.97)\nTesk device not capable of LTC timecode input\n"},
+        InputCase{"noSignal", "ltc-source none", ZYVO_VideoRate_2997, false, 0,
+                  "IsInputAvailable; SetFrameRate; IsInputDetected",
+                  "\nltcInputTest(29.97)\nCannot detect LTC input\n"},
+        // Only a status of exactly 2 is a rate; an unreadable one claims no mismatch.
+        InputCase{"rateUnreadable", "ltc-source rate 5 start 10:20:30:00; fault LTC.GetFrameRate 1",
+                  ZYVO_VideoRate_2997, true, 2000, kSampled,
+                  "\nltcInputTest(29.97)\nLTC GetFrameRate() returns failure\n"
+                  "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:31:00: \n"
+                  "LTC input timecode change detect = true\n"},
+        InputCase{"timecodeUnreadable", "fault LTC.GetInputTimeCode 1", ZYVO_VideoRate_2997, false,
+                  0,
+                  "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; GetInputTimeCode",
+                  "\nltcInputTest(29.97)\nLTC input detect frame rate 29.97\n"
+                  "LTC GetInputTimeCode() returns failure\n"},
+        InputCase{"noLtcWidget", "missing LTC 0", ZYVO_VideoRate_2997, false, 0, "",
+                  "\nltcInputTest(29.97)\n"}));
+
+TEST_F(LtcTest, displayTakesEachByteAsOneDigitAndSaysNothingWhenQuiet) {
+    openDevice();
+    const struct {
+        uint32_t high, low;
+        const char* shown;
+    } words[] = {{0x01020304, 0x05060708, "12:34:56:78"},
+                 {0x02030105, 0x00130000, "23:15:19:00"}}; // a byte of 19 counts whole
+    for (const auto& w : words) {
+        for (bool on : {true, false}) {
+            verbose(on);
+            Printed printed = printedBy([&] {
+                diag.ltcDisplay(w.high, w.low);
+                return true;
+            });
+            EXPECT_EQ(printed.out,
+                      on ? std::string("LTC input timecode : ") + w.shown + ": \n" : "");
+        }
+    }
+}
+
+struct ModeCase {
+    const char* name;
+    const char* bench;
+    int mode;
+    bool done;
+    const char* calls;
+    const char* report;
+    int modeAfter;
+    friend void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class LtcModeTest : public LtcTest, public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(LtcModeTest, turnsOnlyToADirectionThePortHasAndSaysWhyNotEvenWhenQuiet) {
+    const ModeCase& c = GetParam();
+    openDevice(c.bench);
+    Printed printed =
+        printedBy([&] { return record.setLTCIOMode(device(), static_cast<Mode>(c.mode)); });
+    EXPECT_EQ(printed.result, c.done);
+    EXPECT_EQ(printed.out, c.report);
+    EXPECT_EQ(ltcCalls(), c.calls);
+    EXPECT_EQ(card().ltc.mode, c.modeAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, LtcModeTest,
+    ::testing::Values(ModeCase{"output", "", 1, true, "IsOutputAvailable(); SetMode(1)", "", 1},
+                      ModeCase{"input", "", 0, true, "IsInputAvailable(); SetMode(0)", "", 0},
+                      ModeCase{"inputOnASendOnlyPort", "ltc-port output", 0, false,
+                               "IsInputAvailable()", " ltcSetMode() LTC input mode not available\n",
+                               0},
+                      ModeCase{"outputOnAReceiveOnlyPort", "ltc-port input", 1, false,
+                               "IsOutputAvailable()",
+                               " ltcSetMode() LTC output mode not available\n", 0},
+                      ModeCase{"modeTwo", "", 2, false, "", "", 0},
+                      ModeCase{"refusedByThePort", "fault LTC.SetMode 0", 1, false,
+                               "IsOutputAvailable(); SetMode(1)", "", 0}));
+
+TEST_F(LtcTest, timecodeModeAndRateRoundTripThroughTheCommands) {
+    openDevice("ltc-source rate 5 start 12:34:56:07");
+    uint32_t low = 0, high = 0;
+    EXPECT_TRUE(record.getLTCInput(device(), low, high));
+    EXPECT_EQ(low, 0x05060007u);
+    EXPECT_EQ(high, 0x01020304u);
+
+    // The words go to the port in the order given.
+    EXPECT_TRUE(record.setLTCOutput(device(), 0x03000102u, 0x01000200u));
+    EXPECT_EQ(card().ltc.outputLow, 0x03000102u);
+    EXPECT_EQ(card().ltc.outputHigh, 0x01000200u);
+
+    Mode mode = ZyvoLTCIOWidget::LTCMode_Input;
+    EXPECT_TRUE(record.setLTCIOMode(device(), ZyvoLTCIOWidget::LTCMode_Output));
+    EXPECT_TRUE(record.getLTCIOMode(device(), mode));
+    EXPECT_EQ(mode, ZyvoLTCIOWidget::LTCMode_Output);
+
+    EXPECT_TRUE(record.setLTCFrameRate(device(), ZYVO_VideoRate_50));
+    EXPECT_EQ(card().ltc.rate, ZYVO_VideoRate_50);
+}
+
+TEST_F(LtcTest, timecodeIsNeitherReadNorWrittenWithoutTheCapability) {
+    uint32_t low = 0, high = 0;
+    openDevice("ltc-port output");
+    EXPECT_FALSE(record.getLTCInput(device(), low, high));
+    EXPECT_EQ(ltcCalls(), "IsInputAvailable()");
+
+    reopenDevice("ltc-port input");
+    EXPECT_FALSE(record.setLTCOutput(device(), 1, 2));
+    EXPECT_EQ(ltcCalls(), "IsOutputAvailable()");
+
+    // Reading takes any positive status; the rate needs the port's consent.
+    reopenDevice("fault LTC.GetInputTimeCode 1; fault LTC.SetFrameRate 0");
+    EXPECT_TRUE(record.getLTCInput(device(), low, high));
+    EXPECT_FALSE(record.setLTCFrameRate(device(), ZYVO_VideoRate_25));
+}
+
+TEST_F(LtcTest, withoutAnLtcWidgetEveryCommandFailsSilently) {
+    openDevice("missing LTC 0");
+    verbose(true);
+    uint32_t low = 0, high = 0;
+    Mode mode = ZyvoLTCIOWidget::LTCMode_Input;
+    Printed printed = printedBy([&] {
+        return record.getLTCInput(device(), low, high) || record.setLTCOutput(device(), 1, 2) ||
+               record.getLTCIOMode(device(), mode) ||
+               record.setLTCIOMode(device(), ZyvoLTCIOWidget::LTCMode_Output) ||
+               record.setLTCFrameRate(device(), ZYVO_VideoRate_25);
+    });
+    EXPECT_FALSE(printed.result);
+    EXPECT_EQ(printed.out, "");
+    EXPECT_EQ(printed.err, "");
+    EXPECT_EQ(ltcCalls(), "");
+}
+
+} // namespace
+} // namespace enginetest
