@@ -17,7 +17,8 @@ const std::vector<Command>& commands() {
          runCapturePattern},
         {"capture", "capture SDI input -i into the input file", runCapture},
         {"save", "write frame -b of capture store 0 to the input file", runSave},
-        {"compare", "compare the input file (expected) with the output file (found)", runCompare},
+        {"compare", "compare the input file (expected) with the output file (found); --diff-png",
+         runCompare},
         {"hdmi-output", "play the playout frame buffer out on HDMI (HD or 4K)", runHdmiOutput},
         {"hdmi-capture", "capture the HDMI input (HD or 4K) into the input file", runHdmiCapture},
         {"hdmi-loopback", "HDMI transmitter and receiver register test (-r29 or -r59)",
@@ -30,6 +31,10 @@ const std::vector<Command>& commands() {
         {"genlock", "check that the sync generator locks to the external reference", runGenlock},
         {"lcd", "colour bars on the front-panel LCD (-b0: black)", runLcd},
         {"sim-reset", "power the simulated device off and on", runSimReset},
+        {"list", "the formats of each -f and -r pair, the pixel formats and the test patterns",
+         runList},
+        {"view", "write a raw frame file as a PNG picture: FILE [switches] --png OUT.png", runView},
+        {"selftest", "run every test of the bench: [--json FILE] [--keep DIR]", runSelfTestCommand},
     };
     return table;
 }

@@ -14,6 +14,7 @@ enum ExitStatus { kPass = 0, kFail = 1, kUnusable = 2 };
 struct Invocation {
     std::string programName;
     std::vector<std::string> arguments;
+    std::string bench = {}; // the --sim file; empty for the default bench
 };
 
 struct Command {
@@ -48,5 +49,8 @@ int runLcd(const Invocation& invocation);
 int runHdmiOutput(const Invocation& invocation);
 int runHdmiCapture(const Invocation& invocation);
 int runHdmiLoopback(const Invocation& invocation);
+int runList(const Invocation& invocation);
+int runView(const Invocation& invocation);
+int runSelfTestCommand(const Invocation& invocation);
 
 } // namespace zyvodiag

@@ -1,5 +1,7 @@
 // The SDI video test commands: generate, output, monitor, capture-pattern, capture, save and
 // compare.
+#include "picture_commands.h"
+#include "tool_options.h"
 #include "video_invocation.h"
 
 #include <cstdio>
@@ -47,14 +49,31 @@ int runSave(const Invocation& invocation) {
 }
 
 int runCompare(const Invocation& invocation) {
+    auto arguments = invocation.arguments;
+    std::string diffPng;
+    bool wantsPixels = false;
+    if (!takeValueOption(arguments, "--diff-png", diffPng, wantsPixels)) {
+        std::fprintf(stderr, "%s: --diff-png needs a file name\n", invocation.programName.c_str());
+        return kUnusable;
+    }
+    const bool twelveBit = takeTwelveBitPixelFormat(arguments);
     ZyvoDiagUserCommands record;
-    if (!parseVideoArguments(invocation, invocation.arguments, record)) {
+    if (!parseVideoArguments(invocation, arguments, record)) {
         return kUnusable;
     }
     // Two files on the host: the device is not needed.
     bool same = record.compareVideoTestPattern(nullptr);
     std::printf("%s and %s %s\n", record.mInputFileName.c_str(), record.mOutputFileName.c_str(),
                 same ? "are identical" : "differ");
+    if (wantsPixels) {
+        std::fflush(stdout);
+        int status = reportPixelDifferences(
+            invocation, record, twelveBit ? ZYVO_PixelFormat_YCbCr12 : record.mPixelFormat,
+            diffPng);
+        if (status != kPass) {
+            return status;
+        }
+    }
     return same ? kPass : kFail;
 }
 

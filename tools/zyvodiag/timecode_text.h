@@ -12,7 +12,8 @@ struct TimecodeWords {
     uint32_t high; // hours, minutes
 };
 
-// Reads "HH:MM:SS:FF" (each field two digits at most); false for anything else.
+// Reads "HH:MM:SS:FF" (each field one or two digits, hours below 24, the others below 60);
+// false for anything else.
 bool parseTimecode(const std::string& text, TimecodeWords& words);
 std::string formatTimecode(const TimecodeWords& words);
 

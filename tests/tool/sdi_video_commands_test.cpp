@@ -1,0 +1,122 @@
+// The SDI loop as a user runs it: one zyvodiag invocation plays a pattern out, the next captures
+// it on the cabled input, a third writes the pattern itself, and compare finds them identical.
+// The invocations share the card through one state directory, as they would share hardware.
+#include "tool_process.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+namespace {
+
+using tooltest::runTool;
+using tooltest::ToolRun;
+
+class SdiLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = ::testing::TempDir() + "zyvo-sdi-loop-XXXXXX";
+        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+        mDir = pattern;
+        // Every zyvodiag this test starts works on the card in that directory.
+        const char* before = std::getenv("ZYVO_SIM_STATE");
+        mStateBefore = before != nullptr ? before : "";
+        setenv("ZYVO_SIM_STATE", mDir.c_str(), 1);
+    }
+    void TearDown() override {
+        if (mStateBefore.empty()) {
+            unsetenv("ZYVO_SIM_STATE");
+        } else {
+            setenv("ZYVO_SIM_STATE", mStateBefore.c_str(), 1);
+        }
+        std::error_code ignored;
+        std::filesystem::remove_all(mDir, ignored);
+    }
+
+    std::string file(const std::string& name) { return mDir + "/" + name; }
+
+    // Output N, capture input N, the pattern's own file, compare: the compare run.
+    ToolRun loop(int n, int pattern, int pixelFormat, const std::string& raster) {
+        std::string video = " -p" + std::to_string(pattern) + " -v" + std::to_string(pixelFormat) +
+                            " " + raster + " ";
+        std::string story = "N=" + std::to_string(n) + video;
+        EXPECT_EQ(runTool("output -o" + std::to_string(n) + video).status, 0) << story;
+        ToolRun capture = runTool("capture -i" + std::to_string(n) + video + file("captured"));
+        EXPECT_EQ(capture.status, 0) << story << capture.out;
+        EXPECT_EQ(runTool("capture-pattern -o1" + video + file("expected")).status, 0) << story;
+        return runTool("compare " + file("expected") + " " + file("captured"));
+    }
+    std::string identical() const {
+        return mDir + "/expected and " + mDir + "/captured are identical\n";
+    }
+
+    std::string mDir;
+    std::string mStateBefore;
+};
+
+struct Loop {
+    int n;
+    int pattern;
+    int pixelFormat;
+    const char* raster;
+};
+
+// The switches the loop runs with, as the test's name shows them.
+void PrintTo(const Loop& c, std::ostream* out) {
+    *out << "-o" << c.n << " -p" << c.pattern << " -v" << c.pixelFormat << " " << c.raster;
+}
+
+class SdiLoopTable : public SdiLoopTest, public ::testing::WithParamInterface<Loop> {};
+
+TEST_P(SdiLoopTable, capturedFrameIsThePatternPlayedOut) {
+    const Loop& c = GetParam();
+    ToolRun compare = loop(c.n, c.pattern, c.pixelFormat, c.raster);
+    EXPECT_EQ(compare.status, 0);
+    EXPECT_EQ(compare.out, identical());
+}
+
+INSTANTIATE_TEST_SUITE_P(Combinations, SdiLoopTable,
+                         ::testing::Values(Loop{1, 0, 2, "-f6 -r29"}, Loop{2, 1, 1, "-f6 -r29"},
+                                           Loop{3, 7, 4, "-f6 -r29"}, Loop{4, 0, 5, "-f6 -r29"},
+                                           Loop{5, 2, 5, "-f6 -r29"}, Loop{6, 15, 2, "-f5 -r50"},
+                                           Loop{7, 3, 1, "-f5 -r59"}, Loop{8, 9, 4, "-f7 -r25"},
+                                           Loop{1, 14, 5, "-f7 -r25"}, Loop{4, 10, 1, "-f7 -r24"},
+                                           Loop{6, 5, 4, "-f5 -r50"}, Loop{8, 11, 2, "-f6 -r25"}));
+
+// A pattern of its own for each output, so a frame taken from the wrong store or the wrong
+// input shows.
+TEST_F(SdiLoopTest, everyOutputReachesItsOwnInput) {
+    const int patterns[] = {1, 2, 3, 4, 5, 6, 7, 9};
+    for (int n = 1; n <= 8; ++n) {
+        ToolRun compare = loop(n, patterns[n - 1], 2, "-f5 -r59");
+        EXPECT_EQ(compare.status, 0) << n;
+        EXPECT_EQ(compare.out, identical()) << n;
+    }
+}
+
+TEST_F(SdiLoopTest, capturedFrameDiffersFromAnotherPattern) {
+    ToolRun compare = loop(3, 9, 2, "-f6 -r29");
+    ASSERT_EQ(compare.status, 0);
+    ASSERT_EQ(runTool("capture-pattern -o1 -p0 -v2 " + file("expected")).status, 0);
+    compare = runTool("compare " + file("expected") + " " + file("captured"));
+    EXPECT_EQ(compare.status, 1);
+    EXPECT_EQ(compare.out, mDir + "/expected and " + mDir + "/captured differ\n");
+}
+
+// Output 2 is cabled to input 2: input 3 sees nothing.
+TEST_F(SdiLoopTest, captureWithNoSignalLeavesTheFileUntouched) {
+    std::ofstream(file("captured")) << "untouched";
+    ASSERT_EQ(runTool("output -o2 -p9").status, 0);
+    ToolRun capture = runTool("capture -i3 -D " + file("captured"));
+    EXPECT_EQ(capture.status, 1);
+    EXPECT_NE(capture.out.find("\nNo valid input detected for SDI input 3\n"), std::string::npos)
+        << capture.out;
+    std::ifstream captured(file("captured"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(captured), {}), "untouched");
+}
+
+} // namespace

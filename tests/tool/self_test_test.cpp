@@ -1,0 +1,299 @@
+// The bench self-test in-process on the virtual clock: progress, failures, summary, JSON.
+#include "self_test.h"
+
+#include "output_capture.h"
+#include "zyvosim/zyvosim.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <ostream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const cTests[] = {"SDI 1 -> SDI input 1",
+                              "SDI 2 -> SDI input 2",
+                              "SDI 3 -> SDI input 3",
+                              "SDI 4 -> SDI input 4",
+                              "SDI 5 -> SDI input 5",
+                              "SDI 6 -> SDI input 6",
+                              "SDI 7 -> SDI input 7",
+                              "SDI 8 -> SDI input 8",
+                              "Monitor (SDI 10 + HDMI) -> HDMI input",
+                              "HDMI 1080p 59.94 -> HDMI input",
+                              "HDMI 2160p 29.97 -> HDMI input",
+                              "HDMI register loopback 29.97",
+                              "HDMI register loopback 59.94",
+                              "LTC input at 29.97",
+                              "Genlock to the external reference",
+                              "LCD colour bars"};
+constexpr size_t cTestCount = sizeof cTests / sizeof cTests[0];
+
+struct SelfTestRun {
+    int status = -1;
+    std::string out;
+    std::vector<std::string> names;             // in the order of their progress lines
+    std::map<std::string, std::string> results; // name -> PASS or FAIL
+    std::map<std::string, std::string> details; // name -> the indented lines after it
+    std::vector<std::string> lines;
+};
+
+// Progress lines look like "[ 3/16] SDI 3 -> SDI input 3 ........ PASS  0.21 s"; the indented
+// lines under a FAIL are its detail.
+void readProgress(SelfTestRun& run) {
+    static const std::regex cProgress(R"(^\[ *(\d+)/(\d+)\] (.+?) \.+ (PASS|FAIL)  \d+\.\d\d s$)");
+    std::istringstream in(run.out);
+    std::string line, current;
+    while (std::getline(in, line)) {
+        run.lines.push_back(line);
+        std::smatch match;
+        if (std::regex_match(line, match, cProgress)) {
+            current = match[3];
+            EXPECT_EQ(std::stoul(match[1]), run.names.size() + 1) << line;
+            EXPECT_EQ(std::stoul(match[2]), cTestCount) << line;
+            run.names.push_back(current);
+            run.results[current] = match[4];
+        } else if (!current.empty() && line.rfind("    ", 0) == 0) {
+            run.details[current] += line + "\n";
+        } else {
+            current.clear();
+        }
+    }
+}
+
+class SelfTestTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        zyvosim::reset();
+        std::string pattern = ::testing::TempDir() + "zyvo-selftest-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        mDir = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(mDir, ignored);
+        zyvosim::reset();
+    }
+
+    SelfTestRun run(const std::string& benchText, zyvodiag::SelfTestOptions options = {}) {
+        std::string error;
+        EXPECT_TRUE(zyvosim::loadBench(benchText, error, "test bench")) << error;
+        SelfTestRun result;
+        {
+            zyvotest::OutputCapture capture;
+            result.status = zyvodiag::runSelfTest(options);
+            result.out = capture.out();
+        }
+        readProgress(result);
+        return result;
+    }
+
+    std::string mDir;
+};
+
+TEST_F(SelfTestTest, defaultBenchPassesEveryTestAndEndsWithTheSummary) {
+    SelfTestRun result = run(zyvosim::defaultBenchText());
+    EXPECT_EQ(result.status, 0) << result.out;
+    ASSERT_EQ(result.names.size(), cTestCount) << result.out;
+    for (size_t i = 0; i < cTestCount; ++i) {
+        EXPECT_EQ(result.names[i], cTests[i]);
+        EXPECT_EQ(result.results[cTests[i]], "PASS") << result.out;
+    }
+    ASSERT_FALSE(result.lines.empty());
+    EXPECT_EQ(result.lines.back(), "Total: 16, Passed: 16, Failed: 0");
+    EXPECT_TRUE(result.details.empty()) << result.out;
+}
+
+// One fault on the loopback bench, the tests it must fail, and what their detail must say.
+struct FaultCase {
+    const char* label;
+    const char* bench;
+    std::set<std::string> failing;
+    const char* detail;
+};
+
+const FaultCase cFaults[] = {
+    {"SdiCablePulled",
+     "uncable SDIOutput 0",
+     {"SDI 1 -> SDI input 1"},
+     "No valid input detected for SDI input 1"},
+    {"SdiCableFiveOfEightPulled",
+     "uncable SDIOutput 4",
+     {"SDI 5 -> SDI input 5"},
+     "No valid input detected for SDI input 5"},
+    {"SdiInputDark",
+     "no-signal SDIInput 7",
+     {"SDI 8 -> SDI input 8"},
+     "No valid input detected for SDI input 8"},
+    {"SdiInputUnknownRaster",
+     "unknown-format SDIInput 2",
+     {"SDI 3 -> SDI input 3"},
+     "Unknown input detected for SDI input 3"},
+    {"SdiOutputWontEnable",
+     "fault SDIOutput[3].SetEnable -1",
+     {"SDI 4 -> SDI input 4"},
+     "No valid input detected for SDI input 4"},
+    {"CaptureStoreStuck",
+     "stuck CaptureStore 1",
+     {"SDI 2 -> SDI input 2", "SDI 6 -> SDI input 6"},
+     "differing pixels: "},
+    {"MonitorSdiWontEnable",
+     "fault SDIOutput[10].SetEnable -1",
+     {"Monitor (SDI 10 + HDMI) -> HDMI input"},
+     "the monitor's SDI output 10 is off"},
+    {"HdmiPlaybackWontDisplay",
+     "fault PlayoutStore[0].SetVideoMode -1",
+     {"HDMI 1080p 59.94 -> HDMI input", "HDMI 2160p 29.97 -> HDMI input"},
+     "No valid input detected for HDMI input"},
+    {"No4KTranslation",
+     "no-sid-translation 67",
+     {"HDMI 2160p 29.97 -> HDMI input"},
+     "No SID video format translation for the capture format"},
+    {"TmdsClockOffAt5994",
+     "hdmi-fault clock HDMIOut 17 0x11AF5500",
+     {"HDMI register loopback 59.94"},
+     "bad tmds"},
+    {"ReceiverRefclockOffAt2997",
+     "hdmi-fault clock HDMIIn 16 0x08D8AB00",
+     {"HDMI register loopback 29.97"},
+     "bad refclock"},
+    {"NoTimecode", "ltc-source none", {"LTC input at 29.97"}, "Cannot detect LTC input"},
+    {"NoReference", "reference none", {"Genlock to the external reference"}, "cannot lock"},
+    {"LcdStoreSilent",
+     "fault PlayoutStore[5].GetFrameBufferAddress -1",
+     {"LCD colour bars"},
+     "playout store 5 does not say where its frame is"},
+};
+
+// Names the case by its bench line in test output, not by its bytes.
+void PrintTo(const FaultCase& fault, std::ostream* out) {
+    *out << fault.bench;
+}
+
+class SelfTestFaultTest : public SelfTestTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(SelfTestFaultTest, failsExactlyItsTestsWithTheirDetail) {
+    const FaultCase& fault = GetParam();
+    SelfTestRun result = run(zyvosim::defaultBenchText() + fault.bench + "\n");
+    EXPECT_EQ(result.status, 1);
+    ASSERT_EQ(result.names.size(), cTestCount) << result.out;
+    std::set<std::string> failed;
+    for (const auto& [name, verdict] : result.results) {
+        if (verdict == "FAIL") {
+            failed.insert(name);
+        }
+    }
+    EXPECT_EQ(failed, fault.failing) << result.out;
+    for (const std::string& name : fault.failing) {
+        EXPECT_NE(result.details[name].find(fault.detail), std::string::npos)
+            << name << " detail:\n"
+            << result.details[name];
+    }
+    const size_t passed = cTestCount - fault.failing.size();
+    EXPECT_EQ(result.lines.back(), "Total: 16, Passed: " + std::to_string(passed) +
+                                       ", Failed: " + std::to_string(fault.failing.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(OneFault, SelfTestFaultTest, ::testing::ValuesIn(cFaults),
+                         [](const ::testing::TestParamInfo<FaultCase>& info) {
+                             return std::string(info.param.label);
+                         });
+
+TEST_F(SelfTestTest, jsonReportMatchesWhatWasPrinted) {
+    zyvodiag::SelfTestOptions options;
+    options.bench = "two-faults.bench";
+    options.jsonPath = mDir + "/report.json";
+    options.keepDirectory = mDir + "/frames";
+    SelfTestRun result =
+        run(zyvosim::defaultBenchText() + "uncable SDIOutput 2\nreference none\n", options);
+    ASSERT_EQ(result.status, 1) << result.out;
+
+    std::ifstream file(options.jsonPath);
+    nlohmann::json report = nlohmann::json::parse(file);
+    EXPECT_EQ(report["tool"], "zyvodiag");
+    EXPECT_EQ(report["version"], ZYVODIAG_VERSION);
+    EXPECT_EQ(report["bench"], "two-faults.bench");
+    EXPECT_NE(report["device"].get<std::string>().find("simulated device 0"), std::string::npos);
+    EXPECT_EQ(report["total"], cTestCount);
+    EXPECT_EQ(report["passed"], cTestCount - 2);
+    EXPECT_EQ(report["failed"], 2);
+    ASSERT_EQ(report["tests"].size(), cTestCount);
+    for (size_t i = 0; i < cTestCount; ++i) {
+        const nlohmann::json& test = report["tests"][i];
+        SCOPED_TRACE(cTests[i]);
+        EXPECT_EQ(test["number"], i + 1);
+        EXPECT_EQ(test["name"], result.names[i]);
+        EXPECT_EQ(test["result"], result.results[result.names[i]]);
+        EXPECT_GE(test["duration"].get<double>(), 0.0);
+        // A failure's detail is its whole log; the terminal showed the end of it.
+        EXPECT_EQ(test["detail"].get<std::string>().empty(), test["result"] == "PASS");
+    }
+    EXPECT_NE(report["tests"][2]["detail"].get<std::string>().find(
+                  "No valid input detected for SDI input 3"),
+              std::string::npos);
+    EXPECT_NE(report["tests"][14]["detail"].get<std::string>().find("cannot lock"),
+              std::string::npos);
+
+    // Every kept frame is on disk with its picture beside it.
+    const nlohmann::json& sdi1 = report["tests"][0]["frames"];
+    ASSERT_EQ(sdi1.size(), 2u);
+    EXPECT_EQ(sdi1[0]["file"], options.keepDirectory + "/sdi1-expected.raw");
+    EXPECT_EQ(sdi1[1]["file"], options.keepDirectory + "/sdi1-captured.raw");
+    for (const nlohmann::json& test : report["tests"]) {
+        for (const nlohmann::json& frame : test["frames"]) {
+            EXPECT_TRUE(fs::exists(frame["file"].get<std::string>())) << frame;
+            EXPECT_TRUE(fs::exists(frame["preview"].get<std::string>())) << frame;
+        }
+    }
+    EXPECT_EQ(report["tests"][15]["frames"][0]["preview"], options.keepDirectory + "/lcd.png");
+}
+
+TEST_F(SelfTestTest, failedComparisonKeepsADifferencePicture) {
+    zyvodiag::SelfTestOptions options;
+    options.jsonPath = mDir + "/report.json";
+    options.keepDirectory = mDir + "/frames";
+    SelfTestRun result = run(zyvosim::defaultBenchText() + "stuck CaptureStore 3\n", options);
+    ASSERT_EQ(result.status, 1);
+    EXPECT_EQ(result.results["SDI 4 -> SDI input 4"], "FAIL") << result.out;
+    const std::string picture = options.keepDirectory + "/sdi4-captured-difference.png";
+    EXPECT_TRUE(fs::exists(picture));
+    std::ifstream file(options.jsonPath);
+    nlohmann::json report = nlohmann::json::parse(file);
+    EXPECT_EQ(report["tests"][3]["frames"][1]["difference"], picture);
+}
+
+TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {
+    zyvodiag::SelfTestOptions options;
+    options.jsonPath = mDir + "/no/such/directory/report.json";
+    SelfTestRun result = run(zyvosim::defaultBenchText(), options);
+    EXPECT_EQ(result.status, 2);
+    EXPECT_TRUE(result.names.empty()) << result.out;
+}
+
+TEST_F(SelfTestTest, framesAreRemovedWhenNotKept) {
+    // The frames of a run without --keep go under $TMPDIR; point it at a directory of our own.
+    const char* saved = std::getenv("TMPDIR");
+    const std::string savedTmp = saved != nullptr ? saved : "";
+    setenv("TMPDIR", mDir.c_str(), 1);
+    SelfTestRun result = run(zyvosim::defaultBenchText());
+    if (saved != nullptr) {
+        setenv("TMPDIR", savedTmp.c_str(), 1);
+    } else {
+        unsetenv("TMPDIR");
+    }
+    EXPECT_EQ(result.status, 0) << result.out;
+    for (const auto& entry : fs::directory_iterator(mDir)) {
+        // The simulator may keep its private card here; nothing of ours stays.
+        EXPECT_NE(entry.path().filename().string().rfind("zyvodiag-", 0), 0u) << entry.path();
+    }
+}
+
+} // namespace

@@ -1,0 +1,162 @@
+// The LTC, genlock and LCD commands of zyvodiag as a user runs them, one card kept between runs.
+#include "zyvosim/card_state.h"
+#include "zyvosim/zyvosim.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct ToolRun {
+    int status;
+    std::string out; // standard output, then standard error
+};
+
+struct Case {
+    const char* arguments;
+    const char* bench; // directives added to the default bench, ';' between them
+    int status;
+    const char* out;
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.arguments << " / " << c.bench; }
+};
+
+class TimingToolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char name[] = "/tmp/zyvodiag-timing-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        mDirectory = name;
+    }
+    void TearDown() override {
+        zyvosim::reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(mDirectory, ignored);
+    }
+
+    // Runs zyvodiag on the default bench plus `benchLines`, its card in this test's directory and
+    // its waits on the virtual clock, so the two seconds of the LTC test cost nothing.
+    ToolRun run(const std::string& arguments, const std::string& benchLines = "") {
+        std::string bench = benchText(benchLines);
+        std::string file = mDirectory + "/bench";
+        std::ofstream(file) << bench;
+        std::string command = "ZYVO_SIM_CLOCK=virtual " + std::string(ZYVODIAG_TOOL) + " --sim " +
+                              file + " " + arguments + " 2>&1 </dev/null";
+        ToolRun result{-1, ""};
+        FILE* pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) {
+            return result;
+        }
+        char block[4096];
+        size_t got;
+        while ((got = fread(block, 1, sizeof block, pipe)) > 0) {
+            result.out.append(block, got);
+        }
+        int status = pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return result;
+    }
+
+    // The card the runs left behind, as the next command would find it.
+    const zyvosim::CardState& card() {
+        std::string error;
+        EXPECT_TRUE(zyvosim::loadBench(benchText(""), error)) << error;
+        return zyvosim::cardState();
+    }
+
+    // What the panel's frame buffer (frame 5 of the playout region) holds at pixel `x` of line 0.
+    uint32_t panelPixel(uint32_t x) {
+        card();
+        std::vector<uint8_t> bytes;
+        EXPECT_TRUE(zyvosim::readDeviceMemory(0x053C6800 + 4 * x, 4, bytes));
+        return bytes.size() == 4
+                   ? uint32_t(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3]
+                   : 0;
+    }
+
+private:
+    std::string benchText(const std::string& lines) {
+        std::string bench = zyvosim::defaultBenchText() + "\nstate-dir " + mDirectory + "\n";
+        for (char c : lines) {
+            bench += c == ';' ? '\n' : c;
+        }
+        return bench + "\n";
+    }
+
+    std::string mDirectory;
+};
+
+class TimingCommandTest : public TimingToolTest, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(TimingCommandTest, printsItsResultAndExitsWithItsVerdict) {
+    ToolRun result = run(GetParam().arguments, GetParam().bench);
+    EXPECT_EQ(result.status, GetParam().status);
+    EXPECT_EQ(result.out, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, TimingCommandTest,
+    ::testing::Values(
+        Case{"ltc-get", "", 0, "01:00:00:00\n"},
+        Case{"ltc-get", "ltc-source rate 5 start 23:59:59:24", 0, "23:59:59:24\n"},
+        Case{"ltc-get", "ltc-port output", 1, "zyvodiag ltc-get: failed (-D shows the detail)\n"},
+        Case{"ltc-set 10:20:30:12", "", 0, ""},
+        Case{"ltc-set 10:20:30:12", "ltc-port input", 1,
+             "zyvodiag ltc-set: failed (-D shows the detail)\n"},
+        Case{"ltc-set 1:2:3", "", 2, "zyvodiag ltc-set: needs a timecode HH:MM:SS:FF\n"},
+        Case{"ltc-set 10:20:30:12x", "", 2, "zyvodiag ltc-set: needs a timecode HH:MM:SS:FF\n"},
+        Case{"ltc-set 10:-1:30:12", "", 2, "zyvodiag ltc-set: needs a timecode HH:MM:SS:FF\n"},
+        Case{"ltc-set 10:60:30:12", "", 2, "zyvodiag ltc-set: needs a timecode HH:MM:SS:FF\n"},
+        Case{"ltc-set", "", 2, "zyvodiag ltc-set: needs a timecode HH:MM:SS:FF\n"},
+        Case{"ltc-mode", "", 0, "in\n"}, Case{"ltc-mode out", "", 0, ""},
+        Case{"ltc-mode out", "ltc-port input", 1,
+             " ltcSetMode() LTC output mode not available\n"
+             "zyvodiag ltc-mode: failed (-D shows the detail)\n"},
+        Case{"ltc-mode sideways", "", 2, "zyvodiag ltc-mode: mode is 'in' or 'out'\n"},
+        Case{"ltc-rate 25", "", 0, ""},
+        Case{"ltc-rate 26", "", 2,
+             "zyvodiag ltc-rate: needs a rate: 23, 24, 25, 29, 30, 47, 48, 50, 59 or 60\n"},
+        Case{"ltc-test", "", 0, ""},
+        Case{"ltc-test", "ltc-source rate 6 start 01:00:00:00 frozen", 1,
+             "zyvodiag ltc-test: failed (-D shows the detail)\n"},
+        Case{"genlock", "", 0, ""},
+        Case{"genlock", "reference none", 1, "zyvodiag genlock: failed (-D shows the detail)\n"},
+        Case{"lcd -b0", "", 0, "LCD shows black\n"},
+        Case{"lcd -b2", "", 0, "LCD shows colour bars\n"}));
+
+TEST_F(TimingToolTest, timecodeModeAndRateStayOnTheCardForTheNextCommand) {
+    EXPECT_EQ(run("ltc-set 10:20:30:12").status, 0);
+    EXPECT_EQ(card().ltc.outputLow, 0x03000102u);
+    EXPECT_EQ(card().ltc.outputHigh, 0x01000200u);
+    EXPECT_EQ(run("ltc-mode out").status, 0);
+    EXPECT_EQ(run("ltc-mode").out, "out\n");
+    EXPECT_EQ(run("ltc-rate 25").status, 0);
+    EXPECT_EQ(card().ltc.rate, 5);
+}
+
+TEST_F(TimingToolTest, verboseLtcTestShowsTwoSamplesASecondApart) {
+    ToolRun result = run("ltc-test -D -r25", "ltc-source rate 5 start 10:20:30:00");
+    EXPECT_EQ(result.status, 0);
+    const std::string report = "\nltcInputTest(25)\nLTC input detect frame rate 25\n"
+                               "LTC input timecode : 10:20:30:00: \n"
+                               "LTC input timecode : 10:20:31:00: \n"
+                               "LTC input timecode change detect = true\n";
+    ASSERT_GE(result.out.size(), report.size()) << result.out;
+    EXPECT_EQ(result.out.substr(result.out.size() - report.size()), report);
+}
+
+TEST_F(TimingToolTest, lcdLeavesItsPictureInTheCardsMemory) {
+    run("lcd -b1");
+    EXPECT_EQ(panelPixel(0), 0xFF696969u);
+    EXPECT_EQ(panelPixel(1135), 0xFF0000C1u);
+    EXPECT_EQ(panelPixel(1136), 0xFF696969u);
+    run("lcd -b0");
+    EXPECT_EQ(panelPixel(1136), 0xFF000000u);
+}
+
+} // namespace

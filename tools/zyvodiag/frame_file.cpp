@@ -1,0 +1,64 @@
+// Reading raw frame files and turning them into PNG previews.
+#include "frame_file.h"
+
+#include "png_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace zyvodiag {
+
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    bytes.clear();
+    uint8_t block[65536];
+    size_t got;
+    while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) {
+        bytes.insert(bytes.end(), block, block + got);
+    }
+    if (std::ferror(file.get())) {
+        error = path + ": read error";
+        return false;
+    }
+    return true;
+}
+
+bool loadFrame(const std::string& path, const FrameShape& shape, size_t frameSize,
+               DecodedFrame& frame, std::string& error) {
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(path, bytes, error)) {
+        return false;
+    }
+    if (bytes.size() != frameSize) {
+        error = path + " is " + std::to_string(bytes.size()) + " bytes, but a frame of " +
+                std::to_string(shape.width) + " x " + std::to_string(shape.height) +
+                " pixels in this pixel format is " + std::to_string(frameSize) + " bytes";
+        return false;
+    }
+    if (!decodeFrame(bytes.data(), bytes.size(), shape, frame, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+bool writeFramePreview(const std::string& rawPath, const FrameShape& shape, size_t frameSize,
+                       const std::string& pngPath, std::string& error) {
+    DecodedFrame frame;
+    if (!loadFrame(rawPath, shape, frameSize, frame, error)) {
+        return false;
+    }
+    if (!writePng(pngPath, frame.width, frame.height, toRgb8(frame), error)) {
+        error = pngPath + ": " + error;
+        return false;
+    }
+    return true;
+}
+
+} // namespace zyvodiag

@@ -1,0 +1,20 @@
+// What the self-test learns from the simulator itself: its card, and a fresh power-on.
+#pragma once
+
+#include <string>
+
+namespace zyvodiag {
+
+// "simulated device 0 (state in DIR)".
+std::string simulatedDeviceDescription();
+
+// Powers the card off and on so that nothing an earlier command left behind passes or fails a
+// test. False, after the simulator's message, when another process holds the card.
+bool powerOnAfresh();
+
+// Whether SDI output 10, the monitor's (no input of the default bench is cabled to it), is on,
+// unmuted and fed by the monitor's dual-link output, which carries playout store 0. False with the
+// first thing that is not so.
+bool monitorOutputCarriesPlayoutStore0(std::string& why);
+
+} // namespace zyvodiag
