@@ -25,7 +25,10 @@ std::vector<std::string> tracedCalls() {
 class DeviceOpenTest : public ::testing::Test {
 protected:
     void SetUp() override { zyvosim::reset(); }
-    void TearDown() override { zyvosim::reset(); }
+    void TearDown() override {
+        device.close();
+        zyvosim::reset();
+    }
 
     void useBench(const std::string& text) {
         std::string error;
