@@ -5,6 +5,7 @@
 // clock in the tests. What the port reads is that generator's address now. The port can only
 // detect and read timecode when it can receive and the bench feeds it; without a signal there
 // is nothing to measure, so the frame rate and timecode queries fail.
+#include "clock.h"
 #include "sim_board.h"
 #include "sim_call.h"
 #include "timecode.h"
@@ -31,11 +32,12 @@ bool isPulledDown(ZyvoVideoRate rate) {
            rate == ZYVO_VideoRate_4795 || rate == ZYVO_VideoRate_5994;
 }
 
-// The generator's address at the simulator's present time.
+// The generator's address now. It runs on the card's clock, so it keeps running between commands
+// as a real generator on the bench does (in real time it started at its start value at boot).
 TimecodeWords timecodeNow(const LtcSource& source) {
     unsigned perSecond = timecodeFramesPerSecond(source.rate);
     uint64_t frames =
-        source.frozen ? 0 : framesIn(nowMicroseconds(), perSecond, isPulledDown(source.rate));
+        source.frozen ? 0 : framesIn(cardClockMicroseconds(), perSecond, isPulledDown(source.rate));
     TimeAddress start{source.hours, source.minutes, source.seconds, source.frames};
     return encodeTimecode(advanceTimecode(start, frames, perSecond));
 }
