@@ -5,6 +5,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps configure build check demo format format-check clean
+.PHONY: check-asan check-ppc fuzz check-valgrind
 
 all: build
 
@@ -22,6 +23,62 @@ check: build
 
 demo: build
 	@bash tools/zyvodiag/demo.sh $(BUILD)/tools/zyvodiag/zyvodiag
+
+# Checks beyond `make check`, each but the last in a build directory of its own:
+#   check-asan      every test built with AddressSanitizer and UndefinedBehaviorSanitizer
+#   check-ppc       every test built for 32-bit big-endian PowerPC, run under qemu-ppc
+#   fuzz            each libFuzzer target for FUZZ_SECONDS from its seed corpus
+#   check-valgrind  the tool under valgrind's memcheck (the CTest label valgrind)
+ASAN_BUILD ?= build-asan
+PPC_BUILD ?= build-ppc
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 30
+# GCC's flow analysis sees through the sanitizers' checks poorly and then warns of values that
+# may be used uninitialized where none is (in std::regex too); the ordinary build keeps that
+# warning, as an error.
+SANITIZE_FLAGS := -O1 -fsanitize=address,undefined -fno-sanitize-recover=all \
+	-fno-omit-frame-pointer -Wno-maybe-uninitialized
+# Any report ends the program that made it, so the test fails.
+SANITIZE_ENV := \
+	ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1 \
+	UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
+
+check-asan:
+	@bash .ci/install-deps build asan
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS)
+	$(SANITIZE_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+check-ppc:
+	@bash .ci/install-deps build ppc
+	@cmake -S . -B $(PPC_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/powerpc-linux-gnu.cmake \
+		$(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PPC_BUILD) -j$(JOBS)
+	ctest --test-dir $(PPC_BUILD) --output-on-failure -j$(JOBS)
+
+fuzz:
+	@bash .ci/install-deps build fuzz
+	@cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The memcheck tests exist only for this run, so that `make check` stays quick.
+check-valgrind: build
+	@bash .ci/install-deps valgrind
+	@cmake -S . -B $(BUILD) -DZYVO_VALGRIND_TESTS=ON >/dev/null
+	@status=0; ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -L valgrind \
+		-j$(JOBS) || status=$$?; \
+	cmake -S . -B $(BUILD) -DZYVO_VALGRIND_TESTS=OFF >/dev/null; exit $$status
+
+# The benchmarks (bench/), built for Release in a directory of their own, run beside their
+# peers (cmp, memset, FFmpeg, dd) in one table.
+BENCH_BUILD ?= build-bench
+.PHONY: bench
+bench:
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DZYVO_BUILD_BENCHMARKS=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j$(JOBS) --target pattern_bench frames_bench zyvodiag \
+		>/dev/null
+	@bash bench/peers.sh $(BENCH_BUILD)
 
 format:
 	@git ls-files '*.h' '*.cpp' include/zyvodiag | xargs clang-format -i

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Runs the benchmark programs and, on the same files and sizes in the same run, the peers each
+# figure is held against: GNU cmp for the comparison, memset and FFmpeg's smptehdbars source
+# for drawing, dd for a frame written to a file. Prints one compact table with the ratios.
+#   bench/peers.sh BUILD_DIR     (the build directory holding bench/ and tools/zyvodiag/)
+set -euo pipefail
+
+build=${1:?usage: peers.sh BUILD_DIR}
+repetitions=${ZYVO_BENCH_REPETITIONS:-3}
+runs=${ZYVO_PEER_RUNS:-9}
+work=$(mktemp -d "${TMPDIR:-/tmp}/zyvo-peers-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# Median of the numbers on standard input.
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Median wall time of `runs` runs of a command, in milliseconds.
+time_ms() {
+    local i start end
+    for ((i = 0; i < runs; i++)); do
+        start=$(date +%s%N)
+        "$@" >/dev/null 2>&1 || true
+        end=$(date +%s%N)
+        echo "scale=3; ($end - $start) / 1000000" | bc
+    done | median
+}
+
+# name -> median real time in ms, from a program's CSV output.
+declare -A figure
+collect() {
+    local name time unit
+    while IFS=, read -r name _ time _ unit _; do
+        name=${name//\"/}
+        [[ $name == *_median ]] || continue
+        case $unit in
+            ns) time=$(echo "scale=6; $time / 1000000" | bc) ;;
+            us) time=$(echo "scale=6; $time / 1000" | bc) ;;
+            s) time=$(echo "scale=6; $time * 1000" | bc) ;;
+        esac
+        figure[${name%_median}]=$time
+    done
+}
+
+csv_run() {
+    "$@" --benchmark_format=csv --benchmark_repetitions="$repetitions" \
+        --benchmark_report_aggregates_only=true 2>/dev/null
+}
+
+echo "Machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)," \
+    "$(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo), load $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Figures: median wall time of $repetitions repetitions (benchmarks) or $runs runs (peers)."
+echo
+
+collect < <(TMPDIR=$work ZYVO_BENCH_KEEP_FILES=1 csv_run "$build/bench/frames_bench")
+collect < <(csv_run "$build/bench/pattern_bench" --benchmark_min_time=0.1)
+
+files=$work/zyvo-frames-bench
+size=$(stat -c %s "$files/expected.raw")
+cmp_same=$(time_ms cmp -s "$files/expected.raw" "$files/same.raw")
+cmp_last=$(time_ms cmp -s "$files/expected.raw" "$files/last-byte.raw")
+dd_frame=$(time_ms dd if="$files/frame.raw" of="$work/dd.raw" bs=1M iflag=count_bytes \
+    count="$(stat -c %s "$files/frame.raw")" status=none)
+
+ffmpeg_frame=
+if command -v ffmpeg >/dev/null; then
+    frames=60
+    total=$(time_ms ffmpeg -v error -f lavfi -i "smptehdbars=size=3840x2160:rate=60" \
+        -frames:v $frames -f null -)
+    ffmpeg_frame=$(echo "scale=3; $total / $frames" | bc)
+fi
+
+ratio() { echo "scale=2; $1 / $2" | bc | sed 's/^\./0./'; }
+row() { printf '%-44s %9.3f ms   %-30s %9.3f ms  %6sx\n' "$1" "$2" "$3" "$4" "$(ratio "$2" "$4")"; }
+
+printf '%-44s %12s   %-30s %12s  %7s\n' "figure" "time" "reference" "time" "ratio"
+row "compareFiles, equal 4K files ($size B)" "${figure[compareEqual]}" "cmp, same files" "$cmp_same"
+row "compareFiles, last byte differs" "${figure[compareLastByte]}" "cmp, same files" "$cmp_last"
+row "frameBufferDmaToFile, 4K RGB 10-bit" "${figure[dmaToFile]}" "dd, same bytes, same disk" "$dd_frame"
+for name in "fillFrameStore/pattern:1/fmt:2" "fillFrameStore/pattern:1/fmt:1" \
+    "fillFrameStore/pattern:0/fmt:5"; do
+    case ${name##*fmt:} in 1) memset=memset/fmt:1/w:1920/h:1080 ;; 2) memset=memset/fmt:2/w:1920/h:1080 ;;
+        5) memset=memset/fmt:5/w:1920/h:1080 ;; esac
+    row "$name 1080i" "${figure[$name]}" "memset, same size" "${figure[$memset]}"
+done
+row "Create10BitRGBColorBars 1920x1080" "${figure[Create10BitRGBColorBars/w:1920/h:1080]}" \
+    "memset, same size" "${figure[memset/fmt:5/w:1920/h:1080]}"
+
+# Peak memory of a 4K capture to a file, on a card of its own.
+tool=$build/tools/zyvodiag/zyvodiag
+if [[ -x $tool && -x /usr/bin/time ]]; then
+    export ZYVO_SIM_STATE=$work/state ZYVO_SIM_CLOCK=virtual
+    "$tool" hdmi-output -f19 -r30 -v5 -p1 >/dev/null 2>&1 || true
+    peak=$(/usr/bin/time -f %M "$tool" hdmi-capture -f19 -r30 -v5 "$work/capture.raw" 2>&1 >/dev/null | tail -1 || true)
+    frame=$(stat -c %s "$work/capture.raw" 2>/dev/null || echo 0)
+    limit=$(((2 * frame + 16 * 1048576) / 1024))
+    printf '%-44s %9d KiB  %-30s %9d KiB  %6sx\n' "peak RSS, hdmi-capture 4K to file" "$peak" \
+        "two frames + 16 MiB" "$limit" "$(ratio "$peak" "$limit")"
+fi
+
+echo
+if [[ -n $ffmpeg_frame ]]; then
+    echo "Drawing at 3840x2160 against memset of the same buffer and FFmpeg smptehdbars ($ffmpeg_frame ms a frame):"
+else
+    echo "Drawing against memset of the same buffer (FFmpeg is not installed: no smptehdbars figure):"
+fi
+printf '%-8s %-4s | %9s %8s | %9s %8s %8s %5s\n' pattern fmt "1080 ms" "x memset" "4K ms" \
+    "x memset" "x ffmpeg" "<5ms"
+for format in 1 2 5; do
+    for pattern in $(seq 0 15); do
+        hd=${figure[DrawTestPattern/pattern:$pattern/fmt:$format/w:1920/h:1080]}
+        uhd=${figure[DrawTestPattern/pattern:$pattern/fmt:$format/w:3840/h:2160]}
+        hd_memset=${figure[memset/fmt:$format/w:1920/h:1080]}
+        uhd_memset=${figure[memset/fmt:$format/w:3840/h:2160]}
+        versus_ffmpeg=-
+        [[ -n $ffmpeg_frame ]] && versus_ffmpeg=$(ratio "$uhd" "$ffmpeg_frame")
+        fast=no
+        (($(echo "$uhd < 5" | bc))) && fast=yes
+        printf '%-8s %-4s | %9.3f %8s | %9.3f %8s %8s %5s\n' "$pattern" "$format" "$hd" \
+            "$(ratio "$hd" "$hd_memset")" "$uhd" "$(ratio "$uhd" "$uhd_memset")" \
+            "$versus_ffmpeg" "$fast"
+    done
+done
+printf '%-13s | %9.3f %8s | %9.3f %8s\n' "memset fmt 1" "${figure[memset/fmt:1/w:1920/h:1080]}" "" \
+    "${figure[memset/fmt:1/w:3840/h:2160]}" ""
+printf '%-13s | %9.3f %8s | %9.3f %8s\n' "memset fmt 2" "${figure[memset/fmt:2/w:1920/h:1080]}" "" \
+    "${figure[memset/fmt:2/w:3840/h:2160]}" ""
+printf '%-13s | %9.3f %8s | %9.3f %8s\n' "memset fmt 5" "${figure[memset/fmt:5/w:1920/h:1080]}" "" \
+    "${figure[memset/fmt:5/w:3840/h:2160]}" ""
