@@ -91,12 +91,6 @@ TEST_F(SetUpSequenceTest, hdmiOutputInitConfiguresThenSetsTheAudioAgain) {
                  "HDMIOut[0].SetAudioMute(true)"});
 }
 
-TEST_F(SetUpSequenceTest, hdmiInputInitInitialisesTheReceiver) {
-    openDevice();
-    expectSetUp(diag.hdmiInputInit(), ZYVO_WidgetType_HDMIInV4Widget, 0,
-                {"device.GetWidget(127, 0)", "HDMIIn[0].Initialize()"});
-}
-
 // Both interrupts go off before the timing changes, and come back one after the other.
 TEST_F(SetUpSequenceTest, syncGenInitArmsInterruptControls6Then7) {
     openDevice();

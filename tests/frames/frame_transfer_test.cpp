@@ -19,7 +19,6 @@ TEST_F(FrameTransferTest, fileHoldsTheDeviceBytesOfTheNamedFrame) {
         uint32_t address;
     } cases[] = {
         {captureFrameStore, 0, 1, 0x800000, 0x1800000},
-        {captureFrameStore, 3, 0, 0, kCaptureBase},
         {playoutFrameStore, 3, 0, 0, kPlayoutBase},
         {playoutFrameStore, 5, 2, 0, kPlayoutBase + 2 * kFrame8Bit},
     };

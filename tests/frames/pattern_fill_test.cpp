@@ -58,9 +58,7 @@ TEST_F(PatternFillTest, patternLandsAtBasePlusFrameNumberTimesSize) {
 
 TEST_F(PatternFillTest, onlyFullBarsInTenBitRGBAreTheLibrarysOwn) {
     const std::pair<ZyvoPixelFormat, int> generatorCases[] = {{ZYVO_PixelFormat_RGB10, 1},
-                                                              {ZYVO_PixelFormat_YCbCr8, 0},
-                                                              {ZYVO_PixelFormat_YCbCr10, 0},
-                                                              {ZYVO_PixelFormat_RGB8, 0}};
+                                                              {ZYVO_PixelFormat_YCbCr8, 0}};
     for (auto [pixelFormat, number] : generatorCases) {
         setUpStores(pixelFormat);
         EXPECT_EQ(fill(0, number, pixelFormat), 2);
@@ -74,8 +72,6 @@ TEST_F(PatternFillTest, onlyFullBarsInTenBitRGBAreTheLibrarysOwn) {
     Bytes bars(1920 * 1080 * 4);
     Create10BitRGBColorBars(1920, 1080, 4, bars);
     Bytes memory = deviceBytes(kPlayoutBase, static_cast<uint32_t>(bars.size()));
-    EXPECT_EQ(Bytes(memory.begin(), memory.begin() + 4), (Bytes{0xFF, 0xFF, 0xFF, 0x3F}));
-    EXPECT_EQ(Bytes(memory.begin() + 960, memory.begin() + 964), (Bytes{0xFF, 0xFF, 0x0F, 0x00}));
     EXPECT_TRUE(memory == bars);
 }
 

@@ -108,7 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"receiverWriteFails", k5994, "fault HDMIIn.WriteRegister 0", false,
                   " StartHDMIV4loopbackInput() write of 0x01001400 to reg 0 failed\n", ""},
         FaultCase{"readFails", k2997, "fault HDMIOut.ReadRegister 0 once", false, "", ""},
-        FaultCase{"unsupportedRate", {"-f7", "-r25"}, "", false, "", ""},
         FaultCase{"noOutput", k2997, "missing HDMIOut 0", false,
                   "hdmiOutputInit: Could not GetWidget(ZYVO_WidgetType_HDMI4kOutWidget)\n", ""},
         FaultCase{"noInput", k2997, "missing HDMIIn 0", false, "",

@@ -17,10 +17,6 @@ protected:
     }
 };
 
-TEST_F(ClockTest, testProgramsRunOnVirtualTime) {
-    EXPECT_EQ(zyvosim::clockMode(), zyvosim::ClockMode::Virtual);
-}
-
 TEST_F(ClockTest, virtualWaitsAdvanceTimeWithoutWaiting) {
     auto started = steady_clock::now();
     zyvosim::sleepMicroseconds(10000000);

@@ -49,13 +49,6 @@ TEST_F(FaultTest, failedCreationLeavesTheDevicePointerAlone) {
     EXPECT_EQ(mpDevice, nullptr);
 }
 
-TEST_F(FaultTest, benchWithoutDevicesCreatesNone) {
-    useBench("devices 0\n");
-    EXPECT_EQ(mFactory.FindLocalDevices(), 0);
-    EXPECT_LE(mFactory.CreateLocalDevice(0, mpDevice), 0);
-    EXPECT_EQ(mpDevice, nullptr);
-}
-
 TEST_F(FaultTest, throwFaultThrowsOutOfTheCallOnce) {
     useBench("throw device.Open once\n");
     ZyvoDevice* device = createDevice();

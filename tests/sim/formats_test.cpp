@@ -1,4 +1,4 @@
-// Format facts the diagnostics build on: frame layouts, 4K translations, picture sizes, timing.
+// Format facts the diagnostics build on: frame layouts, 4K translations and picture sizes.
 #include "ZyvoDma.h"
 #include "ZyvoFormatInfo.h"
 #include "ZyvoFrameBufferConfiguration.h"
@@ -35,7 +35,6 @@ INSTANTIATE_TEST_SUITE_P(
     Formats, FrameBufferLayoutTest,
     ::testing::Values(FrameLayout{19, 2, 3840, 1080, 4147200},    // two bytes a pixel
                       FrameLayout{19, 5, 7680, 1080, 8294400},    // one word a pixel
-                      FrameLayout{19, 4, 7680, 1080, 8294400},    //
                       FrameLayout{19, 1, 5120, 1080, 5529600},    // six pixels in 16 bytes
                       FrameLayout{16, 1, 3424, 720, 2465280},     // 1280 ends inside a cadence
                       FrameLayout{19, 23, 5760, 1080, 6220800},   // eight pixels in 24 bytes
@@ -63,15 +62,6 @@ TEST(VideoFormatInfoTest, quadFormatsTranslateToTheirSIDAndHDMIForms) {
     }
 }
 
-TEST(PixelFormatInfoTest, cadencePitchIsTheBytesOfOneWholeCadence) {
-    EXPECT_EQ(ZyvoPixelFormatInfo::GetBytesPerCadencePitch(ZYVO_PixelFormat_YCbCr10), 16u);
-    EXPECT_EQ(ZyvoPixelFormatInfo::GetBytesPerCadencePitch(ZYVO_PixelFormat_YCbCr8), 4u);
-    EXPECT_EQ(ZyvoPixelFormatInfo::GetBytesPerCadencePitch(ZYVO_PixelFormat_RGB8), 4u);
-    EXPECT_EQ(ZyvoPixelFormatInfo::GetBytesPerCadencePitch(ZYVO_PixelFormat_RGB10), 4u);
-    EXPECT_EQ(ZyvoPixelFormatInfo::GetBytesPerCadencePitch(ZYVO_PixelFormat_YCbCr12), 24u);
-    EXPECT_EQ(ZyvoPixelFormatInfo::GetBytesPerCadencePitch(static_cast<ZyvoPixelFormat>(3)), 0u);
-}
-
 TEST(VideoConfigurationTest, pictureSizeComesFromTheFormat) {
     unsigned width = 1, height = 1;
     ZyvoVideoConfiguration hd(ZYVO_VideoFormat_1080i_2997);
@@ -91,26 +81,6 @@ TEST(VideoConfigurationTest, pictureSizeComesFromTheFormat) {
     configuration.GetPictureHeight(height);
     EXPECT_EQ(width, 4096u);
     EXPECT_EQ(height, 2160u);
-}
-
-TEST(SDITransportTest, signalAndFormatComeFromTheConfiguration) {
-    ZyvoVideoConfiguration arriving(ZYVO_VideoFormat_1080i_2997);
-    arriving.SetSignalPresent(true);
-    ZyvoSDITransport known(arriving);
-    EXPECT_TRUE(known.IsSignalValid());
-    EXPECT_TRUE(known.IsFormatRecognised());
-    EXPECT_EQ(known.GetTotalLines(), 1125u);
-    EXPECT_EQ(known.GetTotalSamplesPerLine(), 2200u);
-
-    ZyvoVideoConfiguration strange(static_cast<ZyvoVideoFormat>(7));
-    strange.SetSignalPresent(true);
-    ZyvoSDITransport unknown(strange);
-    EXPECT_TRUE(unknown.IsSignalValid());
-    EXPECT_FALSE(unknown.IsFormatRecognised());
-    EXPECT_EQ(unknown.GetTotalLines(), 0u);
-
-    EXPECT_FALSE(
-        ZyvoSDITransport(ZyvoVideoConfiguration(ZYVO_VideoFormat_720p_50)).IsSignalValid());
 }
 
 TEST(DmaBufferTest, handsOutZeroedMemoryOfTheSizeAsked) {

