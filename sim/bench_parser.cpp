@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <utility>
 
 namespace zyvosim {
@@ -53,6 +54,12 @@ bool parseBench(const std::string& text, const std::string& origin, Bench& bench
 }
 
 bool parseBenchFile(const std::string& path, Bench& bench, std::string& error) {
+    // A directory opens as a stream that reads as empty, which would pass for an empty bench.
+    struct stat facts {};
+    if (stat(path.c_str(), &facts) == 0 && S_ISDIR(facts.st_mode)) {
+        error = path + ": cannot read: " + std::strerror(EISDIR);
+        return false;
+    }
     std::ifstream file(path);
     if (!file) {
         error = path + ": cannot read: " + std::strerror(errno);
@@ -60,6 +67,10 @@ bool parseBenchFile(const std::string& path, Bench& bench, std::string& error) {
     }
     std::ostringstream text;
     text << file.rdbuf();
+    if (file.bad()) {
+        error = path + ": cannot read: " + std::strerror(errno);
+        return false;
+    }
     return parseBench(text.str(), path, bench, error);
 }
 

@@ -7,10 +7,28 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace zyvodiag {
 
+bool isReadableFile(const std::string& path, std::string& error) {
+    struct stat facts {};
+    if (stat(path.c_str(), &facts) != 0 || access(path.c_str(), R_OK) != 0) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (S_ISDIR(facts.st_mode)) {
+        error = path + ": " + std::strerror(EISDIR);
+        return false;
+    }
+    return true;
+}
+
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
+    if (!isReadableFile(path, error)) {
+        return false;
+    }
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!file) {
         error = path + ": " + std::strerror(errno);
@@ -23,7 +41,7 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::st
         bytes.insert(bytes.end(), block, block + got);
     }
     if (std::ferror(file.get())) {
-        error = path + ": read error";
+        error = path + ": " + std::strerror(errno);
         return false;
     }
     return true;

@@ -10,6 +10,10 @@
 
 namespace zyvodiag {
 
+// False, with the reason, unless `path` is a regular file this user may read. A directory would
+// otherwise open and read as an empty file.
+bool isReadableFile(const std::string& path, std::string& error);
+
 // The whole file; false with the system's reason.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
 

@@ -13,14 +13,15 @@ int runHdmiOutput(const Invocation& invocation) {
 }
 
 int runHdmiCapture(const Invocation& invocation) {
-    return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-        bool captured = record.captureHDMI4KVideo(device);
-        // The countdown ends in a carriage return; finish its line.
-        if (ZyvoDiagUserCommands::msDebugOutput) {
-            std::fprintf(stderr, "\n");
-        }
-        return captured;
-    });
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kCaptureFrame, true},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           bool captured = record.captureHDMI4KVideo(device);
+                           // The countdown ends in a carriage return; finish its line.
+                           if (ZyvoDiagUserCommands::msDebugOutput) {
+                               std::fprintf(stderr, "\n");
+                           }
+                           return captured;
+                       });
 }
 
 int runHdmiLoopback(const Invocation& invocation) {

@@ -24,7 +24,7 @@ void printHelp() {
         std::printf("  %-16s %s\n", command.name, command.summary);
     }
     std::printf("\nexit status: 0 pass (and after -h), 1 fail, 2 a command line that cannot be "
-                "used\n");
+                "used,\n130 interrupted (Ctrl-C)\n");
 }
 
 } // namespace

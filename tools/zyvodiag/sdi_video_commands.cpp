@@ -1,5 +1,6 @@
 // The SDI video test commands: generate, output, monitor, capture-pattern, capture, save and
 // compare.
+#include "frame_file.h"
 #include "picture_commands.h"
 #include "tool_options.h"
 #include "video_invocation.h"
@@ -9,43 +10,48 @@
 namespace zyvodiag {
 
 int runGenerate(const Invocation& invocation) {
-    return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-        return record.generateVideoTestPattern(device);
-    });
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kPlayoutStore},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.generateVideoTestPattern(device);
+                       });
 }
 
 int runOutput(const Invocation& invocation) {
-    return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-        return record.outputVideoTestPattern(device);
-    });
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kPlayoutFrame},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.outputVideoTestPattern(device);
+                       });
 }
 
 int runMonitor(const Invocation& invocation) {
     std::vector<bool> given;
     auto arguments = takeFlags(invocation.arguments, {"--sdi", "--hdmi"}, given);
     const bool sdi = given[0], hdmi = given[1];
-    return runOnDevice(invocation, arguments,
+    return runOnDevice(invocation, arguments, CommandNeeds{FrameArgument::kPlayoutFrame},
                        [sdi, hdmi](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
                            return record.outputVideoMonitorTestPattern(device, sdi, hdmi);
                        });
 }
 
 int runCapturePattern(const Invocation& invocation) {
-    return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-        return record.captureVideoTestPattern(device);
-    });
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kPlayoutFrame, true},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.captureVideoTestPattern(device);
+                       });
 }
 
 int runCapture(const Invocation& invocation) {
-    return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-        return record.captureVideoInput(device);
-    });
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kCaptureFrame, true},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.captureVideoInput(device);
+                       });
 }
 
 int runSave(const Invocation& invocation) {
-    return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-        return record.saveFrameBuffer(device);
-    });
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kCaptureFrame, true},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.saveFrameBuffer(device);
+                       });
 }
 
 int runCompare(const Invocation& invocation) {
@@ -59,6 +65,12 @@ int runCompare(const Invocation& invocation) {
     const bool twelveBit = takeTwelveBitPixelFormat(arguments);
     ZyvoDiagUserCommands record;
     if (!parseVideoArguments(invocation, arguments, record)) {
+        return kUnusable;
+    }
+    std::string error;
+    if (!isReadableFile(record.mInputFileName, error) ||
+        !isReadableFile(record.mOutputFileName, error)) {
+        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), error.c_str());
         return kUnusable;
     }
     // Two files on the host: the device is not needed.

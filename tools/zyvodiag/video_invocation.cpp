@@ -3,9 +3,12 @@
 
 #include "argument_vector.h"
 #include "device_session.h"
+#include "interrupt_watch.h"
+#include "pending_file.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 namespace zyvodiag {
 
@@ -36,11 +39,30 @@ bool parseVideoArguments(const Invocation& invocation, const std::vector<std::st
     return false;
 }
 
+namespace {
+
+int unusable(const Invocation& invocation, const std::string& why) {
+    std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), why.c_str());
+    return kUnusable;
+}
+
+} // namespace
+
 int runOnDevice(const Invocation& invocation, const std::vector<std::string>& arguments,
-                const std::function<bool(ZyvoDiagUserCommands&, ZyvoDevice*)>& command) {
+                CommandNeeds needs, const DeviceCommand& command) {
     ZyvoDiagUserCommands record;
     if (!parseVideoArguments(invocation, arguments, record)) {
         return kUnusable;
+    }
+    std::string error;
+    if (!checkFrameArgument(needs.frame, record, error) ||
+        (needs.writesInputFile && !canWriteFile(record.mInputFileName, error))) {
+        return unusable(invocation, error);
+    }
+    std::optional<PendingFile> file;
+    if (needs.writesInputFile) {
+        file.emplace(record.mInputFileName);
+        record.mInputFileName = file->writePath();
     }
     DeviceSession session;
     if (!session.opened()) {
@@ -48,8 +70,17 @@ int runOnDevice(const Invocation& invocation, const std::vector<std::string>& ar
                      invocation.programName.c_str());
         return kFail;
     }
+    InterruptWatch interrupts;
     bool passed = command(record, session.device());
     std::fflush(stdout);
+    if (interrupts.interrupted()) {
+        std::fprintf(stderr, "%s: interrupted%s\n", invocation.programName.c_str(),
+                     file ? "; no file written" : "");
+        return kInterrupted;
+    }
+    if (passed && file && !file->keep(error)) {
+        return unusable(invocation, error);
+    }
     if (!passed) {
         // Without -D the library says little about why; point the user at it.
         std::fprintf(stderr, "%s: failed%s\n", invocation.programName.c_str(),
@@ -58,9 +89,17 @@ int runOnDevice(const Invocation& invocation, const std::vector<std::string>& ar
     return passed ? kPass : kFail;
 }
 
-int runOnDevice(const Invocation& invocation,
-                const std::function<bool(ZyvoDiagUserCommands&, ZyvoDevice*)>& command) {
-    return runOnDevice(invocation, invocation.arguments, command);
+int runOnDevice(const Invocation& invocation, const std::vector<std::string>& arguments,
+                const DeviceCommand& command) {
+    return runOnDevice(invocation, arguments, CommandNeeds{}, command);
+}
+
+int runOnDevice(const Invocation& invocation, CommandNeeds needs, const DeviceCommand& command) {
+    return runOnDevice(invocation, invocation.arguments, needs, command);
+}
+
+int runOnDevice(const Invocation& invocation, const DeviceCommand& command) {
+    return runOnDevice(invocation, invocation.arguments, CommandNeeds{}, command);
 }
 
 } // namespace zyvodiag

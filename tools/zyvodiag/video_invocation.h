@@ -3,6 +3,7 @@
 #pragma once
 
 #include "command_table.h"
+#include "frame_argument.h"
 
 #include <zyvodiag>
 
@@ -22,12 +23,26 @@ std::vector<std::string> takeFlags(const std::vector<std::string>& arguments,
 bool parseVideoArguments(const Invocation& invocation, const std::vector<std::string>& arguments,
                          ZyvoDiagUserCommands& record);
 
-// Parses, opens the device and runs `command`, which returns true for a pass.
+using DeviceCommand = std::function<bool(ZyvoDiagUserCommands&, ZyvoDevice*)>;
+
+// What the tool checks and guards around a command.
+struct CommandNeeds {
+    FrameArgument frame = FrameArgument::kNotUsed;
+    // The command writes a frame to the input file: it is written under a temporary name and
+    // only given its name when the command passes uninterrupted.
+    bool writesInputFile = false;
+};
+
+// Parses, checks, opens the device and runs `command`, which returns true for a pass. Ctrl-C
+// during the command lets it finish, then ends with kInterrupted and no file written.
 int runOnDevice(const Invocation& invocation, const std::vector<std::string>& arguments,
-                const std::function<bool(ZyvoDiagUserCommands&, ZyvoDevice*)>& command);
+                CommandNeeds needs, const DeviceCommand& command);
+
+int runOnDevice(const Invocation& invocation, const std::vector<std::string>& arguments,
+                const DeviceCommand& command);
 
 // The same without tool flags: every argument goes to the library's parser.
-int runOnDevice(const Invocation& invocation,
-                const std::function<bool(ZyvoDiagUserCommands&, ZyvoDevice*)>& command);
+int runOnDevice(const Invocation& invocation, CommandNeeds needs, const DeviceCommand& command);
+int runOnDevice(const Invocation& invocation, const DeviceCommand& command);
 
 } // namespace zyvodiag
