@@ -110,7 +110,11 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"genlock", "", 0, ""},
         Case{"genlock", "reference none", 1, "zyvodiag genlock: failed (-D shows the detail)\n"},
         Case{"lcd -b0", "", 0, "LCD shows black\n"},
-        Case{"lcd -b2", "", 0, "LCD shows colour bars\n"}));
+        Case{"lcd -b2", "", 0, "LCD shows colour bars\n"},
+        // The bars never reach the panel's store, whose memory still holds nothing.
+        Case{"lcd -b2", "fault DMA.DoDma -1 once", 1,
+             "LCD should show colour bars: pixel 0 of the LCD picture is not opaque\n"
+             "zyvodiag lcd: failed (-D shows the detail)\n"}));
 
 TEST_F(TimingToolTest, timecodeModeAndRateStayOnTheCardForTheNextCommand) {
     EXPECT_EQ(run("ltc-set 10:20:30:12").status, 0);

@@ -91,4 +91,20 @@ bool showsColourBars(const PanelPicture& picture, unsigned bars, std::string& wh
     return true;
 }
 
+bool showsBlack(const PanelPicture& picture, std::string& why) {
+    const std::vector<uint8_t>& bytes = picture.bytes;
+    for (size_t at = 0; at + 4 <= bytes.size(); at += 4) {
+        if (bytes[at] != 0xFF || bytes[at + 1] != 0 || bytes[at + 2] != 0 || bytes[at + 3] != 0) {
+            why = "pixel " + std::to_string(at / 4 % (picture.pitch / 4)) + " of line " +
+                  std::to_string(at / picture.pitch) + " of the LCD picture is not opaque black";
+            return false;
+        }
+    }
+    if (bytes.empty()) {
+        why = "the LCD picture is empty";
+        return false;
+    }
+    return true;
+}
+
 } // namespace zyvodiag

@@ -22,4 +22,7 @@ bool readPanelPicture(ZyvoDevice* device, PanelPicture& picture, std::string& er
 // bands across each line, each one colour, no two neighbours alike.
 bool showsColourBars(const PanelPicture& picture, unsigned bars, std::string& why);
 
+// Whether every pixel of the picture is opaque black.
+bool showsBlack(const PanelPicture& picture, std::string& why);
+
 } // namespace zyvodiag

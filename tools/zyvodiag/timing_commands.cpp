@@ -1,4 +1,5 @@
 // The LTC, genlock and LCD commands.
+#include "panel_readback.h"
 #include "timecode_text.h"
 #include "video_invocation.h"
 
@@ -120,9 +121,18 @@ int runGenlock(const Invocation& invocation) {
 
 int runLcd(const Invocation& invocation) {
     return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-        // The library reports false whatever happens; the picture is the result.
+        // The library reports false whatever happens: the picture read back is the result.
         record.lcdColorBarsDisplay(device);
-        std::printf("LCD shows %s\n", record.mFrameBuffer != 0 ? "colour bars" : "black");
+        const bool bars = record.mFrameBuffer != 0;
+        const char* wanted = bars ? "colour bars" : "black";
+        PanelPicture picture;
+        std::string why;
+        if (!readPanelPicture(device, picture, why) ||
+            !(bars ? showsColourBars(picture, 9, why) : showsBlack(picture, why))) {
+            std::printf("LCD should show %s: %s\n", wanted, why.c_str());
+            return false;
+        }
+        std::printf("LCD shows %s\n", wanted);
         return true;
     });
 }
