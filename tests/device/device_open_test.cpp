@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,12 @@ struct OpenFailure {
     const char* bench;
     const char* printed;
 };
+
+// The bench as the test's name shows it.
+void PrintTo(const OpenFailure& failure, std::ostream* out) {
+    std::string bench = failure.bench;
+    *out << bench.substr(0, bench.find('\n'));
+}
 
 class DeviceOpenFailureTest : public DeviceOpenTest,
                               public ::testing::WithParamInterface<OpenFailure> {};
