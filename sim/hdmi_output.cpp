@@ -30,13 +30,7 @@ class SimHDMIOutput final : public ZyvoHDMIOutV4Widget {
 public:
     explicit SimHDMIOutput(SimBoard& board) : mBoard(board) {}
 
-    int SetMonitorState(bool on) override {
-        SimCall call(cTarget, 0, "SetMonitorState", traceArguments(on));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().monitor = on;
-        return call.returns(1);
-    }
+    int SetMonitorState(bool on) override { return keep("SetMonitorState", on, state().monitor); }
 
     int SetSourceConfiguration(ZyvoVideoConfiguration* configuration) override {
         SimCall call(cTarget, 0, "SetSourceConfiguration", traceArguments(configuration));
@@ -50,36 +44,18 @@ public:
     }
 
     int SetSourceAudioMode(ZyvoAudioFormat format) override {
-        SimCall call(cTarget, 0, "SetSourceAudioMode", traceArguments(format));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().sourceAudioMode = format;
-        return call.returns(1);
+        return keep("SetSourceAudioMode", format, state().sourceAudioMode);
     }
 
     int SetSinkAudioMode(ZyvoHDMIOutV4AudioMode mode) override {
-        SimCall call(cTarget, 0, "SetSinkAudioMode", traceArguments(mode));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().sinkAudioMode = mode;
-        return call.returns(1);
+        return keep("SetSinkAudioMode", mode, state().sinkAudioMode);
     }
 
     int SetDefaultVideoColorRange(ZyvoVideoColorRange range) override {
-        SimCall call(cTarget, 0, "SetDefaultVideoColorRange", traceArguments(range));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().defaultColorRange = range;
-        return call.returns(1);
+        return keep("SetDefaultVideoColorRange", range, state().defaultColorRange);
     }
 
-    int SetAudioMute(bool mute) override {
-        SimCall call(cTarget, 0, "SetAudioMute", traceArguments(mute));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().audioMute = mute;
-        return call.returns(1);
-    }
+    int SetAudioMute(bool mute) override { return keep("SetAudioMute", mute, state().audioMute); }
 
     int SetVendorName(const char* name) override {
         SimCall call(cTarget, 0, "SetVendorName", traceArguments(name));
@@ -102,16 +78,16 @@ public:
     }
 
     int SetVideoSource1(ZyvoVideoSource source) override {
-        return setVideoSource(0, "SetVideoSource1", source);
+        return keep("SetVideoSource1", source, state().videoSource[0]);
     }
     int SetVideoSource2(ZyvoVideoSource source) override {
-        return setVideoSource(1, "SetVideoSource2", source);
+        return keep("SetVideoSource2", source, state().videoSource[1]);
     }
     int SetVideoSource3(ZyvoVideoSource source) override {
-        return setVideoSource(2, "SetVideoSource3", source);
+        return keep("SetVideoSource3", source, state().videoSource[2]);
     }
     int SetVideoSource4(ZyvoVideoSource source) override {
-        return setVideoSource(3, "SetVideoSource4", source);
+        return keep("SetVideoSource4", source, state().videoSource[3]);
     }
 
     // A register the transmitter does not have fails with 0 and reads nothing.
@@ -135,12 +111,13 @@ public:
 private:
     HDMIOutputState& state() { return mBoard.state().hdmiOutput; }
 
-    // The four crosspoint inputs differ only in which one they set.
-    int setVideoSource(unsigned input, const char* operation, ZyvoVideoSource source) {
-        SimCall call(cTarget, 0, operation, traceArguments(source));
+    // Most setters only keep their value in the card's state.
+    template <typename Value, typename Field>
+    int keep(const char* operation, Value value, Field& field) {
+        SimCall call(cTarget, 0, operation, traceArguments(value));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
-        state().videoSource[input] = source;
+        field = value;
         return call.returns(1);
     }
 
