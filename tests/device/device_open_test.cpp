@@ -8,7 +8,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -59,37 +58,25 @@ TEST_F(DeviceOpenTest, closeReleasesTheDeviceOnceAndIsSafeTwice) {
                                                        "QELDebug.Close"}));
 }
 
-struct OpenFailure {
-    const char* bench;
-    const char* printed;
-};
-
-// The bench as the test's name shows it.
-void PrintTo(const OpenFailure& failure, std::ostream* out) {
-    std::string bench = failure.bench;
-    *out << bench.substr(0, bench.find('\n'));
+TEST_F(DeviceOpenTest, eachFailedStepPrintsItsReasonAndReturnsFalse) {
+    const struct {
+        const char* bench;
+        const char* printed;
+    } cases[] = {
+        {"fault factory.CreateLocalDevice -1\n", "\ndevice 0 create failed\n"},
+        {"fault device.Open 0\n", "\ndevice 0 open failed (Fpga fail to load ?)\n"},
+        {"fault device.InitializeHardware -3\n", "\ninitialize hardware failed\n"},
+        {"throw factory.CreateLocalDevice\n", ""},
+    };
+    for (const auto& c : cases) {
+        useBench(c.bench);
+        zyvotest::OutputCapture capture;
+        EXPECT_FALSE(device.open()) << c.bench;
+        device.close();
+        EXPECT_EQ(capture.out(), c.printed);
+        EXPECT_EQ(capture.err(), "");
+    }
 }
-
-class DeviceOpenFailureTest : public DeviceOpenTest,
-                              public ::testing::WithParamInterface<OpenFailure> {};
-
-TEST_P(DeviceOpenFailureTest, printsItsReasonAndReturnsFalse) {
-    useBench(GetParam().bench);
-    zyvotest::OutputCapture capture;
-    EXPECT_FALSE(device.open());
-    EXPECT_EQ(capture.out(), GetParam().printed);
-    EXPECT_EQ(capture.err(), "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    EachStep, DeviceOpenFailureTest,
-    ::testing::Values(
-        OpenFailure{"devices 0\n", "\ndevice 0 create failed\n"},
-        OpenFailure{"fault factory.CreateLocalDevice -1\n", "\ndevice 0 create failed\n"},
-        OpenFailure{"fault device.Open 0\n", "\ndevice 0 open failed (Fpga fail to load ?)\n"},
-        OpenFailure{"fault device.InitializeHardware -3\n", "\ninitialize hardware failed\n"},
-        OpenFailure{"throw device.Open\n", ""},
-        OpenFailure{"throw factory.CreateLocalDevice\n", ""}));
 
 TEST_F(DeviceOpenTest, debugFacilityFailureOnlyWarns) {
     useBench("fault QELDebug.Open 0\n");
@@ -109,10 +96,11 @@ TEST_F(DeviceOpenTest, deviceCreatedBeforeAFailureIsKeptUntilClose) {
     EXPECT_EQ(tracedCalls()[tracedCalls().size() - 2], "factory.ReleaseDevice");
 }
 
-TEST_F(DeviceOpenTest, closeWithoutDeviceOnlyClosesTheDebugFacility) {
+TEST_F(DeviceOpenTest, withoutADeviceCloseOnlyClosesTheDebugFacility) {
     useBench("devices 0\n");
     zyvotest::OutputCapture capture;
     ASSERT_FALSE(device.open());
+    EXPECT_EQ(capture.out(), "\ndevice 0 create failed\n");
     zyvosim::clearTrace();
     device.close();
     EXPECT_EQ(tracedCalls(), std::vector<std::string>{"QELDebug.Close"});

@@ -96,7 +96,7 @@ TEST_F(FrameStoreTest, frameSelectionGoesToTheStoreAndANullStoreIsReported) {
     EXPECT_EQ(capture.out(), "frameBufferSelect NULL pointer\n");
 }
 
-TEST_F(FrameStoreTest, apertureWindowIsSetAndReadBackThroughTheControlWidget) {
+TEST_F(FrameStoreTest, apertureWindowGoesThroughTheControlWidget) {
     openDevice();
     uint32_t address = 0;
     EXPECT_EQ(diag.MemoryApertureWindowSet(0x2000000), 1);
@@ -105,15 +105,13 @@ TEST_F(FrameStoreTest, apertureWindowIsSetAndReadBackThroughTheControlWidget) {
     EXPECT_EQ(address, 0x2000000u);
     EXPECT_EQ(operations(), (Lines{"device.GetWidget", "Control[0].SetFrameApertureBaseAddress",
                                    "device.GetWidget", "Control[0].GetFrameApertureBaseAddress"}));
-}
 
-TEST_F(FrameStoreTest, apertureWindowWithoutControlWidgetIsReported) {
+    mDevice.close();
     openDevice("missing Control 0");
     zyvotest::OutputCapture capture;
-    uint32_t address = 7;
     EXPECT_EQ(diag.MemoryApertureWindowSet(0x2000000), 0);
     EXPECT_EQ(diag.MemoryApertureWindowGet(address), 0);
-    EXPECT_EQ(address, 7u);
+    EXPECT_EQ(address, 0x2000000u) << "left as it was";
     EXPECT_EQ(capture.out(), "Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n"
                              "Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n");
 }

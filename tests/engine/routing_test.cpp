@@ -29,10 +29,10 @@ TEST_P(InputRouteTest, feedsTheDualLinkInputAndItsCaptureStore) {
                               call("CaptureStore", r.third, r.lastSource, ", true")}));
 }
 
-// Row 0 is row 1; rows 4 and 8 share dual-link input 3 and capture store 3.
+// Row 0 is row 1; rows 4 and 8 share dual-link input 3 and capture store 3. Every row's frame
+// reaching its input is the SDI loop tests' business.
 INSTANTIATE_TEST_SUITE_P(Rows, InputRouteTest,
-                         ::testing::Values(Route{0, 0, 0, 0, 140, 41}, Route{2, 1, 1, 1, 143, 42},
-                                           Route{4, 3, 3, 3, 149, 44}, Route{6, 5, 1, 1, 79, 42},
+                         ::testing::Values(Route{0, 0, 0, 0, 140, 41}, Route{4, 3, 3, 3, 149, 44},
                                            Route{8, 7, 3, 3, 85, 44}));
 
 class OutputRouteTest : public RoutingTest, public ::testing::WithParamInterface<Route> {};
@@ -49,8 +49,7 @@ TEST_P(OutputRouteTest, feedsTheDualLinkOutputAndItsSDIOutput) {
 // Rows 0, 9 and 10 are row 1; row 11 is the video monitor.
 INSTANTIATE_TEST_SUITE_P(Rows, OutputRouteTest,
                          ::testing::Values(Route{0, 0, 0, 0, 92, 46}, Route{10, 0, 0, 0, 92, 46},
-                                           Route{2, 1, 1, 1, 99, 49}, Route{4, 3, 3, 3, 102, 55},
-                                           Route{5, 0, 0, 4, 92, 46}, Route{7, 2, 2, 6, 101, 52},
+                                           Route{4, 3, 3, 3, 102, 55}, Route{7, 2, 2, 6, 101, 52},
                                            Route{11, 0, 4, 10, 92, 57}));
 
 TEST_F(RoutingTest, aPathReportsTheStatusOfItsLastWidgetOnly) {

@@ -30,28 +30,22 @@ protected:
     ZyvoHDMIInV4Widget* rx = nullptr;
 };
 
-struct ModeCase {
-    uint32_t control;
-    uint32_t pll;
-    bool locks;
-};
-
-class TransmitterModeTest : public ChipsTest, public ::testing::WithParamInterface<ModeCase> {};
-
-TEST_P(TransmitterModeTest, locksOnceStartedInAModeWithItsOwnDividers) {
-    tx->WriteRegister(0, GetParam().control);
-    tx->WriteRegister(32, GetParam().pll);
-    const bool locks = GetParam().locks;
-    EXPECT_EQ(read(tx, 0), GetParam().control | (locks ? 0x08000000u : 0u));
-    EXPECT_EQ(read(tx, 16), locks ? 148351648u : 0u) << "148.5 MHz / 1.001";
+// The transmitter locks once started in a mode with that mode's own dividers.
+TEST_F(ChipsTest, transmitterLocksOnlyWithItsModesDividers) {
+    const struct {
+        uint32_t control, pll;
+        bool locks;
+    } cases[] = {{0x34020200, 0x00542000, true},
+                 {0x3401040A, 0x00542003, true},
+                 {0x24020200, 0x00542000, false},
+                 {0x3401040A, 0x00542000, false}};
+    for (const auto& c : cases) {
+        tx->WriteRegister(0, c.control);
+        tx->WriteRegister(32, c.pll);
+        EXPECT_EQ(read(tx, 0), c.control | (c.locks ? 0x08000000u : 0u)) << c.control;
+        EXPECT_EQ(read(tx, 16), c.locks ? 148351648u : 0u) << "148.5 MHz / 1.001";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Programming, TransmitterModeTest,
-                         ::testing::Values(ModeCase{0x34020200, 0x00542000, true},
-                                           ModeCase{0x3401040A, 0x00542003, true},
-                                           ModeCase{0x24020200, 0x00542000, false},
-                                           ModeCase{0x34020200, 0x00542003, false},
-                                           ModeCase{0x3401040A, 0x00542000, false}));
 
 TEST_F(ChipsTest, statusAndMeasurementsTakeNoWritesAndSumsWrapAround) {
     tx->WriteRegister(0, 0x08000000);
@@ -68,53 +62,41 @@ TEST_F(ChipsTest, statusAndMeasurementsTakeNoWritesAndSumsWrapAround) {
     EXPECT_EQ(read(rx, 25), 0x80000007u);
 }
 
-struct ReceiverCase {
-    uint32_t control;
-    bool locks;
-};
-
-class ReceiverRateTest : public ChipsTest, public ::testing::WithParamInterface<ReceiverCase> {};
-
-TEST_P(ReceiverRateTest, locksToTheRasterItIsToldOrToAnyWhenFollowing) {
+// After Initialize the receiver follows any raster; told a rate, it locks to that one only.
+TEST_F(ChipsTest, receiverLocksToTheRasterItIsToldOrToAnyWhenFollowing) {
     start2997();
-    rx->Initialize();
-    EXPECT_EQ(read(rx, 0), 0x01001080u) << "following any raster after Initialize";
-    rx->WriteRegister(0, GetParam().control);
-    const bool locks = GetParam().locks;
-    EXPECT_EQ(read(rx, 1), locks ? 0x10u : 0u);
-    EXPECT_EQ(read(rx, 2), locks ? 0x00B00058u : 0u);
-    EXPECT_EQ(read(rx, 17), locks ? 296703297u : 0u) << "297 MHz / 1.001";
+    const struct {
+        uint32_t control;
+        bool locks;
+    } cases[] = {{0x01001080, true}, {0x00000200, true}, {0x00000400, false}, {0, false}};
+    for (const auto& c : cases) {
+        rx->Initialize();
+        EXPECT_EQ(read(rx, 0), 0x01001080u) << "following any raster after Initialize";
+        rx->WriteRegister(0, c.control);
+        EXPECT_EQ(read(rx, 1), c.locks ? 0x10u : 0u) << c.control;
+        EXPECT_EQ(read(rx, 2), c.locks ? 0x00B00058u : 0u) << c.control;
+        EXPECT_EQ(read(rx, 17), c.locks ? 296703297u : 0u) << "297 MHz / 1.001";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Control, ReceiverRateTest,
-                         ::testing::Values(ReceiverCase{0x01001080, true},
-                                           ReceiverCase{0x00000200, true},
-                                           ReceiverCase{0x00000400, false},
-                                           ReceiverCase{0x00000600, false},
-                                           ReceiverCase{0x00000000, false}));
-
-struct BadLine {
-    const char* line;
-    const char* problem;
-};
-
-class HDMIFaultLineTest : public ::testing::TestWithParam<BadLine> {};
-
-TEST_P(HDMIFaultLineTest, isRefusedWithWhatIsWrong) {
-    std::string error;
-    EXPECT_FALSE(zyvosim::loadBench(std::string("devices 1\n") + GetParam().line, error, "lab"));
-    EXPECT_EQ(error, std::string("lab:2: hdmi-fault: ") + GetParam().problem);
+TEST(HDMIFaultLineTest, isRefusedWithWhatIsWrong) {
+    const struct {
+        const char* line;
+        const char* problem;
+    } cases[] = {
+        {"hdmi-fault pll-locked", "'pll-locked' is not pll-unlocked, clock or raster"},
+        {"hdmi-fault clock SDIOutput 16 1", "'SDIOutput' is neither HDMIOut nor HDMIIn"},
+        {"hdmi-fault clock HDMIIn 19 1", "REG 19 is not in 16 to 18"},
+        {"hdmi-fault raster 9 1", "REG 9 is not in 2 to 8"},
+        {"hdmi-fault raster 2 0x100000000",
+         "VALUE '0x100000000' is not a 32-bit number (decimal, or hexadecimal after 0x)"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(zyvosim::loadBench(std::string("devices 1\n") + c.line, error, "lab"));
+        EXPECT_EQ(error, std::string("lab:2: hdmi-fault: ") + c.problem);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Bench, HDMIFaultLineTest,
-    ::testing::Values(
-        BadLine{"hdmi-fault pll-locked", "'pll-locked' is not pll-unlocked, clock or raster"},
-        BadLine{"hdmi-fault clock SDIOutput 16 1", "'SDIOutput' is neither HDMIOut nor HDMIIn"},
-        BadLine{"hdmi-fault clock HDMIIn 19 1", "REG 19 is not in 16 to 18"},
-        BadLine{"hdmi-fault raster 9 1", "REG 9 is not in 2 to 8"},
-        BadLine{"hdmi-fault raster 2 0x100000000",
-                "VALUE '0x100000000' is not a 32-bit number (decimal, or hexadecimal after 0x)"}));
 
 } // namespace
 } // namespace hdmitest

@@ -58,33 +58,14 @@ void expectPoweredOn() {
 
 using CardPersistenceTest = StateDirTest;
 
-TEST_F(CardPersistenceTest, stateSurvivesReleaseAndANewBenchOnTheSameDirectory) {
+// What one process programs the next finds, and a new bench on the same directory keeps it.
+TEST_F(CardPersistenceTest, stateSurvivesAnotherProcessAndANewBench) {
     useStateDirectory();
-    ASSERT_EQ(programTheCard(), 0);
+    ASSERT_EQ(inOtherProcess(programTheCard), 0);
     expectProgrammed();
     useStateDirectory("devices 1\n");
     expectProgrammed();
     EXPECT_EQ(zyvosim::stateDirectory(), directory());
-}
-
-TEST_F(CardPersistenceTest, whatOneProcessProgramsTheNextFinds) {
-    useStateDirectory();
-    ASSERT_EQ(inOtherProcess(programTheCard), 0);
-    expectProgrammed();
-}
-
-TEST_F(CardPersistenceTest, environmentNamesTheDirectoryWhenTheBenchDoesNot) {
-    const char* previous = std::getenv("ZYVO_SIM_STATE");
-    std::string saved = previous != nullptr ? previous : "";
-    ASSERT_EQ(setenv("ZYVO_SIM_STATE", directory().c_str(), 1), 0);
-    useBench("");
-    EXPECT_EQ(zyvosim::stateDirectory(), directory());
-    ASSERT_EQ(inOtherProcess(programTheCard), 0);
-    expectProgrammed();
-    if (previous != nullptr)
-        setenv("ZYVO_SIM_STATE", saved.c_str(), 1);
-    else
-        unsetenv("ZYVO_SIM_STATE");
 }
 
 TEST_F(CardPersistenceTest, powerCycleClearsStateAndMemory) {
@@ -103,33 +84,22 @@ TEST_F(CardPersistenceTest, resetOfAPrivateCardStartsItAfresh) {
     expectPoweredOn();
 }
 
-struct DamagedFile {
-    const char* what;
-    size_t size; // bytes of zeros written as card-state
-};
-
-class DamagedCardStateTest : public StateDirTest,
-                             public ::testing::WithParamInterface<DamagedFile> {};
-
-// Memory written under the old record starts over with the new one.
-TEST_P(DamagedCardStateTest, isPoweredOnAfreshWithItsMemory) {
-    useStateDirectory();
-    ASSERT_EQ(programTheCard(), 0);
-    std::string path = directory() + "/card-state";
-    int file = open(path.c_str(), O_WRONLY | O_TRUNC);
-    ASSERT_GE(file, 0);
-    ASSERT_EQ(ftruncate(file, static_cast<off_t>(GetParam().size)), 0);
-    close(file);
-    useStateDirectory();
-    EXPECT_EQ(zyvosim::cardState().magic, zyvosim::cCardStateMagic) << GetParam().what;
-    expectPoweredOn();
+// A card-state file too short, without its magic or too long is powered on afresh; memory
+// written under the old record starts over with the new one.
+TEST_F(CardPersistenceTest, damagedStateIsPoweredOnAfreshWithItsMemory) {
+    for (size_t size : {size_t{12}, sizeof(zyvosim::CardState), sizeof(zyvosim::CardState) + 1}) {
+        useStateDirectory();
+        ASSERT_EQ(programTheCard(), 0);
+        std::string path = directory() + "/card-state";
+        int file = open(path.c_str(), O_WRONLY | O_TRUNC);
+        ASSERT_GE(file, 0);
+        ASSERT_EQ(ftruncate(file, static_cast<off_t>(size)), 0);
+        close(file);
+        useStateDirectory();
+        EXPECT_EQ(zyvosim::cardState().magic, zyvosim::cCardStateMagic) << size << " bytes";
+        expectPoweredOn();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Files, DamagedCardStateTest,
-                         ::testing::Values(DamagedFile{"too short", 12},
-                                           DamagedFile{"no magic", sizeof(zyvosim::CardState)},
-                                           DamagedFile{"too long",
-                                                       sizeof(zyvosim::CardState) + 1}));
 
 // A second process is refused the device for as long as the first holds it, and may have it
 // once the first has released it.

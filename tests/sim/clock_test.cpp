@@ -17,32 +17,21 @@ protected:
     }
 };
 
-TEST_F(ClockTest, virtualWaitsAdvanceTimeWithoutWaiting) {
-    auto started = steady_clock::now();
-    zyvosim::sleepMicroseconds(10000000);
-    QELTime::Sleep(500);
-    EXPECT_EQ(zyvosim::nowMicroseconds(), 10500000u);
-    EXPECT_LT(steady_clock::now() - started, std::chrono::seconds(1));
-}
-
-TEST_F(ClockTest, realWaitsTakeWallTime) {
+// Simulated time runs on across a change of mode; the tool's waits really wait.
+TEST_F(ClockTest, realModeWaitsWallTimeAndKeepsTheTimeSoFar) {
+    zyvosim::sleepMicroseconds(5000000);
     zyvosim::setClockMode(zyvosim::ClockMode::Real);
     auto started = steady_clock::now();
     QELTime::Sleep(20);
     EXPECT_GE(steady_clock::now() - started, std::chrono::milliseconds(20));
-    EXPECT_GE(zyvosim::nowMicroseconds(), 20000u);
-}
-
-TEST_F(ClockTest, timeRunsOnAcrossAChangeOfMode) {
-    zyvosim::sleepMicroseconds(5000000);
-    zyvosim::setClockMode(zyvosim::ClockMode::Real);
-    EXPECT_GE(zyvosim::nowMicroseconds(), 5000000u);
+    EXPECT_GE(zyvosim::nowMicroseconds(), 5020000u);
     zyvosim::setClockMode(zyvosim::ClockMode::Virtual);
-    EXPECT_GE(zyvosim::nowMicroseconds(), 5000000u);
+    EXPECT_GE(zyvosim::nowMicroseconds(), 5020000u);
 }
 
 TEST_F(ClockTest, resetRestartsAtZeroAndKeepsTheMode) {
-    zyvosim::sleepMicroseconds(5000);
+    QELTime::Sleep(5);
+    EXPECT_EQ(zyvosim::nowMicroseconds(), 5000u);
     zyvosim::reset();
     EXPECT_EQ(zyvosim::nowMicroseconds(), 0u);
     EXPECT_EQ(zyvosim::clockMode(), zyvosim::ClockMode::Virtual);

@@ -26,13 +26,6 @@ protected:
     ZyvoDevice* mpDevice = nullptr;
 };
 
-TEST_F(FaultTest, onceFaultFailsOnlyTheFirstCall) {
-    useBench("fault device.Open -5 once\n");
-    ZyvoDevice* device = createDevice();
-    EXPECT_EQ(device->Open(), -5);
-    EXPECT_EQ(device->Open(), 1);
-}
-
 TEST_F(FaultTest, standingFaultTakesOverOnceAnEarlierOnceFaultIsSpent) {
     useBench("fault device.InitializeHardware -5 once\nfault device.InitializeHardware 0\n");
     ZyvoDevice* device = createDevice();
@@ -72,12 +65,6 @@ TEST_F(FaultTest, interruptFaultRaisesSigintWhileTheCallStillWorks) {
     EXPECT_EQ(device->InitializeHardware(), 1);
     std::signal(SIGINT, previous);
     EXPECT_EQ(s_interrupts, 2);
-}
-
-TEST_F(FaultTest, debugFacilityOpenCanFail) {
-    useBench("fault QELDebug.Open 0 once\n");
-    EXPECT_EQ(QELDebug::Open(), 0);
-    EXPECT_EQ(QELDebug::Open(), 1);
 }
 
 TEST_F(FaultTest, resetDisarmsEveryFault) {

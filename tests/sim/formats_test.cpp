@@ -40,14 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameLayout{19, 23, 5760, 1080, 6220800},   // eight pixels in 24 bytes
                       FrameLayout{4, 2, 1440, 486, 699840},       // both fields of 486i
                       FrameLayout{67, 2, 7680, 2160, 16588800},   // a quad frame is whole
-                      FrameLayout{87, 2, 7680, 2160, 16588800},   // as its SID form
-                      FrameLayout{181, 5, 16384, 2160, 35389440}, //
+                      FrameLayout{181, 5, 16384, 2160, 35389440}, // 4096 wide
                       FrameLayout{0, 2, 0, 0, 0},                 // unknown format
                       FrameLayout{19, 3, 0, 0, 0}));              // unknown pixel format
 
 TEST(VideoFormatInfoTest, quadFormatsTranslateToTheirSIDAndHDMIForms) {
-    const int quads[][3] = {
-        {64, 84, 94}, {67, 87, 97}, {68, 88, 98}, {178, 188, 198}, {181, 191, 201}};
+    // The 2160p and 4096p families: first and last rate of each.
+    const int quads[][3] = {{64, 84, 94}, {68, 88, 98}, {178, 188, 198}, {181, 191, 201}};
     for (const auto& quad : quads) {
         auto format = static_cast<ZyvoVideoFormat>(quad[0]);
         EXPECT_TRUE(ZyvoVideoFormatInfo::isQuad(format)) << quad[0];
@@ -64,21 +63,14 @@ TEST(VideoFormatInfoTest, quadFormatsTranslateToTheirSIDAndHDMIForms) {
 
 TEST(VideoConfigurationTest, pictureSizeComesFromTheFormat) {
     unsigned width = 1, height = 1;
-    ZyvoVideoConfiguration hd(ZYVO_VideoFormat_1080i_2997);
-    EXPECT_EQ(hd.GetPictureWidth(width), 1);
-    EXPECT_EQ(hd.GetPictureHeight(height), 1);
-    EXPECT_EQ(width, 1920u);
-    EXPECT_EQ(height, 1080u);
-
     ZyvoVideoConfiguration configuration;
     EXPECT_EQ(configuration.GetPictureWidth(width), 0);
     EXPECT_EQ(configuration.GetPictureHeight(height), 0);
-    EXPECT_EQ(width, 0u);
-    EXPECT_EQ(height, 0u);
+    EXPECT_EQ(width + height, 0u);
 
     EXPECT_EQ(configuration.SetDefaultFormat(ZYVO_VideoFormat_4096p_5994_HDMI), 1);
-    configuration.GetPictureWidth(width);
-    configuration.GetPictureHeight(height);
+    EXPECT_EQ(configuration.GetPictureWidth(width), 1);
+    EXPECT_EQ(configuration.GetPictureHeight(height), 1);
     EXPECT_EQ(width, 4096u);
     EXPECT_EQ(height, 2160u);
 }

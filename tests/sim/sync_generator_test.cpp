@@ -26,25 +26,7 @@ protected:
     }
 };
 
-struct Locking {
-    const char* bench;
-    int lockingPoll;
-};
-
-class SyncGeneratorLockingTest : public SyncGeneratorTest,
-                                 public ::testing::WithParamInterface<Locking> {};
-
-TEST_P(SyncGeneratorLockingTest, externalReferenceLocksAtThePollTheBenchSays) {
-    useBench(GetParam().bench);
-    ASSERT_EQ(generator()->SetReferenceSource(cExternal), 1);
-    EXPECT_EQ(lockingPoll(), GetParam().lockingPoll);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Benches, SyncGeneratorLockingTest,
-    ::testing::Values(Locking{"reference format 19\n", 1},
-                      Locking{"reference format 19 lock-after-polls 9\nreference none\n", 0}));
-
+// When a healthy reference locks, and a reference that never does, are the lock test's business.
 TEST_F(SyncGeneratorTest, staysLockedToTheReferenceFormatUntilTheSourceIsChosenAgain) {
     useBench("reference format 33 lock-after-polls 3\n");
     generator()->SetReferenceSource(cExternal);

@@ -11,19 +11,6 @@ namespace {
 
 using TextTablesTest = SimTest;
 
-TEST_F(TextTablesTest, namesFormatsByStandardAndRate) {
-    ZyvoText* text = ZyvoText::GetInstance();
-    ASSERT_NE(text, nullptr);
-    const std::pair<int, const char*> names[] = {
-        {4, "486i 29.97"},         {8, "576i 25"},           {15, "720p 50"},
-        {19, "1080i 29.97"},       {26, "1080p 23.98"},      {64, "2160p 23.98"},
-        {87, "2160p 29.97 SID"},   {97, "2160p 29.97 HDMI"}, {181, "4096p 59.94"},
-        {201, "4096p 59.94 HDMI"},
-    };
-    for (const auto& [format, name] : names)
-        EXPECT_EQ(text->mVideoFormatNames.at(static_cast<ZyvoVideoFormat>(format)), name);
-}
-
 // A slip in the format table shows up as a repeated name or a format without a raster.
 TEST_F(TextTablesTest, everyNamedFormatIsDistinctAndHasAPicture) {
     ZyvoText* text = ZyvoText::GetInstance();

@@ -5,19 +5,16 @@
 
 namespace {
 
-TEST(TimecodeWords, encodeTensAndUnitsBytesFirstFieldHighest) {
+TEST(TimecodeWords, tensAndUnitsBytesFirstFieldHighest) {
     zyvosim::TimecodeWords words = zyvosim::encodeTimecode({12, 34, 56, 7});
     EXPECT_EQ(words.high, 0x01020304u);
     EXPECT_EQ(words.low, 0x05060007u);
-}
-
-TEST(TimecodeWords, decodeTakesWholeBytes) {
     zyvosim::TimeAddress address = zyvosim::decodeTimecode({0x05060708u, 0x01020304u});
     EXPECT_EQ(address.hours, 12u);
     EXPECT_EQ(address.minutes, 34u);
     EXPECT_EQ(address.seconds, 56u);
     EXPECT_EQ(address.frames, 78u);
-    EXPECT_EQ(zyvosim::decodeTimecode({0x000C0000u, 0}).seconds, 12u) << "units byte 12";
+    EXPECT_EQ(zyvosim::decodeTimecode({0x000C0000u, 0}).seconds, 12u) << "a units byte of 12";
 }
 
 } // namespace

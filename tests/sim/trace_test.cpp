@@ -9,54 +9,29 @@ namespace {
 
 using TraceTest = SimTest;
 
-TEST_F(TraceTest, recordsADeviceSessionInOrder) {
-    ZyvoDeviceFactory factory;
-    ZyvoDevice* device = nullptr;
-    QELDebug::Open();
-    factory.FindLocalDevices();
-    factory.CreateLocalDevice(0, device);
-    device->Open();
-    device->InitializeHardware();
-    device->GetWidget(ZYVO_WidgetType_SDIOutputWidget, 11);
-    QELTime::Sleep(100);
-    factory.ReleaseDevice(device);
-    QELDebug::Close();
-
-    EXPECT_EQ(zyvosim::formatTrace(), "QELDebug.Open() -> 1\n"
-                                      "factory.FindLocalDevices() -> 1\n"
-                                      "factory.CreateLocalDevice(0) -> 1\n"
-                                      "device.Open() -> 1\n"
-                                      "device.InitializeHardware() -> 1\n"
-                                      "device.GetWidget(3, 11) -> 0\n"
-                                      "QELTime.Sleep(100) -> 0\n"
-                                      "factory.ReleaseDevice() -> 1\n"
-                                      "QELDebug.Close() -> 1\n");
-}
-
-TEST_F(TraceTest, failedCallsShowTheirStatus) {
+TEST_F(TraceTest, recordsEveryCallWithItsStatus) {
     useBench("devices 1\nfault device.Open -7\n");
     ZyvoDeviceFactory factory;
     ZyvoDevice* device = nullptr;
+    QELDebug::Open();
     factory.FindLocalDevices();
     factory.CreateLocalDevice(1, device);
     factory.CreateLocalDevice(0, device);
     device->Open();
+    device->GetWidget(ZYVO_WidgetType_SDIOutputWidget, 11);
+    QELTime::Sleep(100);
     factory.ReleaseDevice(device);
     factory.ReleaseDevice(device);
 
-    EXPECT_EQ(zyvosim::formatTrace(), "factory.FindLocalDevices() -> 1\n"
+    EXPECT_EQ(zyvosim::formatTrace(), "QELDebug.Open() -> 1\n"
+                                      "factory.FindLocalDevices() -> 1\n"
                                       "factory.CreateLocalDevice(1) -> 0\n"
                                       "factory.CreateLocalDevice(0) -> 1\n"
                                       "device.Open() -> -7\n"
+                                      "device.GetWidget(3, 11) -> 0\n"
+                                      "QELTime.Sleep(100) -> 0\n"
                                       "factory.ReleaseDevice() -> 1\n"
                                       "factory.ReleaseDevice() -> 0\n");
-}
-
-TEST_F(TraceTest, clearAndResetEmptyIt) {
-    QELDebug::Open();
-    zyvosim::clearTrace();
-    EXPECT_TRUE(zyvosim::trace().empty());
-    QELDebug::Close();
     zyvosim::reset();
     EXPECT_TRUE(zyvosim::trace().empty());
 }

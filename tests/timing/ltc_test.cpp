@@ -49,7 +49,7 @@ struct InputCase {
     bool passes;
     uint64_t waitedMs;
     const char* calls; // on the LTC port
-    const char* report;
+    std::string report;
     friend void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -77,21 +77,21 @@ TEST_P(LtcInputTest, reportsWhatTheInputCarriesAndPassesOnlyWhenItAdvances) {
 
 constexpr const char* kSampled = "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; "
                                  "GetInputTimeCode; GetInputTimeCode";
+// The two samples of a source that starts at 10:20:30:00 and runs.
+const std::string kAdvancing = "LTC input timecode : 10:20:30:00: \n"
+                               "LTC input timecode : 10:20:31:00: \n"
+                               "LTC input timecode change detect = true\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, LtcInputTest,
     ::testing::Values(
         InputCase{"live", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_25, true, 2000,
-                  kSampled,
-                  "\nltcInputTest(25)\nLTC input detect frame rate 25\n"
-                  "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:31:00: \n"
-                  "LTC input timecode change detect = true\n"},
+                  kSampled, "\nltcInputTest(25)\nLTC input detect frame rate 25\n" + kAdvancing},
         InputCase{"liveAtAnotherRate", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_2997,
                   true, 2000, kSampled,
                   "\nltcInputTest(29.97)\nLTC input detect frame rate 25\n"
-                  "LTC frame rate mismatch : Set Frame Rate = 29.97, Detect Frame Rate = 25\n"
-                  "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:31:00: \n"
-                  "LTC input timecode change detect = true\n"},
+                  "LTC frame rate mismatch : Set Frame Rate = 29.97, Detect Frame Rate = 25\n" +
+                      kAdvancing},
         InputCase{"frozen", "ltc-source rate 5 start 10:20:30:00 frozen", ZYVO_VideoRate_25, false,
                   2000, kSampled,
                   "\nltcInputTest(25)\nLTC input detect frame rate 25\n"
@@ -106,9 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Only a status of exactly 2 is a rate; an unreadable one claims no mismatch.
         InputCase{"rateUnreadable", "ltc-source rate 5 start 10:20:30:00; fault LTC.GetFrameRate 1",
                   ZYVO_VideoRate_2997, true, 2000, kSampled,
-                  "\nltcInputTest(29.97)\nLTC GetFrameRate() returns failure\n"
-                  "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:31:00: \n"
-                  "LTC input timecode change detect = true\n"},
+                  "\nltcInputTest(29.97)\nLTC GetFrameRate() returns failure\n" + kAdvancing},
         InputCase{"timecodeUnreadable", "fault LTC.GetInputTimeCode 1", ZYVO_VideoRate_2997, false,
                   0,
                   "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; GetInputTimeCode",
@@ -168,37 +166,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ModeCase{"inputOnASendOnlyPort", "ltc-port output", 0, false,
                                "IsInputAvailable()", " ltcSetMode() LTC input mode not available\n",
                                0},
-                      ModeCase{"outputOnAReceiveOnlyPort", "ltc-port input", 1, false,
-                               "IsOutputAvailable()",
-                               " ltcSetMode() LTC output mode not available\n", 0},
                       ModeCase{"modeTwo", "", 2, false, "", "", 0},
                       ModeCase{"refusedByThePort", "fault LTC.SetMode 0", 1, false,
                                "IsOutputAvailable(); SetMode(1)", "", 0}));
 
-TEST_F(LtcTest, timecodeModeAndRateRoundTripThroughTheCommands) {
-    openDevice("ltc-source rate 5 start 12:34:56:07");
+// Carrying timecode, mode and rate to the port and back is the tool tests' business; here the
+// word order, the capability checks and which statuses count.
+TEST_F(LtcTest, timecodeNeedsTheCapabilityAndReadingTakesAnyPositiveStatus) {
     uint32_t low = 0, high = 0;
+    openDevice("ltc-source rate 5 start 12:34:56:07");
     EXPECT_TRUE(record.getLTCInput(device(), low, high));
     EXPECT_EQ(low, 0x05060007u);
     EXPECT_EQ(high, 0x01020304u);
 
-    // The words go to the port in the order given.
-    EXPECT_TRUE(record.setLTCOutput(device(), 0x03000102u, 0x01000200u));
-    EXPECT_EQ(card().ltc.outputLow, 0x03000102u);
-    EXPECT_EQ(card().ltc.outputHigh, 0x01000200u);
-
-    Mode mode = ZyvoLTCIOWidget::LTCMode_Input;
-    EXPECT_TRUE(record.setLTCIOMode(device(), ZyvoLTCIOWidget::LTCMode_Output));
-    EXPECT_TRUE(record.getLTCIOMode(device(), mode));
-    EXPECT_EQ(mode, ZyvoLTCIOWidget::LTCMode_Output);
-
-    EXPECT_TRUE(record.setLTCFrameRate(device(), ZYVO_VideoRate_50));
-    EXPECT_EQ(card().ltc.rate, ZYVO_VideoRate_50);
-}
-
-TEST_F(LtcTest, timecodeIsNeitherReadNorWrittenWithoutTheCapability) {
-    uint32_t low = 0, high = 0;
-    openDevice("ltc-port output");
+    reopenDevice("ltc-port output");
     EXPECT_FALSE(record.getLTCInput(device(), low, high));
     EXPECT_EQ(ltcCalls(), "IsInputAvailable()");
 
@@ -206,7 +187,7 @@ TEST_F(LtcTest, timecodeIsNeitherReadNorWrittenWithoutTheCapability) {
     EXPECT_FALSE(record.setLTCOutput(device(), 1, 2));
     EXPECT_EQ(ltcCalls(), "IsOutputAvailable()");
 
-    // Reading takes any positive status; the rate needs the port's consent.
+    // The rate needs the port's consent.
     reopenDevice("fault LTC.GetInputTimeCode 1; fault LTC.SetFrameRate 0");
     EXPECT_TRUE(record.getLTCInput(device(), low, high));
     EXPECT_FALSE(record.setLTCFrameRate(device(), ZYVO_VideoRate_25));
