@@ -73,6 +73,28 @@ TEST_F(FileCompareTest, oneDifferenceIsSingular) {
                        " 1 difference, 1 shown\n");
 }
 
+// Files longer than the blocks they are read in: a difference on either side of a block edge
+// or in the short last block is found and reported at its own offset.
+TEST_F(FileCompareTest, findsDifferencesAtBlockEdgesOfLongFiles) {
+    const std::string expectedBytes(3 * 65536 + 100, 'a');
+    std::string found = expectedBytes;
+    for (size_t offset : {65535u, 65536u, 131072u, 196707u}) {
+        found[offset] = 'b';
+    }
+    std::string a = file("a", expectedBytes), b = file("b", found);
+    EXPECT_EQ(compare(a, b, true), -2);
+    EXPECT_EQ(printed, "\n byte off expected found\n"
+                       "   65535     0x61   0x62\n"
+                       "   65536     0x61   0x62\n"
+                       "  131072     0x61   0x62\n"
+                       "  196707     0x61   0x62\n"
+                       " 4 differences, 4 shown\n");
+    std::string lastOnly = expectedBytes;
+    lastOnly.back() = 'b';
+    EXPECT_EQ(compare(a, file("last", lastOnly), false), -2);
+    EXPECT_EQ(compare(a, file("same", expectedBytes), false), 2);
+}
+
 TEST_F(FileCompareTest, differentSizesFailEvenWhenTheCommonPartAgrees) {
     std::string a = file("a", "0123456789"), b = file("b", "0123456789ab");
     EXPECT_EQ(compare(a, b, false), -2);
