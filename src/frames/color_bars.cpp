@@ -1,8 +1,10 @@
 // The library's own 10-bit RGB pictures: full colour bars and a vertical grey ramp.
 #include <zyvodiag>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -37,8 +39,46 @@ void writePixel(unsigned char* pixel, uint32_t red, uint32_t green, uint32_t blu
     pixel[3] = static_cast<unsigned char>(blue >> 4);
 }
 
+// Copies of a repeated block at least this long: few calls, and the source stays in the cache.
+constexpr size_t kMinCopyBytes = 4096;
+
+// Repeats the first `period` bytes at `data` over all `total` bytes: the copy doubles until it
+// is long, then the same head is copied again and again.
+void repeatHead(unsigned char* data, size_t period, size_t total) {
+    size_t block = period;
+    while (block < kMinCopyBytes && block < total) {
+        size_t copied = std::min(block, total - block);
+        std::memcpy(data + block, data, copied);
+        block += copied;
+    }
+    for (size_t at = block; at < total; at += block) {
+        std::memcpy(data + at, data, std::min(block, total - at));
+    }
+}
+
+// Fills `bytes` (a multiple of 4) with one colour from a table row.
+void fillSpan(unsigned char* span, size_t bytes, const uint32_t row[3]) {
+    if (bytes == 0) {
+        return;
+    }
+    writePixel(span, row[2], row[0], row[1]);
+    repeatHead(span, kBytesPerPixel, bytes);
+}
+
+size_t greatestCommonDivisor(size_t a, size_t b) {
+    while (b != 0) {
+        size_t rest = a % b;
+        a = b;
+        b = rest;
+    }
+    return a;
+}
+
 } // namespace
 
+// The colour changes at every pixel whose offset is a multiple of the bar length, so the
+// picture is spans of lcm(4, bar length) bytes in the eight colours in turn. The first eight
+// spans are drawn and then copied over the rest of the buffer.
 void Create10BitRGBColorBars(unsigned int width, unsigned int /*height*/,
                              unsigned int bytesPerCadencePitch,
                              std::vector<unsigned char>& buffer) {
@@ -50,18 +90,25 @@ void Create10BitRGBColorBars(unsigned int width, unsigned int /*height*/,
     // The bar boundaries are counted over the whole buffer, so whole lines of a width divisible
     // by 8 show the eight bars on every line.
     const size_t barLength = static_cast<size_t>(width / 8) * bytesPerCadencePitch;
-    size_t row = 0;
-    uint32_t green = table[0][0], blue = table[0][1], red = table[0][2];
-    for (size_t p = 0; p + kBytesPerPixel <= buffer.size(); p += kBytesPerPixel) {
-        // A picture too narrow for bars (width below 8) stays in the first colour.
-        if (barLength != 0 && p % barLength == 0) {
-            green = table[row][0];
-            blue = table[row][1];
-            red = table[row][2];
-            row = (row + 1) % 8;
-        }
-        writePixel(&buffer[p], red, green, blue);
+    // Only whole pixels are written.
+    const size_t pixelBytes = buffer.size() / kBytesPerPixel * kBytesPerPixel;
+    unsigned char* data = buffer.data();
+    // A picture too narrow for bars (width below 8), or bars longer than the buffer, stays in
+    // the first colour.
+    const size_t quotient =
+        barLength == 0 ? 0 : barLength / greatestCommonDivisor(barLength, kBytesPerPixel);
+    if (quotient == 0 || quotient >= pixelBytes / kBytesPerPixel) {
+        fillSpan(data, pixelBytes, table[0]);
+        return;
     }
+    const size_t span = quotient * kBytesPerPixel;
+    size_t drawn = 0;
+    for (size_t row = 0; row < 8 && drawn < pixelBytes; ++row) {
+        size_t bytes = std::min(span, pixelBytes - drawn);
+        fillSpan(data + drawn, bytes, table[row]);
+        drawn += bytes;
+    }
+    repeatHead(data, drawn, pixelBytes);
 }
 
 void Create10BitVerticalRamp(unsigned int width, unsigned int /*height*/,
