@@ -1,9 +1,11 @@
 // Frequency patterns: multiburst, line sweep and the circular zone plate.
 #include "pattern_drawers.h"
 #include "pattern_lines.h"
+#include "wave_lines.h"
 #include "wave_table.h"
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace zyvosim::patterns {
@@ -52,14 +54,9 @@ void drawZonePlate(PatternFrame& frame) {
         columnPhase[x] = phaseOf(turnsPerSquare * (x - cx) * (x - cx));
 
     WaveTable wave(frame.levels(), 0.5, 0.5);
-    Sample* line = frame.scratch();
+    SymmetricWaveLines lines(frame.layout(), wave, std::move(columnPhase));
     for (unsigned y = 0; y < (height + 1) / 2; ++y) {
-        uint32_t rowPhase = phaseOf(turnsPerSquare * (y - cy) * (y - cy));
-        for (unsigned x = 0; x < (width + 1) / 2; ++x)
-            line[x] = wave.at(columnPhase[x] + rowPhase);
-        for (unsigned x = (width + 1) / 2; x < width; ++x)
-            line[x] = line[width - 1 - x];
-        frame.putLine(y, line);
+        lines.write(phaseOf(turnsPerSquare * (y - cy) * (y - cy)), frame.lineAt(y));
         frame.copyLine(y, height - 1 - y);
     }
 }

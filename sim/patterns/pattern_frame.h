@@ -19,6 +19,7 @@ public:
     unsigned width() const { return mWidth; }
     unsigned height() const { return mHeight; }
     const Levels& levels() const { return mLevels; }
+    const PixelLayout& layout() const { return mLayout; }
 
     // A scratch line of `width` samples for the drawer to fill.
     Sample* scratch() { return mScratch.data(); }
@@ -29,6 +30,8 @@ public:
     void putLines(unsigned first, unsigned end, const Sample* line);
     // Copies the packed frame line `from` over frame line `to`.
     void copyLine(unsigned from, unsigned to);
+    // The bytes of frame line `y`, one line pitch, for patterns that pack lines themselves.
+    unsigned char* lineAt(unsigned y) { return mData + size_t(y) * mPitch; }
 
     // For patterns whose lines are windows into one long run of samples.
     PackedRun packRun(const Sample* run, size_t length) const { return {mLayout, run, length}; }
@@ -38,8 +41,6 @@ public:
     }
 
 private:
-    unsigned char* lineAt(unsigned y) { return mData + size_t(y) * mPitch; }
-
     unsigned char* mData;
     unsigned mWidth;
     unsigned mHeight;

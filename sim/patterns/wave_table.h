@@ -15,16 +15,20 @@ public:
     // Grey level mid + amplitude * cos(phase), 0 black and 1 white.
     WaveTable(const Levels& levels, double mid, double amplitude);
 
-    const Sample& at(uint32_t phase) const {
-        return mSamples[((phase + cHalfStep) >> (32 - cIndexBits)) & (cSize - 1)];
+    const Sample& at(uint32_t phase) const { return mSamples[indexOf(phase)]; }
+
+    // The entry nearest to `phase`, for callers that keep their own tables by entry.
+    static unsigned indexOf(uint32_t phase) {
+        return ((phase + cHalfStep) >> (32 - cIndexBits)) & (cSize - 1);
     }
+    const Sample& entry(unsigned index) const { return mSamples[index]; }
 
     static constexpr uint32_t cQuarterTurn = 0x40000000u;
-
-private:
     // 8192 steps a turn keep the look-up error below one 12-bit code.
     static constexpr unsigned cIndexBits = 13;
     static constexpr unsigned cSize = 1u << cIndexBits;
+
+private:
     static constexpr uint32_t cHalfStep = 1u << (31 - cIndexBits);
 
     std::vector<Sample> mSamples;
