@@ -19,6 +19,9 @@ constexpr int kPlayoutStoreCount = 6;
 // Writes the whole frame; a short write or a failed flush (a full disk shows up only there)
 // is a failed write.
 bool writeFrame(FILE* file, const unsigned char* frame, unsigned int size, const char* fileName) {
+    // The frame goes to the file in one write straight from the host buffer: a stream buffer
+    // would only copy its tail once more.
+    std::setvbuf(file, nullptr, _IONBF, 0);
     size_t written = std::fwrite(frame, 1, size, file);
     if (ZyvoDiagUserCommands::msDebugOutput) {
         std::printf("  %s():  fwrite(%p, %d, %d, \"%s\") returns %d\n", "frameBufferDmaToFile",
