@@ -4,7 +4,9 @@
 #include "QELTestPatternGen.h"
 
 #include <gtest/gtest.h>
+#ifdef ZYVO_TEST_LIBPNG
 #include <png.h>
+#endif
 
 #include <cmath>
 #include <cstdlib>
@@ -53,6 +55,9 @@ protected:
     void TearDown() override {
         std::error_code ignored;
         std::filesystem::remove_all(mDir, ignored);
+        if (mUndecoded) {
+            GTEST_SKIP() << "the pictures were not decoded: this build has no libpng";
+        }
     }
 
     std::string path(const std::string& name) const { return mDir + "/" + name; }
@@ -76,25 +81,36 @@ protected:
         return path(name);
     }
 
-    Picture readPng(const std::string& file) {
-        Picture picture;
+    // Hands `check` the picture in `file` as libpng decodes it: a decoder independent of the
+    // tool's writer. A build without libpng only sees that the file is there, and the test ends
+    // skipped once its other checks have passed.
+    template <typename Check> void checkPicture(const std::string& file, Check check) {
+#ifdef ZYVO_TEST_LIBPNG
         png_image image{};
         image.version = PNG_IMAGE_VERSION;
         if (png_image_begin_read_from_file(&image, file.c_str()) == 0) {
             ADD_FAILURE() << file << ": " << image.message;
-            return picture;
+            return;
         }
         image.format = PNG_FORMAT_RGB;
+        Picture picture;
         picture.width = image.width;
         picture.height = image.height;
         picture.rgb.resize(PNG_IMAGE_SIZE(image));
         if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) == 0) {
             ADD_FAILURE() << file << ": " << image.message;
+            return;
         }
-        return picture;
+        check(picture);
+#else
+        (void)check;
+        EXPECT_TRUE(std::filesystem::exists(file)) << file;
+        mUndecoded = true;
+#endif
     }
 
     std::string mDir;
+    bool mUndecoded = false;
 };
 
 // The eight bars of the colour bar patterns, left to right, at 100% and at 75%.
@@ -127,15 +143,17 @@ TEST_F(PictureTest, viewShowsTheColoursEachBarStandsFor) {
             "bars.raw", drawPattern(bars.pattern, bars.width, bars.height, bars.pixelFormat));
         ToolRun run = runTool("view " + frame + " " + bars.switches + " --png " + path("bars.png"));
         ASSERT_EQ(run.status, 0) << run.out;
-        Picture picture = readPng(path("bars.png"));
-        ASSERT_EQ(picture.width, bars.width);
-        ASSERT_EQ(picture.height, bars.height);
-        for (unsigned i = 0; i < 8; ++i) {
-            const unsigned x = bars.width * (2 * i + 1) / 16;
-            for (unsigned y : {0u, bars.height / 2, bars.height - 1}) {
-                EXPECT_TRUE(near(picture.at(x, y), bars.bars[i])) << "bar " << i << " line " << y;
+        checkPicture(path("bars.png"), [&](const Picture& picture) {
+            ASSERT_EQ(picture.width, bars.width);
+            ASSERT_EQ(picture.height, bars.height);
+            for (unsigned i = 0; i < 8; ++i) {
+                const unsigned x = bars.width * (2 * i + 1) / 16;
+                for (unsigned y : {0u, bars.height / 2, bars.height - 1}) {
+                    EXPECT_TRUE(near(picture.at(x, y), bars.bars[i]))
+                        << "bar " << i << " line " << y;
+                }
             }
-        }
+        });
     }
 }
 
@@ -143,13 +161,14 @@ TEST_F(PictureTest, viewShowsEachQuadrantOfA4KFrameInItsPlace) {
     const std::string frame = writeFrame("quads.raw", drawPattern(14, 3840, 2160, 1));
     ToolRun run = runTool("view " + frame + " -f19 -r29 -v1 --png " + path("quads.png"));
     ASSERT_EQ(run.status, 0) << run.out;
-    Picture picture = readPng(path("quads.png"));
-    ASSERT_EQ(picture.width, 3840u);
-    ASSERT_EQ(picture.height, 2160u);
-    EXPECT_TRUE(near(picture.at(960, 540), {255, 0, 0}));
-    EXPECT_TRUE(near(picture.at(2880, 540), {0, 255, 0}));
-    EXPECT_TRUE(near(picture.at(960, 1620), {0, 0, 255}));
-    EXPECT_TRUE(near(picture.at(2880, 1620), {255, 255, 255}));
+    checkPicture(path("quads.png"), [&](const Picture& picture) {
+        ASSERT_EQ(picture.width, 3840u);
+        ASSERT_EQ(picture.height, 2160u);
+        EXPECT_TRUE(near(picture.at(960, 540), {255, 0, 0}));
+        EXPECT_TRUE(near(picture.at(2880, 540), {0, 255, 0}));
+        EXPECT_TRUE(near(picture.at(960, 1620), {0, 0, 255}));
+        EXPECT_TRUE(near(picture.at(2880, 1620), {255, 255, 255}));
+    });
 }
 
 TEST_F(PictureTest, viewRefusesAFileThatIsNotAFrameOfTheSwitchesFormat) {
@@ -207,19 +226,20 @@ TEST_F(PictureTest, diffPngCountsAndMarksExactlyTheDifferingPixels) {
     std::snprintf(psnr, sizeof psnr, "PSNR: %.2f dB", 10 * std::log10(255.0 * 255.0 / mse));
     EXPECT_NE(run.out.find(psnr), std::string::npos) << psnr << "\n" << run.out;
 
-    Picture picture = readPng(path("diff.png"));
-    ASSERT_EQ(picture.width, width);
-    ASSERT_EQ(picture.height, height);
-    for (unsigned y = 0; y < height; ++y) {
-        for (unsigned x = 0; x < width; ++x) {
-            const Rgb p = picture.at(x, y);
-            const bool grey = p.r == p.g && p.g == p.b;
-            ASSERT_EQ(!grey, marked.count({x, y}) == 1) << "pixel " << x << ", " << y;
+    checkPicture(path("diff.png"), [&](const Picture& picture) {
+        ASSERT_EQ(picture.width, width);
+        ASSERT_EQ(picture.height, height);
+        for (unsigned y = 0; y < height; ++y) {
+            for (unsigned x = 0; x < width; ++x) {
+                const Rgb p = picture.at(x, y);
+                const bool grey = p.r == p.g && p.g == p.b;
+                ASSERT_EQ(!grey, marked.count({x, y}) == 1) << "pixel " << x << ", " << y;
+            }
         }
-    }
-    // The larger difference shows warmer: full red is full scale, blue a code or two.
-    EXPECT_GT(picture.at(1919, 1079).r, picture.at(100, 50).r);
-    EXPECT_LT(picture.at(1919, 1079).b, picture.at(100, 50).b);
+        // The larger difference shows warmer: full red is full scale, blue a code or two.
+        EXPECT_GT(picture.at(1919, 1079).r, picture.at(100, 50).r);
+        EXPECT_LT(picture.at(1919, 1079).b, picture.at(100, 50).b);
+    });
 }
 
 TEST_F(PictureTest, diffPngOfIdenticalFramesIsAllDimmedGrey) {
@@ -229,14 +249,15 @@ TEST_F(PictureTest, diffPngOfIdenticalFramesIsAllDimmedGrey) {
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("differing pixels: 0 of 2073600\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("PSNR: infinite"), std::string::npos) << run.out;
-    Picture picture = readPng(path("diff.png"));
-    ASSERT_EQ(picture.width, 1920u);
-    for (unsigned x = 0; x < 1920; x += 7) {
-        const Rgb p = picture.at(x, 540);
-        EXPECT_TRUE(p.r == p.g && p.g == p.b && p.r <= 100) << x;
-    }
-    // Dimmed, yet the white bar still shows lighter than the black one.
-    EXPECT_GT(picture.at(120, 540).r, picture.at(1800, 540).r);
+    checkPicture(path("diff.png"), [&](const Picture& picture) {
+        ASSERT_EQ(picture.width, 1920u);
+        for (unsigned x = 0; x < 1920; x += 7) {
+            const Rgb p = picture.at(x, 540);
+            EXPECT_TRUE(p.r == p.g && p.g == p.b && p.r <= 100) << x;
+        }
+        // Dimmed, yet the white bar still shows lighter than the black one.
+        EXPECT_GT(picture.at(120, 540).r, picture.at(1800, 540).r);
+    });
 }
 
 TEST_F(PictureTest, diffPngOfFramesOfAnotherFormatIsRefusedAfterTheLibrarysReport) {

@@ -7,8 +7,8 @@
 
 namespace zyvodiag {
 
-// `rgb` holds width x height triples, line after line. False, with libpng's reason, when the
-// file cannot be written.
+// `rgb` holds width x height triples, line after line. The file appears under `path` only once
+// it is whole; false, with the reason, when it cannot be written.
 bool writePng(const std::string& path, unsigned width, unsigned height,
               const std::vector<uint8_t>& rgb, std::string& error);
 
