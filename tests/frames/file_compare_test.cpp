@@ -38,16 +38,11 @@ protected:
     std::string printed;
 };
 
-TEST_F(FileCompareTest, equalFilesMatchSilentlyEvenWhenVerbose) {
-    std::string a = file("a", "abcdefgh"), b = file("b", "abcdefgh");
-    EXPECT_EQ(compare(a, b, true), 2);
-    EXPECT_EQ(printed, "");
-    std::string empty1 = file("e1", ""), empty2 = file("e2", "");
-    EXPECT_EQ(compare(empty1, empty2, false), 2);
-}
-
-TEST_F(FileCompareTest, verboseListsEachDifferenceWithItsOffset) {
+TEST_F(FileCompareTest, verboseListsEachDifferenceWithItsOffsetAndNothingForEqualFiles) {
     std::string a = file("a", "abcdefgh"), b = file("b", "abcXeYgh");
+    EXPECT_EQ(compare(a, file("same", "abcdefgh"), true), 2);
+    EXPECT_EQ(printed, "");
+    EXPECT_EQ(compare(file("e1", ""), file("e2", ""), false), 2);
     EXPECT_EQ(compare(a, b, true), -2);
     EXPECT_EQ(printed, "\n byte off expected found\n"
                        "       3     0x64   0x58\n"
@@ -55,6 +50,10 @@ TEST_F(FileCompareTest, verboseListsEachDifferenceWithItsOffset) {
                        " 2 differences, 2 shown\n");
     EXPECT_EQ(compare(a, b, false), -2);
     EXPECT_EQ(printed, "");
+    EXPECT_EQ(compare(file("c", "x\xff"), file("d", "x\x01"), true), -2);
+    EXPECT_EQ(printed, "\n byte off expected found\n"
+                       "       1     0xff   0x01\n"
+                       " 1 difference, 1 shown\n");
 }
 
 TEST_F(FileCompareTest, showsTwentyDifferencesAndCountsTheRest) {
@@ -63,14 +62,6 @@ TEST_F(FileCompareTest, showsTwentyDifferencesAndCountsTheRest) {
     EXPECT_NE(printed.find("      19     0x61   0x62\n"), std::string::npos) << printed;
     EXPECT_EQ(printed.find("      20     0x61"), std::string::npos) << printed;
     EXPECT_NE(printed.find(" 25 differences, 20 shown\n"), std::string::npos) << printed;
-}
-
-TEST_F(FileCompareTest, oneDifferenceIsSingular) {
-    std::string a = file("a", "x\xff"), b = file("b", "x\x01");
-    EXPECT_EQ(compare(a, b, true), -2);
-    EXPECT_EQ(printed, "\n byte off expected found\n"
-                       "       1     0xff   0x01\n"
-                       " 1 difference, 1 shown\n");
 }
 
 // Files longer than the blocks they are read in: a difference on either side of a block edge
@@ -95,20 +86,16 @@ TEST_F(FileCompareTest, findsDifferencesAtBlockEdgesOfLongFiles) {
     EXPECT_EQ(compare(a, file("same", expectedBytes), false), 2);
 }
 
-TEST_F(FileCompareTest, differentSizesFailEvenWhenTheCommonPartAgrees) {
+// Sizes that differ, even where the common part agrees, and a file that cannot be opened.
+TEST_F(FileCompareTest, differentSizesAndMissingFilesFailSayingSoWhenVerbose) {
     std::string a = file("a", "0123456789"), b = file("b", "0123456789ab");
+    std::string missing = file("missing", "");
+    std::remove(missing.c_str());
     EXPECT_EQ(compare(a, b, false), -2);
+    EXPECT_EQ(compare(missing, a, false), -2);
     EXPECT_EQ(printed, "");
     EXPECT_EQ(compare(a, b, true), -2);
     EXPECT_EQ(printed, "\n File sizes differ: " + a + ": 10 bytes, " + b + ": 12 bytes\n");
-}
-
-TEST_F(FileCompareTest, missingFileFails) {
-    std::string a = file("a", "abc");
-    std::string missing = file("missing", "");
-    std::remove(missing.c_str());
-    EXPECT_EQ(compare(missing, a, false), -2);
-    EXPECT_EQ(printed, "");
     EXPECT_EQ(compare(a, missing, true), -2);
     EXPECT_EQ(printed, "\nFailed to open " + missing + ": No such file or directory\n");
 }

@@ -73,22 +73,5 @@ TEST(patterns_layout, refusedRequestsLeaveTheBufferEmpty) {
     }
 }
 
-// The first bytes of 100% white, byte by byte, as a receiver of each layout reads them.
-TEST(patterns_layout, whiteBytesInEveryLayout) {
-    const std::vector<std::vector<unsigned char>> expected = {
-        {0x00, 0xB2, 0x0E, 0x20, 0xAC, 0x03, 0xC8, 0x3A, 0x00, 0xB2, 0x0E, 0x20}, // 1
-        {0x80, 0xEB, 0x80, 0xEB},                                                 // 2
-        {0xFF, 0xFF, 0xFF, 0x00},                                                 // 4
-        {0xFF, 0xFF, 0xFF, 0x3F},                                                 // 5
-        {0x00, 0x08, 0xEB, 0x00, 0x08, 0xEB},                                     // 23
-    };
-    for (size_t i = 0; i < expected.size(); ++i) {
-        std::vector<unsigned char> bytes;
-        draw(QEL_TestPattern_White, 1920, 2, cPixelFormats[i], bytes);
-        bytes.resize(expected[i].size());
-        EXPECT_EQ(bytes, expected[i]) << "pixel format " << cPixelFormats[i];
-    }
-}
-
 } // namespace
 } // namespace patterns_test

@@ -1,9 +1,11 @@
 // Command lines the tool must refuse, and commands that fail or are interrupted: a clear
 // message, a non-zero status, and no file left under the name asked for.
+#include "scratch_directory.h"
 #include "tool_process.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,31 +18,17 @@ using tooltest::ToolRun;
 
 class BadInputTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "zyvo-bad-input-XXXXXX";
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        mDir = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(mDir, ignored);
-    }
-
-    std::string file(const std::string& name) const { return mDir + "/" + name; }
-    std::string contents(const std::string& name) const {
-        std::ifstream in(file(name));
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    // Only the named files are in the directory.
+    std::string file(const std::string& name) const { return mScratch / name; }
+    // The names of the files in the directory.
     std::vector<std::string> listing() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(mDir))
+        for (const auto& entry : std::filesystem::directory_iterator(mScratch.path()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    std::string mDir;
+    tooltest::ScratchDirectory mScratch;
 };
 
 TEST_F(BadInputTest, unusableSwitchesAndFilesAreRefusedBeforeTheDeviceIsTouched) {
@@ -65,9 +53,10 @@ TEST_F(BadInputTest, unusableSwitchesAndFilesAreRefusedBeforeTheDeviceIsTouched)
     };
     for (const Row& row : rows) {
         ToolRun run = runTool(row.arguments);
-        EXPECT_EQ(run.status, 2) << row.arguments << "\n" << run.out;
-        EXPECT_NE(run.out.find(row.message), std::string::npos) << row.arguments << "\n" << run.out;
-        EXPECT_EQ(run.out.find("device 0"), std::string::npos) << row.arguments << "\n" << run.out;
+        SCOPED_TRACE(row.arguments + "\n" + run.out);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.out.find(row.message), std::string::npos);
+        EXPECT_EQ(run.out.find("device 0"), std::string::npos);
     }
     EXPECT_EQ(listing(), std::vector<std::string>{"sub"});
 }
@@ -78,7 +67,8 @@ TEST_F(BadInputTest, failedSaveKeepsTheFileThatWasThere) {
     ToolRun run = runTool("save -b1030 " + file("f"));
     EXPECT_EQ(run.status, 1) << run.out;
     EXPECT_NE(run.out.find("frameBufferDmaToFile() Error dma-ing"), std::string::npos) << run.out;
-    EXPECT_TRUE(contents("f") == "earlier frame");
+    std::ifstream kept(file("f"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "earlier frame");
     EXPECT_EQ(listing(), std::vector<std::string>{"f"});
 }
 

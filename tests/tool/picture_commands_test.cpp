@@ -1,39 +1,28 @@
 // view and compare --diff-png on pattern frames: colours, refusals and the marked pixels.
+#include "png_reader.h"
+#include "scratch_directory.h"
 #include "tool_process.h"
 
 #include "QELTestPatternGen.h"
 
 #include <gtest/gtest.h>
-#ifdef ZYVO_TEST_LIBPNG
-#include <png.h>
-#endif
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <utility>
 #include <vector>
 
 namespace {
 
+using tooltest::Rgb;
+using tooltest::RgbPicture;
 using tooltest::runTool;
 using tooltest::ToolRun;
-
-struct Rgb {
-    int r, g, b;
-};
-
-struct Picture {
-    unsigned width = 0, height = 0;
-    std::vector<uint8_t> rgb;
-
-    Rgb at(unsigned x, unsigned y) const {
-        const uint8_t* p = &rgb[(size_t(y) * width + x) * 3];
-        return {p[0], p[1], p[2]};
-    }
-};
 
 ::testing::AssertionResult near(const Rgb& found, const Rgb& expected) {
     if (std::abs(found.r - expected.r) <= 1 && std::abs(found.g - expected.g) <= 1 &&
@@ -45,35 +34,30 @@ struct Picture {
            << ", " << expected.g << ", " << expected.b << ")";
 }
 
+bool grey(const Rgb& p) {
+    return p.r == p.g && p.g == p.b;
+}
+
 class PictureTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "zyvo-pictures-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mDir = pattern;
-    }
     void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(mDir, ignored);
         if (mUndecoded) {
             GTEST_SKIP() << "the pictures were not decoded: this build has no libpng";
         }
     }
 
-    std::string path(const std::string& name) const { return mDir + "/" + name; }
+    std::string path(const std::string& name) const { return mScratch / name; }
 
-    // A frame of `pattern` as the frame stores lay it out, from the common library.
-    std::vector<uint8_t> drawPattern(int pattern, unsigned width, unsigned height,
-                                     int pixelFormat) {
+    // A frame of `pattern` as the frame stores lay it out, written to `name`.
+    std::string writeFrame(const std::string& name, int pattern, unsigned width, unsigned height,
+                           int pixelFormat) {
         std::vector<unsigned char> bytes;
-        QELTestPatternGen generator;
-        EXPECT_GT(generator.DrawTestPattern(static_cast<QELTestPatternSelect>(pattern), width,
-                                            height, static_cast<QEL_PixelFormat>(pixelFormat),
-                                            bytes),
+        EXPECT_GT(QELTestPatternGen().DrawTestPattern(
+                      static_cast<QELTestPatternSelect>(pattern), width, height,
+                      static_cast<QEL_PixelFormat>(pixelFormat), bytes),
                   0);
-        return bytes;
+        return writeFrame(name, bytes);
     }
-
     std::string writeFrame(const std::string& name, const std::vector<uint8_t>& bytes) {
         std::ofstream(path(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()),
@@ -81,35 +65,25 @@ protected:
         return path(name);
     }
 
-    // Hands `check` the picture in `file` as libpng decodes it: a decoder independent of the
-    // tool's writer. A build without libpng only sees that the file is there, and the test ends
-    // skipped once its other checks have passed.
-    template <typename Check> void checkPicture(const std::string& file, Check check) {
+    // Hands `check` the picture in `file`, `width` x `height`. A build without libpng only sees
+    // that the file is there, and the test ends skipped once its other checks have passed.
+    template <typename Check>
+    void checkPicture(const std::string& file, unsigned width, unsigned height, Check check) {
 #ifdef ZYVO_TEST_LIBPNG
-        png_image image{};
-        image.version = PNG_IMAGE_VERSION;
-        if (png_image_begin_read_from_file(&image, file.c_str()) == 0) {
-            ADD_FAILURE() << file << ": " << image.message;
-            return;
-        }
-        image.format = PNG_FORMAT_RGB;
-        Picture picture;
-        picture.width = image.width;
-        picture.height = image.height;
-        picture.rgb.resize(PNG_IMAGE_SIZE(image));
-        if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) == 0) {
-            ADD_FAILURE() << file << ": " << image.message;
-            return;
-        }
+        const RgbPicture picture = tooltest::readPng(file);
+        ASSERT_EQ(picture.width, width);
+        ASSERT_EQ(picture.height, height);
         check(picture);
 #else
+        (void)width;
+        (void)height;
         (void)check;
         EXPECT_TRUE(std::filesystem::exists(file)) << file;
         mUndecoded = true;
 #endif
     }
 
-    std::string mDir;
+    tooltest::ScratchDirectory mScratch;
     bool mUndecoded = false;
 };
 
@@ -119,37 +93,30 @@ const Rgb cBars100[8] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255,
 const Rgb cBars75[8] = {{191, 191, 191}, {191, 191, 0}, {0, 191, 191}, {0, 191, 0},
                         {191, 0, 191},   {191, 0, 0},   {0, 0, 191},   {0, 0, 0}};
 
-struct BarsCase {
-    const char* switches;
-    int pixelFormat;
-    int pattern;
-    unsigned width, height;
-    const Rgb* bars;
-};
-
-const BarsCase cBarsCases[] = {
-    {"-f6 -r29 -v2", 2, 0, 1920, 1080, cBars100},  // 8-bit YCbCr, narrow range
-    {"-f6 -r29 -v5", 5, 0, 1920, 1080, cBars100},  // 10-bit RGB, full range
-    {"-f6 -r29 -v1", 1, 1, 1920, 1080, cBars75},   // 10-bit YCbCr: the RP 219 75% bars
-    {"-f5 -r59 -v1", 1, 0, 1280, 720, cBars100},   // 1280 pixels: not whole six-pixel cadences
-    {"-f1 -r29 -v4", 4, 0, 720, 486, cBars100},    // 8-bit RGB
-    {"-f7 -r59 -v23", 23, 1, 1920, 1080, cBars75}, // 12-bit YCbCr, the tool's own -v23
-};
-
 TEST_F(PictureTest, viewShowsTheColoursEachBarStandsFor) {
-    for (const BarsCase& bars : cBarsCases) {
-        SCOPED_TRACE(bars.switches);
-        const std::string frame = writeFrame(
-            "bars.raw", drawPattern(bars.pattern, bars.width, bars.height, bars.pixelFormat));
-        ToolRun run = runTool("view " + frame + " " + bars.switches + " --png " + path("bars.png"));
+    const struct {
+        const char* switches;
+        int pixelFormat, pattern;
+        unsigned width, height;
+        const Rgb* bars;
+    } cases[] = {
+        {"-f6 -r29 -v2", 2, 0, 1920, 1080, cBars100},  // 8-bit YCbCr, narrow range
+        {"-f6 -r29 -v5", 5, 0, 1920, 1080, cBars100},  // 10-bit RGB, full range
+        {"-f6 -r29 -v1", 1, 1, 1920, 1080, cBars75},   // 10-bit YCbCr: the RP 219 75% bars
+        {"-f5 -r59 -v1", 1, 0, 1280, 720, cBars100},   // 1280 pixels: not whole six-pixel cadences
+        {"-f1 -r29 -v4", 4, 0, 720, 486, cBars100},    // 8-bit RGB
+        {"-f7 -r59 -v23", 23, 1, 1920, 1080, cBars75}, // 12-bit YCbCr, the tool's own -v23
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.switches);
+        const std::string frame =
+            writeFrame("bars.raw", c.pattern, c.width, c.height, c.pixelFormat);
+        ToolRun run = runTool("view " + frame + " " + c.switches + " --png " + path("bars.png"));
         ASSERT_EQ(run.status, 0) << run.out;
-        checkPicture(path("bars.png"), [&](const Picture& picture) {
-            ASSERT_EQ(picture.width, bars.width);
-            ASSERT_EQ(picture.height, bars.height);
+        checkPicture(path("bars.png"), c.width, c.height, [&](const RgbPicture& picture) {
             for (unsigned i = 0; i < 8; ++i) {
-                const unsigned x = bars.width * (2 * i + 1) / 16;
-                for (unsigned y : {0u, bars.height / 2, bars.height - 1}) {
-                    EXPECT_TRUE(near(picture.at(x, y), bars.bars[i]))
+                for (unsigned y : {0u, c.height / 2, c.height - 1}) {
+                    EXPECT_TRUE(near(picture.at(c.width * (2 * i + 1) / 16, y), c.bars[i]))
                         << "bar " << i << " line " << y;
                 }
             }
@@ -158,12 +125,10 @@ TEST_F(PictureTest, viewShowsTheColoursEachBarStandsFor) {
 }
 
 TEST_F(PictureTest, viewShowsEachQuadrantOfA4KFrameInItsPlace) {
-    const std::string frame = writeFrame("quads.raw", drawPattern(14, 3840, 2160, 1));
+    const std::string frame = writeFrame("quads.raw", 14, 3840, 2160, 1);
     ToolRun run = runTool("view " + frame + " -f19 -r29 -v1 --png " + path("quads.png"));
     ASSERT_EQ(run.status, 0) << run.out;
-    checkPicture(path("quads.png"), [&](const Picture& picture) {
-        ASSERT_EQ(picture.width, 3840u);
-        ASSERT_EQ(picture.height, 2160u);
+    checkPicture(path("quads.png"), 3840, 2160, [&](const RgbPicture& picture) {
         EXPECT_TRUE(near(picture.at(960, 540), {255, 0, 0}));
         EXPECT_TRUE(near(picture.at(2880, 540), {0, 255, 0}));
         EXPECT_TRUE(near(picture.at(960, 1620), {0, 0, 255}));
@@ -172,47 +137,43 @@ TEST_F(PictureTest, viewShowsEachQuadrantOfA4KFrameInItsPlace) {
 }
 
 TEST_F(PictureTest, viewRefusesAFileThatIsNotAFrameOfTheSwitchesFormat) {
-    std::vector<uint8_t> bytes = drawPattern(0, 1920, 1080, 2);
-    const std::string whole = writeFrame("whole.raw", bytes);
-    bytes.pop_back();
-    const std::string truncated = writeFrame("truncated.raw", bytes);
-    struct Refusal {
-        std::string arguments;
-        std::string says;
-    } refusals[] = {
-        {"view " + truncated + " -f6 -r29 -v2 --png " + path("out.png"),
+    const std::string whole = writeFrame("whole.raw", 0, 1920, 1080, 2);
+    std::filesystem::copy_file(whole, path("truncated.raw"));
+    std::filesystem::resize_file(path("truncated.raw"), 1920 * 1080 * 2 - 1);
+    const std::string png = " --png " + path("out.png");
+    const std::pair<std::string, std::string> refusals[] = {
+        {"view " + path("truncated.raw") + " -f6 -r29 -v2" + png,
          "is 4147199 bytes, but a frame of 1920 x 1080 pixels in this pixel format is 4147200"},
-        {"view " + whole + " -f6 -r29 -v5 --png " + path("out.png"), "8294400 bytes"},
+        {"view " + whole + " -f6 -r29 -v5" + png, "8294400 bytes"},
         {"view " + whole + " -f6 -r29 -v2", "needs --png OUT.png"},
-        {"view " + path("missing.raw") + " --png " + path("out.png"), "No such file"},
+        {"view " + path("missing.raw") + png, "No such file"},
     };
-    for (const Refusal& refusal : refusals) {
-        SCOPED_TRACE(refusal.arguments);
-        ToolRun run = runTool(refusal.arguments);
-        EXPECT_EQ(run.status, 2);
-        EXPECT_NE(run.out.find(refusal.says), std::string::npos) << run.out;
-        EXPECT_FALSE(std::filesystem::exists(path("out.png")));
+    for (const auto& [arguments, says] : refusals) {
+        ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.out.find(says), std::string::npos) << arguments << "\n" << run.out;
+        EXPECT_FALSE(std::filesystem::exists(path("out.png"))) << arguments;
     }
 }
 
 // Y of pixel (100, 50), the chroma of the pair (1000, 1001) on line 700, and Y of the last pixel
-// of the frame: four pixels in an 8-bit 4:2:2 frame of 1920 x 1080.
+// of the frame: four pixels in an 8-bit 4:2:2 frame of 1920 x 1080, black (Y 16, C 128).
 TEST_F(PictureTest, diffPngCountsAndMarksExactlyTheDifferingPixels) {
     const unsigned width = 1920, height = 1080, pitch = 3840;
-    std::vector<uint8_t> expected = drawPattern(8, width, height, 2); // black: Y 16, C 128
-    std::vector<uint8_t> found = expected;
+    const std::string want = writeFrame("expected.raw", 8, width, height, 2);
+    std::ifstream in(want, std::ios::binary);
+    std::vector<uint8_t> found(std::istreambuf_iterator<char>(in), {});
     found[50 * pitch + 100 * 2 + 1] += 3;      // Y0 of the pair (100, 101)
     found[700 * pitch + 1000 * 2 + 0] -= 40;   // Cb of the pair (1000, 1001)
     found[1079 * pitch + 1918 * 2 + 3] += 200; // Y1 of the pair (1918, 1919)
     const std::set<std::pair<unsigned, unsigned>> marked = {
         {100, 50}, {1000, 700}, {1001, 700}, {1919, 1079}};
-    const std::string want = writeFrame("expected.raw", expected);
     const std::string got = writeFrame("found.raw", found);
 
     ToolRun run =
         runTool("compare -f6 -r29 -v2 " + want + " " + got + " --diff-png " + path("diff.png"));
     EXPECT_EQ(run.status, 1) << run.out;
-    const size_t verdict = run.out.find(" differ\n");
+    const size_t verdict = run.out.find(want + " and " + got + " differ\n");
     const size_t pixels = run.out.find("differing pixels: 4 of 2073600\n");
     EXPECT_NE(verdict, std::string::npos) << run.out;
     EXPECT_NE(pixels, std::string::npos) << run.out;
@@ -226,14 +187,10 @@ TEST_F(PictureTest, diffPngCountsAndMarksExactlyTheDifferingPixels) {
     std::snprintf(psnr, sizeof psnr, "PSNR: %.2f dB", 10 * std::log10(255.0 * 255.0 / mse));
     EXPECT_NE(run.out.find(psnr), std::string::npos) << psnr << "\n" << run.out;
 
-    checkPicture(path("diff.png"), [&](const Picture& picture) {
-        ASSERT_EQ(picture.width, width);
-        ASSERT_EQ(picture.height, height);
+    checkPicture(path("diff.png"), width, height, [&](const RgbPicture& picture) {
         for (unsigned y = 0; y < height; ++y) {
             for (unsigned x = 0; x < width; ++x) {
-                const Rgb p = picture.at(x, y);
-                const bool grey = p.r == p.g && p.g == p.b;
-                ASSERT_EQ(!grey, marked.count({x, y}) == 1) << "pixel " << x << ", " << y;
+                ASSERT_EQ(!grey(picture.at(x, y)), marked.count({x, y}) == 1) << x << ", " << y;
             }
         }
         // The larger difference shows warmer: full red is full scale, blue a code or two.
@@ -243,17 +200,15 @@ TEST_F(PictureTest, diffPngCountsAndMarksExactlyTheDifferingPixels) {
 }
 
 TEST_F(PictureTest, diffPngOfIdenticalFramesIsAllDimmedGrey) {
-    const std::string frame = writeFrame("bars.raw", drawPattern(0, 1920, 1080, 5));
+    const std::string frame = writeFrame("bars.raw", 0, 1920, 1080, 5);
     ToolRun run =
         runTool("compare -f6 -r29 -v5 " + frame + " " + frame + " --diff-png " + path("diff.png"));
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("differing pixels: 0 of 2073600\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("PSNR: infinite"), std::string::npos) << run.out;
-    checkPicture(path("diff.png"), [&](const Picture& picture) {
-        ASSERT_EQ(picture.width, 1920u);
+    checkPicture(path("diff.png"), 1920, 1080, [&](const RgbPicture& picture) {
         for (unsigned x = 0; x < 1920; x += 7) {
-            const Rgb p = picture.at(x, 540);
-            EXPECT_TRUE(p.r == p.g && p.g == p.b && p.r <= 100) << x;
+            EXPECT_TRUE(grey(picture.at(x, 540)) && picture.at(x, 540).r <= 100) << x;
         }
         // Dimmed, yet the white bar still shows lighter than the black one.
         EXPECT_GT(picture.at(120, 540).r, picture.at(1800, 540).r);
@@ -261,7 +216,7 @@ TEST_F(PictureTest, diffPngOfIdenticalFramesIsAllDimmedGrey) {
 }
 
 TEST_F(PictureTest, diffPngOfFramesOfAnotherFormatIsRefusedAfterTheLibrarysReport) {
-    const std::string frame = writeFrame("bars.raw", drawPattern(0, 1280, 720, 2));
+    const std::string frame = writeFrame("bars.raw", 0, 1280, 720, 2);
     ToolRun run =
         runTool("compare -f6 -r29 -v2 " + frame + " " + frame + " --diff-png " + path("diff.png"));
     EXPECT_EQ(run.status, 2) << run.out;

@@ -1,12 +1,11 @@
 // The tool's PNG writer: pictures that decode to exactly what was written, the same bytes on
 // every host, and no file left behind by a failed write.
 #include "checksums.h"
+#include "png_reader.h"
 #include "png_writer.h"
+#include "scratch_directory.h"
 
 #include <gtest/gtest.h>
-#ifdef ZYVO_TEST_LIBPNG
-#include <png.h>
-#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,31 +18,25 @@
 namespace {
 
 namespace fs = std::filesystem;
+using tooltest::RgbPicture;
 using zyvodiag::writePng;
 
-struct Picture {
-    unsigned width, height;
-    std::vector<uint8_t> rgb;
-};
-
 // Eight vertical bars: long runs within a row, and every row the same.
-Picture bars(unsigned width, unsigned height) {
-    Picture picture{width, height, {}};
-    for (unsigned y = 0; y < height; ++y) {
-        for (unsigned x = 0; x < width; ++x) {
-            const unsigned bar = x * 8 / width;
-            picture.rgb.push_back((bar & 1) != 0 ? 0 : 255);
-            picture.rgb.push_back((bar & 2) != 0 ? 0 : 191);
-            picture.rgb.push_back((bar & 4) != 0 ? 0 : 16);
-        }
+RgbPicture bars(unsigned width, unsigned height) {
+    RgbPicture picture{width, height, {}};
+    for (unsigned i = 0; i < width * height; ++i) {
+        const unsigned bar = i % width * 8 / width;
+        picture.rgb.insert(
+            picture.rgb.end(),
+            {uint8_t(bar & 1 ? 0 : 255), uint8_t(bar & 2 ? 0 : 191), uint8_t(bar & 4 ? 0 : 16)});
     }
     return picture;
 }
 
 // Bytes of the generator's own output, which the standard fixes for every library and host.
-Picture noise(unsigned width, unsigned height) {
+RgbPicture noise(unsigned width, unsigned height) {
     std::mt19937 generator(8);
-    Picture picture{width, height, std::vector<uint8_t>(size_t(width) * height * 3)};
+    RgbPicture picture{width, height, std::vector<uint8_t>(size_t(width) * height * 3)};
     for (uint8_t& byte : picture.rgb) {
         byte = uint8_t(generator() >> 24);
     }
@@ -57,48 +50,25 @@ std::vector<uint8_t> fileBytes(const std::string& path) {
 
 class PngWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "zyvo-png-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        mDir = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(mDir, ignored);
-    }
-
-    std::string path(const std::string& name) const { return mDir + "/" + name; }
-
-    void write(const std::string& name, const Picture& picture) {
+    // Writes `picture` to `name` and, where the build has libpng, checks it decodes to itself.
+    void writeAndRead(const std::string& name, const RgbPicture& picture) {
         std::string error;
         ASSERT_TRUE(writePng(path(name), picture.width, picture.height, picture.rgb, error))
             << error;
-    }
-
-    std::string mDir;
-};
-
 #ifdef ZYVO_TEST_LIBPNG
-Picture decode(const std::string& file) {
-    Picture picture{0, 0, {}};
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, file.c_str()) == 0) {
-        ADD_FAILURE() << file << ": " << image.message;
-        return picture;
-    }
-    image.format = PNG_FORMAT_RGB;
-    picture.width = image.width;
-    picture.height = image.height;
-    picture.rgb.resize(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr) == 0) {
-        ADD_FAILURE() << file << ": " << image.message;
-    }
-    // libpng checks every CRC and the Adler-32 and says so in a warning.
-    EXPECT_EQ(image.warning_or_error, 0) << file << ": " << image.message;
-    return picture;
-}
+        const RgbPicture decoded = tooltest::readPng(path(name));
+        EXPECT_EQ(decoded.width, picture.width);
+        EXPECT_EQ(decoded.height, picture.height);
+        EXPECT_TRUE(decoded.rgb == picture.rgb);
 #endif
+    }
+
+    std::string path(const std::string& name) const {
+        return mScratch / name;
+    }
+
+    tooltest::ScratchDirectory mScratch;
+};
 
 TEST(PngChecksumTest, crcAndAdlerGiveTheirPublishedCheckValuesPieceByPiece) {
     const std::string text = "123456789";
@@ -117,55 +87,37 @@ TEST(PngChecksumTest, crcAndAdlerGiveTheirPublishedCheckValuesPieceByPiece) {
                          uint32_t((1 + 255ull * 100000) % 65521));
 }
 
-// A picture of literals both sides of 144, runs one pixel back and one row back: its bytes,
-// decoded by libpng where the build has it, come out the same on a big-endian 32-bit host. A
-// change to the writer's compression changes them, rightly.
+// A picture of literals both sides of 144, runs one pixel back and one row back: its bytes come
+// out the same on a big-endian 32-bit host. A change to the writer's compression changes them,
+// rightly.
 TEST_F(PngWriterTest, theSamePictureGivesTheSameBytesOnEveryHost) {
-    Picture picture = bars(64, 4);
-    Picture random = noise(64, 2);
+    RgbPicture picture = bars(64, 4);
+    const RgbPicture random = noise(64, 2);
     picture.rgb.insert(picture.rgb.end(), random.rgb.begin(), random.rgb.end());
     picture.height += 2;
-    write("mixed.png", picture);
+    writeAndRead("mixed.png", picture);
     const std::vector<uint8_t> bytes = fileBytes(path("mixed.png"));
     EXPECT_EQ(bytes.size(), 509u);
     EXPECT_EQ(zyvodiag::crc32(0, bytes.data(), bytes.size()), 0x8B624DA8u);
-#ifdef ZYVO_TEST_LIBPNG
-    EXPECT_TRUE(decode(path("mixed.png")).rgb == picture.rgb);
-#endif
 }
 
 TEST_F(PngWriterTest, picturesDecodeToExactlyTheirPixels) {
-#ifdef ZYVO_TEST_LIBPNG
-    struct Case {
-        const char* what;
-        Picture picture;
-    } cases[] = {
-        {"one pixel", noise(1, 1)},
-        {"odd widths, runs across the row's end", bars(7, 5)},
-        {"runs shorter than a match", noise(333, 3)},
-        {"noise: no run to find", noise(2000, 2)},
-        {"a 4K row of bars", bars(3840, 6)},
-        // Rows farther apart than deflate's 32 KiB window: no match one row back.
-        {"wider than the window", bars(11000, 3)},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        write("picture.png", c.picture);
-        const Picture decoded = decode(path("picture.png"));
-        EXPECT_EQ(decoded.width, c.picture.width);
-        EXPECT_EQ(decoded.height, c.picture.height);
-        EXPECT_TRUE(decoded.rgb == c.picture.rgb);
-    }
-    // Bars are what the tool writes most: a 4K preview of them must not be megabytes.
-    write("bars.png", bars(3840, 64));
-    EXPECT_LT(fs::file_size(path("bars.png")), 3840u * 64 * 3 / 100);
-#else
+#ifndef ZYVO_TEST_LIBPNG
     GTEST_SKIP() << "no libpng in this build to decode the pictures with";
 #endif
+    writeAndRead("one.png", noise(1, 1));
+    writeAndRead("odd.png", bars(7, 5));       // odd widths, runs across the row's end
+    writeAndRead("short.png", noise(333, 3));  // runs shorter than a match
+    writeAndRead("noise.png", noise(2000, 2)); // no run to find
+    // Rows farther apart than deflate's 32 KiB window: no match one row back.
+    writeAndRead("wide.png", bars(11000, 3));
+    // Bars are what the tool writes most: a 4K preview of them must not be megabytes.
+    writeAndRead("bars.png", bars(3840, 64));
+    EXPECT_LT(fs::file_size(path("bars.png")), 3840u * 64 * 3 / 100);
 }
 
 TEST_F(PngWriterTest, aFailedWriteLeavesTheTargetAsItWasAndNoOtherFile) {
-    const Picture picture = bars(16, 2);
+    const RgbPicture picture = bars(16, 2);
     std::string error;
     EXPECT_FALSE(writePng(path("missing/out.png"), 16, 2, picture.rgb, error));
     EXPECT_EQ(error, "No such file or directory");
@@ -184,7 +136,7 @@ TEST_F(PngWriterTest, aFailedWriteLeavesTheTargetAsItWasAndNoOtherFile) {
     ASSERT_TRUE(writePng(path("old.png"), 16, 2, picture.rgb, error)) << error;
     EXPECT_EQ(fileBytes(path("old.png"))[1], 'P');
     std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(mDir)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(mScratch.path())) {
         names.push_back(entry.path().filename().string());
     }
     EXPECT_EQ(names.size(), 2u) << "a temporary file was left: " << ::testing::PrintToString(names);

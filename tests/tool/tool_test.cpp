@@ -11,16 +11,13 @@ namespace {
 using tooltest::runTool;
 using tooltest::ToolRun;
 
-class ToolTest : public ::testing::Test {
-protected:
-    std::string benchFile(const std::string& text) {
-        std::string path = ::testing::TempDir() + "zyvodiag-tool-bench.txt";
-        std::ofstream(path) << text;
-        return path;
-    }
-};
+std::string benchFile(const std::string& text) {
+    std::string path = ::testing::TempDir() + "zyvodiag-tool-bench.txt";
+    std::ofstream(path) << text;
+    return path;
+}
 
-TEST_F(ToolTest, parseWithAnUnsupportedPairWarnsAndFallsBackToFormat19) {
+TEST(ToolTest, parseWithAnUnsupportedPairWarnsAndFallsBackToFormat19) {
     ToolRun run = runTool("parse -f5 -r47");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Warning !!! Video Format selection (rate: 8, std: 5, fmt: 19) is "
@@ -30,40 +27,38 @@ TEST_F(ToolTest, parseWithAnUnsupportedPairWarnsAndFallsBackToFormat19) {
     EXPECT_NE(run.out.find("video format         19 (1080i 29.97)"), std::string::npos) << run.out;
 }
 
-TEST_F(ToolTest, parseWithAnInputOutOfRangeFails) {
+TEST(ToolTest, parseWithAnInputOutOfRangeFails) {
     ToolRun run = runTool("parse -i9");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find(" -i : SDI input range is 1-8\n"), std::string::npos) << run.out;
 }
 
-TEST_F(ToolTest, audioShowsAllChannels) {
+TEST(ToolTest, audioShowsAllChannels) {
     ToolRun run = runTool("audio -n* -t1");
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("channel count        all"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("test type            1 (HDMI)"), std::string::npos) << run.out;
 }
 
-TEST_F(ToolTest, openOnTheDefaultBenchPasses) {
+TEST(ToolTest, openPassesOnTheDefaultBenchAndFailsWithTheDevice) {
     ToolRun run = runTool("open");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "device 0 opened\ndevice 0 closed\n");
-}
-
-TEST_F(ToolTest, openOnABenchWithAFailingDeviceFails) {
-    ToolRun run = runTool("--sim " + benchFile("fault device.Open -1\n") + " open");
+    run = runTool("--sim " + benchFile("fault device.Open -1\n") + " open");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("device 0 open failed (Fpga fail to load ?)"), std::string::npos)
         << run.out;
 }
 
-TEST_F(ToolTest, unusableCommandLinesExitWith2) {
-    EXPECT_EQ(runTool("").status, 2);
-    EXPECT_EQ(runTool("frobnicate").status, 2);
-    EXPECT_EQ(runTool("--sim").status, 2);
-    EXPECT_EQ(runTool("--sim /nonexistent/bench open").status, 2);
+TEST(ToolTest, unusableCommandLinesExitWith2) {
+    for (const char* arguments :
+         {"", "frobnicate", "--sim", "--sim /nonexistent/bench open", "list extra",
+          "selftest --frobnicate", "selftest --json", "compare --diff-png"}) {
+        EXPECT_EQ(runTool(arguments).status, 2) << arguments;
+    }
 }
 
-TEST_F(ToolTest, badBenchFileIsRefusedNamingItsLine) {
+TEST(ToolTest, badBenchFileIsRefusedNamingItsLine) {
     ToolRun run = runTool("--sim " + benchFile("# fine\nwibble 3\n") + " open");
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.out.find(":2:"), std::string::npos) << run.out;
