@@ -1,11 +1,11 @@
 // Which bench is in use, the cards on it, and the control calls that load and reset them.
 #include "simulator.h"
 
-#include "bench_parser.h"
-#include "clock.h"
-#include "fault_table.h"
-#include "state_directory.h"
-#include "text_tables.h"
+#include "bench/bench_parser.h"
+#include "calls/fault_table.h"
+#include "card/clock.h"
+#include "card/state_directory.h"
+#include "library/text_tables.h"
 
 #include "zyvosim/zyvosim.h"
 

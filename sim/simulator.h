@@ -1,8 +1,8 @@
 // The process-wide state of the simulated device library: the bench in use and the cards on it.
 #pragma once
 
-#include "bench.h"
-#include "sim_board.h"
+#include "bench/bench.h"
+#include "card/sim_board.h"
 
 #include <memory>
 

@@ -122,9 +122,9 @@ void packLine(const Sample* line, unsigned width, unsigned char* out) {
     cadence(padded, out + size_t(whole) * bytes);
 }
 
-// The cadences are those of the frame store (sim/pixel_formats.cpp); the generator keeps its own
-// copy because the packers are written for exactly these groupings, and the tests hold the two
-// equal for every raster.
+// The cadences are those of the frame store (sim/library/pixel_formats.cpp); the generator keeps
+// its own copy because the packers are written for exactly these groupings, and the tests hold the
+// two equal for every raster.
 const PixelLayout cLayouts[] = {
     {QEL_PixelFormat_YCbCr10, Encoding::YCbCr, 10, 6, 16, packLine<6, 16, cadenceYCbCr10>,
      packGreyCadences<6, 16, greyCadenceYCbCr10>},

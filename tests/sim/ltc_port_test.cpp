@@ -2,7 +2,7 @@
 // without input or output is the timing tests' business.
 #include "card_fixture.h"
 
-#include "timecode.h"
+#include "video/timecode.h"
 
 #include "ZyvoTimingWidgets.h"
 

@@ -1,5 +1,5 @@
 // The two-word form of a time address: tens and units bytes, first field highest.
-#include "timecode.h"
+#include "video/timecode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,62 @@
+// Reading the fields of one bench line, with messages that say what was expected.
+#include "bench/bench_line.h"
+
+#include <charconv>
+#include <utility>
+
+namespace zyvosim {
+
+std::optional<long long> parseDecimal(const std::string& text) {
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, value, 10);
+    if (text.empty() || error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+BenchLine::BenchLine(std::vector<std::string> fields, std::string usage)
+    : mFields(std::move(fields)), mUsage(std::move(usage)), mNext(1) {}
+
+const std::string& BenchLine::next(const char* what) {
+    if (mNext >= mFields.size())
+        fail(std::string("missing ") + what + "; expected '" + mUsage + "'");
+    return mFields[mNext++];
+}
+
+long long BenchLine::number(const char* what, long long low, long long high) {
+    const std::string& field = next(what);
+    std::optional<long long> value = parseDecimal(field);
+    if (!value)
+        fail(std::string(what) + " '" + field + "' is not a number");
+    if (*value < low || *value > high) {
+        fail(std::string(what) + " " + field + " is not in " + std::to_string(low) + " to " +
+             std::to_string(high));
+    }
+    return *value;
+}
+
+void BenchLine::expect(const char* keyword) {
+    const std::string& field = next(keyword);
+    if (field != keyword)
+        fail(std::string("expected '") + keyword + "', not '" + field + "'");
+}
+
+bool BenchLine::accept(const char* keyword) {
+    if (mNext < mFields.size() && mFields[mNext] == keyword) {
+        ++mNext;
+        return true;
+    }
+    return false;
+}
+
+void BenchLine::finish() {
+    if (mNext < mFields.size())
+        fail("unexpected '" + mFields[mNext] + "'; expected '" + mUsage + "'");
+}
+
+void BenchLine::fail(const std::string& problem) const {
+    throw BenchError(mFields[0] + ": " + problem);
+}
+
+} // namespace zyvosim

@@ -1,0 +1,43 @@
+// How one call into the simulated device library takes its fault and records itself.
+#include "calls/sim_call.h"
+
+#include "calls/fault_table.h"
+
+#include <csignal>
+#include <stdexcept>
+#include <utility>
+
+namespace zyvosim {
+
+SimCall::SimCall(std::string target, int index, std::string operation, std::string arguments)
+    : mTarget(std::move(target)), mIndex(index), mOperation(std::move(operation)),
+      mArguments(std::move(arguments)) {}
+
+std::optional<int> SimCall::injectedFault() {
+    std::optional<Fault> fault = faults().take(mTarget, mIndex, mOperation);
+    if (!fault)
+        return std::nullopt;
+    switch (fault->kind) {
+    case FaultKind::Status:
+        return fault->status;
+    case FaultKind::Throw:
+        recordCall(mTarget, mIndex, mOperation, mArguments, 0, true);
+        throw std::runtime_error("simulated device library failure in " + mTarget + "." +
+                                 mOperation);
+    case FaultKind::Interrupt:
+        std::raise(SIGINT);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void SimCall::setArguments(std::string arguments) {
+    mArguments = std::move(arguments);
+}
+
+int SimCall::returns(int status) {
+    recordCall(mTarget, mIndex, mOperation, mArguments, status);
+    return status;
+}
+
+} // namespace zyvosim

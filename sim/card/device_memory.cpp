@@ -1,0 +1,99 @@
+// Device memory in a sparse file: pread and pwrite at 64-bit offsets, never one big mapping.
+#include "card/device_memory.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+namespace zyvosim {
+
+static_assert(sizeof(off_t) >= 8, "device memory offsets need a 64-bit off_t");
+
+DeviceMemory::~DeviceMemory() {
+    if (mDescriptor >= 0)
+        close(mDescriptor);
+}
+
+bool DeviceMemory::open(const std::string& path, std::string& problem) {
+    mDescriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    struct stat facts {};
+    if (mDescriptor < 0 || fstat(mDescriptor, &facts) != 0) {
+        problem = path + ": " + std::strerror(errno);
+        return false;
+    }
+    if (facts.st_size != static_cast<off_t>(cSize) &&
+        ftruncate(mDescriptor, static_cast<off_t>(cSize)) != 0) {
+        problem = path + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+bool DeviceMemory::fits(uint32_t address, uint32_t length) {
+    return static_cast<uint64_t>(address) + length <= cSize;
+}
+
+bool DeviceMemory::read(uint32_t address, uint8_t* bytes, uint32_t length) const {
+    if (!fits(address, length) || (length > 0 && bytes == nullptr))
+        return false;
+    off_t offset = address;
+    while (length > 0) {
+        ssize_t done = pread(mDescriptor, bytes, length, offset);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done < 0)
+            return false;
+        if (done == 0) {
+            // Past the end of a file someone shortened: memory that holds nothing.
+            std::memset(bytes, 0, length);
+            return true;
+        }
+        bytes += done;
+        length -= static_cast<uint32_t>(done);
+        offset += done;
+    }
+    return true;
+}
+
+bool DeviceMemory::write(uint32_t address, const uint8_t* bytes, uint32_t length) {
+    if (!fits(address, length) || (length > 0 && bytes == nullptr))
+        return false;
+    off_t offset = address;
+    while (length > 0) {
+        ssize_t done = pwrite(mDescriptor, bytes, length, offset);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        bytes += done;
+        length -= static_cast<uint32_t>(done);
+        offset += done;
+    }
+    return true;
+}
+
+bool DeviceMemory::fill(uint32_t address, uint32_t length, uint8_t value) {
+    if (!fits(address, length))
+        return false;
+    std::vector<uint8_t> block(std::min<uint32_t>(length, 1u << 16), value);
+    while (length > 0) {
+        auto part = std::min<uint32_t>(length, static_cast<uint32_t>(block.size()));
+        if (!write(address, block.data(), part))
+            return false;
+        address += part;
+        length -= part;
+    }
+    return true;
+}
+
+// Cutting the file to nothing and back gives its blocks back too.
+bool DeviceMemory::clear() {
+    return ftruncate(mDescriptor, 0) == 0 && ftruncate(mDescriptor, static_cast<off_t>(cSize)) == 0;
+}
+
+} // namespace zyvosim

@@ -1,0 +1,23 @@
+// Where the simulated card keeps its state between processes, and the files it keeps there.
+#pragma once
+
+#include "bench/bench.h"
+
+#include <string>
+
+namespace zyvosim {
+
+// The directory the bench's cards live in: the bench's state-dir, else the environment variable
+// ZYVO_SIM_STATE, else ${TMPDIR:-/tmp}/zyvosim-<uid>. "private" names a fresh directory of this
+// process (a forked child shares it), removed when the process exits. A missing directory is
+// created. On failure returns false and sets `problem`.
+bool resolveStateDirectory(const Bench& bench, std::string& directory, std::string& problem);
+
+// One file of a card: `name` for device 0, `name-N` for device N.
+std::string cardFile(const std::string& directory, const char* name, unsigned index);
+
+// Removes the card state and device memory of every card in this process's private directory,
+// if it has one, so the next card opened there powers on with zeroed memory.
+void forgetPrivateCards();
+
+} // namespace zyvosim

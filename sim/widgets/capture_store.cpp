@@ -1,0 +1,93 @@
+// The capture stores 0-3: frame buffer registers, the crosspoint sources they capture, and
+// when they are switched on.
+#include "calls/sim_call.h"
+#include "calls/trace_values.h"
+#include "card/clock.h"
+#include "card/sim_board.h"
+#include "video/frame_capture.h"
+#include "widgets/frame_store.h"
+#include "widgets/memory_widgets.h"
+
+#include <memory>
+#include <type_traits>
+
+namespace zyvosim {
+namespace {
+
+const char* const cTarget = "CaptureStore";
+constexpr unsigned cCount = std::extent_v<decltype(CardState::captureStore)>;
+
+class SimCaptureStore final : public FrameStoreWidget<ZyvoFrameBufferCaptureWidget> {
+public:
+    SimCaptureStore(SimBoard& board, unsigned index) : FrameStoreWidget(board, index) {}
+
+    // The two inputs of a two-sample-interleave store.
+    int SetVideoSource1(ZyvoVideoSource source) override {
+        SimCall call(cTarget, index(), "SetVideoSource1", traceArguments(source));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().source1 = source;
+        state().source1Selected = true;
+        return call.returns(1);
+    }
+
+    int SetVideoSource2(ZyvoVideoSource source) override {
+        SimCall call(cTarget, index(), "SetVideoSource2", traceArguments(source));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().source2 = source;
+        return call.returns(1);
+    }
+
+    int SetVideoSource(ZyvoVideoSource source, bool apply) override {
+        SimCall call(cTarget, index(), "SetVideoSource", traceArguments(source, apply));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().source = source;
+        state().sourceFlag = apply;
+        state().source1Selected = false;
+        return call.returns(1);
+    }
+
+    // A store that was on has received until now: what it captured is in its frame before it
+    // stops, or goes on. Switching on starts the count of frame times afresh.
+    int SetEnable(bool enable) override {
+        const bool wasOn = store().enable;
+        const uint64_t since = state().enabledAt;
+        int status = FrameStoreWidget::SetEnable(enable);
+        if (status <= 0)
+            return status;
+        if (wasOn)
+            captureArrivingFrame(mBoard, mIndex, since);
+        else if (enable)
+            state().enabledAt = cardClockMicroseconds();
+        return status;
+    }
+
+private:
+    const char* kind() const override { return cTarget; }
+    FrameStoreState& store() override { return state().store; }
+    CaptureStoreState& state() { return mBoard.state().captureStore[mIndex]; }
+};
+
+} // namespace
+
+void installCaptureStores(SimBoard& board) {
+    for (unsigned index = 0; index < cCount; ++index) {
+        board.widgets().add(ZYVO_WidgetType_FrameBufferCaptureWidget, index,
+                            std::make_unique<SimCaptureStore>(board, index));
+    }
+}
+
+// At power-on a capture store is disabled and listens to no source.
+void powerOnCaptureStores(CardState& state) {
+    for (CaptureStoreState& capture : state.captureStore) {
+        capture = CaptureStoreState{};
+        capture.store = powerOnFrameStore();
+        capture.source = ZYVO_VideoSource_None;
+        capture.source1 = ZYVO_VideoSource_None;
+        capture.source2 = ZYVO_VideoSource_None;
+    }
+}
+
+} // namespace zyvosim

@@ -1,0 +1,55 @@
+// The DMA engine: moves bytes between host buffers and device memory.
+#include "calls/sim_call.h"
+#include "calls/trace_values.h"
+#include "card/sim_board.h"
+#include "video/frame_capture.h"
+#include "widgets/memory_widgets.h"
+
+#include "ZyvoDma.h"
+
+#include <memory>
+
+namespace zyvosim {
+namespace {
+
+const char* const cTarget = "DMA";
+
+// What a transfer that cannot be made returns: nothing has moved.
+constexpr int cTransferFailed = -5;
+
+class SimDma final : public ZyvoDmaIO {
+public:
+    explicit SimDma(SimBoard& board) : mBoard(board) {}
+
+    // The whole transfer happens before the call returns, so `wait` changes nothing; channel,
+    // flags and timeout only show in the trace. The host buffer's address is left out of the
+    // trace, as it differs from run to run.
+    int DoDma(int direction, unsigned char* hostBuffer, uint32_t deviceAddress, uint32_t length,
+              int wait, int channel, int flags, int timeout) override {
+        SimCall call(
+            cTarget, 0, "DoDma",
+            traceArguments(direction, Hex{deviceAddress}, length, wait, channel, flags, timeout));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        // Capture stores that are on have been writing all along: their frames are current.
+        captureWhileOn(mBoard);
+        DeviceMemory& memory = mBoard.memory();
+        bool moved = false;
+        if (direction == ZYVO_DmaDirection_HostToDevice)
+            moved = memory.write(deviceAddress, hostBuffer, length);
+        else if (direction == ZYVO_DmaDirection_DeviceToHost)
+            moved = memory.read(deviceAddress, hostBuffer, length);
+        return call.returns(moved ? 1 : cTransferFailed);
+    }
+
+private:
+    SimBoard& mBoard;
+};
+
+} // namespace
+
+void installDma(SimBoard& board) {
+    board.widgets().add(ZYVO_WidgetType_DmaIO, 0, std::make_unique<SimDma>(board));
+}
+
+} // namespace zyvosim

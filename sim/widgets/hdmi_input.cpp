@@ -1,0 +1,77 @@
+// The HDMI input: the receiver's initialisation, its registers, and the signal it locks to.
+//
+// The receiver sees a signal when a picture arrives over the HDMI cable on the output's first
+// crosspoint input (input_signal.cpp says what it reports, video_path.cpp where it comes from).
+#include "calls/sim_call.h"
+#include "calls/trace_values.h"
+#include "card/sim_board.h"
+#include "video/hdmi_registers.h"
+#include "video/input_signal.h"
+#include "widgets/hdmi_widgets.h"
+
+#include "ZyvoHDMIWidgets.h"
+
+#include <memory>
+
+namespace zyvosim {
+namespace {
+
+const char* const cTarget = "HDMIIn";
+
+class SimHDMIInput final : public ZyvoHDMIInV4Widget {
+public:
+    explicit SimHDMIInput(SimBoard& board) : mBoard(board) {}
+
+    int Initialize() override {
+        SimCall call(cTarget, 0, "Initialize");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        ++mBoard.state().hdmiInput.initializations;
+        resetHDMIReceiver(mBoard);
+        return call.returns(1);
+    }
+
+    // A register the receiver does not have fails with 0 and reads nothing.
+    int WriteRegister(uint32_t reg, uint32_t value) override {
+        SimCall call(cTarget, 0, "WriteRegister", traceArguments(reg, Hex{value}));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        return call.returns(writeHDMIRegister(mBoard, HDMIChip::Receiver, reg, value) ? 1 : 0);
+    }
+
+    int ReadRegister(uint32_t reg, uint32_t& value) override {
+        SimCall call(cTarget, 0, "ReadRegister", traceArguments(reg));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (!readHDMIRegister(mBoard, HDMIChip::Receiver, reg, value))
+            return call.returns(0);
+        call.setArguments(traceArguments(reg, Hex{value}));
+        return call.returns(1);
+    }
+
+    int GetInputSignal(bool& present, ZyvoVideoFormat& format) override {
+        SimCall call(cTarget, 0, "GetInputSignal");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        InputSignal signal = signalAtHDMIInput(mBoard);
+        present = signal.present;
+        format = signal.format;
+        call.setArguments(traceArguments(present, format));
+        return call.returns(1);
+    }
+
+private:
+    SimBoard& mBoard;
+};
+
+} // namespace
+
+void installHDMIInput(SimBoard& board) {
+    board.widgets().add(ZYVO_WidgetType_HDMIInV4Widget, 0, std::make_unique<SimHDMIInput>(board));
+}
+
+void powerOnHDMIInput(CardState& state) {
+    state.hdmiInput = HDMIInputState{};
+}
+
+} // namespace zyvosim

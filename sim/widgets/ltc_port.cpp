@@ -1,0 +1,165 @@
+// The LTC port: its direction, its frame rate, and the timecode arriving from the bench.
+//
+// The timecode generator on the bench reads its start address at simulator time zero (the last
+// reset) and runs on the simulator's clock from there: real time in the tool, the virtual
+// clock in the tests. What the port reads is that generator's address now. The port can only
+// detect and read timecode when it can receive and the bench feeds it; without a signal there
+// is nothing to measure, so the frame rate and timecode queries fail.
+#include "calls/sim_call.h"
+#include "calls/trace_values.h"
+#include "card/clock.h"
+#include "card/sim_board.h"
+#include "library/video_formats.h"
+#include "video/timecode.h"
+#include "widgets/timing_widgets.h"
+
+#include "ZyvoTimingWidgets.h"
+#include "zyvosim/zyvosim.h"
+
+#include <memory>
+
+namespace zyvosim {
+namespace {
+
+const char* const cTarget = "LTC";
+
+// Queries answer 2, as the diagnostics count them; setters answer 1.
+constexpr int cQueried = 2;
+constexpr int cDone = 1;
+
+bool isPulledDown(ZyvoVideoRate rate) {
+    return rate == ZYVO_VideoRate_2398 || rate == ZYVO_VideoRate_2997 ||
+           rate == ZYVO_VideoRate_4795 || rate == ZYVO_VideoRate_5994;
+}
+
+// The generator's address now. It runs on the card's clock, so it keeps running between commands
+// as a real generator on the bench does (in real time it started at its start value at boot).
+TimecodeWords timecodeNow(const LtcSource& source) {
+    unsigned perSecond = timecodeFramesPerSecond(source.rate);
+    uint64_t frames =
+        source.frozen ? 0 : framesIn(cardClockMicroseconds(), perSecond, isPulledDown(source.rate));
+    TimeAddress start{source.hours, source.minutes, source.seconds, source.frames};
+    return encodeTimecode(advanceTimecode(start, frames, perSecond));
+}
+
+class SimLtcPort final : public ZyvoLTCIOWidget {
+public:
+    explicit SimLtcPort(SimBoard& board) : mBoard(board) {}
+
+    // A port cannot be turned to a direction it does not have.
+    int SetMode(LTCModeType mode) override {
+        SimCall call(cTarget, 0, "SetMode", traceArguments(mode));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        bool possible = (mode == LTCMode_Input && mBoard.bench().ltcInput) ||
+                        (mode == LTCMode_Output && mBoard.bench().ltcOutput);
+        if (!possible)
+            return call.returns(0);
+        state().mode = mode;
+        return call.returns(cDone);
+    }
+
+    int GetMode(LTCModeType& mode) override {
+        SimCall call(cTarget, 0, "GetMode");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        mode = static_cast<LTCModeType>(state().mode);
+        call.setArguments(traceArguments(mode));
+        return call.returns(cQueried);
+    }
+
+    int IsInputAvailable() override {
+        SimCall call(cTarget, 0, "IsInputAvailable");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        return call.returns(mBoard.bench().ltcInput ? 1 : 0);
+    }
+
+    int IsOutputAvailable() override {
+        SimCall call(cTarget, 0, "IsOutputAvailable");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        return call.returns(mBoard.bench().ltcOutput ? 1 : 0);
+    }
+
+    int IsInputDetected() override {
+        SimCall call(cTarget, 0, "IsInputDetected");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        return call.returns(arriving() != nullptr ? 1 : 0);
+    }
+
+    int SetOutputTimeCode(uint32_t lowWord, uint32_t highWord) override {
+        SimCall call(cTarget, 0, "SetOutputTimeCode", traceArguments(Hex{lowWord}, Hex{highWord}));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (!mBoard.bench().ltcOutput)
+            return call.returns(0);
+        state().outputLow = lowWord;
+        state().outputHigh = highWord;
+        return call.returns(cDone);
+    }
+
+    int GetInputTimeCode(uint32_t& lowWord, uint32_t& highWord) override {
+        SimCall call(cTarget, 0, "GetInputTimeCode");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        const LtcSource* source = arriving();
+        if (source == nullptr)
+            return call.returns(0);
+        TimecodeWords words = timecodeNow(*source);
+        lowWord = words.low;
+        highWord = words.high;
+        call.setArguments(traceArguments(Hex{lowWord}, Hex{highWord}));
+        return call.returns(cQueried);
+    }
+
+    int SetFrameRate(ZyvoVideoRate rate) override {
+        SimCall call(cTarget, 0, "SetFrameRate", traceArguments(rate));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (timecodeFramesPerSecond(rate) == 0)
+            return call.returns(0);
+        state().rate = rate;
+        return call.returns(cDone);
+    }
+
+    // The rate detected on the input, whatever the port was set to.
+    int GetFrameRate(ZyvoVideoRate& rate) override {
+        SimCall call(cTarget, 0, "GetFrameRate");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        const LtcSource* source = arriving();
+        if (source == nullptr)
+            return call.returns(0);
+        rate = source->rate;
+        call.setArguments(traceArguments(rate));
+        return call.returns(cQueried);
+    }
+
+private:
+    LTCState& state() { return mBoard.state().ltc; }
+
+    // The timecode the port receives, or null when it cannot receive or nothing is sent.
+    const LtcSource* arriving() const {
+        const Bench& bench = mBoard.bench();
+        return bench.ltcInput && bench.ltcSource ? &*bench.ltcSource : nullptr;
+    }
+
+    SimBoard& mBoard;
+};
+
+} // namespace
+
+void installLtcPort(SimBoard& board) {
+    board.widgets().add(ZYVO_WidgetType_LTCIOWidget, 0, std::make_unique<SimLtcPort>(board));
+}
+
+// The port comes up listening, set for 29.97, with nothing written to send.
+void powerOnLtcPort(CardState& state) {
+    state.ltc = LTCState{};
+    state.ltc.mode = ZyvoLTCIOWidget::LTCMode_Input;
+    state.ltc.rate = ZYVO_VideoRate_2997;
+}
+
+} // namespace zyvosim

@@ -1,0 +1,155 @@
+// The playout stores 0-5: frame buffer registers, and the raw raster programming of a store
+// that drives a panel (store 5 feeds the front-panel LCD).
+#include "calls/sim_call.h"
+#include "calls/trace_values.h"
+#include "card/sim_board.h"
+#include "widgets/frame_store.h"
+#include "widgets/memory_widgets.h"
+
+#include <memory>
+#include <type_traits>
+
+namespace zyvosim {
+namespace {
+
+const char* const cTarget = "PlayoutStore";
+constexpr unsigned cCount = std::extent_v<decltype(CardState::playoutStore)>;
+
+using RasterValue = uint32_t RasterState::*;
+using RasterPair = uint32_t (RasterState::*)[2];
+
+class SimPlayoutStore final : public FrameStoreWidget<ZyvoFrameBufferPlayWidget> {
+public:
+    SimPlayoutStore(SimBoard& board, unsigned index) : FrameStoreWidget(board, index) {}
+
+    // A configuration programs the store for a video standard, so the raster programming of a
+    // panel is gone.
+    int SetFrameBufferConfiguration(ZyvoFrameBufferConfiguration* configuration) override {
+        int status = FrameStoreWidget::SetFrameBufferConfiguration(configuration);
+        if (status > 0)
+            state().raster = RasterState{};
+        return status;
+    }
+
+    int SetLinePitch(uint32_t bytes) override {
+        return setRaster("SetLinePitch", &RasterState::linePitch, bytes);
+    }
+    int SetSamplesPerLine(uint32_t samples) override {
+        return setRaster("SetSamplesPerLine", &RasterState::samplesPerLine, samples);
+    }
+    int SetActiveLineCount(uint32_t lines) override {
+        return setRaster("SetActiveLineCount", &RasterState::activeLineCount, lines);
+    }
+    int SetTotalLineCount(uint32_t lines) override {
+        return setRaster("SetTotalLineCount", &RasterState::totalLineCount, lines);
+    }
+    int SetRasterParameterA(uint32_t first, uint32_t second) override {
+        return setRaster("SetRasterParameterA", &RasterState::parameterA, first, second);
+    }
+    int SetRasterParameterB(uint32_t first, uint32_t second) override {
+        return setRaster("SetRasterParameterB", &RasterState::parameterB, first, second);
+    }
+    int SetRasterParameterC(uint32_t first, uint32_t second) override {
+        return setRaster("SetRasterParameterC", &RasterState::parameterC, first, second);
+    }
+    int SetRasterParameterD(uint32_t first, uint32_t second) override {
+        return setRaster("SetRasterParameterD", &RasterState::parameterD, first, second);
+    }
+    int SetRasterParameterE(uint32_t first, uint32_t second) override {
+        return setRaster("SetRasterParameterE", &RasterState::parameterE, first, second);
+    }
+    int SetRasterParameterF(uint32_t first, uint32_t second) override {
+        return setRaster("SetRasterParameterF", &RasterState::parameterF, first, second);
+    }
+    int SetRasterParameterG(uint32_t value) override {
+        return setRaster("SetRasterParameterG", &RasterState::parameterG, value);
+    }
+    int SetRasterParameterH(uint32_t value) override {
+        return setRaster("SetRasterParameterH", &RasterState::parameterH, value);
+    }
+    int SetRasterParameterI(uint32_t value) override {
+        return setRaster("SetRasterParameterI", &RasterState::parameterI, value);
+    }
+    int SetRasterParameterJ(uint32_t value) override {
+        return setRaster("SetRasterParameterJ", &RasterState::parameterJ, value);
+    }
+    int SetRasterParameterK(uint32_t first, uint32_t second) override {
+        return setRaster("SetRasterParameterK", &RasterState::parameterK, first, second);
+    }
+
+    // The frame the store plays: base + number x size, in 32-bit arithmetic as the registers
+    // hold it.
+    int GetFrameBufferAddress(uint32_t& address) override {
+        SimCall call(cTarget, index(), "GetFrameBufferAddress");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        const FrameStoreState& registers = store();
+        address = registers.baseAddress + registers.number * registers.size;
+        call.setArguments(traceArguments(Hex{address}));
+        return call.returns(1);
+    }
+
+    // Line pitch and line count come from the raster programming when it was done, else from
+    // the configuration.
+    int GetBytesPerLine(uint32_t& bytes) override {
+        SimCall call(cTarget, index(), "GetBytesPerLine");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        bytes = state().raster.linePitch != 0 ? state().raster.linePitch : store().config.linePitch;
+        call.setArguments(traceArguments(bytes));
+        return call.returns(1);
+    }
+
+    int GetLineCount(uint32_t& lines) override {
+        SimCall call(cTarget, index(), "GetLineCount");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        const RasterState& raster = state().raster;
+        lines = raster.activeLineCount != 0 ? raster.activeLineCount : store().config.lineCount;
+        call.setArguments(traceArguments(lines));
+        return call.returns(1);
+    }
+
+private:
+    const char* kind() const override { return cTarget; }
+    FrameStoreState& store() override { return state().store; }
+    PlayoutStoreState& state() { return mBoard.state().playoutStore[mIndex]; }
+
+    // The raster operations differ only in the register they load; each is its own operation
+    // for faults and the trace.
+    int setRaster(const char* operation, RasterValue slot, uint32_t value) {
+        SimCall call(cTarget, index(), operation, traceArguments(value));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        state().raster.*slot = value;
+        return call.returns(1);
+    }
+
+    int setRaster(const char* operation, RasterPair slot, uint32_t first, uint32_t second) {
+        SimCall call(cTarget, index(), operation, traceArguments(first, second));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        (state().raster.*slot)[0] = first;
+        (state().raster.*slot)[1] = second;
+        return call.returns(1);
+    }
+};
+
+} // namespace
+
+void installPlayoutStores(SimBoard& board) {
+    for (unsigned index = 0; index < cCount; ++index) {
+        board.widgets().add(ZYVO_WidgetType_FrameBufferPlayWidget, index,
+                            std::make_unique<SimPlayoutStore>(board, index));
+    }
+}
+
+// At power-on a playout store is disabled and has no raster programming.
+void powerOnPlayoutStores(CardState& state) {
+    for (PlayoutStoreState& playout : state.playoutStore) {
+        playout = PlayoutStoreState{};
+        playout.store = powerOnFrameStore();
+    }
+}
+
+} // namespace zyvosim

@@ -1,0 +1,115 @@
+// The sync generator: its reference source, its configuration, and locking to the reference.
+//
+// The generator locks only to the external reference input (source 1), and only when the bench
+// puts a signal there. Locking takes the bench's number of polls: the format is first reported
+// by the Nth GetReferenceInputFormat call after SetReferenceSource (the first, unless the bench
+// says otherwise), and every SetReferenceSource starts the count again. Counting polls rather
+// than time keeps a lock just as reproducible on the tool's real clock as on the tests'
+// virtual one, and the count means the same to the next process that opens the card. Free run
+// has nothing to lock to and reports 0; the other sources carry no signal on this bench.
+#include "calls/sim_call.h"
+#include "calls/trace_values.h"
+#include "card/sim_board.h"
+#include "widgets/timing_widgets.h"
+
+#include "ZyvoTimingWidgets.h"
+
+#include <memory>
+
+namespace zyvosim {
+namespace {
+
+const char* const cTarget = "SyncGenerator";
+
+// Queries answer 2, as the diagnostics count them; setters answer 1.
+constexpr int cQueried = 2;
+constexpr int cDone = 1;
+
+class SimSyncGenerator final : public ZyvoSyncGeneratorV3Widget {
+public:
+    explicit SimSyncGenerator(SimBoard& board) : mBoard(board) {}
+
+    int SetReferenceSource(ZyvoSyncGeneratorReferenceSource source) override {
+        SimCall call(cTarget, 0, "SetReferenceSource", traceArguments(source));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (source < ZYVO_SyncGeneratorReferenceSource_ExtRefIn ||
+            source > ZYVO_SyncGeneratorReferenceSource_Component1)
+            return call.returns(0);
+        state().referenceSource = source;
+        state().polls = 0;
+        return call.returns(cDone);
+    }
+
+    int GetReferenceSource(ZyvoSyncGeneratorReferenceSource& source) override {
+        SimCall call(cTarget, 0, "GetReferenceSource");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        source = static_cast<ZyvoSyncGeneratorReferenceSource>(state().referenceSource);
+        call.setArguments(traceArguments(source));
+        return call.returns(cQueried);
+    }
+
+    int GetReferenceInputFormat(ZyvoVideoFormat& format) override {
+        SimCall call(cTarget, 0, "GetReferenceInputFormat");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        // Counted up to the lock and no further, so a generator polled for ever never wraps.
+        if (state().polls < mBoard.bench().referenceLockPolls)
+            ++state().polls;
+        format = lockedFormat();
+        call.setArguments(traceArguments(format));
+        return call.returns(cQueried);
+    }
+
+    // Where the pair sits is a fact of the card's logic, not of what was programmed, so it
+    // follows the bench in use rather than the saved card state.
+    int GetInterruptControlIndex(uint32_t& index) override {
+        SimCall call(cTarget, 0, "GetInterruptControlIndex");
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        index = mBoard.bench().interruptIndex;
+        call.setArguments(traceArguments(index));
+        return call.returns(cQueried);
+    }
+
+    int SetConfiguration(ZyvoVideoConfiguration* configuration, int flags, int mode) override {
+        SimCall call(cTarget, 0, "SetConfiguration", traceArguments(configuration, flags, mode));
+        if (auto injected = call.injectedFault())
+            return call.returns(*injected);
+        if (configuration == nullptr)
+            return call.returns(0);
+        state().configured = true;
+        state().config = stateOf(*configuration);
+        state().configFlags = flags;
+        state().configMode = mode;
+        return call.returns(cDone);
+    }
+
+private:
+    SyncGeneratorState& state() { return mBoard.state().syncGenerator; }
+
+    ZyvoVideoFormat lockedFormat() {
+        const Bench& bench = mBoard.bench();
+        bool locked = state().referenceSource == ZYVO_SyncGeneratorReferenceSource_ExtRefIn &&
+                      bench.referenceFormat && state().polls >= bench.referenceLockPolls;
+        return locked ? *bench.referenceFormat : ZYVO_VideoFormat_Unknown;
+    }
+
+    SimBoard& mBoard;
+};
+
+} // namespace
+
+void installSyncGenerator(SimBoard& board) {
+    board.widgets().add(ZYVO_WidgetType_SyncGeneratorWidget, 0,
+                        std::make_unique<SimSyncGenerator>(board));
+}
+
+// The generator comes up free running.
+void powerOnSyncGenerator(CardState& state) {
+    state.syncGenerator = SyncGeneratorState{};
+    state.syncGenerator.referenceSource = ZYVO_SyncGeneratorReferenceSource_FreeRun;
+}
+
+} // namespace zyvosim

@@ -1,0 +1,17 @@
+// Every kind of widget the simulated card carries.
+#pragma once
+
+#include "bench/bench.h"
+#include "zyvosim/card_state.h"
+
+namespace zyvosim {
+
+class SimBoard;
+
+// Puts every widget of the card into its registry, as the bench wires the card.
+void installWidgets(SimBoard& board);
+
+// Gives every widget its power-on state.
+void powerOn(CardState& state, const Bench& bench);
+
+} // namespace zyvosim
