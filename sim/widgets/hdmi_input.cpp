@@ -5,8 +5,8 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
-#include "video/hdmi_registers.h"
 #include "video/input_signal.h"
+#include "widgets/hdmi_register_calls.h"
 #include "widgets/hdmi_widgets.h"
 
 #include "ZyvoHDMIWidgets.h"
@@ -31,22 +31,11 @@ public:
         return call.returns(1);
     }
 
-    // A register the receiver does not have fails with 0 and reads nothing.
     int WriteRegister(uint32_t reg, uint32_t value) override {
-        SimCall call(cTarget, 0, "WriteRegister", traceArguments(reg, Hex{value}));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        return call.returns(writeHDMIRegister(mBoard, HDMIChip::Receiver, reg, value) ? 1 : 0);
+        return writeRegisterCall(mBoard, HDMIChip::Receiver, cTarget, reg, value);
     }
-
     int ReadRegister(uint32_t reg, uint32_t& value) override {
-        SimCall call(cTarget, 0, "ReadRegister", traceArguments(reg));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (!readHDMIRegister(mBoard, HDMIChip::Receiver, reg, value))
-            return call.returns(0);
-        call.setArguments(traceArguments(reg, Hex{value}));
-        return call.returns(1);
+        return readRegisterCall(mBoard, HDMIChip::Receiver, cTarget, reg, value);
     }
 
     int GetInputSignal(bool& present, ZyvoVideoFormat& format) override {

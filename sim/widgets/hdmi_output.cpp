@@ -5,7 +5,7 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
-#include "video/hdmi_registers.h"
+#include "widgets/hdmi_register_calls.h"
 #include "widgets/hdmi_widgets.h"
 
 #include "ZyvoHDMIWidgets.h"
@@ -90,22 +90,11 @@ public:
         return keep("SetVideoSource4", source, state().videoSource[3]);
     }
 
-    // A register the transmitter does not have fails with 0 and reads nothing.
     int WriteRegister(uint32_t reg, uint32_t value) override {
-        SimCall call(cTarget, 0, "WriteRegister", traceArguments(reg, Hex{value}));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        return call.returns(writeHDMIRegister(mBoard, HDMIChip::Transmitter, reg, value) ? 1 : 0);
+        return writeRegisterCall(mBoard, HDMIChip::Transmitter, cTarget, reg, value);
     }
-
     int ReadRegister(uint32_t reg, uint32_t& value) override {
-        SimCall call(cTarget, 0, "ReadRegister", traceArguments(reg));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (!readHDMIRegister(mBoard, HDMIChip::Transmitter, reg, value))
-            return call.returns(0);
-        call.setArguments(traceArguments(reg, Hex{value}));
-        return call.returns(1);
+        return readRegisterCall(mBoard, HDMIChip::Transmitter, cTarget, reg, value);
     }
 
 private:
