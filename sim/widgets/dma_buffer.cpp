@@ -3,27 +3,28 @@
 
 #include "calls/sim_call.h"
 
-#include <new>
+#include <cstdlib>
 
 ZyvoDmaBuffer::ZyvoDmaBuffer() : mpBuffer(nullptr), mSize(0) {}
 
 ZyvoDmaBuffer::~ZyvoDmaBuffer() {
-    delete[] mpBuffer;
+    std::free(mpBuffer);
 }
 
 // A new request replaces the previous buffer. The buffer starts zeroed so a transfer that
-// never happens reads back as zeros, not as leftover heap. A bench can refuse the buffer, as a
+// never happens reads back as zeros, not as leftover heap; calloc gives a frame-sized buffer
+// fresh zero pages without writing them. A bench can refuse the buffer, as a
 // host out of DMA-able memory would: any status fault gives null. The buffer is a value object,
 // so the call stays out of the trace.
 unsigned char* ZyvoDmaBuffer::SetupAndGetBufferStart(unsigned int size) {
     zyvosim::SimCall call("DmaBuffer", -1, "SetupAndGetBufferStart");
     bool refused = call.injectedFault().has_value();
-    delete[] mpBuffer;
+    std::free(mpBuffer);
     mpBuffer = nullptr;
     mSize = 0;
     if (refused || size == 0)
         return nullptr;
-    mpBuffer = new (std::nothrow) unsigned char[size]();
+    mpBuffer = static_cast<unsigned char*>(std::calloc(size, 1));
     if (mpBuffer != nullptr)
         mSize = size;
     return mpBuffer;
