@@ -80,20 +80,14 @@ TEST_P(HDMICheckedCallTest, failsTheOutputAfterTheWholeSequenceAndIsReportedWhen
     EXPECT_EQ(capture.out(), "");
 }
 
+// The first call, one of the audio calls made twice, and the last.
 INSTANTIATE_TEST_SUITE_P(
-    EachCall, HDMICheckedCallTest,
-    ::testing::Values(
-        CheckedCall{"SetVendorName", "pHDMIOut->SetVendorName(\"QELVideo\")"},
-        CheckedCall{"SetProductName", "pHDMIOut->SetProductName(\"Rimba Zader\")"},
-        CheckedCall{"SetSourceAudioMode",
-                    "pHDMIOut->SetSourceAudioMode(ZYVO_AudioFormat_16Channel_48kHz)"},
-        CheckedCall{"SetSinkAudioMode",
-                    "pHDMIOut->SetSinkAudioMode(ZYVO_HDMIOutV4AudioMode_8Channel_48Khz)"},
-        CheckedCall{"SetAudioMute", "pHDMIOut->SetAudioMute(true)"},
-        CheckedCall{"SetMonitorState", "pHDMIOut->SetMonitorState(false)"},
-        CheckedCall{"SetDefaultVideoColorRange", "pHDMIOut->SetDefaultVideoColorRange(outRange)"},
-        CheckedCall{"SetSourceConfiguration",
-                    "pHDMIOut->SetSourceConfiguration(&hdmiVideoConfig)"}));
+    SomeCalls, HDMICheckedCallTest,
+    ::testing::Values(CheckedCall{"SetVendorName", "pHDMIOut->SetVendorName(\"QELVideo\")"},
+                      CheckedCall{"SetSourceAudioMode",
+                                  "pHDMIOut->SetSourceAudioMode(ZYVO_AudioFormat_16Channel_48kHz)"},
+                      CheckedCall{"SetSourceConfiguration",
+                                  "pHDMIOut->SetSourceConfiguration(&hdmiVideoConfig)"}));
 
 TEST_F(HDMISetupTest, unsupportedPixelFormatStopsBeforeTheVideoCalls) {
     openDevice();

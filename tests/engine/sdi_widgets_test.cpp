@@ -4,14 +4,7 @@
 namespace enginetest {
 namespace {
 
-class SDIOutputTest : public EngineTest {
-protected:
-    static Lines disableCalls(int output) {
-        std::string widget = "SDIOutput[" + std::to_string(output) + "].";
-        return {widget + "SetMute(true)", widget + "SetOutputSwitchE(true)",
-                widget + "SetEnable(false)"};
-    }
-};
+using SDIOutputTest = EngineTest;
 
 TEST_F(SDIOutputTest, setUpConfiguresTheOutputButLeavesItOnWhenItWasOn) {
     setUpCommand();
@@ -29,14 +22,7 @@ TEST_F(SDIOutputTest, disablingAllOutputsLeavesTheMonitorOutputAlone) {
     for (int output = 0; output <= 10; ++output) {
         diag.SDIOutputEnable(output);
     }
-    zyvosim::clearTrace();
     EXPECT_EQ(diag.SDIAllOutputsDisable(), 1);
-
-    Lines expected;
-    for (int output = 0; output <= 9; ++output) {
-        expected = expected + disableCalls(output);
-    }
-    EXPECT_EQ(calls(), expected);
     for (int output = 0; output <= 9; ++output) {
         EXPECT_FALSE(card().sdiOutput[output].enable) << output;
         EXPECT_TRUE(card().sdiOutput[output].mute) << output;

@@ -66,7 +66,6 @@ TEST_F(FrameTransferTest, everyFailureIsReportedAndLeavesTheFileAsItSays) {
         const char* fileAfter; // of a file that held "old"; null: the file is a directory
     } cases[] = {
         {"", byKind(2, 0), noStore, -2, "old"},
-        {"", byKind(0, 4), noStore, -2, "old"},
         {"", byKind(1, 6), noStore, -2, "old"},
         {"", store0, noFile, -2, nullptr},
         {"missing DMA 0", store0, noDma, -2, ""},

@@ -81,8 +81,6 @@ TEST_F(PatternFillTest, refusedFillSaysWhyAndWritesNothing) {
          "frameBufferFillWithTestPattern NULL pointer\n"},
         {"missing DMA 0", [this] { return fill(1, kWhite, 2); },
          "Could not GetWidget(ZYVO_WidgetType_DmaIO)\n"},
-        {"wrong-class DMA 0", [this] { return fill(1, kWhite, 2); },
-         "Could not GetWidget(ZYVO_WidgetType_DmaIO)\n"},
     };
     for (const auto& c : cases) {
         setUpStores(ZYVO_PixelFormat_YCbCr8, c.bench);

@@ -50,8 +50,6 @@ TEST_P(NoInputTest, capturesNothingAndSaysWhyOnlyWhenVerbose) {
 INSTANTIATE_TEST_SUITE_P(
     Reasons, NoInputTest,
     ::testing::Values(NoInputCase{"noCable", "uncable HDMIOutput 0", "No valid input detected", ""},
-                      NoInputCase{"signalQueryFails", "fault HDMIIn.GetInputSignal -3",
-                                  "Acquire HDMI Input failure", ""},
                       NoInputCase{
                           "noInputWidget", "missing HDMIIn 0", "Acquire HDMI Input failure",
                           "hdmiInputInit: Could not GetWidget(ZYVO_WidgetType_HDMIInV4Widget)\n"}),

@@ -81,8 +81,6 @@ INSTANTIATE_TEST_SUITE_P(
                   ""},
         FaultCase{"refclockPastTheHighEnd", k2997, "hdmi-fault clock HDMIOut 16 0x08D7AB01", false,
                   " StartHDMIV4loopbackOutput() bad refclock: 0x08d7ab01\n", ""},
-        FaultCase{"refclockAtTheLowEnd", k2997, "hdmi-fault clock HDMIOut 16 0x08D7AA00", true, "",
-                  ""},
         FaultCase{"refclockBelowTheLowEnd", k2997, "hdmi-fault clock HDMIOut 16 0x08D7A9FF", false,
                   " StartHDMIV4loopbackOutput() bad refclock: 0x08d7a9ff\n", ""},
         FaultCase{"txClockOf2997At5994", k5994, "hdmi-fault clock HDMIOut 18 0x046BD550", false,
@@ -96,19 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
                   ""},
         FaultCase{"damagedRaster", k2997, "hdmi-fault raster 5 0x00120009", false,
                   " StartHDMIV4loopbackInput() reg 5: 0x00120009, expected: 0x00120008\n", ""},
-        FaultCase{"receiverClockWithEqualSums", k5994, "hdmi-fault clock HDMIIn 17 0", false,
-                  " StartHDMIV4loopbackInput() bad tmds: 0x00000000\n", ""},
         FaultCase{"noCable", k2997, "uncable HDMIOutput 0", false,
                   " StartHDMIV4loopbackInput() reg 1: 0x00000000, expected: 0x00000010\n", ""},
         FaultCase{"transmitterWriteFails", k2997, "fault HDMIOut.WriteRegister -1 once", false,
                   " StartHDMIV4loopbackOutput() write of 0x24020200 to reg 0 failed\n", ""},
-        FaultCase{"receiverWriteFails", k5994, "fault HDMIIn.WriteRegister 0", false,
-                  " StartHDMIV4loopbackInput() write of 0x01001400 to reg 0 failed\n", ""},
-        FaultCase{"readFails", k2997, "fault HDMIOut.ReadRegister 0 once", false, "", ""},
-        FaultCase{"noOutput", k2997, "missing HDMIOut 0", false,
-                  "hdmiOutputInit: Could not GetWidget(ZYVO_WidgetType_HDMI4kOutWidget)\n", ""},
-        FaultCase{"noInput", k2997, "missing HDMIIn 0", false, "",
-                  "hdmiInputInit: Could not GetWidget(ZYVO_WidgetType_HDMIInV4Widget)\n"}),
+        FaultCase{"readFails", k2997, "fault HDMIOut.ReadRegister 0 once", false, "", ""}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(LoopbackTest, anUnsupportedRateNeverReachesTheRegisters) {
@@ -139,9 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MarkedCase{"transmitterClock", "hdmi-fault clock HDMIOut 17 0x11AF5601", true,
                    " StartHDMIV4loopbackOutput() reg 17: 0x11af5601, expected: 0x11af5500 .. "
-                   "0x11af5600 <<<\n"},
-        MarkedCase{"receiverClock", "hdmi-fault clock HDMIIn 17 0", true,
-                   " StartHDMIV4loopbackInput() reg 17: 0x00000000, expected: 0x11af5500 .. "
                    "0x11af5600 <<<\n"},
         MarkedCase{"raster", "hdmi-fault raster 5 0x00120009", false,
                    " StartHDMIV4loopbackInput() reg 5: 0x00120009, expected: 0x00120008  <<<\n"}),

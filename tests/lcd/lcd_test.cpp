@@ -128,8 +128,6 @@ TEST_F(LcdTest, withoutAWidgetItNeedsNothingReachesThePanel) {
         const char* err;
     } cases[] = {
         {"missing DMA 0", "lcdColorBarsEnable could not get DMA widget\n", ""},
-        {"missing PlayoutStore 5", "",
-         "playoutStoreInit: Could not GetWidget(ZYVO_WidgetType_FrameBufferPlayWidget)\n"},
         {"missing SDIOutput 9",
          "sdiOutputInit() Could not GetWidget(ZYVO_WidgetType_SDIOutputWidget, 9)\n"
          "SDIOutputDisable: sdiOutputGet(9) returned NULL\n",

@@ -83,7 +83,7 @@ TEST_F(BenchFileTest, badEnvironmentBenchIsReportedAndFindsNoDevice) {
     EXPECT_EQ(capture.err(), path + ":2: unknown directive 'laser'\n");
 }
 
-// One line per check of the parser; the line number counts blank lines too.
+// One line per kind of refusal; the line number counts blank lines too.
 TEST_F(BenchFileTest, refusedLinesNameOriginLineAndProblem) {
     const struct {
         const char* text;
@@ -92,42 +92,25 @@ TEST_F(BenchFileTest, refusedLinesNameOriginLineAndProblem) {
         {"devices 1\n\ncabel SDIOutput 0 SDIInput 0\n", "lab.bench:3: unknown directive 'cabel'"},
         {"devices 2x\n", "lab.bench:1: devices: N '2x' is not a number"},
         {"devices\n", "lab.bench:1: devices: missing N; expected 'devices N'"},
-        {"devices -1\n", "lab.bench:1: devices: N -1 is not in 0 to 65535"},
         {"fault device.Open -5 twice\n",
          "lab.bench:1: fault: unexpected 'twice'; expected 'fault TARGET.OPERATION STATUS [once]'"},
         {"throw device.Close\n", "lab.bench:1: throw: 'device' has no operation 'Close' that can "
                                  "fail (it has Open, InitializeHardware)"},
-        {"fault device[0].Open -5\n", "lab.bench:1: fault: 'device' takes no index"},
         {"interrupt telescope.Open\n", "lab.bench:1: interrupt: unknown fault target 'telescope'"},
         {"fault deviceOpen -5\n", "lab.bench:1: fault: 'deviceOpen' is not TARGET.OPERATION"},
-        {"fault device[x].Open -5\n",
-         "lab.bench:1: fault: 'device[x].Open' is not TARGET[INDEX].OPERATION"},
-        {"cable SDIOutput 11 SDIInput 0\n",
-         "lab.bench:1: cable: output index 11 is not in 0 to 10"},
         {"cable SDIOutput 0 HDMIInput 0\n",
          "lab.bench:1: cable: expected 'SDIInput', not 'HDMIInput'"},
         {"cable SDIOutput 1 SDIInput 2\ncable SDIOutput 3 SDIInput 2\n",
          "lab.bench:2: cable: SDIInput 2 is already cabled"},
-        {"uncable SDIOutput 2\n", "lab.bench:1: uncable: SDIOutput 2 is not cabled"},
         {"ltc-source rate 13 start 01:00:00:00\n",
          "lab.bench:1: ltc-source: rate 13 is not in 3 to 12"},
-        {"ltc-source rate 5 start 01:00:00:25\n",
-         "lab.bench:1: ltc-source: start frames 25 is not below 25"},
         {"ltc-source rate 6 start 1:00:00:00\n",
          "lab.bench:1: ltc-source: start '1:00:00:00' is not HH:MM:SS:FF"},
         {"reference format 7\n",
          "lab.bench:1: reference: format 7 is not a video format of the device"},
-        {"text missing\n", "lab.bench:1: text: 'missing' is neither present nor absent"},
-        {"stuck PlayoutStore 0\n",
-         "lab.bench:1: stuck: expected 'CaptureStore', not 'PlayoutStore'"},
-        {"no-sid-translation 87\n",
-         "lab.bench:1: no-sid-translation: format 87 is not a quad format of the device"},
+        {"hdmi-fault pll-locked\n",
+         "lab.bench:1: hdmi-fault: 'pll-locked' is not pll-unlocked, clock or raster"},
         {"missing SDIOutputs 0\n", "lab.bench:1: missing: unknown widget kind 'SDIOutputs'"},
-        {"missing SDIOutput 11\n", "lab.bench:1: missing: INDEX 11 is not in 0 to 10"},
-        {"wrong-class DMA\n",
-         "lab.bench:1: wrong-class: missing INDEX; expected 'wrong-class KIND INDEX'"},
-        {"state-dir\n", "lab.bench:1: state-dir: missing PATH or private; expected 'state-dir "
-                        "PATH | state-dir private'"},
     };
     for (const auto& c : cases) {
         std::string error;

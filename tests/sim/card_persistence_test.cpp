@@ -8,9 +8,6 @@
 #include "ZyvoSDIWidgets.h"
 #include "zyvosim/card_state.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-
 #include <vector>
 
 namespace {
@@ -73,32 +70,6 @@ TEST_F(CardPersistenceTest, powerCycleClearsStateAndMemory) {
     ASSERT_EQ(programTheCard(), 0);
     EXPECT_TRUE(zyvosim::powerCycle());
     expectPoweredOn();
-}
-
-// The tests run with ZYVO_SIM_STATE=private, so the fixture's reset powers the card off and on.
-TEST_F(CardPersistenceTest, resetOfAPrivateCardStartsItAfresh) {
-    useBench("state-dir private\n");
-    ASSERT_EQ(programTheCard(), 0);
-    zyvosim::reset();
-    useBench("state-dir private\n");
-    expectPoweredOn();
-}
-
-// A card-state file too short, without its magic or too long is powered on afresh; memory
-// written under the old record starts over with the new one.
-TEST_F(CardPersistenceTest, damagedStateIsPoweredOnAfreshWithItsMemory) {
-    for (size_t size : {size_t{12}, sizeof(zyvosim::CardState), sizeof(zyvosim::CardState) + 1}) {
-        useStateDirectory();
-        ASSERT_EQ(programTheCard(), 0);
-        std::string path = directory() + "/card-state";
-        int file = open(path.c_str(), O_WRONLY | O_TRUNC);
-        ASSERT_GE(file, 0);
-        ASSERT_EQ(ftruncate(file, static_cast<off_t>(size)), 0);
-        close(file);
-        useStateDirectory();
-        EXPECT_EQ(zyvosim::cardState().magic, zyvosim::cCardStateMagic) << size << " bytes";
-        expectPoweredOn();
-    }
 }
 
 // A second process is refused the device for as long as the first holds it, and may have it
@@ -176,30 +147,6 @@ TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
     letTheHolderGo();
     EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
     factory.ReleaseDevice(device);
-}
-
-// Another open of the lock file conflicts with the device's lock even within this process.
-bool lockIsHeld(const std::string& directory) {
-    int file = open((directory + "/lock").c_str(), O_RDWR);
-    if (file < 0)
-        return false;
-    bool held = flock(file, LOCK_EX | LOCK_NB) != 0;
-    close(file);
-    return held;
-}
-
-TEST_F(DeviceLockTest, handlesOfOneProcessShareTheLockUntilTheLastIsReleased) {
-    useStateDirectory();
-    ZyvoDeviceFactory factory;
-    ZyvoDevice* first = nullptr;
-    ZyvoDevice* second = nullptr;
-    factory.FindLocalDevices();
-    ASSERT_EQ(factory.CreateLocalDevice(0, first), 1);
-    ASSERT_EQ(factory.CreateLocalDevice(0, second), 1);
-    factory.ReleaseDevice(first);
-    EXPECT_TRUE(lockIsHeld(directory()));
-    factory.ReleaseDevice(second);
-    EXPECT_FALSE(lockIsHeld(directory()));
 }
 
 } // namespace

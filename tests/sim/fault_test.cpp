@@ -1,7 +1,6 @@
 // Faults a bench arms: which call takes them, how often, and what the caller sees.
 #include "sim_fixture.h"
 
-#include "QELDebug.h"
 #include "ZyvoDevice.h"
 
 #include <csignal>
@@ -35,13 +34,6 @@ TEST_F(FaultTest, standingFaultTakesOverOnceAnEarlierOnceFaultIsSpent) {
     EXPECT_EQ(device->InitializeHardware(), 0);
 }
 
-TEST_F(FaultTest, failedCreationLeavesTheDevicePointerAlone) {
-    useBench("fault factory.CreateLocalDevice -3\n");
-    EXPECT_EQ(mFactory.FindLocalDevices(), 1);
-    EXPECT_EQ(mFactory.CreateLocalDevice(0, mpDevice), -3);
-    EXPECT_EQ(mpDevice, nullptr);
-}
-
 TEST_F(FaultTest, throwFaultThrowsOutOfTheCallOnce) {
     useBench("throw device.Open once\n");
     ZyvoDevice* device = createDevice();
@@ -65,12 +57,6 @@ TEST_F(FaultTest, interruptFaultRaisesSigintWhileTheCallStillWorks) {
     EXPECT_EQ(device->InitializeHardware(), 1);
     std::signal(SIGINT, previous);
     EXPECT_EQ(s_interrupts, 2);
-}
-
-TEST_F(FaultTest, resetDisarmsEveryFault) {
-    useBench("fault QELDebug.Open -1\n");
-    zyvosim::reset();
-    EXPECT_EQ(QELDebug::Open(), 1);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The text singleton: display names and what reset() puts back. The names the library shows
-// without it are the front-end tests' business.
+// The text singleton's display names. The names the library shows without it are the
+// front-end tests' business.
 #include "sim_fixture.h"
 
 #include "ZyvoText.h"
@@ -22,17 +22,6 @@ TEST_F(TextTablesTest, everyNamedFormatIsDistinctAndHasAPicture) {
         EXPECT_EQ(ZyvoVideoConfiguration(format).GetPictureWidth(width), 1) << name;
     }
     EXPECT_EQ(seen.size(), 47u);
-}
-
-TEST_F(TextTablesTest, resetDropsEntriesLeftByLookupsAndRestoresNames) {
-    ZyvoText* text = ZyvoText::GetInstance();
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->mVideoFormatNames[static_cast<ZyvoVideoFormat>(7)], "");
-    text->mVideoRateNames[ZYVO_VideoRate_2997] = "changed";
-
-    zyvosim::reset();
-    EXPECT_EQ(text->mVideoFormatNames.count(static_cast<ZyvoVideoFormat>(7)), 0u);
-    EXPECT_EQ(text->mVideoRateNames.at(ZYVO_VideoRate_2997), "29.97");
 }
 
 } // namespace

@@ -111,29 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; GetInputTimeCode",
                   "\nltcInputTest(29.97)\nLTC input detect frame rate 29.97\n"
-                  "LTC GetInputTimeCode() returns failure\n"},
-        InputCase{"noLtcWidget", "missing LTC 0", ZYVO_VideoRate_2997, false, 0, "",
-                  "\nltcInputTest(29.97)\n"}));
-
-TEST_F(LtcTest, displayTakesEachByteAsOneDigitAndSaysNothingWhenQuiet) {
-    openDevice();
-    const struct {
-        uint32_t high, low;
-        const char* shown;
-    } words[] = {{0x01020304, 0x05060708, "12:34:56:78"},
-                 {0x02030105, 0x00130000, "23:15:19:00"}}; // a byte of 19 counts whole
-    for (const auto& w : words) {
-        for (bool on : {true, false}) {
-            verbose(on);
-            Printed printed = printedBy([&] {
-                diag.ltcDisplay(w.high, w.low);
-                return true;
-            });
-            EXPECT_EQ(printed.out,
-                      on ? std::string("LTC input timecode : ") + w.shown + ": \n" : "");
-        }
-    }
-}
+                  "LTC GetInputTimeCode() returns failure\n"}));
 
 struct ModeCase {
     const char* name;

@@ -71,8 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
         // The look after the wait is the 41st poll, which finds the lock too late.
         LockCase{"atTheFortyFirstPoll", "reference format 19 lock-after-polls 41", 0, 41, 4000,
                  "\ncannot lock\n\tReference Input Format on Ext Ref In is 19(1080i 29.97)\n", ""},
-        LockCase{"never", "reference none", 0, 41, 4000,
-                 "\ncannot lock\n\tReference Input Format on Ext Ref In is 0()\n", ""},
         // Only a status of exactly 2 is an answer; anything else ends the wait at once.
         LockCase{"pollFails", "fault SyncGenerator.GetReferenceInputFormat 1", 0, 2, 0,
                  "\ncannot lock\n\tGetReferenceInputFormat() returns failure\n", ""},

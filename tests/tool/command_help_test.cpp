@@ -79,10 +79,8 @@ TEST(ListTest, givesEachPairsFormatThePixelFormatsAndTheSixteenPatterns) {
         const char* rate;
         const char* format;
     } cells[] = {
-        {"-f5", "-r50", "15"},   {"-f5", "-r47", "-"},   {"-f6", "-r29", "19"},
-        {"-f6", "-r59", "-"},    {"-f1", "-r29", "4"},   {"-f2", "-r47", "5"},
-        {"-f7", "-r60", "35"},   {"-f19", "-r24", "65"}, {"-f19", "-r50", "-"},
-        {"-f24", "-r59", "181"}, {"-f24", "-r60", "-"},
+        {"-f5", "-r50", "15"},  {"-f5", "-r47", "-"},    {"-f1", "-r29", "4"},
+        {"-f19", "-r24", "65"}, {"-f24", "-r59", "181"}, {"-f24", "-r60", "-"},
     };
     for (const auto& expected : cells) {
         EXPECT_EQ(cell(run.out, expected.standard, expected.rate), expected.format)
@@ -92,9 +90,8 @@ TEST(ListTest, givesEachPairsFormatThePixelFormatsAndTheSixteenPatterns) {
     // The probing of unsupported pairs stays out of sight.
     EXPECT_EQ(run.out.find("Warning !!!"), std::string::npos);
     for (const char* line :
-         {"    19  1080i 29.97\n", "   181  4096p 59.94\n", "     1  YCbCr 4:2:2 10-bit\n",
-          "     5  RGB 10-bit\n", "    23  YCbCr 4:2:2 12-bit", "     0  100% bars\n",
-          "     8  Black\n", "    15  ColorQuadBorder\n"}) {
+         {"    19  1080i 29.97\n", "     1  YCbCr 4:2:2 10-bit\n", "    23  YCbCr 4:2:2 12-bit",
+          "     0  100% bars\n", "    15  ColorQuadBorder\n"}) {
         EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
     }
     const std::string patterns = run.out.substr(run.out.find("test patterns (-p):"));

@@ -126,8 +126,6 @@ struct FaultCase {
 
 const FaultCase cFaults[] = {
     {"SdiCablePulled", "uncable SDIOutput 0", "1", "No valid input detected for SDI input 1"},
-    {"SdiInputUnknownRaster", "unknown-format SDIInput 2", "3",
-     "Unknown input detected for SDI input 3"},
     {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6", "differing pixels: "},
     {"MonitorSdiWontEnable", "fault SDIOutput[10].SetEnable -1", "9",
      "the monitor's SDI output 10 is off"},
@@ -135,9 +133,6 @@ const FaultCase cFaults[] = {
      "No valid input detected for HDMI input"},
     {"No4KTranslation", "no-sid-translation 67", "11",
      "No SID video format translation for the capture format"},
-    {"TmdsClockOffAt5994", "hdmi-fault clock HDMIOut 17 0x11AF5500", "13", "bad tmds"},
-    {"NoTimecode", "ltc-source none", "14", "Cannot detect LTC input"},
-    {"NoReference", "reference none", "15", "cannot lock"},
     {"LcdStoreSilent", "fault PlayoutStore[5].GetFrameBufferAddress -1", "16",
      "playout store 5 does not say where its frame is"},
 };
