@@ -103,7 +103,7 @@ TEST_F(PngWriterTest, aFailedWriteLeavesTheTargetAsItWasAndNoOtherFile) {
     const RgbPicture picture = bars(16, 2);
     std::string error;
     EXPECT_FALSE(writePng(path("missing/out.png"), 16, 2, picture.rgb, error));
-    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_EQ(error, path("missing") + ": No such file or directory");
 
     fs::create_directory(path("directory.png"));
     EXPECT_FALSE(writePng(path("directory.png"), 16, 2, picture.rgb, error));

@@ -6,8 +6,9 @@
 
 namespace tooltest {
 
-ToolRun runTool(const std::string& arguments) {
-    std::string command = std::string(ZYVODIAG_TOOL) + " " + arguments + " 2>&1 </dev/null";
+namespace {
+
+ToolRun runShell(const std::string& command) {
     ToolRun run{-1, ""};
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -20,6 +21,28 @@ ToolRun runTool(const std::string& arguments) {
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
+} // namespace
+
+ToolRun runTool(const std::string& arguments, const std::string& environment) {
+    return runShell(environment + " " + toolCommand() + " " + arguments + " 2>&1 </dev/null");
+}
+
+ToolRun runScript(const std::string& script) {
+    return runShell("bash -c " + quoted(script) + " 2>&1 </dev/null");
+}
+
+std::string toolCommand() {
+    return ZYVODIAG_TOOL;
 }
 
 } // namespace tooltest

@@ -10,7 +10,15 @@ struct ToolRun {
     std::string out; // standard output and standard error, as a terminal shows them
 };
 
-// zyvodiag with `arguments` (shell words), standard input empty.
-ToolRun runTool(const std::string& arguments);
+// zyvodiag with `arguments` (shell words), standard input empty; `environment` is put before
+// the program as the shell takes it ("VAR=value ...").
+ToolRun runTool(const std::string& arguments, const std::string& environment = "");
+
+// A bash script, for runs that need more than one command (signals, pipes); its standard error
+// goes with standard output.
+ToolRun runScript(const std::string& script);
+
+// The tool as a shell word, for such scripts.
+std::string toolCommand();
 
 } // namespace tooltest

@@ -22,6 +22,11 @@ bool isReadableFile(const std::string& path, std::string& error) {
         error = path + ": " + std::strerror(EISDIR);
         return false;
     }
+    // A FIFO nobody writes to would keep the command waiting; a device has no end.
+    if (!S_ISREG(facts.st_mode)) {
+        error = path + ": not a regular file";
+        return false;
+    }
     return true;
 }
 

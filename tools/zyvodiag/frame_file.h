@@ -11,7 +11,7 @@
 namespace zyvodiag {
 
 // False, with the reason, unless `path` is a regular file this user may read. A directory would
-// otherwise open and read as an empty file.
+// otherwise open and read as an empty file, and a FIFO would block.
 bool isReadableFile(const std::string& path, std::string& error);
 
 // The whole file; false with the system's reason.

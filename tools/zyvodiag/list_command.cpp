@@ -1,6 +1,7 @@
 // The list command: the format of each -f and -r pair, the pixel formats and the patterns.
 #include "captured_output.h"
 #include "command_table.h"
+#include "test_patterns.h"
 
 #include <zyvodiag>
 
@@ -21,12 +22,6 @@ const Numbered cStandards[] = {{1, 1}, {2, 2}, {3, 3},   {4, 4},  {5, 5},
                                {6, 6}, {7, 7}, {19, 19}, {24, 24}};
 const Numbered cRates[] = {{23, 3}, {24, 4}, {25, 5},  {29, 6},  {30, 7},
                            {47, 8}, {48, 9}, {50, 10}, {59, 11}, {60, 12}};
-
-// As the library's usage text names them.
-const char* const cPatterns[] = {"100% bars", "75% bars",   "Ramp",      "MultiBurst",
-                                 "LineSweep", "CheckField", "FlatField", "MultiPattern",
-                                 "Black",     "White",      "Border",    "LinearRamp",
-                                 "SlantRamp", "ZoneWhite",  "ColorQuad", "ColorQuadBorder"};
 
 // The table's own answer for a pair, or 0 for a pair it does not support. The library warns
 // on standard output about an unsupported pair and falls back to 1080i 29.97, which is also a
@@ -92,8 +87,8 @@ int runList(const Invocation& invocation) {
                     pixelFormat == 23 ? " (the HDMI loopback's; view and compare only)" : "");
     }
     std::printf("\ntest patterns (-p):\n");
-    for (int pattern = 0; pattern < 16; ++pattern) {
-        std::printf("  %4d  %s\n", pattern, cPatterns[pattern]);
+    for (uint32_t pattern = 0; pattern < kTestPatternCount; ++pattern) {
+        std::printf("  %4u  %s\n", pattern, testPatternName(pattern));
     }
     return kPass;
 }

@@ -1,10 +1,17 @@
 // zyvodiag [--sim FILE] COMMAND ARGS...: runs one diagnostic on the device.
 #include "command_help.h"
 #include "command_table.h"
+#include "device_exception.h"
+#include "stop_signals.h"
 
 #include "zyvosim/zyvosim.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -27,9 +34,51 @@ void printHelp() {
                 "used,\n130 interrupted (Ctrl-C)\n");
 }
 
+// A descriptor 0, 1 or 2 the caller left closed would be the next file opened: a frame or the
+// card's state would then take the place of standard output and be written over by it.
+void keepStandardDescriptorsOpen() {
+    for (int descriptor = 0; descriptor <= 2; ++descriptor) {
+        if (fcntl(descriptor, F_GETFD) < 0 && errno == EBADF &&
+            open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY) < 0) {
+            std::_Exit(zyvodiag::kFail);
+        }
+    }
+}
+
+// A bench named by ZYVO_SIM is refused as --sim refuses one, before any command runs.
+bool loadEnvironmentBench() {
+    const char* path = std::getenv("ZYVO_SIM");
+    std::string error;
+    if (path == nullptr || *path == '\0' || zyvosim::loadBenchFile(path, error)) {
+        return true;
+    }
+    std::fprintf(stderr, "zyvodiag: %s\n", error.c_str());
+    return false;
+}
+
+int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& invocation) {
+    int status;
+    try {
+        status = command.run(invocation);
+    } catch (...) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "zyvodiag: %s\n", zyvodiag::deviceExceptionText(command.name).c_str());
+        status = zyvodiag::kFail;
+    }
+    if (zyvodiag::stopSignal() != 0 && status != zyvodiag::stopStatus()) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(),
+                     zyvodiag::stopDescription());
+        status = zyvodiag::stopStatus();
+    }
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    keepStandardDescriptorsOpen();
+    zyvodiag::installStopSignals();
     int next = 1;
     bool printTrace = false;
     std::string bench;
@@ -77,7 +126,10 @@ int main(int argc, char* argv[]) {
     if (zyvodiag::asksForHelp(invocation.arguments)) {
         return zyvodiag::printCommandHelp(invocation, command->name);
     }
-    int status = command->run(invocation);
+    if (bench.empty() && !loadEnvironmentBench()) {
+        return zyvodiag::kUnusable;
+    }
+    int status = runCommand(*command, invocation);
     std::fflush(stdout);
     if (printTrace) {
         std::fprintf(stderr, "trace of %zu calls:\n", zyvosim::trace().size());

@@ -3,6 +3,7 @@
 
 #include "frame_difference.h"
 #include "frame_file.h"
+#include "pending_file.h"
 #include "png_writer.h"
 #include "tool_options.h"
 #include "video_invocation.h"
@@ -57,10 +58,13 @@ int runView(const Invocation& invocation) {
     if (!parseVideoArguments(invocation, arguments, record)) {
         return kUnusable;
     }
+    std::string error;
+    if (!checkWritableTarget(pngPath, error)) {
+        return unusable(invocation, error);
+    }
     const FrameFormat format{record.mVideoFormat, pixelFormatOf(record, twelveBit)};
     FrameShape shape;
     size_t frameSize = 0;
-    std::string error;
     DecodedFrame frame;
     if (!switchedFrame(record, format.pixelFormat, shape, frameSize, error) ||
         !loadFrame(record.mInputFileName, shape, frameSize, frame, error)) {

@@ -34,7 +34,7 @@ void putBigEndian(std::vector<uint8_t>& bytes, uint32_t value) {
 // interrupted write never leaves a truncated picture that looks like the real one.
 class PngFile {
 public:
-    explicit PngFile(const std::string& path) : mPending(path) {}
+    explicit PngFile(const std::string& path) : mPath(path), mPending(path) {}
     ~PngFile() {
         if (mFile != nullptr) {
             std::fclose(mFile);
@@ -44,6 +44,14 @@ public:
     PngFile& operator=(const PngFile&) = delete;
 
     bool open() {
+        if (!mPending.ready()) {
+            // Our callers name the file themselves.
+            mError = mPending.error();
+            if (mError.compare(0, mPath.size() + 2, mPath + ": ") == 0) {
+                mError.erase(0, mPath.size() + 2);
+            }
+            return false;
+        }
         errno = 0;
         mFile = std::fopen(mPending.writePath().c_str(), "wb");
         return mFile != nullptr || fail();
@@ -80,6 +88,7 @@ private:
         return false;
     }
 
+    std::string mPath;
     PendingFile mPending;
     FILE* mFile = nullptr;
     std::string mError;

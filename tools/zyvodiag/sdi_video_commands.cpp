@@ -1,6 +1,7 @@
 // The SDI video test commands: generate, output, monitor, capture-pattern, capture, save and
 // compare.
 #include "frame_file.h"
+#include "pending_file.h"
 #include "picture_commands.h"
 #include "tool_options.h"
 #include "video_invocation.h"
@@ -69,7 +70,8 @@ int runCompare(const Invocation& invocation) {
     }
     std::string error;
     if (!isReadableFile(record.mInputFileName, error) ||
-        !isReadableFile(record.mOutputFileName, error)) {
+        !isReadableFile(record.mOutputFileName, error) ||
+        (wantsPixels && !checkWritableTarget(diffPng, error))) {
         std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), error.c_str());
         return kUnusable;
     }

@@ -3,16 +3,21 @@
 
 #include "captured_output.h"
 #include "command_table.h"
+#include "device_exception.h"
 #include "frame_file.h"
+#include "pending_file.h"
 #include "self_test_plan.h"
 #include "self_test_report.h"
 #include "simulator_probe.h"
+#include "stop_signals.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace zyvodiag {
@@ -42,12 +47,20 @@ public:
                 std::string(tmp != nullptr && *tmp ? tmp : "/tmp") + "/zyvodiag-selftest-XXXXXX";
             if (mkdtemp(pattern.data()) != nullptr) {
                 mPath = pattern;
+            } else {
+                mProblem = pattern + ": " + std::strerror(errno);
             }
-        } else {
-            fs::create_directories(keep, error);
-            if (fs::is_directory(keep, error)) {
-                mPath = keep;
-            }
+            return;
+        }
+        fs::create_directories(keep, error);
+        // Every frame is written as a file of its own and renamed: the directory must let us
+        // do that, and must not let anybody else swap the files.
+        if (error) {
+            mProblem = keep + ": " + error.message();
+        } else if (!fs::is_directory(keep, error)) {
+            mProblem = keep + ": " + std::strerror(ENOTDIR);
+        } else if (checkWritableTarget(keep + "/.zyvodiag-frame", mProblem)) {
+            mPath = keep;
         }
     }
     ~WorkDirectory() {
@@ -57,10 +70,12 @@ public:
         }
     }
     const std::string& path() const { return mPath; }
+    const std::string& problem() const { return mProblem; }
 
 private:
     bool mTemporary;
     std::string mPath;
+    std::string mProblem;
 };
 
 void printProgress(size_t number, size_t total, const std::string& name) {
@@ -107,18 +122,34 @@ void writePreviews(std::vector<TestFrame>& frames) {
     }
 }
 
+// A device library that throws fails the test it threw in, with the exception in its log; the
+// self-test goes on with the next test. A stop signal during the test leaves it not run: its
+// commands after the signal could not open the device.
 TestOutcome runOne(const SelfTestCase& test, const std::string& directory, bool keep) {
-    TestOutcome outcome{test.name, false, 0, "", {}};
+    TestOutcome outcome{test.name, Verdict::kFail, 0, "", {}};
     TestRun run(directory, keep);
     const Clock::time_point start = Clock::now();
+    bool passed = false;
     std::string log;
     {
         CapturedOutput capture;
-        outcome.passed = test.body(run);
+        try {
+            passed = test.body(run);
+        } catch (...) {
+            std::fflush(stdout);
+            std::printf("zyvodiag: %s\n", deviceExceptionText(test.name).c_str());
+        }
+        std::fflush(stdout);
         log = capture.text();
     }
     outcome.seconds = secondsSince(start);
-    if (!outcome.passed) {
+    if (stopSignal() != 0) {
+        outcome.verdict = Verdict::kNotRun;
+        outcome.detail = std::string("stopped: ") + stopDescription();
+        return outcome;
+    }
+    outcome.verdict = passed ? Verdict::kPass : Verdict::kFail;
+    if (!passed) {
         outcome.detail = log;
     }
     if (keep) {
@@ -132,44 +163,74 @@ TestOutcome runOne(const SelfTestCase& test, const std::string& directory, bool 
     return outcome;
 }
 
+TestOutcome notRun(const SelfTestCase& test) {
+    return TestOutcome{
+        test.name, Verdict::kNotRun, 0, std::string("not run: ") + stopDescription(), {}};
+}
+
+// The report goes under a temporary name and is renamed once whole, so a run killed partway
+// leaves the previous report as it was.
+bool writeReport(const std::string& path, const SelfTestReport& report) {
+    PendingFile file(path);
+    const std::string text = reportJson(report);
+    std::string error = file.error();
+    if (file.ready()) {
+        FILE* stream = std::fopen(file.writePath().c_str(), "wb");
+        bool written =
+            stream != nullptr && std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+        // A full disk may show only at the close.
+        written = stream != nullptr && std::fclose(stream) == 0 && written;
+        if (!written) {
+            error = path + ": " + std::strerror(errno);
+        } else if (file.keep(error)) {
+            return true;
+        }
+    }
+    std::fprintf(stderr, "zyvodiag selftest: writing the report failed: %s\n", error.c_str());
+    return false;
+}
+
 } // namespace
 
 int runSelfTest(const SelfTestOptions& options) {
-    WorkDirectory work(options.keepDirectory);
-    if (work.path().empty()) {
-        std::fprintf(stderr, "zyvodiag selftest: cannot make the directory %s for the frames\n",
-                     options.keepDirectory.empty() ? "under $TMPDIR"
-                                                   : options.keepDirectory.c_str());
+    std::string problem;
+    if (!options.jsonPath.empty() && !checkWritableTarget(options.jsonPath, problem)) {
+        std::fprintf(stderr, "zyvodiag selftest: cannot write the report: %s\n", problem.c_str());
         return kUnusable;
     }
-    // Opened before the first test, so a report that cannot be written does not cost a run.
-    std::ofstream json;
-    if (!options.jsonPath.empty()) {
-        json.open(options.jsonPath);
-        if (!json) {
-            std::fprintf(stderr, "zyvodiag selftest: cannot write the report %s\n",
-                         options.jsonPath.c_str());
-            return kUnusable;
-        }
+    WorkDirectory work(options.keepDirectory);
+    if (work.path().empty()) {
+        std::fprintf(stderr, "zyvodiag selftest: cannot keep the frames: %s\n",
+                     work.problem().c_str());
+        return kUnusable;
     }
     const std::vector<SelfTestCase> plan = selfTestPlan();
     SelfTestReport report{ZYVODIAG_VERSION, simulatedDeviceDescription(), options.bench, 0, {}};
     std::printf("zyvodiag %s self-test of the %s on bench %s\n", report.version.c_str(),
                 report.device.c_str(), report.bench.c_str());
+    std::fflush(stdout);
+    // Another process driving the card would make every test fail for no fault of the card.
     if (!powerOnAfresh()) {
-        std::printf("the card could not be powered off and on: tests start from its state\n");
+        std::fprintf(stderr, "zyvodiag selftest: the card could not be powered off and on (see "
+                             "above); no test was run\n");
+        return kFail;
     }
     const Clock::time_point start = Clock::now();
-    size_t failed = 0;
+    size_t counts[3] = {};
     for (size_t i = 0; i < plan.size(); ++i) {
+        if (stopSignal() != 0) {
+            report.tests.push_back(notRun(plan[i]));
+            ++counts[static_cast<size_t>(Verdict::kNotRun)];
+            continue;
+        }
         printProgress(i + 1, plan.size(), plan[i].name);
         TestOutcome outcome = runOne(plan[i], work.path(), !options.keepDirectory.empty());
-        std::printf("%s  %.2f s\n", outcome.passed ? "PASS" : "FAIL", outcome.seconds);
-        if (!outcome.passed) {
-            ++failed;
+        std::printf("%s  %.2f s\n", verdictText(outcome.verdict), outcome.seconds);
+        if (outcome.verdict == Verdict::kFail) {
             printDetail(outcome.detail);
         }
         std::fflush(stdout);
+        ++counts[static_cast<size_t>(outcome.verdict)];
         report.tests.push_back(std::move(outcome));
     }
     report.seconds = secondsSince(start);
@@ -177,19 +238,22 @@ int runSelfTest(const SelfTestOptions& options) {
         std::printf("frames and their pictures kept in %s\n", work.path().c_str());
     }
     std::printf("self-test took %.2f s\n", report.seconds);
-    std::printf("Total: %zu, Passed: %zu, Failed: %zu\n", plan.size(), plan.size() - failed,
-                failed);
-    std::fflush(stdout);
-    if (json.is_open()) {
-        json << reportJson(report);
-        json.close();
-        if (!json) {
-            std::fprintf(stderr, "zyvodiag selftest: writing the report %s failed\n",
-                         options.jsonPath.c_str());
-            return kUnusable;
-        }
+    std::printf("Total: %zu, Passed: %zu, Failed: %zu", plan.size(),
+                counts[static_cast<size_t>(Verdict::kPass)],
+                counts[static_cast<size_t>(Verdict::kFail)]);
+    if (counts[static_cast<size_t>(Verdict::kNotRun)] > 0) {
+        std::printf(", Not run: %zu", counts[static_cast<size_t>(Verdict::kNotRun)]);
     }
-    return failed == 0 ? kPass : kFail;
+    std::printf("\n");
+    std::fflush(stdout);
+    if (!options.jsonPath.empty() && !writeReport(options.jsonPath, report)) {
+        return kFail;
+    }
+    if (stopSignal() != 0) {
+        std::fprintf(stderr, "zyvodiag selftest: %s\n", stopDescription());
+        return stopStatus();
+    }
+    return counts[static_cast<size_t>(Verdict::kFail)] == 0 ? kPass : kFail;
 }
 
 } // namespace zyvodiag

@@ -6,7 +6,6 @@
 #include "simulator_probe.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace zyvodiag {
 namespace {
@@ -121,9 +120,9 @@ bool lcdBars(TestRun& run) {
         return false;
     }
     const std::string file = run.frameFile("lcd", panelShape(picture.pitch, picture.lines));
-    std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(picture.bytes.data()),
-               static_cast<std::streamsize>(picture.bytes.size()));
+    if (!run.writeFrame(file, picture.bytes)) {
+        return false;
+    }
     if (!showsColourBars(picture, 9, error)) {
         run.note(error);
         return false;

@@ -23,15 +23,27 @@ nlohmann::json framesJson(const std::vector<TestFrame>& frames) {
 
 } // namespace
 
+const char* verdictText(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::kPass:
+        return "PASS";
+    case Verdict::kFail:
+        return "FAIL";
+    case Verdict::kNotRun:
+        break;
+    }
+    return "NOT RUN";
+}
+
 std::string reportJson(const SelfTestReport& report) {
     nlohmann::json tests = nlohmann::json::array();
-    size_t passed = 0;
+    size_t counts[3] = {};
     for (size_t i = 0; i < report.tests.size(); ++i) {
         const TestOutcome& test = report.tests[i];
-        passed += test.passed ? 1 : 0;
+        ++counts[static_cast<size_t>(test.verdict)];
         tests.push_back({{"number", i + 1},
                          {"name", test.name},
-                         {"result", test.passed ? "PASS" : "FAIL"},
+                         {"result", verdictText(test.verdict)},
                          {"duration", test.seconds},
                          {"detail", test.detail},
                          {"frames", framesJson(test.frames)}});
@@ -42,8 +54,9 @@ std::string reportJson(const SelfTestReport& report) {
                            {"bench", report.bench},
                            {"duration", report.seconds},
                            {"total", report.tests.size()},
-                           {"passed", passed},
-                           {"failed", report.tests.size() - passed},
+                           {"passed", counts[static_cast<size_t>(Verdict::kPass)]},
+                           {"failed", counts[static_cast<size_t>(Verdict::kFail)]},
+                           {"not_run", counts[static_cast<size_t>(Verdict::kNotRun)]},
                            {"tests", tests}};
     // The library prints Latin-1 at worst; replace what is not UTF-8 rather than throw.
     return json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";

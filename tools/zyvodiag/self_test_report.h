@@ -8,11 +8,17 @@
 
 namespace zyvodiag {
 
+enum class Verdict { kPass, kFail, kNotRun };
+
+// "PASS", "FAIL" or "NOT RUN".
+const char* verdictText(Verdict verdict);
+
 struct TestOutcome {
     std::string name;
-    bool passed;
+    Verdict verdict;
     double seconds;
-    std::string detail;            // what the library and the tool printed, for a failed test
+    // What the library and the tool printed, for a failed test; why, for a test not run.
+    std::string detail;
     std::vector<TestFrame> frames; // the frame files kept, with their pictures
 };
 

@@ -2,13 +2,19 @@
 #include "self_test_run.h"
 
 #include "argument_vector.h"
+#include "device_exception.h"
 #include "device_session.h"
 #include "frame_difference.h"
 #include "frame_file.h"
+#include "pending_file.h"
 #include "png_writer.h"
+#include "simulator_probe.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <utility>
 
 namespace zyvodiag {
@@ -83,23 +89,69 @@ bool TestRun::invoke(const std::string& name, const std::vector<std::string>& ar
         note("the library refused the command line of " + name);
         return false;
     }
-    bool passed;
-    if (needsDevice) {
-        DeviceSession session;
-        if (!session.opened()) {
-            note("the device could not be opened for " + name);
+    // A frame of the test is written as the tool writes one: under a name of our own, given its
+    // own name only when the command passed.
+    std::optional<PendingFile> frame;
+    if (needsDevice && findFrame(record.mInputFileName) != nullptr) {
+        frame.emplace(record.mInputFileName);
+        if (!frame->ready()) {
+            note(frame->error());
             return false;
         }
-        passed = command(record, session.device());
-    } else {
-        passed = command(record, nullptr);
+        record.mInputFileName = frame->writePath();
+    }
+    bool passed = false;
+    try {
+        if (needsDevice) {
+            DeviceSession session;
+            if (!session.opened()) {
+                note("the device could not be opened for " + name);
+                return false;
+            }
+            passed = command(record, session.device());
+            session.close();
+        } else {
+            passed = command(record, nullptr);
+        }
+    } catch (...) {
+        std::fflush(stdout);
+        note(deviceExceptionText(name));
+        return false;
     }
     std::fflush(stdout);
     std::fflush(stderr);
+    const std::string storage = takeSimulatorStorageFailure();
+    if (!storage.empty()) {
+        note("the simulated card's own files failed: " + storage);
+        passed = false;
+    }
+    std::string error;
+    if (passed && frame && !frame->keep(error)) {
+        note(error);
+        passed = false;
+    }
     if (!passed) {
         note(name + " failed");
     }
     return passed;
+}
+
+bool TestRun::writeFrame(const std::string& file, const std::vector<uint8_t>& bytes) {
+    PendingFile pending(file);
+    std::string error = pending.error();
+    if (pending.ready()) {
+        FILE* stream = std::fopen(pending.writePath().c_str(), "wb");
+        bool written =
+            stream != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+        written = stream != nullptr && std::fclose(stream) == 0 && written;
+        if (!written) {
+            error = file + ": " + std::strerror(errno);
+        } else if (pending.keep(error)) {
+            return true;
+        }
+    }
+    note(error);
+    return false;
 }
 
 bool TestRun::compareFrames(const std::string& expected, const std::string& found,

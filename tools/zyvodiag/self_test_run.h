@@ -48,10 +48,12 @@ public:
     std::string frameFile(const std::string& stem, const FrameFormat& format);
     std::string frameFile(const std::string& stem, const FrameShape& shape);
 
+    // Writes a frame file the test made itself; false, noted in the log, when it cannot.
+    bool writeFrame(const std::string& file, const std::vector<uint8_t>& bytes);
+
     // A line of the tool's own in the test's log.
     void note(const std::string& text);
 
-    bool keeping() const { return mKeep; }
     std::vector<TestFrame>& frames() { return mFrames; }
 
 private:

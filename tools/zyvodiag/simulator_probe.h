@@ -12,6 +12,10 @@ std::string simulatedDeviceDescription();
 // test. False, after the simulator's message, when another process holds the card.
 bool powerOnAfresh();
 
+// The first failure of the simulated card's own files since the last call, as "PATH: REASON";
+// empty when there was none.
+std::string takeSimulatorStorageFailure();
+
 // Whether SDI output 10, the monitor's (no input of the default bench is cabled to it), is on,
 // unmuted and fed by the monitor's dual-link output, which carries playout store 0. False with the
 // first thing that is not so.

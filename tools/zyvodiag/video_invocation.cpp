@@ -3,8 +3,10 @@
 
 #include "argument_vector.h"
 #include "device_session.h"
-#include "interrupt_watch.h"
 #include "pending_file.h"
+#include "simulator_probe.h"
+#include "stop_signals.h"
+#include "test_patterns.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -55,28 +57,41 @@ int runOnDevice(const Invocation& invocation, const std::vector<std::string>& ar
         return kUnusable;
     }
     std::string error;
-    if (!checkFrameArgument(needs.frame, record, error) ||
-        (needs.writesInputFile && !canWriteFile(record.mInputFileName, error))) {
+    if (!checkFrameArgument(needs.frame, record, error) || !checkTestPattern(record, error)) {
         return unusable(invocation, error);
     }
+    // The file is made before the card is taken, so nothing about it can keep the card waiting.
     std::optional<PendingFile> file;
     if (needs.writesInputFile) {
         file.emplace(record.mInputFileName);
+        if (!file->ready()) {
+            return unusable(invocation, file->error());
+        }
         record.mInputFileName = file->writePath();
     }
-    DeviceSession session;
-    if (!session.opened()) {
-        std::fprintf(stderr, "%s: the device could not be opened\n",
-                     invocation.programName.c_str());
-        return kFail;
+    bool passed = false;
+    {
+        DeviceSession session;
+        if (session.opened()) {
+            passed = command(record, session.device());
+            session.close();
+        } else if (stopSignal() == 0) {
+            std::fprintf(stderr, "%s: the device could not be opened\n",
+                         invocation.programName.c_str());
+            return kFail;
+        }
     }
-    InterruptWatch interrupts;
-    bool passed = command(record, session.device());
     std::fflush(stdout);
-    if (interrupts.interrupted()) {
-        std::fprintf(stderr, "%s: interrupted%s\n", invocation.programName.c_str(),
+    if (stopSignal() != 0) {
+        std::fprintf(stderr, "%s: %s%s\n", invocation.programName.c_str(), stopDescription(),
                      file ? "; no file written" : "");
-        return kInterrupted;
+        return stopStatus();
+    }
+    const std::string storage = takeSimulatorStorageFailure();
+    if (!storage.empty()) {
+        std::fprintf(stderr, "%s: the simulated card's own files failed: %s\n",
+                     invocation.programName.c_str(), storage.c_str());
+        return kFail;
     }
     if (passed && file && !file->keep(error)) {
         return unusable(invocation, error);

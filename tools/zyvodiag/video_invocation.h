@@ -33,8 +33,9 @@ struct CommandNeeds {
     bool writesInputFile = false;
 };
 
-// Parses, checks, opens the device and runs `command`, which returns true for a pass. Ctrl-C
-// during the command lets it finish, then ends with kInterrupted and no file written.
+// Parses, checks, opens the device and runs `command`, which returns true for a pass. A stop
+// signal during the command lets it finish, then ends with 128 + the signal and no file
+// written. Whatever the device library throws goes to the caller.
 int runOnDevice(const Invocation& invocation, const std::vector<std::string>& arguments,
                 CommandNeeds needs, const DeviceCommand& command);
 

@@ -1,0 +1,250 @@
+// The tool on a machine many people and scripts share: planted links, devices, FIFOs, long
+// names, closed descriptors, device exceptions and stop signals never lose or corrupt a file
+// and never turn into a silent pass.
+#include "scratch_directory.h"
+#include "tool_process.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using tooltest::runTool;
+using tooltest::ToolRun;
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class SharedMachineTest : public ::testing::Test {
+protected:
+    std::string file(const std::string& name) const { return mScratch / name; }
+    // The names in the scratch directory, so a leftover temporary file shows.
+    std::vector<std::string> listing(const std::string& directory = "") const {
+        std::vector<std::string> names;
+        for (const auto& entry :
+             fs::directory_iterator(directory.empty() ? mScratch.path() : directory)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string bench(const std::string& text) const {
+        std::ofstream(file("bench")) << text;
+        return "--sim " + file("bench") + " ";
+    }
+
+    tooltest::ScratchDirectory mScratch;
+};
+
+// Every file the tool writes for the user refuses a link in its place: the link and what it
+// points to stay as they were, and nothing of the command's is left beside them.
+TEST_F(SharedMachineTest, plantedLinksAreRefusedAndTheirTargetsUntouched) {
+    std::ofstream(file("victim")) << "precious";
+    std::ofstream(file("frame.raw")) << "frame";
+    fs::create_symlink(file("victim"), file("link"));
+    const std::string link = file("link");
+    const std::string frame = file("frame.raw");
+    for (const std::string& arguments :
+         {"capture-pattern -p1 " + link, "capture " + link, "save " + link, "hdmi-capture " + link,
+          "view " + frame + " -f4 -r50 --png " + link,
+          "compare " + frame + " " + frame + " --diff-png " + link, "selftest --json " + link}) {
+        ToolRun run = runTool(arguments);
+        SCOPED_TRACE(arguments + "\n" + run.out);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(contains(run.out, link + ": is a symbolic link")) << run.out;
+        EXPECT_FALSE(contains(run.out, "Total:"));
+        EXPECT_EQ(contents(file("victim")), "precious");
+        EXPECT_TRUE(fs::is_symlink(link));
+    }
+    EXPECT_EQ(listing(), (std::vector<std::string>{"frame.raw", "link", "victim"}));
+}
+
+// A link planted among the kept frames fails the test that would have written through it.
+TEST_F(SharedMachineTest, aLinkAmongTheKeptFramesFailsItsTest) {
+    std::ofstream(file("victim")) << "precious";
+    fs::create_directory(file("keep"));
+    fs::create_symlink(file("victim"), file("keep/sdi1-expected.raw"));
+    ToolRun run = runTool("selftest --keep " + file("keep"));
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_TRUE(contains(run.out, file("keep/sdi1-expected.raw") + ": is a symbolic link"));
+    EXPECT_TRUE(contains(run.out, "Total: 16, Passed: 15, Failed: 1\n"));
+    EXPECT_EQ(contents(file("victim")), "precious");
+    EXPECT_TRUE(fs::is_symlink(file("keep/sdi1-expected.raw")));
+}
+
+// Devices are written in place; FIFOs, sockets and directories cannot take a frame, and a FIFO
+// nobody writes is never read: both are refused at once, before the card is taken.
+TEST_F(SharedMachineTest, devicesAreWrittenInPlaceAndFifosRefused) {
+    ASSERT_EQ(mkfifo(file("fifo").c_str(), 0600), 0);
+    std::ofstream(file("frame.raw")) << "frame";
+    struct Row {
+        std::string arguments;
+        int status;
+        std::string message;
+    } rows[] = {
+        {"capture-pattern -p1 /dev/null", 0, ""},
+        {"capture-pattern -p1 /dev/zero", 0, ""},
+        {"capture-pattern -p1 " + file("fifo"), 2, file("fifo") + ": is a FIFO"},
+        {"compare " + file("fifo") + " " + file("frame.raw"), 2,
+         file("fifo") + ": not a regular file"},
+        {"compare " + file("frame.raw") + " /dev/zero", 2, "/dev/zero: not a regular file"},
+        {"selftest --json " + file("fifo"), 2, file("fifo") + ": is a FIFO"},
+    };
+    for (const Row& row : rows) {
+        ToolRun run = runTool(row.arguments);
+        SCOPED_TRACE(row.arguments + "\n" + run.out);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_TRUE(contains(run.out, row.message));
+    }
+    EXPECT_EQ(listing(), (std::vector<std::string>{"fifo", "frame.raw"}));
+}
+
+// A user who is not root writes to /dev/null, whose directory is not theirs.
+TEST_F(SharedMachineTest, deviceFilesNeedNoWritableDirectory) {
+    if (geteuid() != 0 || system("command -v setpriv >/dev/null") != 0) {
+        GTEST_SKIP() << "needs root and setpriv to run the tool as another user";
+    }
+    ToolRun run = runTool("capture-pattern -p1 /dev/null");
+    std::string asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups env TMPDIR=/tmp " +
+                           std::string(ZYVODIAG_TOOL) + " capture-pattern -p1 /dev/null";
+    FILE* pipe = popen((asNobody + " 2>&1").c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char text[4096] = {};
+    size_t got = fread(text, 1, sizeof text - 1, pipe);
+    EXPECT_EQ(pclose(pipe), 0) << std::string(text, got);
+    EXPECT_EQ(run.status, 0) << run.out;
+}
+
+// The temporary file has a short name of its own, so a name at the system's limit works; the
+// file gets the mode the umask gives, as any file the user makes; a directory that anyone may
+// write to without the sticky bit lets others swap the file, and is refused.
+TEST_F(SharedMachineTest, namesModesAndSharedDirectories) {
+    const std::string longName = std::string(250, 'f');
+    ToolRun run = runTool("capture-pattern -p1 " + file(longName));
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(listing(), std::vector<std::string>{longName});
+
+    ASSERT_EQ(runTool("capture-pattern -p1 " + file("masked"), "umask 027;").status, 0);
+    struct stat facts {};
+    ASSERT_EQ(stat(file("masked").c_str(), &facts), 0);
+    EXPECT_EQ(facts.st_mode & 0777, 0640u);
+
+    fs::create_directory(file("open"));
+    fs::permissions(file("open"), fs::perms::all);
+    run = runTool("capture-pattern -p1 " + file("open/f"));
+    EXPECT_EQ(run.status, 2) << run.out;
+    EXPECT_TRUE(contains(run.out, file("open") + ": anyone may replace files")) << run.out;
+    fs::permissions(file("open"), fs::perms::sticky_bit, fs::perm_options::add);
+    EXPECT_EQ(runTool("capture-pattern -p1 " + file("open/f")).status, 0);
+}
+
+// A closed standard descriptor would be the next file opened: the card's state file would then
+// be written over by the command's output.
+TEST_F(SharedMachineTest, closedStandardDescriptorsAreNotHandedOn) {
+    fs::create_directory(file("card"));
+    fs::permissions(file("card"), fs::perms::owner_all);
+    const std::string state = "ZYVO_SIM_STATE=" + file("card");
+    const std::string tool = state + " " + ZYVODIAG_TOOL;
+    ASSERT_EQ(runTool("ltc-mode out", state).status, 0);
+    EXPECT_EQ(system((tool + " ltc-mode >&- 2>&-").c_str()), 0);
+    EXPECT_EQ(system((tool + " ltc-mode <&- >&- 2>&-").c_str()), 0);
+    ToolRun run = runTool("ltc-mode", state);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(contains(run.out, "out")) << run.out;
+}
+
+// An exception out of the device library is a failure with its text, never an abort: the
+// files of the command are not written and the self-test goes on with the next test.
+TEST_F(SharedMachineTest, deviceLibraryExceptionsFailTheCommand) {
+    std::ofstream(file("old.json")) << "old report";
+    const std::string exception = "zyvodiag: the device library raised an exception during "
+                                  "capture-pattern: simulated device library failure in ";
+    for (const char* point : {"DMA.DoDma", "CaptureStore.SetEnable", "PlayoutStore.WritePreset",
+                              "factory.CreateLocalDevice", "device.InitializeHardware"}) {
+        ToolRun run = runTool(bench(std::string("throw ") + point + "\n") + "capture-pattern -p1 " +
+                              file("f.raw"));
+        SCOPED_TRACE(std::string(point) + "\n" + run.out);
+        EXPECT_EQ(run.status, 1);
+        // The library's open turns a throw into "could not be opened" itself.
+        EXPECT_TRUE(contains(run.out, exception + point) ||
+                    contains(run.out, "the device could not be opened"));
+        EXPECT_FALSE(fs::exists(file("f.raw")));
+    }
+    ToolRun run = runTool(bench("throw DMA.DoDma\n") + "selftest --json " + file("old.json"));
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_TRUE(contains(run.out, "zyvodiag: the device library raised an exception during "
+                                  "capture-pattern: "));
+    EXPECT_TRUE(contains(run.out, "Total: 16, Passed: "));
+    EXPECT_TRUE(contains(contents(file("old.json")), "\"result\": \"FAIL\""));
+}
+
+// One stop signal lets the command or test in hand finish, writes no file and runs no further
+// test; the report says what ran, and the status says which signal. A second signal ends the
+// process at once, and a report from an earlier run stays as it was.
+TEST_F(SharedMachineTest, stopSignalsEndTheRunCleanly) {
+    std::ofstream(file("report.json")) << "earlier report";
+    fs::create_directory(file("tmp"));
+
+    ToolRun run =
+        runTool(bench("interrupt DMA.DoDma once\n") + "selftest --json " + file("report.json"));
+    EXPECT_EQ(run.status, 130) << run.out;
+    EXPECT_TRUE(contains(run.out, "Total: 16, Passed: 0, Failed: 0, Not run: 16\n")) << run.out;
+    EXPECT_TRUE(contains(contents(file("report.json")), "\"not_run\": 16"));
+
+    // A second Ctrl-C (here within the first command, which sets every SDI output's switches) ends
+    // the process at once: the earlier report stays, and no temporary file is left.
+    std::ofstream(file("report.json")) << "earlier report";
+    for (const std::string& command :
+         {"selftest --json " + file("report.json"), "capture-pattern " + file("f.raw")}) {
+        run = runTool(bench("interrupt SDIOutput.SetOutputSwitchA\n") + command);
+        // The shell reports a death by SIGINT as 130 too; what the tool says tells them apart.
+        EXPECT_EQ(run.status, 130) << command << "\n" << run.out;
+        EXPECT_FALSE(contains(run.out, "Total:") || contains(run.out, "interrupted")) << run.out;
+    }
+    EXPECT_EQ(contents(file("report.json")), "earlier report");
+
+    // SIGTERM part way (on the real clock, so that there is a part way), and a reader that goes
+    // away: the self-test's frames go with it.
+    const std::string tool = "TMPDIR=" + file("tmp") + " " + tooltest::toolCommand();
+    run = tooltest::runScript("ZYVO_SIM_CLOCK=real " + tool +
+                              " selftest & sleep 1; kill -TERM $!; wait $!; echo status $?");
+    EXPECT_TRUE(contains(run.out, "Not run: ")) << run.out;
+    EXPECT_TRUE(contains(run.out, "status 143\n")) << run.out;
+    run = tooltest::runScript(
+        tool + " selftest 2>/dev/null | head -c1; echo \" status ${PIPESTATUS[0]}\"");
+    EXPECT_EQ(run.out, "z status 141\n");
+    EXPECT_TRUE(listing(file("tmp")).empty());
+    EXPECT_EQ(listing(), (std::vector<std::string>{"bench", "report.json", "tmp"}));
+}
+
+// What the card or the generator cannot do is refused before the card is taken.
+TEST_F(SharedMachineTest, unknownPatternsAndBadEnvironmentBenchesAreRefused) {
+    for (const std::string& arguments :
+         {"capture-pattern -p99 " + file("f.raw"), std::string("output -p16"),
+          std::string("generate -p4294967295")}) {
+        ToolRun run = runTool(arguments);
+        SCOPED_TRACE(arguments + "\n" + run.out);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(contains(run.out, "the patterns are 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15"));
+    }
+    ToolRun viaOption = runTool("--sim " + file("missing.bench") + " open");
+    ToolRun viaEnvironment = runTool("open", "ZYVO_SIM=" + file("missing.bench"));
+    EXPECT_EQ(viaOption.status, 2);
+    EXPECT_EQ(viaEnvironment.status, 2) << viaEnvironment.out;
+    EXPECT_TRUE(contains(viaEnvironment.out, viaOption.out)) << viaEnvironment.out;
+    EXPECT_EQ(listing(), std::vector<std::string>{});
+}
+
+} // namespace
