@@ -3,9 +3,13 @@
 // and never turn into a silent pass.
 #include "scratch_directory.h"
 #include "tool_process.h"
+#include "zyvosim/zyvosim.h"
+
+#include <zyvodiag>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -245,6 +249,28 @@ TEST_F(SharedMachineTest, unknownPatternsAndBadEnvironmentBenchesAreRefused) {
     EXPECT_EQ(viaEnvironment.status, 2) << viaEnvironment.out;
     EXPECT_TRUE(contains(viaEnvironment.out, viaOption.out)) << viaEnvironment.out;
     EXPECT_EQ(listing(), std::vector<std::string>{});
+}
+
+// A self-test that cannot have the card, or cannot keep its frames, runs no test at all.
+TEST_F(SharedMachineTest, selfTestRefusesBeforeTheFirstTest) {
+    std::ofstream(file("plain")) << "a file";
+    for (const std::string& keep : {file("plain"), std::string("/proc/zyvodiag-frames")}) {
+        ToolRun run = runTool("selftest --keep " + keep);
+        EXPECT_EQ(run.status, 2) << run.out;
+        EXPECT_TRUE(contains(run.out, "zyvodiag selftest: cannot keep the frames: " + keep));
+    }
+    fs::create_directory(file("card"));
+    fs::permissions(file("card"), fs::perms::owner_all);
+    ASSERT_EQ(setenv("ZYVO_SIM_STATE", file("card").c_str(), 1), 0);
+    zyvosim::reset();
+    ZyvoDiagDevice held;
+    ASSERT_TRUE(held.open());
+    ToolRun run = runTool("selftest", "ZYVO_SIM_STATE=" + file("card"));
+    held.close();
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_TRUE(contains(run.out, "in use by process " + std::to_string(getpid()))) << run.out;
+    EXPECT_TRUE(contains(run.out, "no test was run"));
+    EXPECT_FALSE(contains(run.out, "[ 1/16]"));
 }
 
 } // namespace

@@ -89,9 +89,10 @@ std::vector<uint8_t> differencePicture(const DecodedFrame& expected, const Decod
 }
 
 const char* componentName(PixelLayout layout, unsigned component) {
-    static const char* const cYCbCr[] = {"Y", "Cb", "Cr"};
-    static const char* const cRgb[] = {"R", "G", "B"};
-    return (isYCbCr(layout) ? cYCbCr : cRgb)[component % 3];
+    static const char* const kYCbCr[] = {"Y", "Cb", "Cr"};
+    static const char* const kRgb[] = {"R", "G", "B"};
+    const unsigned which = component % 3;
+    return isYCbCr(layout) ? kYCbCr[which] : kRgb[which];
 }
 
 } // namespace zyvodiag
