@@ -31,7 +31,8 @@ void printHelp() {
         std::printf("  %-16s %s\n", command.name, command.summary);
     }
     std::printf("\nexit status: 0 pass (and after -h), 1 fail, 2 a command line that cannot be "
-                "used,\n130 interrupted (Ctrl-C)\n");
+                "used,\n130 interrupted (Ctrl-C), 143 terminated (SIGTERM), 141 output closed "
+                "(SIGPIPE)\n");
 }
 
 // A descriptor 0, 1 or 2 the caller left closed would be the next file opened: a frame or the
