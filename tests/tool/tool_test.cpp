@@ -27,9 +27,9 @@ TEST(ToolTest, parseWithAnUnsupportedPairWarnsAndFallsBackToFormat19) {
     EXPECT_NE(run.out.find("video format         19 (1080i 29.97)"), std::string::npos) << run.out;
 }
 
-TEST(ToolTest, parseWithAnInputOutOfRangeFails) {
+TEST(ToolTest, parseWithAnInputOutOfRangeIsAnUnusableCommandLine) {
     ToolRun run = runTool("parse -i9");
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.out.find(" -i : SDI input range is 1-8\n"), std::string::npos) << run.out;
 }
 
@@ -50,10 +50,33 @@ TEST(ToolTest, openPassesOnTheDefaultBenchAndFailsWithTheDevice) {
         << run.out;
 }
 
+// Long options take "--opt VALUE" and "--opt=VALUE" alike; a misspelt one names the nearest.
+TEST(ToolTest, longOptionsTakeBothSpellingsAndSuggestTheNearest) {
+    struct Row {
+        const char* arguments;
+        int status;
+        const char* says;
+    } rows[] = {
+        {"--sim=/nonexistent/bench open", 2, "/nonexistent/bench"},
+        {"--simm x open", 2, "zyvodiag: unknown option --simm; did you mean --sim?"},
+        {"--trace=1 open", 2, "zyvodiag: --trace takes no value"},
+        {"open --trace", 2, "zyvodiag open: --trace goes before the command"},
+        {"selftest --jsn r.json", 2,
+         "zyvodiag selftest: unknown option --jsn; did you mean --json?"},
+        {"monitor --sdi=1", 2, "zyvodiag monitor: --sdi takes no value"},
+        {"view frame.raw --help", 0, "usage:  zyvodiag view [switches] file"},
+    };
+    for (const Row& row : rows) {
+        ToolRun run = runTool(row.arguments);
+        EXPECT_EQ(run.status, row.status) << row.arguments << "\n" << run.out;
+        EXPECT_NE(run.out.find(row.says), std::string::npos) << row.arguments << "\n" << run.out;
+    }
+}
+
 TEST(ToolTest, unusableCommandLinesExitWith2) {
-    for (const char* arguments :
-         {"", "frobnicate", "--sim", "--sim /nonexistent/bench open", "list extra",
-          "selftest --frobnicate", "selftest --json", "compare --diff-png"}) {
+    for (const char* arguments : {"", "frobnicate", "--sim", "--sim /nonexistent/bench open",
+                                  "list extra", "selftest --frobnicate", "selftest --json",
+                                  "compare --diff-png", "audio -q", "output -q"}) {
         EXPECT_EQ(runTool(arguments).status, 2) << arguments;
     }
 }

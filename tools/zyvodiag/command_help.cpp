@@ -63,7 +63,9 @@ const CommandHelp* helpOf(const std::string& name) {
 } // namespace
 
 bool asksForHelp(const std::vector<std::string>& arguments) {
-    return std::any_of(arguments.begin(), arguments.end(), isHelpSwitch);
+    return std::any_of(arguments.begin(), arguments.end(), [](const std::string& argument) {
+        return isHelpSwitch(argument) || argument == "--help";
+    });
 }
 
 int printCommandHelp(const Invocation& invocation, const std::string& name) {

@@ -8,7 +8,7 @@
 
 namespace zyvodiag {
 
-// Whether the arguments hold the library's help switch (-h, -H or -?).
+// Whether the arguments hold the library's help switch (-h, -H or -?) or --help.
 bool asksForHelp(const std::vector<std::string>& arguments);
 
 // Prints the help of the command named `name`; help explicitly asked for is a success (kPass).

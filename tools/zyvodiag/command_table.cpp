@@ -1,7 +1,11 @@
 // The list of zyvodiag commands shown by --help and used to dispatch.
 #include "command_table.h"
 
+#include "tool_options.h"
+
 namespace zyvodiag {
+
+const char* const kToolOptions = "--sim= --trace --help --version";
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
@@ -9,16 +13,17 @@ const std::vector<Command>& commands() {
         {"audio", "parse an audio diagnostics command line and print the parameters", runAudio},
         {"open", "open and close the device", runOpen},
         {"setup", "set up every widget (--inputs: the input side) for a video command line",
-         runSetup},
+         runSetup, "--inputs"},
         {"generate", "draw a test pattern into playout store -b", runGenerate},
         {"output", "play a test pattern out on SDI output -o (and the video monitor)", runOutput},
-        {"monitor", "play a test pattern on the video monitor path [--sdi] [--hdmi]", runMonitor},
+        {"monitor", "play a test pattern on the video monitor path [--sdi] [--hdmi]", runMonitor,
+         "--sdi --hdmi"},
         {"capture-pattern", "draw a test pattern and write it back to the input file",
          runCapturePattern},
         {"capture", "capture SDI input -i into the input file", runCapture},
         {"save", "write frame -b of capture store 0 to the input file", runSave},
         {"compare", "compare the input file (expected) with the output file (found); --diff-png",
-         runCompare},
+         runCompare, "--diff-png="},
         {"hdmi-output", "play the playout frame buffer out on HDMI (HD or 4K)", runHdmiOutput},
         {"hdmi-capture", "capture the HDMI input (HD or 4K) into the input file", runHdmiCapture},
         {"hdmi-loopback", "HDMI transmitter and receiver register test (-r29 or -r59)",
@@ -33,8 +38,10 @@ const std::vector<Command>& commands() {
         {"sim-reset", "power the simulated device off and on", runSimReset},
         {"list", "the formats of each -f and -r pair, the pixel formats and the test patterns",
          runList},
-        {"view", "write a raw frame file as a PNG picture: FILE [switches] --png OUT.png", runView},
-        {"selftest", "run every test of the bench: [--json FILE] [--keep DIR]", runSelfTestCommand},
+        {"view", "write a raw frame file as a PNG picture: FILE [switches] --png OUT.png", runView,
+         "--png="},
+        {"selftest", "run every test of the bench: [--json FILE] [--keep DIR]", runSelfTestCommand,
+         "--json= --keep="},
     };
     return table;
 }
@@ -46,6 +53,26 @@ const Command* findCommand(const std::string& name) {
         }
     }
     return nullptr;
+}
+
+bool checkCommandOptions(const Command& command, const std::vector<std::string>& arguments,
+                         std::string& error) {
+    if (checkLongOptions(arguments, command.options, error)) {
+        return true;
+    }
+    // A tool option has its place before the command.
+    for (const std::string& argument : arguments) {
+        std::string ignored;
+        if (!checkLongOptions({argument}, command.options, ignored)) {
+            const std::string name = argument.substr(0, argument.find('='));
+            if (checkLongOptions({name}, kToolOptions, ignored)) {
+                error =
+                    name + " goes before the command: zyvodiag " + name + " ... " + command.name;
+            }
+            break;
+        }
+    }
+    return false;
 }
 
 } // namespace zyvodiag

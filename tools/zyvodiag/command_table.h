@@ -21,10 +21,21 @@ struct Command {
     const char* name;
     const char* summary;
     int (*run)(const Invocation& invocation);
+    // The tool's own long options of the command, space separated; "=" marks one that takes a
+    // value ("--png= --keep=").
+    const char* options = "";
 };
+
+// The options of the tool itself, before the command, in the same form.
+extern const char* const kToolOptions;
 
 const std::vector<Command>& commands();
 const Command* findCommand(const std::string& name);
+
+// False, saying why, when `arguments` hold a long option `command` does not have (a tool
+// option put after the command included).
+bool checkCommandOptions(const Command& command, const std::vector<std::string>& arguments,
+                         std::string& error);
 
 // Handlers, one file per group.
 int runParse(const Invocation& invocation);

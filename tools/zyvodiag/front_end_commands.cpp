@@ -9,6 +9,8 @@
 
 namespace zyvodiag {
 
+// A line the library's parser rejects is a command line that cannot be used, as for every other
+// command; the parser has said why.
 int runParse(const Invocation& invocation) {
     ArgumentVector args(invocation.programName, invocation.arguments);
     ZyvoDiagUserCommands record;
@@ -16,7 +18,7 @@ int runParse(const Invocation& invocation) {
     std::fflush(stdout);
     if (!accepted) {
         std::printf("\n");
-        return kFail;
+        return kUnusable;
     }
     printVideoRecord(record);
     return kPass;
@@ -28,7 +30,7 @@ int runAudio(const Invocation& invocation) {
     bool accepted = record.parseAudioCmdLineArgs(args.argc(), args.argv());
     if (!accepted) {
         std::printf("\n");
-        return kFail;
+        return kUnusable;
     }
     printAudioRecord(record);
     return kPass;

@@ -2,7 +2,6 @@
 #include "video_invocation.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace zyvodiag {
 
@@ -25,16 +24,10 @@ int runHdmiCapture(const Invocation& invocation) {
 }
 
 int runHdmiLoopback(const Invocation& invocation) {
-    return runOnDevice(invocation, [&invocation](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-        // With -D the test waits for a key between its halves. Without a terminal nobody can
-        // press one: say so, and let the wait read end-of-file.
-        if (ZyvoDiagUserCommands::msDebugOutput && !isatty(STDIN_FILENO)) {
-            std::fprintf(stderr, "%s: standard input is not a terminal; not waiting for a key\n",
-                         invocation.programName.c_str());
-            if (std::freopen("/dev/null", "r", stdin) == nullptr) {
-                std::fclose(stdin);
-            }
-        }
+    // With -D the test waits for a key between its halves, read from standard input: a
+    // terminal, or whatever a script pipes in. A standard input the caller closed is /dev/null
+    // by now (main), so the wait reads end-of-file rather than some file of ours.
+    return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
         return record.runHDMI2LoopbackTest(device);
     });
 }

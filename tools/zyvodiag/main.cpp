@@ -3,6 +3,7 @@
 #include "command_table.h"
 #include "device_exception.h"
 #include "stop_signals.h"
+#include "tool_options.h"
 
 #include "zyvosim/zyvosim.h"
 
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -75,68 +77,93 @@ int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& inv
     return status;
 }
 
+// The tool's own options, before the command.
+struct ToolOptions {
+    bool help = false;
+    bool trace = false;
+    std::string bench; // the --sim file
+    int command = 0;   // the index of the command word in argv
+};
+
+// False, having said why, for options that cannot be used.
+bool readToolOptions(int argc, char* argv[], ToolOptions& options) {
+    int next = 1;
+    for (; next < argc && std::strncmp(argv[next], "--", 2) == 0; ++next) {
+        const std::string word = argv[next];
+        std::string error;
+        if (!zyvodiag::checkLongOptions({word}, zyvodiag::kToolOptions, error)) {
+            std::fprintf(stderr, "zyvodiag: %s (try --help)\n", error.c_str());
+            return false;
+        }
+        if (word == "--sim" && next + 1 < argc) {
+            options.bench = argv[++next];
+        } else if (word.compare(0, 6, "--sim=") == 0) {
+            options.bench = word.substr(6);
+        }
+        if (word.compare(0, 5, "--sim") == 0 && options.bench.empty()) {
+            std::fprintf(stderr, "zyvodiag: --sim needs a bench file\n");
+            return false;
+        }
+        options.help = options.help || word == "--help";
+        options.trace = options.trace || word == "--trace";
+    }
+    options.command = next;
+    std::string problem;
+    if (!options.bench.empty() && !zyvosim::loadBenchFile(options.bench, problem)) {
+        std::fprintf(stderr, "zyvodiag: %s\n", problem.c_str());
+        return false;
+    }
+    return true;
+}
+
+void printTrace() {
+    std::fprintf(stderr, "trace of %zu calls:\n", zyvosim::trace().size());
+    for (const auto& entry : zyvosim::trace()) {
+        std::fprintf(stderr, "  %s\n", zyvosim::formatTraceEntry(entry).c_str());
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     keepStandardDescriptorsOpen();
     zyvodiag::installStopSignals();
-    int next = 1;
-    bool printTrace = false;
-    std::string bench;
-    while (next < argc && argv[next][0] == '-' && argv[next][1] == '-') {
-        std::string option = argv[next];
-        if (option == "--help") {
-            printHelp();
-            return zyvodiag::kPass;
-        }
-        if (option == "--trace") {
-            printTrace = true;
-            ++next;
-            continue;
-        }
-        if (option == "--sim") {
-            if (next + 1 >= argc) {
-                std::fprintf(stderr, "zyvodiag: --sim needs a bench file\n");
-                return zyvodiag::kUnusable;
-            }
-            std::string error;
-            if (!zyvosim::loadBenchFile(argv[next + 1], error)) {
-                std::fprintf(stderr, "zyvodiag: %s\n", error.c_str());
-                return zyvodiag::kUnusable;
-            }
-            bench = argv[next + 1];
-            next += 2;
-            continue;
-        }
-        std::fprintf(stderr, "zyvodiag: unknown option %s (try --help)\n", option.c_str());
+    ToolOptions options;
+    if (!readToolOptions(argc, argv, options)) {
         return zyvodiag::kUnusable;
     }
-    if (next >= argc) {
+    if (options.help) {
+        printHelp();
+        return zyvodiag::kPass;
+    }
+    if (options.command >= argc) {
         std::fprintf(stderr, "zyvodiag: no command given (try --help)\n");
         return zyvodiag::kUnusable;
     }
-    const zyvodiag::Command* command = zyvodiag::findCommand(argv[next]);
+    const zyvodiag::Command* command = zyvodiag::findCommand(argv[options.command]);
     if (command == nullptr) {
-        std::fprintf(stderr, "zyvodiag: unknown command '%s' (try --help)\n", argv[next]);
+        std::fprintf(stderr, "zyvodiag: unknown command '%s' (try --help)\n",
+                     argv[options.command]);
         return zyvodiag::kUnusable;
     }
-    zyvodiag::Invocation invocation{std::string("zyvodiag ") + command->name, {}, bench};
-    for (int i = next + 1; i < argc; ++i) {
-        invocation.arguments.emplace_back(argv[i]);
-    }
+    zyvodiag::Invocation invocation{std::string("zyvodiag ") + command->name,
+                                    {argv + options.command + 1, argv + argc},
+                                    options.bench};
     if (zyvodiag::asksForHelp(invocation.arguments)) {
         return zyvodiag::printCommandHelp(invocation, command->name);
     }
-    if (bench.empty() && !loadEnvironmentBench()) {
+    std::string error;
+    if (!zyvodiag::checkCommandOptions(*command, invocation.arguments, error)) {
+        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), error.c_str());
         return zyvodiag::kUnusable;
     }
-    int status = runCommand(*command, invocation);
+    if (options.bench.empty() && !loadEnvironmentBench()) {
+        return zyvodiag::kUnusable;
+    }
+    const int status = runCommand(*command, invocation);
     std::fflush(stdout);
-    if (printTrace) {
-        std::fprintf(stderr, "trace of %zu calls:\n", zyvosim::trace().size());
-        for (const auto& entry : zyvosim::trace()) {
-            std::fprintf(stderr, "  %s\n", zyvosim::formatTraceEntry(entry).c_str());
-        }
+    if (options.trace) {
+        printTrace();
     }
     return status;
 }

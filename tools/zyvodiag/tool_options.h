@@ -17,6 +17,11 @@ bool takeValueOption(std::vector<std::string>& arguments, const std::string& nam
 // ours to read too. Takes every -v23 out of `arguments` and says whether there was one.
 bool takeTwelveBitPixelFormat(std::vector<std::string>& arguments);
 
+// False, saying why, when `arguments` hold a long option that is not one of `known` (in the
+// form of Command::options), or a flag given a value; the message names the nearest option.
+bool checkLongOptions(const std::vector<std::string>& arguments, const std::string& known,
+                      std::string& error);
+
 // Whether the library's parser would take an argument as its help switch (-h, -H or -?).
 bool isHelpSwitch(const std::string& argument);
 
