@@ -145,3 +145,36 @@ printf '%-13s | %9.3f %8s | %9.3f %8s\n' "memset fmt 2" "${figure[memset/fmt:2/w
     "${figure[memset/fmt:2/w:3840/h:2160]}" ""
 printf '%-13s | %9.3f %8s | %9.3f %8s\n' "memset fmt 5" "${figure[memset/fmt:5/w:1920/h:1080]}" "" \
     "${figure[memset/fmt:5/w:3840/h:2160]}" ""
+
+# PNG pictures: the tool's zlib writer beside our own fixed-code writer (kept for the PowerPC
+# build), per pattern as the SDI tests keep them, then the pictures of a whole --keep run.
+declare -A png_ms png_bytes
+while IFS=, read -r name _ time _ _ _ _ _ _ _ bytes; do
+    name=${name//\"/}
+    [[ $name == *_median ]] || continue
+    png_ms[${name%_median}]=$time
+    png_bytes[${name%_median}]=$bytes
+done < <(csv_run "$build/bench/png_bench")
+echo
+echo "PNG pictures, 1080i 10-bit YCbCr patterns as 8-bit RGB: zlib (the tool) against the fixed-code writer:"
+printf '%-8s | %10s %9s | %10s %9s | %6s\n' pattern "zlib B" "ms" "fixed B" "ms" "size"
+zlib_total=0
+fixed_total=0
+for pattern in $(seq 0 15) 4K; do
+    args="pattern:$pattern/w:1920/h:1080"
+    [[ $pattern == 4K ]] && args="pattern:0/w:3840/h:2160"
+    zb=${png_bytes[writePng/$args]%.*}
+    fb=${png_bytes[fixedDeflate/$args]%.*}
+    [[ $pattern != 4K ]] && zlib_total=$((zlib_total + zb)) && fixed_total=$((fixed_total + fb))
+    printf '%-8s | %10d %9.3f | %10d %9.3f | %6s\n' "$pattern" "$zb" "${png_ms[writePng/$args]}" \
+        "$fb" "${png_ms[fixedDeflate/$args]}" "$(ratio "$zb" "$fb")"
+done
+printf '%-8s | %10d %9s | %10d %9s | %6s\n' "16 x 1080" "$zlib_total" "" "$fixed_total" "" \
+    "$(ratio "$zlib_total" "$fixed_total")"
+echo "4K bars preview written in ${png_ms[writePng/pattern:0/w:3840/h:2160]} ms (target: under 150 ms)"
+if [[ -x $tool ]]; then
+    ZYVO_SIM_STATE=private ZYVO_SIM_CLOCK=virtual "$tool" selftest --keep "$work/keep" >/dev/null 2>&1 || true
+    kept=$(find "$work/keep" -name '*.png' -printf '%s\n' | awk '{ s += $1 } END { print s + 0 }')
+    echo "PNGs of a default selftest --keep run: $kept B (fixed-code writer: 16038594 B;" \
+        "target: at most a third, 5346198 B)"
+fi

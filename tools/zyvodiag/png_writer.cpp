@@ -2,7 +2,11 @@
 #include "png_writer.h"
 
 #include "checksums.h"
+#ifdef ZYVODIAG_HAVE_ZLIB
+#include "zlib_row_writer.h"
+#else
 #include "deflate_writer.h"
+#endif
 #include "pending_file.h"
 
 #include <algorithm>
@@ -20,6 +24,13 @@ const uint8_t cColourTypeRgb = 2;
 // Rows go unfiltered: the deflate writer finds the runs of test pictures in the pixels
 // themselves, and a Sub filter turned out larger on ramps.
 const uint8_t cFilterNone = 0;
+// zlib where the host has it; our own fixed-code writer where it does not (the PowerPC cross
+// build), which finds the repeats of test pictures in unfiltered rows.
+#ifdef ZYVODIAG_HAVE_ZLIB
+using RowCompressor = ZlibRowWriter;
+#else
+using RowCompressor = DeflateWriter;
+#endif
 // Compressed bytes gathered before they go out as an IDAT chunk.
 const size_t cChunkSize = 1 << 17;
 
@@ -118,7 +129,7 @@ bool writeImage(PngFile& file, unsigned width, unsigned height, const std::vecto
     const size_t pixelBytes = size_t(width) * 3;
     std::vector<uint8_t> row(1 + pixelBytes);
     row[0] = cFilterNone;
-    DeflateWriter stream(row.size(), 3);
+    RowCompressor stream(row.size(), 3);
     for (unsigned y = 0; y < height; ++y) {
         const uint8_t* pixels = rgb.data() + y * pixelBytes;
         std::copy(pixels, pixels + pixelBytes, row.begin() + 1);
