@@ -1,8 +1,8 @@
 // How large and how fast the PNG pictures of test patterns are: the zlib writer the tool uses
 // where the host has zlib, beside our own fixed-code writer that the PowerPC build keeps.
-#include "deflate_writer.h"
-#include "frame_decoder.h"
-#include "png_writer.h"
+#include "pictures/deflate_writer.h"
+#include "pictures/frame_decoder.h"
+#include "pictures/png_writer.h"
 
 #include "QELTestPatternGen.h"
 

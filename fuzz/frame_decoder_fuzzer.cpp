@@ -1,6 +1,6 @@
 // The tool's frame decoder on arbitrary bytes and shapes: a frame it accepts has every pixel,
 // every component within the layout's depth, and converts to a whole picture.
-#include "frame_decoder.h"
+#include "pictures/frame_decoder.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

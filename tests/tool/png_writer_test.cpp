@@ -1,9 +1,9 @@
 // The tool's PNG writer: pictures that decode to exactly what was written, the same bytes on
 // every host, and no file left behind by a failed write.
-#include "checksums.h"
-#include "deflate_writer.h"
+#include "pictures/checksums.h"
+#include "pictures/deflate_writer.h"
+#include "pictures/png_writer.h"
 #include "png_reader.h"
-#include "png_writer.h"
 #include "scratch_directory.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The bench self-test in-process on the virtual clock: progress, failures, summary, JSON.
-#include "self_test.h"
+#include "selftest/self_test.h"
 
 #include "output_capture.h"
 #include "scratch_directory.h"

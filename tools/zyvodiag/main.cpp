@@ -1,9 +1,9 @@
 // zyvodiag [--sim FILE] COMMAND ARGS...: runs one diagnostic on the device.
-#include "command_help.h"
-#include "command_table.h"
-#include "device_exception.h"
-#include "stop_signals.h"
-#include "tool_options.h"
+#include "commands/command_help.h"
+#include "commands/command_table.h"
+#include "commands/tool_options.h"
+#include "system/device_exception.h"
+#include "system/stop_signals.h"
 
 #include "zyvosim/zyvosim.h"
 

@@ -1,0 +1,94 @@
+// The SDI video test commands: generate, output, monitor, capture-pattern, capture, save and
+// compare.
+#include "commands/picture_commands.h"
+#include "commands/tool_options.h"
+#include "commands/video_invocation.h"
+#include "pictures/frame_file.h"
+#include "system/pending_file.h"
+
+#include <cstdio>
+
+namespace zyvodiag {
+
+int runGenerate(const Invocation& invocation) {
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kPlayoutStore},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.generateVideoTestPattern(device);
+                       });
+}
+
+int runOutput(const Invocation& invocation) {
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kPlayoutFrame},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.outputVideoTestPattern(device);
+                       });
+}
+
+int runMonitor(const Invocation& invocation) {
+    std::vector<bool> given;
+    auto arguments = takeFlags(invocation.arguments, {"--sdi", "--hdmi"}, given);
+    const bool sdi = given[0], hdmi = given[1];
+    return runOnDevice(invocation, arguments, CommandNeeds{FrameArgument::kPlayoutFrame},
+                       [sdi, hdmi](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.outputVideoMonitorTestPattern(device, sdi, hdmi);
+                       });
+}
+
+int runCapturePattern(const Invocation& invocation) {
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kPlayoutFrame, true},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.captureVideoTestPattern(device);
+                       });
+}
+
+int runCapture(const Invocation& invocation) {
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kCaptureFrame, true},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.captureVideoInput(device);
+                       });
+}
+
+int runSave(const Invocation& invocation) {
+    return runOnDevice(invocation, CommandNeeds{FrameArgument::kCaptureFrame, true},
+                       [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+                           return record.saveFrameBuffer(device);
+                       });
+}
+
+int runCompare(const Invocation& invocation) {
+    auto arguments = invocation.arguments;
+    std::string diffPng;
+    bool wantsPixels = false;
+    if (!takeValueOption(arguments, "--diff-png", diffPng, wantsPixels)) {
+        std::fprintf(stderr, "%s: --diff-png needs a file name\n", invocation.programName.c_str());
+        return kUnusable;
+    }
+    const bool twelveBit = takeTwelveBitPixelFormat(arguments);
+    ZyvoDiagUserCommands record;
+    if (!parseVideoArguments(invocation, arguments, record)) {
+        return kUnusable;
+    }
+    std::string error;
+    if (!isReadableFile(record.mInputFileName, error) ||
+        !isReadableFile(record.mOutputFileName, error) ||
+        (wantsPixels && !checkWritableTarget(diffPng, error))) {
+        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), error.c_str());
+        return kUnusable;
+    }
+    // Two files on the host: the device is not needed.
+    bool same = record.compareVideoTestPattern(nullptr);
+    std::printf("%s and %s %s\n", record.mInputFileName.c_str(), record.mOutputFileName.c_str(),
+                same ? "are identical" : "differ");
+    if (wantsPixels) {
+        std::fflush(stdout);
+        int status = reportPixelDifferences(
+            invocation, record, twelveBit ? ZYVO_PixelFormat_YCbCr12 : record.mPixelFormat,
+            diffPng);
+        if (status != kPass) {
+            return status;
+        }
+    }
+    return same ? kPass : kFail;
+}
+
+} // namespace zyvodiag

@@ -1,0 +1,60 @@
+// The setup and sim-reset commands: program every widget as a diagnostic would, and power the
+// simulated device off and on.
+#include "commands/argument_vector.h"
+#include "commands/command_table.h"
+#include "commands/device_session.h"
+
+#include "zyvosim/zyvosim.h"
+
+#include <zyvodiag>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace zyvodiag {
+
+int runSetup(const Invocation& invocation) {
+    std::vector<std::string> arguments;
+    bool inputsOnly = false;
+    for (const auto& argument : invocation.arguments) {
+        if (argument == "--inputs") {
+            inputsOnly = true;
+        } else {
+            arguments.push_back(argument);
+        }
+    }
+    ArgumentVector args(invocation.programName, arguments);
+    ZyvoDiagUserCommands record;
+    if (!record.parseCmdLineArgs(args.argc(), args.argv())) {
+        std::printf("\n");
+        return kUnusable;
+    }
+    DeviceSession session;
+    if (!session.opened()) {
+        return kFail;
+    }
+    ZyvoDiag diag;
+    diag.mpDevice = session.device();
+    if (inputsOnly) {
+        diag.InputWidgetsInit(record.mVideoFormat, record.mPixelFormat);
+    } else {
+        diag.WidgetsInit(record.mVideoFormat, record.mPixelFormat);
+    }
+    std::printf("%s set up for %s, %s\n", inputsOnly ? "input widgets" : "widgets",
+                ZyvoDiag::videoFormatNameString(record.mVideoFormat),
+                ZyvoDiag::pixelNameString(record.mPixelFormat));
+    return kPass;
+}
+
+int runSimReset(const Invocation& invocation) {
+    if (!invocation.arguments.empty()) {
+        std::fprintf(stderr, "%s: takes no arguments\n", invocation.programName.c_str());
+        return kUnusable;
+    }
+    zyvosim::powerCycle();
+    std::printf("simulated device in %s powered off and on\n", zyvosim::stateDirectory().c_str());
+    return kPass;
+}
+
+} // namespace zyvodiag

@@ -1,0 +1,29 @@
+// Raw frame files: read and decoded against the switches' frame, or pictured as a PNG.
+#pragma once
+
+#include "pictures/frame_decoder.h"
+#include "pictures/frame_geometry.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zyvodiag {
+
+// False, with the reason, unless `path` is a regular file this user may read. A directory would
+// otherwise open and read as an empty file, and a FIFO would block.
+bool isReadableFile(const std::string& path, std::string& error);
+
+// The whole file; false with the system's reason.
+bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
+
+// Reads and decodes a frame file of `shape`, `frameSize` bytes. A file of another size is
+// refused: its error names both sizes, so a user can see which switch is wrong.
+bool loadFrame(const std::string& path, const FrameShape& shape, size_t frameSize,
+               DecodedFrame& frame, std::string& error);
+
+// Decodes the frame file and writes it as an 8-bit RGB PNG.
+bool writeFramePreview(const std::string& rawPath, const FrameShape& shape, size_t frameSize,
+                       const std::string& pngPath, std::string& error);
+
+} // namespace zyvodiag

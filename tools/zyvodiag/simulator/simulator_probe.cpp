@@ -1,0 +1,50 @@
+// The simulated card's state as the self-test reads it.
+#include "simulator/simulator_probe.h"
+
+#include "zyvosim/card_state.h"
+#include "zyvosim/zyvosim.h"
+
+namespace zyvodiag {
+namespace {
+
+// Crosspoint sources are the device's numbers: 57 is dual-link output 4, 92 playout store 0.
+constexpr unsigned cMonitorSdiOutput = 10;
+constexpr unsigned cMonitorDualLinkOutput = 4;
+constexpr int32_t cMonitorDualLinkSource = 57;
+constexpr int32_t cPlayoutStore0Source = 92;
+
+} // namespace
+
+std::string simulatedDeviceDescription() {
+    return "simulated device 0 (state in " + zyvosim::stateDirectory() + ")";
+}
+
+bool powerOnAfresh() {
+    return zyvosim::powerCycle();
+}
+
+std::string takeSimulatorStorageFailure() {
+    return {}; // STUB until merged
+}
+
+bool monitorOutputCarriesPlayoutStore0(std::string& why) {
+    const zyvosim::CardState& card = zyvosim::cardState();
+    const zyvosim::SDIOutputState& output = card.sdiOutput[cMonitorSdiOutput];
+    const zyvosim::DualLinkState& dualLink = card.dualLinkOutput[cMonitorDualLinkOutput];
+    if (!output.enable || output.mute) {
+        why = std::string("the monitor's SDI output 10 is ") + (output.enable ? "muted" : "off");
+    } else if (output.source != cMonitorDualLinkSource) {
+        why = "SDI output 10 takes source " + std::to_string(output.source) +
+              ", not the monitor's dual-link output 4 (57)";
+    } else if (dualLink.source != cPlayoutStore0Source) {
+        why = "dual-link output 4 takes source " + std::to_string(dualLink.source) +
+              ", not playout store 0 (92)";
+    } else if (!card.playoutStore[0].store.enable) {
+        why = "playout store 0 does not play";
+    } else {
+        return true;
+    }
+    return false;
+}
+
+} // namespace zyvodiag

@@ -1,0 +1,209 @@
+// Writing a file for the user: checks on the target, a temporary file of our own beside it, and
+// a rename once the file is whole.
+#include "system/pending_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace zyvodiag {
+namespace {
+
+// The temporary names a signal handler may still have to remove. A fixed table, as the handler
+// can neither allocate nor take a lock.
+constexpr int kPendingSlots = 16;
+struct PendingSlot {
+    volatile std::sig_atomic_t used;
+    char path[PATH_MAX];
+};
+PendingSlot s_pending[kPendingSlots];
+
+void remember(const std::string& path) {
+    if (path.size() >= PATH_MAX) {
+        return;
+    }
+    for (PendingSlot& slot : s_pending) {
+        if (slot.used == 0) {
+            std::memcpy(slot.path, path.c_str(), path.size() + 1);
+            std::atomic_signal_fence(std::memory_order_seq_cst);
+            slot.used = 1;
+            return;
+        }
+    }
+}
+
+void forget(const std::string& path) {
+    for (PendingSlot& slot : s_pending) {
+        if (slot.used != 0 && path == slot.path) {
+            slot.used = 0;
+            return;
+        }
+    }
+}
+
+std::string directoryOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string systemError(const std::string& path, int error) {
+    return path + ": " + std::strerror(error);
+}
+
+mode_t currentUmask() {
+    mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
+// Others may write to the directory: only the sticky bit stops them from renaming or removing
+// our temporary file, or putting something of theirs in its place.
+bool checkDirectory(const std::string& path, const struct stat* target, std::string& error) {
+    const std::string directory = directoryOf(path);
+    struct stat facts {};
+    if (stat(directory.c_str(), &facts) != 0) {
+        error = systemError(directory, errno);
+        return false;
+    }
+    if (!S_ISDIR(facts.st_mode)) {
+        error = systemError(directory, ENOTDIR);
+        return false;
+    }
+    if (access(directory.c_str(), W_OK | X_OK) != 0) {
+        error = systemError(directory, errno);
+        return false;
+    }
+    const bool shared = (facts.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+    const bool sticky = (facts.st_mode & S_ISVTX) != 0;
+    if ((facts.st_mode & S_IWOTH) != 0 && !sticky) {
+        error = directory + ": anyone may replace files in this directory (it is world-writable "
+                            "without the sticky bit); write somewhere else";
+        return false;
+    }
+    // In a sticky shared directory, a file of someone else's cannot be replaced by ours.
+    const uid_t me = geteuid();
+    if (target != nullptr && shared && sticky && target->st_uid != me && facts.st_uid != me &&
+        me != 0) {
+        error = path + ": belongs to another user in a shared directory; choose another name";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool checkWritableTarget(const std::string& path, std::string& error) {
+    if (path.empty()) {
+        error = "no file name given";
+        return false;
+    }
+    struct stat facts {};
+    if (lstat(path.c_str(), &facts) != 0) {
+        if (errno != ENOENT) {
+            error = systemError(path, errno);
+            return false;
+        }
+        return checkDirectory(path, nullptr, error);
+    }
+    if (S_ISLNK(facts.st_mode)) {
+        // A device reached through a link (/dev/stdout on a terminal) is still written in place.
+        struct stat target {};
+        if (stat(path.c_str(), &target) == 0 && S_ISCHR(target.st_mode)) {
+            facts = target;
+        } else {
+            error = path + ": is a symbolic link; name the file itself (links are not written "
+                           "through)";
+            return false;
+        }
+    }
+    if (S_ISCHR(facts.st_mode)) {
+        if (access(path.c_str(), W_OK) != 0) {
+            error = systemError(path, errno);
+            return false;
+        }
+        return true;
+    }
+    if (S_ISDIR(facts.st_mode)) {
+        error = systemError(path, EISDIR);
+        return false;
+    }
+    if (S_ISFIFO(facts.st_mode)) {
+        error = path + ": is a FIFO; write the file to a regular file or a character device";
+        return false;
+    }
+    if (!S_ISREG(facts.st_mode)) {
+        error = path + ": is not a regular file or a character device";
+        return false;
+    }
+    return checkDirectory(path, &facts, error);
+}
+
+PendingFile::PendingFile(std::string path) : mPath(std::move(path)) {
+    if (!checkWritableTarget(mPath, mError)) {
+        return;
+    }
+    struct stat facts {};
+    if (stat(mPath.c_str(), &facts) == 0 && S_ISCHR(facts.st_mode)) {
+        mWritePath = mPath;
+        return;
+    }
+    // A short name of our own, whatever the length of the target's.
+    std::string name = directoryOf(mPath) + "/.zyvodiag-XXXXXX";
+    int descriptor = mkostemp(name.data(), O_CLOEXEC);
+    if (descriptor < 0) {
+        mError = systemError(directoryOf(mPath), errno);
+        return;
+    }
+    remember(name);
+    mTemporary = true;
+    mWritePath = name;
+    const int modeError = fchmod(descriptor, 0666 & ~currentUmask()) == 0 ? 0 : errno;
+    close(descriptor);
+    if (modeError != 0) {
+        mError = systemError(mWritePath, modeError);
+    }
+}
+
+PendingFile::~PendingFile() {
+    if (mTemporary && !mKept) {
+        unlink(mWritePath.c_str());
+        forget(mWritePath);
+    }
+}
+
+bool PendingFile::keep(std::string& error) {
+    if (!ready()) {
+        error = mError;
+        return false;
+    }
+    if (mTemporary && std::rename(mWritePath.c_str(), mPath.c_str()) != 0) {
+        error = systemError(mPath, errno);
+        return false;
+    }
+    if (mTemporary) {
+        forget(mWritePath);
+    }
+    mKept = true;
+    return true;
+}
+
+void removePendingFilesNow() {
+    for (PendingSlot& slot : s_pending) {
+        if (slot.used != 0) {
+            unlink(slot.path);
+        }
+    }
+}
+
+} // namespace zyvodiag
