@@ -1,5 +1,6 @@
-# Installation: the library, its header, the device-library headers and stand-in, a CMake
-# package (find_package(zyvodiag) gives zyvodiag::zyvodiags) and a pkg-config file.
+# Installation: the library, its headers (the version header generated), the device-library
+# headers and stand-in, a CMake package (find_package(zyvodiag) gives zyvodiag::zyvodiags) and a
+# pkg-config file.
 include(CMakePackageConfigHelpers)
 
 # The diagnostics library finds the device library installed beside it.
@@ -9,7 +10,8 @@ install(TARGETS zyvodiags zyvosim zyvo_interfaces EXPORT zyvodiagTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/include/zyvodiag DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/include/zyvodiag ${PROJECT_BINARY_DIR}/include/zyvodiag_version.h
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/interfaces/
     DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/zyvodevice FILES_MATCHING PATTERN "*.h")
 install(EXPORT zyvodiagTargets NAMESPACE zyvodiag::
