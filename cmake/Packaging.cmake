@@ -5,6 +5,9 @@ include(CMakePackageConfigHelpers)
 
 # The diagnostics library finds the device library installed beside it.
 set_target_properties(zyvodiags zyvosim PROPERTIES INSTALL_RPATH "$ORIGIN")
+# The program finds them in the lib directory beside its own, under whatever prefix it was
+# installed, with no environment variable.
+set_target_properties(zyvodiag PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 
 install(TARGETS zyvodiags zyvosim zyvo_interfaces EXPORT zyvodiagTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
