@@ -1,26 +1,54 @@
 #!/usr/bin/env bash
-# Installs the build into a scratch prefix, then builds and runs a host program against it
-# through find_package, and checks the pkg-config flags point into the same prefix.
+# Installs the build into a scratch prefix and uses it from there as a user would: the installed
+# zyvodiag runs the self-test, and the host example (examples/host) is built against the
+# installed library through find_package and through pkg-config, and run.
 set -euo pipefail
 build_dir="$1"
-source_dir="$2"
+host_source="$2"
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
+prefix="$scratch/prefix"
+# A cross build names the emulator its programs run under, and its compiler.
+read -r -a run <<<"${ZYVO_TEST_EMULATOR:-}"
+cxx="${ZYVO_TEST_CXX:-c++}"
 
-cmake --install "$build_dir" --prefix "$scratch/prefix" >/dev/null
-cmake -S "$source_dir" -B "$scratch/consumer" -DCMAKE_PREFIX_PATH="$scratch/prefix" >/dev/null
-cmake --build "$scratch/consumer" >/dev/null
-# A cross build names the emulator its programs run under.
-${ZYVO_TEST_EMULATOR:-} "$scratch/consumer/consumer" -f5 -r50 >/dev/null
+fail() {
+    echo "$*"
+    exit 1
+}
 
-soname=$(readelf -d "$scratch/prefix/lib/libzyvodiags.so.1" | grep SONAME)
-[[ "$soname" == *"[libzyvodiags.so.1]"* ]] || { echo "wrong SONAME: $soname"; exit 1; }
+cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
-if command -v pkg-config >/dev/null; then
-    flags=$(PKG_CONFIG_PATH="$scratch/prefix/lib/pkgconfig" pkg-config --cflags --libs zyvodiag)
-    [[ "$flags" == *"$scratch/prefix/lib/pkgconfig/../../include"* ]] || {
-        echo "pkg-config flags outside the prefix: $flags"
-        exit 1
-    }
+soname=$(readelf -d "$prefix/lib/libzyvodiags.so.1" | grep SONAME)
+[[ "$soname" == *"[libzyvodiags.so.1]"* ]] || fail "wrong SONAME: $soname"
+
+# The installed program finds its libraries by itself, from wherever it was installed.
+if ! env -u LD_LIBRARY_PATH "${run[@]}" "$prefix/bin/zyvodiag" selftest >"$scratch/selftest.txt" 2>&1; then
+    cat "$scratch/selftest.txt"
+    fail "the installed zyvodiag selftest failed"
 fi
-echo "installed package builds and runs a host program"
+
+# The host example writes one 720p50 frame of 8-bit YCbCr 4:2:2: 1280 x 720 x 2 bytes.
+run_host() {
+    local program="$1" frame="$2"
+    "${run[@]}" "$program" -f5 -r50 -p3 "$frame" >"$scratch/host.txt" 2>&1 || {
+        cat "$scratch/host.txt"
+        fail "$program failed"
+    }
+    [[ $(stat -c %s "$frame") == 1843200 ]] || fail "$frame: $(stat -c %s "$frame") bytes"
+}
+
+cmake -S "$host_source" -B "$scratch/host-cmake" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$scratch/host-cmake" >/dev/null
+run_host "$scratch/host-cmake/zyvodiag-host" "$scratch/cmake.raw"
+
+export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
+read -r -a flags <<<"$(pkg-config --cflags --libs zyvodiag)"
+[[ "${flags[*]}" == *"$prefix/lib/pkgconfig/../../include"* ]] ||
+    fail "pkg-config flags outside the prefix: ${flags[*]}"
+read -r -a cxxflags <<<"${CXXFLAGS:-}"
+"$cxx" -std=c++17 -Wall -Wextra -Werror "${cxxflags[@]}" "$host_source/main.cpp" "${flags[@]}" \
+    -Wl,-rpath,"$prefix/lib" -o "$scratch/host-pkg-config"
+run_host "$scratch/host-pkg-config" "$scratch/pkg-config.raw"
+
+echo "installed zyvodiag runs; the host example builds with find_package and pkg-config and runs"
