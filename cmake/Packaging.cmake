@@ -1,6 +1,6 @@
 # Installation: the library, its headers (the version header generated), the device-library
-# headers and stand-in, a CMake package (find_package(zyvodiag) gives zyvodiag::zyvodiags) and a
-# pkg-config file.
+# headers and stand-in, a CMake package (find_package(zyvodiag) gives zyvodiag::zyvodiags), a
+# pkg-config file, and the tool's man page and bash completion.
 include(CMakePackageConfigHelpers)
 
 # The diagnostics library finds the device library installed beside it.
@@ -31,3 +31,7 @@ install(FILES ${PROJECT_BINARY_DIR}/zyvodiagConfig.cmake
 
 configure_file(${PROJECT_SOURCE_DIR}/cmake/zyvodiag.pc.in ${PROJECT_BINARY_DIR}/zyvodiag.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/zyvodiag.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+install(FILES ${PROJECT_SOURCE_DIR}/docs/zyvodiag.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/tools/zyvodiag/zyvodiag-completion.bash
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zyvodiag)

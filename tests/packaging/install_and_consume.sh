@@ -22,6 +22,10 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 soname=$(readelf -d "$prefix/lib/libzyvodiags.so.1" | grep SONAME)
 [[ "$soname" == *"[libzyvodiags.so.1]"* ]] || fail "wrong SONAME: $soname"
 
+for file in share/man/man1/zyvodiag.1 share/bash-completion/completions/zyvodiag; do
+    [[ -f "$prefix/$file" ]] || fail "$file not installed"
+done
+
 # The installed program finds its libraries by itself, from wherever it was installed.
 if ! env -u LD_LIBRARY_PATH "${run[@]}" "$prefix/bin/zyvodiag" selftest >"$scratch/selftest.txt" 2>&1; then
     cat "$scratch/selftest.txt"

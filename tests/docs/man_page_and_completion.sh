@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The man page and the bash completion against the tool itself: the page renders without a
+# warning, and both know every command, option and command option the tool's help lists, and
+# no command the tool lacks.
+# Usage: man_page_and_completion.sh ZYVODIAG PAGE COMPLETION
+set -uo pipefail
+tool="$1"
+page="$2"
+completion="$3"
+# A cross build runs the tool under its emulator.
+read -r -a run <<<"${ZYVO_TEST_EMULATOR:-}"
+failures=0
+
+fail() {
+    echo "$*"
+    failures=$((failures + 1))
+}
+
+zyvodiag() {
+    "${run[@]}" "$tool" "$@"
+}
+
+# Whether two sorted lists, one item a line, are the same; else what each lacks.
+expect_same() {
+    local what="$1" expected="$2" found="$3" missing extra
+    missing=$(comm -23 <(echo "$expected") <(echo "$found") | tr '\n' ' ')
+    extra=$(comm -13 <(echo "$expected") <(echo "$found") | tr '\n' ' ')
+    [[ -z "$missing" ]] || fail "$what lacks: $missing"
+    [[ -z "$extra" ]] || fail "$what has what zyvodiag has not: $extra"
+}
+
+if ! lint=$(mandoc -T lint -W warning "$page" 2>&1) || [[ -n "$lint" ]]; then
+    fail "mandoc finds fault with the man page: $lint"
+fi
+
+help=$(zyvodiag --help) || fail "zyvodiag --help failed"
+commands=$(sed -n '/^commands:/,/^$/p' <<<"$help" | awk 'NR > 1 && NF { print $1 }' | sort)
+options=$(sed -n '/^options:/,/^$/p' <<<"$help" | grep -oE '^  --[a-z-]+' | tr -d ' ' | sort)
+[[ $(wc -l <<<"$commands") -gt 20 && -n "$options" ]] || fail "cannot read zyvodiag --help"
+
+# What the completion offers for the words of a command line, the last one being completed.
+# shellcheck source=/dev/null
+source "$completion"
+function=$(complete -p zyvodiag | grep -oE -- '-F [^ ]+' | cut -c4-)
+offers() {
+    COMP_WORDS=("$@")
+    COMP_CWORD=$(($# - 1))
+    COMPREPLY=()
+    "$function" zyvodiag "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}" || true
+    printf '%s\n' "${COMPREPLY[@]}" | sort
+}
+
+page_commands=$(awk '/^\.Sh / { inside = ($2 == "COMMANDS") } inside && /^\.It Cm / { print $3 }' \
+    "$page" | sort)
+expect_same "the man page's COMMANDS" "$commands" "$page_commands"
+expect_same "the completion of 'zyvodiag '" "$commands" "$(offers zyvodiag '')"
+
+for option in $options; do
+    grep -qE "^\.It Fl \\\\${option#-}( |$)" "$page" || fail "the man page's OPTIONS lack $option"
+done
+top_offers=$(offers zyvodiag --)
+missing=$(comm -23 <(echo "$options") <(echo "$top_offers") | tr '\n' ' ')
+[[ -z "$missing" ]] || fail "the completion of 'zyvodiag --' lacks: $missing"
+
+# Each command's own options, as its -h lists them.
+for command in $commands; do
+    own=$(zyvodiag "$command" -h | grep -oE '^  --[a-z-]+' | tr -d ' ' | sort)
+    expect_same "the completion of 'zyvodiag $command --'" "$own" "$(offers zyvodiag "$command" --)"
+    for option in $own; do
+        grep -qE "Fl \\\\${option#-}( |$)" "$page" || fail "the man page lacks $command $option"
+    done
+done
+
+# Option values: benches and directories for --sim, directories for --keep, files for --png.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir "$scratch/benches"
+touch "$scratch/lab.bench" "$scratch/notes.txt"
+expect_same "the completion of --sim" "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench")" \
+    "$(offers zyvodiag --sim "$scratch/")"
+expect_same "the completion of --keep" "$scratch/benches" \
+    "$(offers zyvodiag selftest --keep "$scratch/")"
+expect_same "the completion of --png" \
+    "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench" "$scratch/notes.txt")" \
+    "$(offers zyvodiag view frame.raw --png "$scratch/")"
+
+if ((failures > 0)); then
+    exit 1
+fi
+echo "man page and completion know every command and option of zyvodiag"

@@ -1,0 +1,82 @@
+# bash completion for zyvodiag: its options, commands, each command's own options, and files.
+# Installed as share/bash-completion/completions/zyvodiag; needs nothing but bash.
+
+# COMPREPLY from compgen, one candidate a line, so that file names keep their blanks.
+_zyvodiag_reply() {
+    mapfile -t -O "${#COMPREPLY[@]}" COMPREPLY < <(compgen "$@")
+}
+
+_zyvodiag() {
+    local cur="${COMP_WORDS[COMP_CWORD]}"
+    local prev="${COMP_WORDS[COMP_CWORD - 1]}"
+    local commands="parse audio open setup generate output monitor capture-pattern capture save
+        compare hdmi-output hdmi-capture hdmi-loopback ltc-get ltc-set ltc-mode ltc-rate ltc-test
+        genlock lcd sim-reset list view selftest"
+    COMPREPLY=()
+
+    # An option's value: a bench, a directory, or a file to write.
+    case "$prev" in
+    --sim)
+        compopt -o filenames 2>/dev/null
+        _zyvodiag_reply -f -X '!*.bench' -- "$cur"
+        _zyvodiag_reply -d -- "$cur"
+        return
+        ;;
+    --keep | --html)
+        compopt -o filenames 2>/dev/null
+        _zyvodiag_reply -d -- "$cur"
+        return
+        ;;
+    --json | --png | --diff-png)
+        compopt -o filenames 2>/dev/null
+        _zyvodiag_reply -f -- "$cur"
+        return
+        ;;
+    esac
+
+    # The command is the first word that is neither an option nor --sim's bench.
+    local command="" i
+    for ((i = 1; i < COMP_CWORD; i++)); do
+        case "${COMP_WORDS[i]}" in
+        --sim) ((i++)) ;;
+        -*) ;;
+        *)
+            command="${COMP_WORDS[i]}"
+            break
+            ;;
+        esac
+    done
+
+    if [[ -z "$command" ]]; then
+        if [[ "$cur" == -* ]]; then
+            _zyvodiag_reply -W "--sim --trace --help --version" -- "$cur"
+        else
+            _zyvodiag_reply -W "$commands" -- "$cur"
+        fi
+        return
+    fi
+
+    local options=""
+    case "$command" in
+    setup) options="--inputs" ;;
+    monitor) options="--sdi --hdmi" ;;
+    compare) options="--diff-png" ;;
+    view) options="--png" ;;
+    selftest) options="--json --keep" ;;
+    esac
+    if [[ "$cur" == --* ]]; then
+        _zyvodiag_reply -W "$options" -- "$cur"
+        return
+    fi
+    case "$command" in
+    ltc-mode) _zyvodiag_reply -W "in out" -- "$cur" ;;
+    ltc-rate) _zyvodiag_reply -W "23 24 25 29 30 47 48 50 59 60" -- "$cur" ;;
+    audio | open | sim-reset | list | selftest) ;;
+    *)
+        # The frame files of a video command line.
+        compopt -o filenames 2>/dev/null
+        _zyvodiag_reply -f -- "$cur"
+        ;;
+    esac
+}
+complete -F _zyvodiag zyvodiag
