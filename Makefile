@@ -3,6 +3,11 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Quiet: no "Entering directory" from the makes CMake runs under this one, and no line for each
+# target that is already built, so what shows is the progress of what is rebuilt, then the
+# result, and a compiler error stands out.
+MAKEFLAGS += --no-print-directory
+QUIET_CMAKE := -DCMAKE_TARGET_MESSAGES=OFF
 
 .PHONY: all deps configure build check demo format format-check clean
 .PHONY: check-asan check-ppc fuzz check-valgrind
@@ -13,13 +18,14 @@ deps:
 	@bash .ci/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) $(QUIET_CMAKE) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
+	@echo "built: $(BUILD)/tools/zyvodiag/zyvodiag"
 
 check: build
-	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 demo: build
 	@bash tools/zyvodiag/demo.sh $(BUILD)/tools/zyvodiag/zyvodiag
