@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The man page and the bash completion against the tool itself: the page renders without a
 # warning, and both know every command, option and command option the tool's help lists, and
-# no command the tool lacks.
+# no command the tool lacks; the page knows every exit status the help lists.
 # Usage: man_page_and_completion.sh ZYVODIAG PAGE COMPLETION
 set -uo pipefail
 tool="$1"
@@ -57,6 +57,12 @@ expect_same "the completion of 'zyvodiag '" "$commands" "$(offers zyvodiag '')"
 
 for option in $options; do
     grep -qE "^\.It Fl \\\\${option#-}( |$)" "$page" || fail "the man page's OPTIONS lack $option"
+done
+statuses=$(sed -n '/^exit status:/,$p' <<<"$help" | grep -oE '(^|[ ,])[0-9]+ [a-z]' | tr -dc '0-9\n')
+[[ -n "$statuses" ]] || fail "cannot read the exit statuses of zyvodiag --help"
+for status in $statuses; do
+    awk '/^\.Sh / { inside = ($2 == "EXIT") } inside' "$page" | grep -qx "\.It $status" ||
+        fail "the man page's EXIT STATUS lacks $status"
 done
 top_offers=$(offers zyvodiag --)
 missing=$(comm -23 <(echo "$options") <(echo "$top_offers") | tr '\n' ' ')
