@@ -84,6 +84,9 @@ mkdir "$scratch/benches"
 touch "$scratch/lab.bench" "$scratch/notes.txt"
 expect_same "the completion of --sim" "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench")" \
     "$(offers zyvodiag --sim "$scratch/")"
+expect_same "the completion of --sim=" "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench")" \
+    "$(offers zyvodiag --sim = "$scratch/")"
+expect_same "the completion after --sim=FILE" "$commands" "$(offers zyvodiag --sim = lab.bench '')"
 expect_same "the completion of --keep" "$scratch/benches" \
     "$(offers zyvodiag selftest --keep "$scratch/")"
 expect_same "the completion of --png" \

@@ -13,6 +13,12 @@ _zyvodiag() {
         compare hdmi-output hdmi-capture hdmi-loopback ltc-get ltc-set ltc-mode ltc-rate ltc-test
         genlock lcd sim-reset list view selftest"
     COMPREPLY=()
+    # bash splits --option=VALUE at the equals sign.
+    if [[ "$cur" == "=" ]]; then
+        cur=""
+    elif [[ "$prev" == "=" ]]; then
+        prev="${COMP_WORDS[COMP_CWORD - 2]}"
+    fi
 
     # An option's value: a bench, a directory, or a file to write.
     case "$prev" in
@@ -38,7 +44,13 @@ _zyvodiag() {
     local command="" i
     for ((i = 1; i < COMP_CWORD; i++)); do
         case "${COMP_WORDS[i]}" in
-        --sim) ((i++)) ;;
+        --sim)
+            if [[ "${COMP_WORDS[i + 1]}" == "=" ]]; then
+                ((i += 2))
+            else
+                ((i += 1))
+            fi
+            ;;
         -*) ;;
         *)
             command="${COMP_WORDS[i]}"
