@@ -18,6 +18,7 @@ struct Clock {
     ClockMode mode;
     uint64_t virtualNow;             // Virtual mode: microseconds since the last restart
     SteadyClock::time_point started; // Real mode: when the last restart happened
+    uint64_t demanded;               // every wait asked for since the process started
 };
 
 ClockMode initialMode() {
@@ -29,7 +30,7 @@ ClockMode initialMode() {
 
 // Never destroyed: a device released from a static destructor may still sleep.
 Clock& theClock() {
-    static Clock* clock = new Clock{initialMode(), 0, SteadyClock::now()};
+    static Clock* clock = new Clock{initialMode(), 0, SteadyClock::now(), 0};
     return *clock;
 }
 
@@ -89,8 +90,13 @@ uint64_t cardClockMicroseconds() {
            static_cast<uint64_t>(now.tv_nsec) / 1000u;
 }
 
+uint64_t demandedWaitMicroseconds() {
+    return theClock().demanded;
+}
+
 void sleepMicroseconds(uint64_t microseconds) {
     Clock& clock = theClock();
+    clock.demanded += microseconds;
     if (clock.mode == ClockMode::Virtual) {
         clock.virtualNow += microseconds;
         return;

@@ -8,8 +8,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <ostream>
 #include <regex>
@@ -58,8 +62,7 @@ void readProgress(SelfTestRun& run) {
         std::smatch match;
         if (std::regex_match(line, match, cProgress)) {
             current = match[3];
-            EXPECT_EQ(std::stoul(match[1]), run.names.size() + 1) << line;
-            EXPECT_EQ(std::stoul(match[2]), cTestCount) << line;
+            EXPECT_EQ(std::stoul(match[1]), run.names.size() % std::stoul(match[2]) + 1) << line;
             run.names.push_back(current);
             run.results[current] = match[4];
         } else if (!current.empty() && line.rfind("    ", 0) == 0) {
@@ -124,17 +127,21 @@ struct FaultCase {
     const char* detail;
 };
 
+// The root cause comes first in the detail: the first failing device call, else the tool's own
+// finding.
 const FaultCase cFaults[] = {
-    {"SdiCablePulled", "uncable SDIOutput 0", "1", "No valid input detected for SDI input 1"},
-    {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6", "differing pixels: "},
+    {"SdiCablePulled", "uncable SDIOutput 0", "1",
+     "root cause: capture failed: No valid input detected for SDI input 1"},
+    {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6", "root cause: differing pixels: "},
     {"MonitorSdiWontEnable", "fault SDIOutput[10].SetEnable -1", "9",
-     "the monitor's SDI output 10 is off"},
+     "root cause: SDIOutput[10].SetEnable(true) returned -1"},
     {"HdmiPlaybackWontDisplay", "fault PlayoutStore[0].SetVideoMode -1", "10 11",
-     "No valid input detected for HDMI input"},
+     "root cause: PlayoutStore[0].SetVideoMode(3) returned -1"},
     {"No4KTranslation", "no-sid-translation 67", "11",
      "No SID video format translation for the capture format"},
     {"LcdStoreSilent", "fault PlayoutStore[5].GetFrameBufferAddress -1", "16",
-     "playout store 5 does not say where its frame is"},
+     "root cause: PlayoutStore[5].GetFrameBufferAddress() returned -1"},
+    {"DmaThrows", "throw DMA.DoDma once", "1", "threw an exception"},
 };
 
 // Names the case by its bench line in test output, not by its bytes.
@@ -163,6 +170,7 @@ TEST_P(SelfTestFaultTest, failsExactlyItsTestsWithTheirDetail) {
     for (size_t number : failing) {
         const std::string& detail = result.details[cTests[number - 1]];
         EXPECT_NE(detail.find(fault.detail), std::string::npos) << number << " detail:\n" << detail;
+        EXPECT_EQ(detail.rfind("    root cause: ", 0), 0u) << detail;
     }
     EXPECT_EQ(result.lines.back(), "Total: 16, Passed: " + std::to_string(16 - failing.size()) +
                                        ", Failed: " + std::to_string(failing.size()));
@@ -173,56 +181,188 @@ INSTANTIATE_TEST_SUITE_P(OneFault, SelfTestFaultTest, ::testing::ValuesIn(cFault
                              return std::string(info.param.label);
                          });
 
-// A failed comparison keeps a picture of the differences beside its frames.
-TEST_F(SelfTestTest, jsonReportMatchesWhatWasPrintedAndNamesTheKeptFrames) {
+// The documented shape of the JSON report: for each object, its keys in order and their types,
+// from the tables of docs/selftest.md.
+using Shape = std::map<std::string, std::vector<std::pair<std::string, std::string>>>;
+
+Shape documentedShape() {
+    std::ifstream doc(std::string(ZYVO_SOURCE_DIR) + "/docs/selftest.md");
+    static const std::regex cHeading(R"(^### `([a-z_\[\]\.]+)`$)");
+    static const std::regex cRow(R"(^\| `([a-z_0-9]+)` \| ([a-z ]+) \|)");
+    Shape shape;
+    std::string current;
+    for (std::string line; std::getline(doc, line);) {
+        std::smatch match;
+        if (std::regex_match(line, match, cHeading)) {
+            current = match[1];
+        } else if (!current.empty() && std::regex_search(line, match, cRow)) {
+            shape[current].emplace_back(match[1], match[2]);
+        }
+    }
+    return shape;
+}
+
+bool hasType(const nlohmann::ordered_json& value, const std::string& type) {
+    if (type == "string or null") {
+        return value.is_string() || value.is_null();
+    }
+    if (type == "array of strings") {
+        return value.is_array() &&
+               std::all_of(value.begin(), value.end(), [](const auto& v) { return v.is_string(); });
+    }
+    return (type == "integer" && value.is_number_integer()) ||
+           (type == "number" && value.is_number()) || (type == "string" && value.is_string()) ||
+           (type == "boolean" && value.is_boolean()) || (type == "object" && value.is_object()) ||
+           (type == "array" && value.is_array());
+}
+
+// Every object of the report has exactly the documented keys, in order, of their types.
+void expectShape(const nlohmann::ordered_json& value, const std::string& path, const Shape& shape) {
+    const auto documented = shape.find(path);
+    ASSERT_NE(documented, shape.end()) << "no table for " << path;
+    std::vector<std::string> keys, expected;
+    for (auto item = value.begin(); item != value.end(); ++item) {
+        keys.push_back(item.key());
+    }
+    for (const auto& [key, type] : documented->second) {
+        expected.push_back(key);
+        ASSERT_TRUE(value.contains(key)) << path << "." << key;
+        const nlohmann::ordered_json& field = value.at(key);
+        EXPECT_TRUE(hasType(field, type)) << path << "." << key << " is not " << type;
+        const std::string inner = path == "report" ? key : path + "." + key;
+        if (field.is_object()) {
+            expectShape(field, inner, shape);
+        } else if (type == "array") {
+            for (const nlohmann::ordered_json& element : field) {
+                expectShape(element, inner + "[]", shape);
+            }
+        }
+    }
+    EXPECT_EQ(keys, expected) << path;
+}
+
+// A failed comparison keeps a picture of the differences beside its frames; the report has the
+// documented shape, as has the sample kept beside the document.
+TEST_F(SelfTestTest, jsonReportHasTheDocumentedShapeAndMatchesWhatWasPrinted) {
     zyvodiag::SelfTestOptions options;
     options.bench = "faults.bench";
+    options.benchText = "stuck CaptureStore 3\n";
     options.jsonPath = mScratch / "report.json";
     options.keepDirectory = mScratch / "frames";
     SelfTestRun result =
         run(zyvosim::defaultBenchText() + "stuck CaptureStore 3\nreference none\n", options);
     ASSERT_EQ(result.status, 1) << result.out;
 
+    const Shape shape = documentedShape();
     std::ifstream file(options.jsonPath);
-    nlohmann::json report = nlohmann::json::parse(file);
-    EXPECT_EQ(report["tool"], "zyvodiag");
-    EXPECT_EQ(report["version"], ZYVODIAG_VERSION);
-    EXPECT_EQ(report["bench"], "faults.bench");
-    EXPECT_NE(report["device"].get<std::string>().find("simulated device 0"), std::string::npos);
-    EXPECT_EQ(report["total"], cTestCount);
+    nlohmann::ordered_json report = nlohmann::ordered_json::parse(file);
+    expectShape(report, "report", shape);
+    std::ifstream sampleFile(std::string(ZYVO_SOURCE_DIR) + "/docs/selftest-sample.json");
+    expectShape(nlohmann::ordered_json::parse(sampleFile), "report", shape);
+
+    EXPECT_EQ(report["schema"], 1);
+    EXPECT_EQ(report["tool"]["version"], ZYVODIAG_VERSION);
+    EXPECT_EQ(report["bench"]["path"], "faults.bench");
+    // SHA-256 of "stuck CaptureStore 3\n", as sha256sum gives it.
+    EXPECT_EQ(report["bench"]["sha256"],
+              "f90be53d7a70c476ac56793e001bec9c3d90110c338b3ac7f1f88c8b0a0de102");
+    EXPECT_TRUE(std::regex_match(report["started"].get<std::string>(),
+                                 std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")));
     // The stuck store captures inputs 4 and 8.
-    EXPECT_EQ(report["passed"], cTestCount - 3);
-    EXPECT_EQ(report["failed"], 3);
+    EXPECT_EQ(report["totals"]["failed"], 3);
     ASSERT_EQ(report["tests"].size(), cTestCount);
     for (size_t i = 0; i < cTestCount; ++i) {
-        const nlohmann::json& test = report["tests"][i];
-        SCOPED_TRACE(cTests[i]);
-        EXPECT_EQ(test["number"], i + 1);
+        const auto& test = report["tests"][i];
         EXPECT_EQ(test["name"], result.names[i]);
         EXPECT_EQ(test["result"], result.results[result.names[i]]);
-        EXPECT_GE(test["duration"].get<double>(), 0.0);
-        // A failure's detail is its whole log; the terminal showed the end of it.
-        EXPECT_EQ(test["detail"].get<std::string>().empty(), test["result"] == "PASS");
+        const double ms = test["runs"][0]["duration_ms"];
+        EXPECT_EQ(std::round(ms * 1000) / 1000, ms) << "more than three decimals";
     }
-    EXPECT_EQ(report["tests"][3]["result"], "FAIL");
-    EXPECT_NE(report["tests"][14]["detail"].get<std::string>().find("cannot lock"),
+    const auto& sdi4 = report["tests"][3]["runs"][0];
+    EXPECT_NE(sdi4["root_cause"].get<std::string>().find("differing pixels"), std::string::npos);
+    EXPECT_EQ(report["tests"][8]["runs"][0]["simulator_only"].is_string(), true);
+    EXPECT_NE(report["tests"][14]["runs"][0]["log"].get<std::string>().find("cannot lock"),
               std::string::npos);
-
-    // Every kept frame is on disk with its picture beside it.
-    const nlohmann::json& sdi1 = report["tests"][0]["frames"];
-    ASSERT_EQ(sdi1.size(), 2u);
-    EXPECT_EQ(sdi1[0]["file"], options.keepDirectory + "/sdi1-expected.raw");
-    EXPECT_EQ(sdi1[1]["file"], options.keepDirectory + "/sdi1-captured.raw");
-    for (const nlohmann::json& test : report["tests"]) {
-        for (const nlohmann::json& frame : test["frames"]) {
+    // The commands name frames that exist, with their pictures beside them.
+    EXPECT_EQ(sdi4["commands"][2], "zyvodiag --sim faults.bench capture -f6 -r29 -v1 -p15 -i4 -D " +
+                                       options.keepDirectory + "/sdi4-captured.raw");
+    for (const auto& test : report["tests"]) {
+        for (const auto& frame : test["runs"][0]["frames"]) {
             EXPECT_TRUE(fs::exists(frame["file"].get<std::string>())) << frame;
-            EXPECT_TRUE(fs::exists(frame["preview"].get<std::string>())) << frame;
+            EXPECT_TRUE(fs::exists(frame["picture"].get<std::string>())) << frame;
         }
     }
-    EXPECT_EQ(report["tests"][15]["frames"][0]["preview"], options.keepDirectory + "/lcd.png");
-    const std::string difference = options.keepDirectory + "/sdi4-captured-difference.png";
-    EXPECT_EQ(report["tests"][3]["frames"][1]["difference"], difference);
-    EXPECT_TRUE(fs::exists(difference));
+    EXPECT_TRUE(fs::exists(sdi4["frames"][1]["difference"].get<std::string>()));
+}
+
+// The JUnit report parses whatever the log holds, counts as the summary does, and carries the
+// root cause of a failure.
+TEST_F(SelfTestTest, junitReportParsesAndCarriesTheRootCause) {
+    zyvodiag::SelfTestOptions options;
+    options.junitPath = mScratch / "report.xml";
+    options.only = "1-4,HDMI register*";
+    // The bench's name goes into every command the report shows.
+    options.bench = "odd\x1b]]>&<\x01\xff.bench";
+    SelfTestRun result =
+        run(zyvosim::defaultBenchText() + "fault SDIOutput[2].SetEnable -1\n", options);
+    EXPECT_EQ(result.status, 1) << result.out;
+    std::ifstream file(options.junitPath);
+    const std::string xml(std::istreambuf_iterator<char>(file), {});
+    EXPECT_EQ(
+        system(("python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' " +
+                options.junitPath)
+                   .c_str()),
+        0)
+        << xml;
+    EXPECT_NE(xml.find("<testsuite name=\"zyvodiag.selftest\" tests=\"6\" failures=\"1\" "
+                       "errors=\"0\" skipped=\"0\""),
+              std::string::npos)
+        << xml;
+    EXPECT_NE(xml.find("<testcase classname=\"zyvodiag.selftest.sdi\" name=\"SDI 3 -&gt; SDI "
+                       "input 3\""),
+              std::string::npos);
+    EXPECT_NE(xml.find("<failure message=\"SDIOutput[2].SetEnable(false) returned -1\""),
+              std::string::npos)
+        << xml;
+    EXPECT_NE(xml.find("--sim odd\\x1B]]&gt;&amp;&lt;\\x01\\xFF.bench"), std::string::npos) << xml;
+}
+
+// --only and --skip choose the tests; --repeat runs them again and sums each up; --stop-on-fail
+// leaves the rest not run; --list runs nothing.
+TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
+    zyvodiag::SelfTestOptions options;
+    options.only = "1-3,Genlock*";
+    options.skip = "2";
+    options.repeat = 3;
+    SelfTestRun result = run(zyvosim::defaultBenchText(), options);
+    EXPECT_EQ(result.status, 0) << result.out;
+    EXPECT_NE(result.out.find("SDI 3 -> SDI input 3                         passed 3 of 3, "),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(result.lines.back(), "Total: 3, Passed: 3, Failed: 0");
+
+    options = {};
+    options.stopOnFail = true;
+    options.only = "2-5";
+    result = run(zyvosim::defaultBenchText() + "fault SDIOutput[2].SetEnable -1\n", options);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.lines.back(), "Total: 4, Passed: 1, Failed: 1, Not run: 2");
+
+    for (const char* bad : {"17", "0-3", "Nothing*", "3-1"}) {
+        options = {};
+        options.only = bad;
+        EXPECT_EQ(run(zyvosim::defaultBenchText(), options).status, 2) << bad;
+    }
+    options = {};
+    options.list = true;
+    options.skip = "HDMI*";
+    result = run(zyvosim::defaultBenchText(), options);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("11  HDMI 2160p 29.97 -> HDMI input               hdmi      "
+                              "(skipped)\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(result.out.find("PASS"), std::string::npos);
 }
 
 TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {

@@ -148,7 +148,8 @@ int main(int argc, char* argv[]) {
     }
     zyvodiag::Invocation invocation{std::string("zyvodiag ") + command->name,
                                     {argv + options.command + 1, argv + argc},
-                                    options.bench};
+                                    options.bench,
+                                    options.trace};
     if (zyvodiag::asksForHelp(invocation.arguments)) {
         return zyvodiag::printCommandHelp(invocation, command->name);
     }

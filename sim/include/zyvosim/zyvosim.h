@@ -64,6 +64,9 @@ ZYVOSIM_API ClockMode clockMode();
 ZYVOSIM_API uint64_t nowMicroseconds();
 // Waits (Real) or advances the simulated time (Virtual).
 ZYVOSIM_API void sleepMicroseconds(uint64_t microseconds);
+// Every wait asked for since the process started, in either mode: what the diagnostics
+// themselves demand, against which the wall time of a run can be held.
+ZYVOSIM_API uint64_t demandedWaitMicroseconds();
 
 // ---- Card state and device memory -----------------------------------------------------------
 

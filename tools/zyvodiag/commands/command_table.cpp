@@ -40,8 +40,11 @@ const std::vector<Command>& commands() {
          runList},
         {"view", "write a raw frame file as a PNG picture: FILE [switches] --png OUT.png", runView,
          "--png="},
-        {"selftest", "run every test of the bench: [--json FILE] [--keep DIR]", runSelfTestCommand,
-         "--json= --keep="},
+        {"selftest",
+         "run the tests of the bench: [--json F] [--junit F] [--html DIR] [--keep DIR] "
+         "[--only L] [--skip L] [--repeat N] [--stop-on-fail] [--list]",
+         runSelfTestCommand,
+         "--json= --junit= --html= --keep= --only= --skip= --repeat= --stop-on-fail --list"},
     };
     return table;
 }

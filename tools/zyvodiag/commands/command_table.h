@@ -15,6 +15,7 @@ struct Invocation {
     std::string programName;
     std::vector<std::string> arguments;
     std::string bench = {}; // the --sim file; empty for the default bench
+    bool trace = false;     // --trace: the call trace is listed afterwards
 };
 
 struct Command {

@@ -1,24 +1,29 @@
-// The self-test runner: progress lines, failure detail, the summary and the report.
+// The self-test runner: the selected tests, as often as asked, then the reports.
 #include "selftest/self_test.h"
 
 #include "commands/command_table.h"
 #include "pictures/frame_file.h"
+#include "selftest/report_pictures.h"
+#include "selftest/report_text.h"
+#include "selftest/reports.h"
+#include "selftest/selection.h"
 #include "selftest/self_test_plan.h"
-#include "selftest/self_test_report.h"
+#include "selftest/work_directory.h"
 #include "simulator/simulator_probe.h"
 #include "system/captured_output.h"
 #include "system/device_exception.h"
 #include "system/pending_file.h"
+#include "system/sha256.h"
 #include "system/stop_signals.h"
 
-#include <cerrno>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <ctime>
 #include <filesystem>
-#include <memory>
-#include <sstream>
+
+#include <zyvodiag_version.h>
 
 namespace zyvodiag {
 namespace {
@@ -26,90 +31,30 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// The terminal shows the end of a failed test's log, at most this many lines: a step can report
-// a fault and still succeed, so the whole log matters, but what failed is at its end. The JSON
-// report keeps all of it.
-constexpr size_t cDetailLines = 80;
-constexpr size_t cNameColumn = 44;
-
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Where the frames go: the --keep directory, or a directory of our own removed at the end.
-class WorkDirectory {
-public:
-    explicit WorkDirectory(const std::string& keep) : mTemporary(keep.empty()) {
-        std::error_code error;
-        if (mTemporary) {
-            const char* tmp = std::getenv("TMPDIR");
-            std::string pattern =
-                std::string(tmp != nullptr && *tmp ? tmp : "/tmp") + "/zyvodiag-selftest-XXXXXX";
-            if (mkdtemp(pattern.data()) != nullptr) {
-                mPath = pattern;
-            } else {
-                mProblem = pattern + ": " + std::strerror(errno);
-            }
-            return;
-        }
-        fs::create_directories(keep, error);
-        // Every frame is written as a file of its own and renamed: the directory must let us
-        // do that, and must not let anybody else swap the files.
-        if (error) {
-            mProblem = keep + ": " + error.message();
-        } else if (!fs::is_directory(keep, error)) {
-            mProblem = keep + ": " + std::strerror(ENOTDIR);
-        } else if (checkWritableTarget(keep + "/.zyvodiag-frame", mProblem)) {
-            mPath = keep;
-        }
-    }
-    ~WorkDirectory() {
-        if (mTemporary && !mPath.empty()) {
-            std::error_code ignored;
-            fs::remove_all(mPath, ignored);
-        }
-    }
-    const std::string& path() const { return mPath; }
-    const std::string& problem() const { return mProblem; }
+std::string utcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
 
-private:
-    bool mTemporary;
-    std::string mPath;
-    std::string mProblem;
+std::string hostName() {
+    char name[256] = {};
+    return gethostname(name, sizeof name - 1) == 0 ? name : "";
+}
+
+// Where and how the tests run, the same for every test.
+struct RunContext {
+    const SelfTestOptions& options;
+    std::string frameDirectory;
+    std::string toolOptions; // before every command the tests record: "--sim FILE "
 };
-
-void printProgress(size_t number, size_t total, const std::string& name) {
-    const int width = static_cast<int>(std::to_string(total).size());
-    std::string dotted = name + " ";
-    if (dotted.size() < cNameColumn) {
-        dotted.append(cNameColumn - dotted.size(), '.');
-    }
-    std::printf("[%*zu/%zu] %s ", width, number, total, dotted.c_str());
-    std::fflush(stdout);
-}
-
-void printDetail(const std::string& log) {
-    std::vector<std::string> lines;
-    std::string line;
-    std::istringstream in(log);
-    while (std::getline(in, line)) {
-        // The HDMI capture's countdown overwrites itself with carriage returns.
-        std::istringstream pieces(line);
-        std::string piece;
-        while (std::getline(pieces, piece, '\r')) {
-            if (piece.find_first_not_of(" \t") != std::string::npos) {
-                lines.push_back(piece);
-            }
-        }
-    }
-    const size_t first = lines.size() > cDetailLines ? lines.size() - cDetailLines : 0;
-    if (first > 0) {
-        std::printf("    ... %zu earlier lines (the JSON report keeps them)\n", first);
-    }
-    for (size_t i = first; i < lines.size(); ++i) {
-        std::printf("    %s\n", lines[i].c_str());
-    }
-}
 
 void writePreviews(std::vector<TestFrame>& frames) {
     for (TestFrame& frame : frames) {
@@ -118,6 +63,8 @@ void writePreviews(std::vector<TestFrame>& frames) {
         if (fs::exists(frame.file) &&
             writeFramePreview(frame.file, frame.shape, frame.size, png, error)) {
             frame.preview = png;
+        } else if (!error.empty()) {
+            std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
         }
     }
 }
@@ -125,78 +72,161 @@ void writePreviews(std::vector<TestFrame>& frames) {
 // A device library that throws fails the test it threw in, with the exception in its log; the
 // self-test goes on with the next test. A stop signal during the test leaves it not run: its
 // commands after the signal could not open the device.
-TestOutcome runOne(const SelfTestCase& test, const std::string& directory, bool keep) {
-    TestOutcome outcome{test.name, Verdict::kFail, 0, "", {}};
-    TestRun run(directory, keep);
+TestOutcome runOne(const SelfTestCase& test, size_t number, const RunContext& context) {
+    const bool keep = !context.options.keepDirectory.empty();
+    if (!context.options.keepTrace) {
+        forgetCallTrace();
+    }
+    TestOutcome outcome;
+    TestRun run(context.frameDirectory, keep, context.toolOptions);
+    const uint64_t waitsBefore = demandedWaitMicroseconds();
     const Clock::time_point start = Clock::now();
     bool passed = false;
-    std::string log;
     {
         CapturedOutput capture;
+        run.readLogWith([&capture] { return capture.text(); });
         try {
             passed = test.body(run);
         } catch (...) {
             std::fflush(stdout);
-            std::printf("zyvodiag: %s\n", deviceExceptionText(test.name).c_str());
+            run.note(deviceExceptionText(test.name));
         }
         std::fflush(stdout);
-        log = capture.text();
+        outcome.log = capture.text();
+        run.readLogWith(nullptr);
     }
-    outcome.seconds = secondsSince(start);
+    outcome.milliseconds = millisecondsSince(start);
+    outcome.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
+    outcome.commands = run.commands();
+    outcome.simulatorOnly = run.simulatorOnly();
     if (stopSignal() != 0) {
         outcome.verdict = Verdict::kNotRun;
-        outcome.detail = std::string("stopped: ") + stopDescription();
+        outcome.rootCause = std::string("stopped: ") + stopDescription();
         return outcome;
     }
     outcome.verdict = passed ? Verdict::kPass : Verdict::kFail;
     if (!passed) {
-        outcome.detail = log;
+        outcome.rootCause = run.rootCause();
     }
     if (keep) {
         writePreviews(run.frames());
-        for (const TestFrame& frame : run.frames()) {
-            if (fs::exists(frame.file)) {
-                outcome.frames.push_back(frame);
-            }
+    }
+    for (const TestFrame& frame : run.frames()) {
+        if (keep ? fs::exists(frame.file) : true) {
+            outcome.frames.push_back(frame);
+        }
+    }
+    if (!context.options.htmlDirectory.empty()) {
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "%02zu-", number);
+        std::string error;
+        if (!writeReportPictures(run.frames(), context.options.htmlDirectory, prefix,
+                                 outcome.pictures, error)) {
+            std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
         }
     }
     return outcome;
 }
 
-TestOutcome notRun(const SelfTestCase& test) {
-    return TestOutcome{
-        test.name, Verdict::kNotRun, 0, std::string("not run: ") + stopDescription(), {}};
+TestOutcome notRun(const std::string& why) {
+    TestOutcome outcome;
+    outcome.rootCause = why;
+    return outcome;
 }
 
-// The report goes under a temporary name and is renamed once whole, so a run killed partway
-// leaves the previous report as it was.
-bool writeReport(const std::string& path, const SelfTestReport& report) {
-    PendingFile file(path);
-    const std::string text = reportJson(report);
-    std::string error = file.error();
-    if (file.ready()) {
-        FILE* stream = std::fopen(file.writePath().c_str(), "wb");
-        bool written =
-            stream != nullptr && std::fwrite(text.data(), 1, text.size(), stream) == text.size();
-        // A full disk may show only at the close.
-        written = stream != nullptr && std::fclose(stream) == 0 && written;
-        if (!written) {
-            error = path + ": " + std::strerror(errno);
-        } else if (file.keep(error)) {
-            return true;
+// What can be checked before the card is touched.
+bool checkOptions(const SelfTestOptions& options, std::string& problem) {
+    if (options.repeat < 1) {
+        problem = "--repeat takes a number of runs from 1";
+        return false;
+    }
+    for (const std::string* report : {&options.jsonPath, &options.junitPath}) {
+        if (!report->empty() && !checkWritableTarget(*report, problem)) {
+            problem = "cannot write the report: " + problem;
+            return false;
         }
     }
-    std::fprintf(stderr, "zyvodiag selftest: writing the report failed: %s\n", error.c_str());
-    return false;
+    if (!options.htmlDirectory.empty() &&
+        !makeReportDirectory(options.htmlDirectory + "/pictures", problem)) {
+        problem = "cannot write the HTML report: " + problem;
+        return false;
+    }
+    return true;
+}
+
+SelfTestReport startReport(const SelfTestOptions& options) {
+    SelfTestReport report;
+    report.toolVersion = ZYVODIAG_VERSION_STRING;
+    report.libraryVersion = zyvodiagLibraryVersion();
+    report.started = utcNow();
+    report.host = hostName();
+    report.benchPath = options.bench;
+    const std::string text =
+        options.benchText.empty() && options.bench.empty() ? defaultBenchText() : options.benchText;
+    report.benchSha256 = sha256Hex(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    report.card = simulatedDeviceDescription();
+    report.repeat = options.repeat;
+    report.framesKept = !options.keepDirectory.empty();
+    return report;
+}
+
+bool writeReports(const SelfTestOptions& options, const SelfTestReport& report) {
+    std::string error;
+    const bool written =
+        (options.jsonPath.empty() || writeTextFile(options.jsonPath, reportJson(report), error)) &&
+        (options.junitPath.empty() ||
+         writeTextFile(options.junitPath, reportJunit(report), error)) &&
+        (options.htmlDirectory.empty() ||
+         writeTextFile(options.htmlDirectory + "/index.html", reportHtml(report), error));
+    if (!written) {
+        std::fprintf(stderr, "zyvodiag selftest: writing a report failed: %s\n", error.c_str());
+    }
+    return written;
+}
+
+// Runs every selected test `repeat` times, in plan order each time.
+void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& chosen,
+             const RunContext& context, SelfTestReport& report) {
+    for (unsigned pass = 1; pass <= context.options.repeat; ++pass) {
+        if (context.options.repeat > 1) {
+            std::printf("run %u of %u\n", pass, context.options.repeat);
+        }
+        for (size_t i = 0; i < chosen.size(); ++i) {
+            TestRecord& record = report.tests[i];
+            const bool stopped = stopSignal() != 0;
+            const bool failedBefore =
+                context.options.stopOnFail && report.count(Verdict::kFail) > 0;
+            if (stopped || failedBefore) {
+                record.runs.push_back(notRun(stopped ? std::string("not run: ") + stopDescription()
+                                                     : "not run: stopped at the first failure"));
+                continue;
+            }
+            printProgress(i + 1, chosen.size(), record.name);
+            TestOutcome outcome = runOne(plan[chosen[i]], record.number, context);
+            printVerdict(outcome, report.framesKept);
+            record.runs.push_back(std::move(outcome));
+        }
+    }
 }
 
 } // namespace
 
 int runSelfTest(const SelfTestOptions& options) {
+    const std::vector<SelfTestCase> plan = selfTestPlan();
+    std::vector<std::string> names;
+    for (const SelfTestCase& test : plan) {
+        names.push_back(test.name);
+    }
+    std::vector<bool> selected;
     std::string problem;
-    if (!options.jsonPath.empty() && !checkWritableTarget(options.jsonPath, problem)) {
-        std::fprintf(stderr, "zyvodiag selftest: cannot write the report: %s\n", problem.c_str());
+    if (!selectTests(names, options.only, options.skip, selected, problem) ||
+        !checkOptions(options, problem)) {
+        std::fprintf(stderr, "zyvodiag selftest: %s\n", problem.c_str());
         return kUnusable;
+    }
+    if (options.list) {
+        printPlan(plan, selected);
+        return kPass;
     }
     WorkDirectory work(options.keepDirectory);
     if (work.path().empty()) {
@@ -204,10 +234,16 @@ int runSelfTest(const SelfTestOptions& options) {
                      work.problem().c_str());
         return kUnusable;
     }
-    const std::vector<SelfTestCase> plan = selfTestPlan();
-    SelfTestReport report{ZYVODIAG_VERSION, simulatedDeviceDescription(), options.bench, 0, {}};
-    std::printf("zyvodiag %s self-test of the %s on bench %s\n", report.version.c_str(),
-                report.device.c_str(), report.bench.c_str());
+    SelfTestReport report = startReport(options);
+    std::vector<size_t> chosen;
+    for (size_t i = 0; i < plan.size(); ++i) {
+        if (selected[i]) {
+            chosen.push_back(i);
+            report.tests.push_back(TestRecord{i + 1, plan[i].name, plan[i].group, {}});
+        }
+    }
+    std::printf("zyvodiag %s self-test of the %s on bench %s\n", report.toolVersion.c_str(),
+                report.card.c_str(), options.bench.empty() ? "default" : options.bench.c_str());
     std::fflush(stdout);
     // Another process driving the card would make every test fail for no fault of the card.
     if (!powerOnAfresh()) {
@@ -215,45 +251,25 @@ int runSelfTest(const SelfTestOptions& options) {
                              "above); no test was run\n");
         return kFail;
     }
+    const RunContext context{options, work.path(),
+                             options.bench.empty() ? "" : "--sim " + options.bench + " "};
+    const uint64_t waitsBefore = demandedWaitMicroseconds();
     const Clock::time_point start = Clock::now();
-    size_t counts[3] = {};
-    for (size_t i = 0; i < plan.size(); ++i) {
-        if (stopSignal() != 0) {
-            report.tests.push_back(notRun(plan[i]));
-            ++counts[static_cast<size_t>(Verdict::kNotRun)];
-            continue;
-        }
-        printProgress(i + 1, plan.size(), plan[i].name);
-        TestOutcome outcome = runOne(plan[i], work.path(), !options.keepDirectory.empty());
-        std::printf("%s  %.2f s\n", verdictText(outcome.verdict), outcome.seconds);
-        if (outcome.verdict == Verdict::kFail) {
-            printDetail(outcome.detail);
-        }
-        std::fflush(stdout);
-        ++counts[static_cast<size_t>(outcome.verdict)];
-        report.tests.push_back(std::move(outcome));
-    }
-    report.seconds = secondsSince(start);
-    if (!options.keepDirectory.empty()) {
+    runPlan(plan, chosen, context, report);
+    report.milliseconds = millisecondsSince(start);
+    report.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
+    if (report.framesKept) {
         std::printf("frames and their pictures kept in %s\n", work.path().c_str());
     }
-    std::printf("self-test took %.2f s\n", report.seconds);
-    std::printf("Total: %zu, Passed: %zu, Failed: %zu", plan.size(),
-                counts[static_cast<size_t>(Verdict::kPass)],
-                counts[static_cast<size_t>(Verdict::kFail)]);
-    if (counts[static_cast<size_t>(Verdict::kNotRun)] > 0) {
-        std::printf(", Not run: %zu", counts[static_cast<size_t>(Verdict::kNotRun)]);
-    }
-    std::printf("\n");
-    std::fflush(stdout);
-    if (!options.jsonPath.empty() && !writeReport(options.jsonPath, report)) {
+    printSummary(report);
+    if (!writeReports(options, report)) {
         return kFail;
     }
     if (stopSignal() != 0) {
         std::fprintf(stderr, "zyvodiag selftest: %s\n", stopDescription());
         return stopStatus();
     }
-    return counts[static_cast<size_t>(Verdict::kFail)] == 0 ? kPass : kFail;
+    return report.count(Verdict::kFail) == 0 ? kPass : kFail;
 }
 
 } // namespace zyvodiag

@@ -48,15 +48,19 @@ bool hdmiCapture(ZyvoDiagUserCommands& record, ZyvoDevice* device) {
     return record.captureHDMI4KVideo(device);
 }
 
-// No input of the default bench is cabled to the monitor's SDI output: on the simulator, its
-// routing is read from the card instead.
+// No input of the bench is cabled to the monitor's SDI output, so no capture can see it: on the
+// simulator its routing is read from the card instead, and elsewhere the check is skipped.
 bool sdiMonitor(TestRun& run) {
-    std::string why;
-    if (!monitorOutputCarriesPlayoutStore0(why)) {
-        run.note(why);
-        return false;
-    }
-    return true;
+    return run.simulatorCheck("SDI output 10 has no input cabled to it; its routing to playout "
+                              "store 0 is read from the simulated card",
+                              [&run] {
+                                  std::string why;
+                                  if (!monitorOutputCarriesPlayoutStore0(why)) {
+                                      run.note(why);
+                                      return false;
+                                  }
+                                  return true;
+                              });
 }
 
 // The video monitor shows playout store 0 on SDI output 10 and on HDMI; the HDMI input sees
@@ -135,35 +139,35 @@ bool lcdBars(TestRun& run) {
 std::vector<SelfTestCase> selfTestPlan() {
     std::vector<SelfTestCase> plan;
     for (int n = 1; n <= 8; ++n) {
-        plan.push_back({"SDI " + std::to_string(n) + " -> SDI input " + std::to_string(n),
+        plan.push_back({"SDI " + std::to_string(n) + " -> SDI input " + std::to_string(n), "sdi",
                         [n](TestRun& run) { return sdiLoop(run, n); }});
     }
-    plan.push_back({"Monitor (SDI 10 + HDMI) -> HDMI input", monitorPath});
-    plan.push_back({"HDMI 1080p 59.94 -> HDMI input", [](TestRun& run) {
+    plan.push_back({"Monitor (SDI 10 + HDMI) -> HDMI input", "monitor", monitorPath});
+    plan.push_back({"HDMI 1080p 59.94 -> HDMI input", "hdmi", [](TestRun& run) {
                         return hdmiLoop(run, "hdmi-hd", {"-f7", "-r59", "-v5", "-p7"},
                                         {ZYVO_VideoFormat_1080p_5994, ZYVO_PixelFormat_RGB10});
                     }});
-    plan.push_back({"HDMI 2160p 29.97 -> HDMI input", [](TestRun& run) {
+    plan.push_back({"HDMI 2160p 29.97 -> HDMI input", "hdmi", [](TestRun& run) {
                         return hdmiLoop(run, "hdmi-4k", {"-f19", "-r29", "-v1", "-p15"},
                                         {ZYVO_VideoFormat_2160p_2997, ZYVO_PixelFormat_YCbCr10});
                     }});
-    plan.push_back({"HDMI register loopback 29.97",
+    plan.push_back({"HDMI register loopback 29.97", "hdmi",
                     [](TestRun& run) { return hdmiRegisterLoopback(run, "29"); }});
-    plan.push_back({"HDMI register loopback 59.94",
+    plan.push_back({"HDMI register loopback 59.94", "hdmi",
                     [](TestRun& run) { return hdmiRegisterLoopback(run, "59"); }});
-    plan.push_back({"LTC input at 29.97", [](TestRun& run) {
+    plan.push_back({"LTC input at 29.97", "timing", [](TestRun& run) {
                         return run.onDevice("ltc-test", {"-r29", "-D"},
                                             [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
                                                 return record.captureLTCinput(device);
                                             });
                     }});
-    plan.push_back({"Genlock to the external reference", [](TestRun& run) {
+    plan.push_back({"Genlock to the external reference", "timing", [](TestRun& run) {
                         return run.onDevice("genlock", {"-D"},
                                             [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
                                                 return record.captureSyncGenLock(device) == 1;
                                             });
                     }});
-    plan.push_back({"LCD colour bars", lcdBars});
+    plan.push_back({"LCD colour bars", "lcd", lcdBars});
     return plan;
 }
 

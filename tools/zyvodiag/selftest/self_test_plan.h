@@ -11,6 +11,7 @@ namespace zyvodiag {
 
 struct SelfTestCase {
     std::string name;
+    std::string group; // what it tests, as the reports class it: "sdi", "hdmi", ...
     std::function<bool(TestRun&)> body; // true for a pass
 };
 

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <sstream>
 #include <utility>
 
 namespace zyvodiag {
@@ -41,10 +42,41 @@ std::string statistics(const FrameDifference& difference, PixelLayout layout) {
     return text;
 }
 
+// An argument as the shell would take it back.
+std::string shellWord(const std::string& argument) {
+    if (!argument.empty() &&
+        argument.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                   "0123456789-_./=:+,%@") == std::string::npos) {
+        return argument;
+    }
+    std::string quoted = "'";
+    for (char c : argument) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// The last line the library printed, trimmed: what it found wrong, as a rule.
+std::string lastLibraryLine(const std::string& log) {
+    std::string last;
+    std::istringstream lines(log);
+    for (std::string line; std::getline(lines, line, '\n');) {
+        const size_t start = line.find_first_not_of(" \t\r");
+        if (start != std::string::npos && line.compare(start, 9, "zyvodiag:") != 0) {
+            last = line.substr(start);
+        }
+    }
+    while (!last.empty() && (last.back() == ' ' || last.back() == '\r')) {
+        last.pop_back();
+    }
+    return last;
+}
+
 } // namespace
 
-TestRun::TestRun(std::string directory, bool keep)
-    : mDirectory(std::move(directory)), mKeep(keep) {}
+TestRun::TestRun(std::string directory, bool keep, std::string toolOptions)
+    : mDirectory(std::move(directory)), mKeep(keep), mToolOptions(std::move(toolOptions)),
+      mTraceMark(callTraceMark()) {}
 
 // Frames of a test nobody asked to keep go as soon as it ends: a 4K frame is tens of
 // megabytes.
@@ -63,6 +95,21 @@ TestRun::~TestRun() {
 
 void TestRun::note(const std::string& text) {
     std::printf("zyvodiag: %s\n", text.c_str());
+    mFinding = text;
+}
+
+bool TestRun::simulatorCheck(const std::string& why, const std::function<bool()>& check) {
+    if (!deviceIsSimulated()) {
+        note("skipped on a device that is not simulated: " + why);
+        return true;
+    }
+    mSimulatorOnly = why;
+    return check();
+}
+
+std::string TestRun::rootCause() const {
+    const std::string call = firstFailedCallSince(mTraceMark);
+    return call.empty() ? mFinding : call;
 }
 
 bool TestRun::onDevice(const std::string& name, const std::vector<std::string>& arguments,
@@ -77,11 +124,14 @@ bool TestRun::onHost(const std::string& name, const std::vector<std::string>& ar
 
 bool TestRun::invoke(const std::string& name, const std::vector<std::string>& arguments,
                      const UserCommand& command, bool needsDevice) {
-    std::string line = "$ zyvodiag " + name;
+    std::string line = "zyvodiag " + mToolOptions + name;
     for (const std::string& argument : arguments) {
-        line += " " + argument;
+        line += " " + shellWord(argument);
     }
-    std::printf("%s\n", line.c_str());
+    mCommands.push_back(line);
+    std::printf("$ %s\n", line.c_str());
+    std::fflush(stdout);
+    const size_t logBefore = mLogReader ? mLogReader().size() : 0;
     ZyvoDiagUserCommands record;
     ArgumentVector args("zyvodiag " + name, arguments);
     if (!record.parseCmdLineArgs(args.argc(), args.argv())) {
@@ -131,24 +181,16 @@ bool TestRun::invoke(const std::string& name, const std::vector<std::string>& ar
         passed = false;
     }
     if (!passed) {
-        note(name + " failed");
+        const std::string said = mLogReader ? lastLibraryLine(mLogReader().substr(logBefore)) : "";
+        note(name + " failed" + (said.empty() ? "" : ": " + said));
     }
     return passed;
 }
 
 bool TestRun::writeFrame(const std::string& file, const std::vector<uint8_t>& bytes) {
-    PendingFile pending(file);
-    std::string error = pending.error();
-    if (pending.ready()) {
-        FILE* stream = std::fopen(pending.writePath().c_str(), "wb");
-        bool written =
-            stream != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
-        written = stream != nullptr && std::fclose(stream) == 0 && written;
-        if (!written) {
-            error = file + ": " + std::strerror(errno);
-        } else if (pending.keep(error)) {
-            return true;
-        }
+    std::string error;
+    if (writeWholeFile(file, bytes.data(), bytes.size(), error)) {
+        return true;
     }
     note(error);
     return false;
@@ -173,7 +215,8 @@ bool TestRun::compareFrames(const std::string& expected, const std::string& foun
         note("no pixel comparison: " + error);
         return false;
     }
-    note(statistics(measureDifference(want, got), shape.layout));
+    const std::string finding = statistics(measureDifference(want, got), shape.layout);
+    note(finding);
     TestFrame* frame = findFrame(found);
     if (mKeep && frame != nullptr) {
         const std::string picture = stemOf(found) + "-difference.png";
@@ -183,6 +226,7 @@ bool TestRun::compareFrames(const std::string& expected, const std::string& foun
         } else {
             note(picture + ": " + error);
         }
+        mFinding = finding;
     }
     return false;
 }

@@ -25,7 +25,9 @@ struct TestFrame {
 class TestRun {
 public:
     // Frame files go into `directory`; with `keep`, they stay there with their pictures.
-    TestRun(std::string directory, bool keep);
+    // `toolOptions` go before each command the test records ("--sim FILE"), so that it can be
+    // typed again as it ran.
+    TestRun(std::string directory, bool keep, std::string toolOptions = "");
     ~TestRun();
     TestRun(const TestRun&) = delete;
     TestRun& operator=(const TestRun&) = delete;
@@ -51,10 +53,24 @@ public:
     // Writes a frame file the test made itself; false, noted in the log, when it cannot.
     bool writeFrame(const std::string& file, const std::vector<uint8_t>& bytes);
 
-    // A line of the tool's own in the test's log.
+    // A line of the tool's own in the test's log. The last one before a failure says what the
+    // tool found wrong, when no device-library call failed.
     void note(const std::string& text);
 
+    // A check that only a simulated device allows (a look inside the card, where no input can
+    // see): made there, with `why` recorded for the report; skipped elsewhere, saying why.
+    bool simulatorCheck(const std::string& why, const std::function<bool()>& check);
+
     std::vector<TestFrame>& frames() { return mFrames; }
+    // The commands run, as a user types them: "zyvodiag capture -i3 ... FILE".
+    const std::vector<std::string>& commands() const { return mCommands; }
+    // The first device-library call of the test that failed, else the tool's last finding.
+    std::string rootCause() const;
+    const std::string& simulatorOnly() const { return mSimulatorOnly; }
+
+    // Where the test's log can be read as it grows, so that a failed command's last word can
+    // stand as the finding when no device-library call failed.
+    void readLogWith(std::function<std::string()> reader) { mLogReader = std::move(reader); }
 
 private:
     bool invoke(const std::string& name, const std::vector<std::string>& arguments,
@@ -63,7 +79,13 @@ private:
 
     std::string mDirectory;
     bool mKeep;
+    std::string mToolOptions;
+    size_t mTraceMark;
     std::vector<TestFrame> mFrames;
+    std::vector<std::string> mCommands;
+    std::string mFinding;
+    std::string mSimulatorOnly;
+    std::function<std::string()> mLogReader;
 };
 
 } // namespace zyvodiag

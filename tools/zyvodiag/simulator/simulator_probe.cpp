@@ -47,4 +47,43 @@ bool monitorOutputCarriesPlayoutStore0(std::string& why) {
     return false;
 }
 
+bool deviceIsSimulated() {
+    return true;
+}
+
+size_t callTraceMark() {
+    return zyvosim::trace().size();
+}
+
+std::string firstFailedCallSince(size_t mark) {
+    const std::vector<zyvosim::TraceEntry>& calls = zyvosim::trace();
+    for (size_t i = mark; i < calls.size(); ++i) {
+        const zyvosim::TraceEntry& call = calls[i];
+        // A wait returns nothing; the trace shows it as 0.
+        if (!call.threw && (call.status > 0 || call.target == "QELTime")) {
+            continue;
+        }
+        std::string text = call.target;
+        if (call.index >= 0) {
+            text += "[" + std::to_string(call.index) + "]";
+        }
+        text += "." + call.operation + "(" + call.arguments + ")";
+        return text +
+               (call.threw ? " threw an exception" : " returned " + std::to_string(call.status));
+    }
+    return {};
+}
+
+void forgetCallTrace() {
+    zyvosim::clearTrace();
+}
+
+uint64_t demandedWaitMicroseconds() {
+    return zyvosim::demandedWaitMicroseconds();
+}
+
+std::string defaultBenchText() {
+    return zyvosim::defaultBenchText();
+}
+
 } // namespace zyvodiag

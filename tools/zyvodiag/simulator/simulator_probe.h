@@ -1,6 +1,8 @@
 // What the self-test learns from the simulator itself: its card, and a fresh power-on.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace zyvodiag {
@@ -20,5 +22,23 @@ std::string takeSimulatorStorageFailure();
 // unmuted and fed by the monitor's dual-link output, which carries playout store 0. False with the
 // first thing that is not so.
 bool monitorOutputCarriesPlayoutStore0(std::string& why);
+
+// True: this tool is built with the simulated device library. Checks that only a simulator
+// allows (looking inside the card) are made only then.
+bool deviceIsSimulated();
+
+// The call trace the simulator keeps of every device-library call: where it stands now, and the
+// first call after `mark` that returned a failure (a status of 0 or less) or threw, as
+// "SDIOutput[2].SetEnable(true) returned -1"; empty when none did.
+size_t callTraceMark();
+std::string firstFailedCallSince(size_t mark);
+// Drops the calls recorded so far, so that a long run does not keep them all.
+void forgetCallTrace();
+
+// Every wait the diagnostics asked for since the process started, in microseconds.
+uint64_t demandedWaitMicroseconds();
+
+// The text of the bench used when no bench file is named.
+std::string defaultBenchText();
 
 } // namespace zyvodiag

@@ -198,6 +198,23 @@ bool PendingFile::keep(std::string& error) {
     return true;
 }
 
+bool writeWholeFile(const std::string& path, const void* data, size_t size, std::string& error) {
+    PendingFile file(path);
+    if (!file.ready()) {
+        error = file.error();
+        return false;
+    }
+    FILE* stream = std::fopen(file.writePath().c_str(), "wb");
+    bool written = stream != nullptr && std::fwrite(data, 1, size, stream) == size;
+    // A full disk may show only at the close.
+    written = stream != nullptr && std::fclose(stream) == 0 && written;
+    if (!written) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    return file.keep(error);
+}
+
 void removePendingFilesNow() {
     for (PendingSlot& slot : s_pending) {
         if (slot.used != 0) {

@@ -3,6 +3,7 @@
 // and nobody else's link or file is ever written in its place.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace zyvodiag {
@@ -42,6 +43,10 @@ private:
 // without the sticky bit, so that someone else could swap the file under us. Checked before a
 // command runs, so the user hears the reason rather than the command's failure.
 bool checkWritableTarget(const std::string& path, std::string& error);
+
+// Writes `size` bytes as the whole of `path`, through a PendingFile: a reader sees the old file
+// or the new one, never a part. False, saying why, when it cannot.
+bool writeWholeFile(const std::string& path, const void* data, size_t size, std::string& error);
 
 // Unlinks every temporary file still pending. Safe in a signal handler: it is called when a
 // second stop signal ends the process at once.

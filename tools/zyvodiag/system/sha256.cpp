@@ -1,0 +1,91 @@
+// SHA-256 as FIPS 180-4 gives it, written byte by byte so that any host computes the same.
+#include "system/sha256.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace zyvodiag {
+namespace {
+
+const uint32_t kRound[64] = {
+    0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
+    0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7, 0xc19bf174,
+    0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
+    0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7, 0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967,
+    0x27b70a85, 0x2e1b2138, 0x4d2c6dfc, 0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85,
+    0xa2bfe8a1, 0xa81a664b, 0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070,
+    0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
+    0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
+
+uint32_t rotateRight(uint32_t value, unsigned bits) {
+    return (value >> bits) | (value << (32 - bits));
+}
+
+void compress(uint32_t state[8], const uint8_t* block) {
+    uint32_t w[64];
+    for (unsigned i = 0; i < 16; ++i) {
+        w[i] = uint32_t(block[4 * i]) << 24 | uint32_t(block[4 * i + 1]) << 16 |
+               uint32_t(block[4 * i + 2]) << 8 | uint32_t(block[4 * i + 3]);
+    }
+    for (unsigned i = 16; i < 64; ++i) {
+        const uint32_t s0 =
+            rotateRight(w[i - 15], 7) ^ rotateRight(w[i - 15], 18) ^ (w[i - 15] >> 3);
+        const uint32_t s1 =
+            rotateRight(w[i - 2], 17) ^ rotateRight(w[i - 2], 19) ^ (w[i - 2] >> 10);
+        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+    }
+    uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
+    uint32_t e = state[4], f = state[5], g = state[6], h = state[7];
+    for (unsigned i = 0; i < 64; ++i) {
+        const uint32_t s1 = rotateRight(e, 6) ^ rotateRight(e, 11) ^ rotateRight(e, 25);
+        const uint32_t choice = (e & f) ^ (~e & g);
+        const uint32_t first = h + s1 + choice + kRound[i] + w[i];
+        const uint32_t s0 = rotateRight(a, 2) ^ rotateRight(a, 13) ^ rotateRight(a, 22);
+        const uint32_t majority = (a & b) ^ (a & c) ^ (b & c);
+        h = g;
+        g = f;
+        f = e;
+        e = d + first;
+        d = c;
+        c = b;
+        b = a;
+        a = first + s0 + majority;
+    }
+    const uint32_t result[8] = {a, b, c, d, e, f, g, h};
+    for (unsigned i = 0; i < 8; ++i) {
+        state[i] += result[i];
+    }
+}
+
+} // namespace
+
+std::string sha256Hex(const uint8_t* bytes, size_t size) {
+    uint32_t state[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
+                         0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
+    size_t whole = size - size % 64;
+    for (size_t offset = 0; offset < whole; offset += 64) {
+        compress(state, bytes + offset);
+    }
+    // The rest, a one bit, zeros, and the length in bits, big-endian.
+    std::vector<uint8_t> tail(bytes + whole, bytes + size);
+    tail.push_back(0x80);
+    while (tail.size() % 64 != 56) {
+        tail.push_back(0);
+    }
+    const uint64_t bits = uint64_t(size) * 8;
+    for (int shift = 56; shift >= 0; shift -= 8) {
+        tail.push_back(uint8_t(bits >> shift));
+    }
+    for (size_t offset = 0; offset < tail.size(); offset += 64) {
+        compress(state, tail.data() + offset);
+    }
+    std::string hex;
+    for (uint32_t word : state) {
+        char digits[9];
+        std::snprintf(digits, sizeof digits, "%08x", unsigned(word));
+        hex += digits;
+    }
+    return hex;
+}
+
+} // namespace zyvodiag
