@@ -86,6 +86,12 @@ bench:
 		>/dev/null
 	@bash bench/peers.sh $(BENCH_BUILD)
 
+# The README's picture of the self-test's HTML report, by the browser step the tests use.
+.PHONY: report-screenshot
+report-screenshot: build
+	@bash tests/report/html_report_in_browser.sh $(BUILD)/tools/zyvodiag/zyvodiag \
+		docs/selftest-report.png
+
 format:
 	@git ls-files '*.h' '*.cpp' include/zyvodiag | xargs clang-format -i
 

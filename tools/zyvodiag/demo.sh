@@ -47,38 +47,34 @@ front_end
 sdi_loop
 failing_device
 
-# The bench self-test twice: on the loopback bench, then on one with two faults of different
-# kinds, a widget call that fails and a signal missing from the bench. The pictures of every
-# frame stay under the build directory; the raw frames (tens of megabytes) do not.
+# The bench self-test twice: on the loopback bench, then on the faulty example bench, with two
+# faults of different kinds (a widget call that fails, a signal missing from the bench). Their
+# HTML, JUnit and JSON reports stay under the build directory.
 self_test() {
-    local frames
-    frames="$(cd "$(dirname "$tool")/../.." && pwd)/selftest"
-    rm -rf "$frames"
-    mkdir -p "$frames"
+    local reports examples
+    reports="$(cd "$(dirname "$tool")/../.." && pwd)/selftest"
+    examples="$(cd "$(dirname "$0")/../../examples" && pwd)"
+    rm -rf "$reports"
+    mkdir -p "$reports"
     echo
     echo "== the bench self-test on the loopback bench =="
     (
         export ZYVO_SIM_STATE="$scratch/selftest-card"
-        step selftest --keep "$frames/default" --json "$frames/default.json"
+        step selftest --html "$reports/default" --junit "$reports/default.xml" \
+            --json "$reports/default.json"
     )
-    {
-        echo "devices 1"
-        for n in 0 1 2 3 4 5 6 7; do echo "cable SDIOutput $n SDIInput $n"; done
-        echo "cable HDMIOutput 0 HDMIInput 0"
-        echo "ltc-source rate 6 start 01:00:00:00"
-        echo "fault SDIOutput[2].SetEnable -1   # SDI output 3 cannot be switched on"
-        echo "reference none                    # nothing on the reference input"
-    } >"$bench"
     echo
-    echo "== the self-test again: SDI output 3 will not switch on, the reference is unplugged =="
-    sed 's/^/    /' "$bench"
+    echo "== the self-test again on examples/faulty.bench: SDI output 3 will not switch on, the"
+    echo "   reference is unplugged =="
     (
         export ZYVO_SIM_STATE="$scratch/selftest-card"
-        step --sim "$bench" selftest --keep "$frames/faulty" --json "$frames/faulty.json"
+        step --sim "$examples/faulty.bench" selftest --html "$reports/faulty" \
+            --junit "$reports/faulty.xml" --json "$reports/faulty.json"
     )
-    find "$frames" -name '*.raw' -delete
     echo
-    echo "pictures of every frame and the JSON reports: $frames"
+    echo "reports (HTML, JUnit, JSON) in $reports:"
+    echo "  file://$reports/default/index.html"
+    echo "  file://$reports/faulty/index.html"
 }
 
 self_test

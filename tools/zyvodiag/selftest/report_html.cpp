@@ -34,7 +34,7 @@ h2 { font-size: 16px; margin: 0 0 4px; display: flex; gap: 10px; align-items: ba
 .simulator { margin: 6px 0; font-size: 13px; color: #57606a; }
 pre { background: #f6f8fa; border: 1px solid var(--line); border-radius: 4px; padding: 8px; margin: 6px 0;
       font: 12px/1.4 ui-monospace, "DejaVu Sans Mono", monospace; white-space: pre-wrap; overflow-wrap: anywhere; }
-.pictures { display: grid; grid-template-columns: repeat(auto-fill, minmax(220px, 1fr)); gap: 10px; margin: 8px 0; }
+.pictures { display: grid; grid-template-columns: repeat(3, minmax(0, 240px)); gap: 10px; margin: 8px 0; }
 figure { margin: 0; } figure img { width: 100%; height: auto; border: 1px solid var(--line); display: block; }
 figcaption { font-size: 12px; color: #57606a; }
 .legend { display: flex; align-items: center; gap: 8px; font-size: 12px; color: #57606a; flex-wrap: wrap; }
@@ -45,7 +45,7 @@ details summary { cursor: pointer; color: #0969da; font-size: 13px; }
 @media (max-width: 600px) {
   header { position: static; padding: 10px 12px; } main { padding: 10px 12px; }
   dl.facts { grid-template-columns: 1fr; } dl.facts dt { margin-top: 4px; }
-  .pictures { grid-template-columns: 1fr; }
+  .pictures { grid-template-columns: repeat(3, minmax(0, 1fr)); gap: 6px; }
 }
 @media print {
   body { background: #fff; font-size: 11pt; } header { position: static; }
