@@ -178,3 +178,16 @@ if [[ -x $tool ]]; then
     echo "PNGs of a default selftest --keep run: $kept B (fixed-code writer: 16038594 B;" \
         "target: at most a third, 5346198 B)"
 fi
+
+# The self-test on the real clock: its wall time against the waits its diagnostics demand.
+if [[ -x $tool ]]; then
+    ZYVO_SIM_STATE=private ZYVO_SIM_CLOCK=real "$tool" selftest --json "$work/selftest.json" \
+        >/dev/null 2>&1 || true
+    python3 - "$work/selftest.json" <<'PY'
+import json, sys
+report = json.load(open(sys.argv[1]))
+wall, waits = report["duration_ms"], report["demanded_waits_ms"]
+print("self-test on the real clock: %.0f ms, the diagnostics demanded %.0f ms of waits: %.3fx"
+      " (target: at most 1.05x)" % (wall, waits, wall / waits))
+PY
+fi
