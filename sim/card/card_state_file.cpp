@@ -2,6 +2,8 @@
 // there for the next one.
 #include "card/card_state_file.h"
 
+#include "card/state_directory.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -25,10 +27,15 @@ CardStateFile::~CardStateFile() {
 }
 
 // A file of the wrong size is cut to nothing first, so the record starts as zero bytes.
-bool CardStateFile::open(const std::string& path, bool& fresh, std::string& problem) {
-    mDescriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+bool CardStateFile::open(const std::string& directory, unsigned index, bool& fresh,
+                         std::string& problem) {
+    std::string path = cardFile(directory, "card-state", index);
+    mDescriptor = openCardFile(directory, "card-state", index, problem);
+    if (mDescriptor < 0) {
+        return false;
+    }
     struct stat facts {};
-    if (mDescriptor < 0 || fstat(mDescriptor, &facts) != 0) {
+    if (fstat(mDescriptor, &facts) != 0) {
         problem = path + ": " + std::strerror(errno);
         return false;
     }

@@ -1,6 +1,8 @@
 // Device memory in a sparse file: pread and pwrite at 64-bit offsets, never one big mapping.
 #include "card/device_memory.h"
 
+#include "card/state_directory.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,15 +21,16 @@ DeviceMemory::~DeviceMemory() {
         close(mDescriptor);
 }
 
-bool DeviceMemory::open(const std::string& path, std::string& problem) {
-    mDescriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    struct stat facts {};
-    if (mDescriptor < 0 || fstat(mDescriptor, &facts) != 0) {
-        problem = path + ": " + std::strerror(errno);
+bool DeviceMemory::open(const std::string& directory, unsigned index, std::string& problem) {
+    std::string path = cardFile(directory, "device-memory", index);
+    mDescriptor = openCardFile(directory, "device-memory", index, problem);
+    if (mDescriptor < 0) {
         return false;
     }
-    if (facts.st_size != static_cast<off_t>(cSize) &&
-        ftruncate(mDescriptor, static_cast<off_t>(cSize)) != 0) {
+    struct stat facts {};
+    if (fstat(mDescriptor, &facts) != 0 ||
+        (facts.st_size != static_cast<off_t>(cSize) &&
+         ftruncate(mDescriptor, static_cast<off_t>(cSize)) != 0)) {
         problem = path + ": " + std::strerror(errno);
         return false;
     }

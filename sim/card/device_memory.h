@@ -19,8 +19,9 @@ public:
     DeviceMemory(const DeviceMemory&) = delete;
     DeviceMemory& operator=(const DeviceMemory&) = delete;
 
-    // Opens the memory file at `path`, creating it; a file of another size is brought to 1 GiB.
-    bool open(const std::string& path, std::string& problem);
+    // Opens the memory file of device `index` in `directory` (openCardFile), creating it; a file
+    // of another size is brought to 1 GiB.
+    bool open(const std::string& directory, unsigned index, std::string& problem);
 
     // True when `length` bytes from `address` lie inside the memory.
     static bool fits(uint32_t address, uint32_t length);

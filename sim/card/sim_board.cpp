@@ -1,7 +1,6 @@
 // Opening a simulated card from its state directory for the bench it sits on.
 #include "card/sim_board.h"
 
-#include "card/state_directory.h"
 #include "widgets/widget_catalog.h"
 
 #include <utility>
@@ -22,9 +21,10 @@ std::shared_ptr<SimBoard> SimBoard::open(const Bench& bench, const std::string& 
                                          unsigned index, std::string& problem) {
     std::shared_ptr<SimBoard> board(new SimBoard(bench, directory));
     bool fresh = false;
-    if (!board->mStateFile.open(cardFile(directory, "card-state", index), fresh, problem) ||
-        !board->mMemory.open(cardFile(directory, "device-memory", index), problem))
+    if (!board->mStateFile.open(directory, index, fresh, problem) ||
+        !board->mMemory.open(directory, index, problem)) {
         return nullptr;
+    }
     // A state record of another layout may sit beside memory of the old one: both start over.
     if (fresh)
         board->powerCycle();

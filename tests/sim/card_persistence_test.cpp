@@ -8,6 +8,10 @@
 #include "ZyvoSDIWidgets.h"
 #include "zyvosim/card_state.h"
 
+#include <fcntl.h>
+
+#include <sys/file.h>
+
 #include <vector>
 
 namespace {
@@ -147,6 +151,37 @@ TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
     letTheHolderGo();
     EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
     factory.ReleaseDevice(device);
+}
+
+// The moment a process has the lock and has not yet said who it is, frozen: a child holds the
+// lock file both ways a lock can be taken (flock and a record lock) and writes nothing. The
+// refusal names it all the same.
+TEST_F(DeviceLockTest, aRefusalNamesAHolderThatHasNotWrittenItsId) {
+    useStateDirectory();
+    ASSERT_EQ(programTheCard(), 0);
+    ASSERT_EQ(pipe(mReady), 0);
+    ASSERT_EQ(pipe(mRelease), 0);
+    mHolder = fork();
+    if (mHolder == 0) {
+        int file = open((directory() + "/lock").c_str(), O_RDWR);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        char go = 0;
+        bool held = file >= 0 && flock(file, LOCK_EX) == 0 && fcntl(file, F_SETLK, &lock) == 0;
+        if (!held || write(mReady[1], "y", 1) != 1 || read(mRelease[0], &go, 1) != 1) {
+            _exit(2);
+        }
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(read(mReady[0], &held, 1), 1);
+    ZyvoDeviceFactory factory;
+    ZyvoDevice* device = nullptr;
+    factory.FindLocalDevices();
+    zyvotest::OutputCapture capture;
+    EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
+    EXPECT_EQ(capture.err(), refusal());
 }
 
 } // namespace

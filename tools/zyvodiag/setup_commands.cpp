@@ -52,7 +52,11 @@ int runSimReset(const Invocation& invocation) {
         std::fprintf(stderr, "%s: takes no arguments\n", invocation.programName.c_str());
         return kUnusable;
     }
-    zyvosim::powerCycle();
+    // A card held by another process, or one that cannot be had, has had its message from the
+    // simulator.
+    if (!zyvosim::powerCycle()) {
+        return kFail;
+    }
     std::printf("simulated device in %s powered off and on\n", zyvosim::stateDirectory().c_str());
     return kPass;
 }

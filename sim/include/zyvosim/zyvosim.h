@@ -71,7 +71,8 @@ struct CardState;
 
 // The card keeps its state and its 1 GiB of device memory in files of a state directory, so
 // they survive from one process to the next as on hardware. The directory is the bench's
-// `state-dir`, else the environment variable ZYVO_SIM_STATE, else ${TMPDIR:-/tmp}/zyvosim-<uid>;
+// `state-dir`, else the environment variable ZYVO_SIM_STATE, else $XDG_RUNTIME_DIR/zyvosim,
+// else ${TMPDIR:-/tmp}/zyvosim-<uid>; it must be the user's own, and writable by no one else.
 // "private" is a fresh directory of this process, removed when it exits, and reset() then
 // powers its card off and on. A process holds the device from CreateLocalDevice to
 // ReleaseDevice; meanwhile another process cannot create it.
