@@ -11,43 +11,91 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 namespace zyvosim {
 namespace {
 
 constexpr off_t cRecordSize = sizeof(CardState);
 
+// Every block of the record exists before it is mapped: a store into a hole of a file system
+// that has filled up meanwhile would end the process with SIGBUS. Where the file system cannot
+// reserve space, the record's own bytes written back over it allocate the blocks as well.
+int reserveRecord(int descriptor) {
+    int error = 0;
+    do {
+        error = posix_fallocate(descriptor, 0, cRecordSize);
+    } while (error == EINTR);
+    if (error != EOPNOTSUPP && error != ENOSYS) {
+        return error;
+    }
+    std::vector<uint8_t> bytes(sizeof(CardState), 0);
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t part =
+            pread(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (part < 0 && errno == EINTR) {
+            continue;
+        }
+        if (part < 0) {
+            return errno;
+        }
+        if (part == 0) {
+            break; // the rest of a new file is zeros, as the vector is
+        }
+        done += static_cast<size_t>(part);
+    }
+    for (done = 0; done < bytes.size();) {
+        ssize_t part =
+            pwrite(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (part < 0 && errno == EINTR) {
+            continue;
+        }
+        if (part <= 0) {
+            return part < 0 ? errno : ENOSPC;
+        }
+        done += static_cast<size_t>(part);
+    }
+    return 0;
+}
+
 } // namespace
 
 CardStateFile::~CardStateFile() {
-    if (mRecord != nullptr)
+    if (mRecord != nullptr) {
         munmap(mRecord, sizeof(CardState));
-    if (mDescriptor >= 0)
+    }
+    if (mDescriptor >= 0) {
         close(mDescriptor);
+    }
 }
 
 // A file of the wrong size is cut to nothing first, so the record starts as zero bytes.
 bool CardStateFile::open(const std::string& directory, unsigned index, bool& fresh,
                          std::string& problem) {
-    std::string path = cardFile(directory, "card-state", index);
+    mPath = cardFile(directory, "card-state", index);
     mDescriptor = openCardFile(directory, "card-state", index, problem);
     if (mDescriptor < 0) {
         return false;
     }
     struct stat facts {};
     if (fstat(mDescriptor, &facts) != 0) {
-        problem = path + ": " + std::strerror(errno);
+        problem = mPath + ": " + std::strerror(errno);
         return false;
     }
     fresh = facts.st_size != cRecordSize;
-    if (fresh && (ftruncate(mDescriptor, 0) != 0 || ftruncate(mDescriptor, cRecordSize) != 0)) {
-        problem = path + ": " + std::strerror(errno);
+    if (fresh && ftruncate(mDescriptor, 0) != 0) {
+        problem = mPath + ": " + std::strerror(errno);
+        return false;
+    }
+    if (int error = reserveRecord(mDescriptor)) {
+        problem = mPath + ": " + std::strerror(error);
         return false;
     }
     void* mapping =
         mmap(nullptr, sizeof(CardState), PROT_READ | PROT_WRITE, MAP_SHARED, mDescriptor, 0);
     if (mapping == MAP_FAILED) {
-        problem = path + ": " + std::strerror(errno);
+        problem = mPath + ": " + std::strerror(errno);
         return false;
     }
     mRecord = static_cast<CardState*>(mapping);

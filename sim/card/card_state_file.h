@@ -14,9 +14,10 @@ public:
     CardStateFile(const CardStateFile&) = delete;
     CardStateFile& operator=(const CardStateFile&) = delete;
 
-    // Maps the record of device `index` in `directory` (openCardFile), creating the file. `fresh`
-    // tells whether the record needs its power-on state: a new file, or one of another size,
-    // magic or version. On failure returns false and sets `problem`.
+    // Maps the record of device `index` in `directory` (openCardFile), creating the file with
+    // its space reserved. `fresh` tells whether the record needs its power-on state: a new file,
+    // or one of another size, magic or version. On failure (a full disk among them) returns
+    // false and sets `problem`.
     bool open(const std::string& directory, unsigned index, bool& fresh, std::string& problem);
 
     CardState& record() { return *mRecord; }
@@ -24,6 +25,7 @@ public:
 private:
     int mDescriptor = -1;
     CardState* mRecord = nullptr;
+    std::string mPath;
 };
 
 } // namespace zyvosim

@@ -3,6 +3,8 @@
 
 #include "widgets/widget_catalog.h"
 
+#include "zyvosim/zyvosim.h"
+
 #include <utility>
 
 namespace zyvosim {
@@ -26,8 +28,11 @@ std::shared_ptr<SimBoard> SimBoard::open(const Bench& bench, const std::string& 
         return nullptr;
     }
     // A state record of another layout may sit beside memory of the old one: both start over.
-    if (fresh)
-        board->powerCycle();
+    // The memory's failure goes out as the card's problem, not a second time after the command.
+    if (fresh && !board->powerCycle()) {
+        problem = takeStorageFailure();
+        return nullptr;
+    }
     installWidgets(*board);
     board->applyWidgetOverrides();
     return board;

@@ -35,7 +35,8 @@ public:
     const Bench& bench() const { return mBench; }
     const std::string& directory() const { return mDirectory; }
 
-    // Power off and on: every widget to its power-on state, device memory to zeros.
+    // Power off and on: every widget to its power-on state, device memory to zeros. False when
+    // the memory file refused (noted for takeStorageFailure()).
     bool powerCycle();
 
 private:

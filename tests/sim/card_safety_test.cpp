@@ -1,11 +1,18 @@
 // The card's files on a machine shared with other users: directories others could plant links
-// in, and links planted at the card's files.
+// in, links planted at the card's files, and a disk or file size limit that refuses a write.
 #include "state_dir_fixture.h"
 
 #include "output_capture.h"
 
+#include "ZyvoDma.h"
+
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -155,6 +162,105 @@ TEST_F(CardSafetyTest, aLinkPlantedAtACardFileIsRefusedAndItsTargetUntouched) {
                          : cStateError + why);
         EXPECT_EQ(readFile(target), "precious") << c.file;
     }
+}
+
+// A device memory write past the file size limit fails as one on a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &mSaved);
+        rlimit limit = mSaved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        mHandler = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &mSaved);
+        std::signal(SIGXFSZ, mHandler);
+    }
+
+private:
+    rlimit mSaved{};
+    void (*mHandler)(int);
+};
+
+// The call the memory file refused fails; the first such failure waits, once, for the host.
+// A power cycle that cannot bring the memory back to 1 GiB fails too, and the short file reads
+// as zeros.
+TEST_F(CardSafetyTest, aWriteTheMemoryFileRefusesFailsItsCallAndIsReported) {
+    useStateDirectory();
+    auto* dma = widget<ZyvoDmaIO>(ZYVO_WidgetType_DmaIO);
+    std::vector<uint8_t> bytes(4096, 0xAB);
+    const std::string memory = path("device-memory");
+    {
+        FileSizeLimit limit(1u << 20);
+        EXPECT_EQ(dma->DoDma(1, bytes.data(), 0x4000000, 4096, 1, 0, 0, 0), -5);
+        EXPECT_EQ(dma->DoDma(1, bytes.data(), 0, 4096, 1, 0, 0, 0), 1);
+        EXPECT_FALSE(zyvosim::writeDeviceMemory(0x5000000, bytes));
+        EXPECT_EQ(zyvosim::takeStorageFailure(), memory + ": File too large");
+        EXPECT_EQ(zyvosim::takeStorageFailure(), "");
+        EXPECT_FALSE(zyvosim::powerCycle());
+        EXPECT_EQ(zyvosim::takeStorageFailure(), memory + ": File too large");
+        EXPECT_EQ(dma->DoDma(0, bytes.data(), 0, 4096, 1, 0, 0, 0), 1);
+        EXPECT_EQ(bytes, std::vector<uint8_t>(4096, 0));
+    }
+    EXPECT_TRUE(zyvosim::powerCycle());
+}
+
+// A disk of 2 MiB, filled up at will.
+class FullDiskTest : public CardSafetyTest {
+protected:
+    void SetUp() override {
+        CardSafetyTest::SetUp();
+        mDisk = makeDirectory("disk");
+        if (mount("none", mDisk.c_str(), "tmpfs", 0, "size=2m") != 0) {
+            GTEST_SKIP() << "mounting a tmpfs needs root: " << std::strerror(errno);
+        }
+        mMounted = true;
+    }
+    void TearDown() override {
+        if (mMounted) {
+            umount2(mDisk.c_str(), MNT_DETACH);
+        }
+        CardSafetyTest::TearDown();
+    }
+
+    void fill() const {
+        std::ofstream file(mDisk + "/filler", std::ios::binary);
+        std::vector<char> block(1u << 16, 'x');
+        while (file.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+        }
+    }
+    void makeRoom() const { unlink((mDisk + "/filler").c_str()); }
+
+    std::string mDisk;
+    bool mMounted = false;
+};
+
+// A card that cannot have its state file's space is not created (before, a store into the
+// mapped file ended the process with SIGBUS). One whose files were made while there was room
+// opens, and the write the disk refuses fails its DMA and is reported.
+TEST_F(FullDiskTest, aFullDiskIsAnErrorNeverASignal) {
+    const std::string state = mDisk + "/state";
+    ASSERT_EQ(mkdir(state.c_str(), 0700), 0);
+    useBench("state-dir " + state + "\n");
+    fill();
+    EXPECT_EQ(refusal(), cStateError + state + "/card-state: No space left on device\n");
+
+    makeRoom();
+    {
+        ZyvoDeviceFactory factory;
+        ZyvoDevice* device = nullptr;
+        factory.FindLocalDevices();
+        ASSERT_EQ(factory.CreateLocalDevice(0, device), 1);
+        factory.ReleaseDevice(device);
+    }
+    fill();
+    useBench("state-dir " + state + "\n");
+    std::vector<uint8_t> frame(1u << 20, 0x5A);
+    auto* dma = widget<ZyvoDmaIO>(ZYVO_WidgetType_DmaIO);
+    EXPECT_EQ(dma->DoDma(1, frame.data(), 0, 1u << 20, 1, 0, 0, 0), -5);
+    EXPECT_EQ(zyvosim::takeStorageFailure(), state + "/device-memory: No space left on device");
 }
 
 } // namespace

@@ -23,6 +23,10 @@ bool powerOnAfresh() {
     return zyvosim::powerCycle();
 }
 
+std::string takeSimulatorStorageFailure() {
+    return zyvosim::takeStorageFailure();
+}
+
 bool monitorOutputCarriesPlayoutStore0(std::string& why) {
     const zyvosim::CardState& card = zyvosim::cardState();
     const zyvosim::SDIOutputState& output = card.sdiOutput[cMonitorSdiOutput];

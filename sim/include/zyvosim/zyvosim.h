@@ -90,9 +90,13 @@ ZYVOSIM_API const CardState& cardState();
 ZYVOSIM_API bool powerCycle();
 
 // Device memory of device 0's card, bypassing the DMA widget (no trace, no fault). False when
-// the range does not fit inside the memory (addresses 0x00000000 to 0x3FFFFFFF) or the card
-// cannot be had.
+// the range does not fit inside the memory (addresses 0x00000000 to 0x3FFFFFFF), the card
+// cannot be had or its memory file refused the access.
 ZYVOSIM_API bool readDeviceMemory(uint32_t address, uint32_t length, std::vector<uint8_t>& bytes);
 ZYVOSIM_API bool writeDeviceMemory(uint32_t address, const std::vector<uint8_t>& bytes);
+
+// The first failure of the simulated card's own files since the last call, as "PATH: REASON"; empty
+// when there was none. Clears it.
+ZYVOSIM_API std::string takeStorageFailure();
 
 } // namespace zyvosim
