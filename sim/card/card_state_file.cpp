@@ -1,5 +1,5 @@
 // Keeping the card state record in a file mapped MAP_SHARED, so what one process programs is
-// there for the next one.
+// there for the next one, and telling a damaged record from one the card wrote.
 #include "card/card_state_file.h"
 
 #include "card/state_directory.h"
@@ -9,7 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -17,6 +19,37 @@ namespace zyvosim {
 namespace {
 
 constexpr off_t cRecordSize = sizeof(CardState);
+
+// CRC-32 as zlib computes it; `crc` is the value so far, 0 to start.
+uint32_t crc32(uint32_t crc, const uint8_t* bytes, size_t length) {
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> entries{};
+        for (uint32_t value = 0; value < 256; ++value) {
+            uint32_t entry = value;
+            for (int bit = 0; bit < 8; ++bit) {
+                entry = (entry & 1u) != 0 ? 0xEDB88320u ^ (entry >> 1) : entry >> 1;
+            }
+            entries[value] = entry;
+        }
+        return entries;
+    }();
+    crc = ~crc;
+    for (size_t at = 0; at < length; ++at) {
+        crc = table[(crc ^ bytes[at]) & 0xFFu] ^ (crc >> 8);
+    }
+    return ~crc;
+}
+
+// What a CRC-32 over any bytes followed by their own CRC, low byte first, comes to.
+constexpr uint32_t cCrcResidue = 0x2144DF1Cu;
+
+// The record but its seal.
+uint32_t crcOfRecord(const CardState& record) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&record);
+    constexpr size_t sealAt = offsetof(CardState, seal);
+    constexpr size_t afterSeal = sealAt + sizeof record.seal;
+    return crc32(crc32(0, bytes, sealAt), bytes + afterSeal, sizeof(CardState) - afterSeal);
+}
 
 // Every block of the record exists before it is mapped: a store into a hole of a file system
 // that has filled up meanwhile would end the process with SIGBUS. Where the file system cannot
@@ -101,6 +134,20 @@ bool CardStateFile::open(const std::string& directory, unsigned index, bool& fre
     mRecord = static_cast<CardState*>(mapping);
     fresh = fresh || mRecord->magic != cCardStateMagic || mRecord->version != cCardStateVersion;
     return true;
+}
+
+void CardStateFile::seal() {
+    uint32_t crc = crcOfRecord(*mRecord);
+    for (size_t at = 0; at < sizeof mRecord->seal; ++at) {
+        mRecord->seal[at] = static_cast<uint8_t>(crc >> (8 * at));
+    }
+}
+
+// Record and seal are checked as one, their CRC against the residue, rather than by comparing
+// the stored seal with one computed: a comparison would hand the state fuzzer the value to copy
+// into place, and it would then run the widgets on bytes no card wrote.
+bool CardStateFile::sealed() const {
+    return crc32(crcOfRecord(*mRecord), mRecord->seal, sizeof mRecord->seal) == cCrcResidue;
 }
 
 } // namespace zyvosim

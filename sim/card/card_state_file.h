@@ -21,6 +21,12 @@ public:
     bool open(const std::string& directory, unsigned index, bool& fresh, std::string& problem);
 
     CardState& record() { return *mRecord; }
+    const std::string& path() const { return mPath; }
+
+    // Brings the record's seal up to date with what it holds.
+    void seal();
+    // Whether the record holds what it was last sealed with.
+    bool sealed() const;
 
 private:
     int mDescriptor = -1;

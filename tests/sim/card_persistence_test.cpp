@@ -12,6 +12,7 @@
 
 #include <sys/file.h>
 
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -67,6 +68,49 @@ TEST_F(CardPersistenceTest, stateSurvivesAnotherProcessAndANewBench) {
     useStateDirectory("devices 1\n");
     expectProgrammed();
     EXPECT_EQ(zyvosim::stateDirectory(), directory());
+}
+
+// A record damaged from outside, its header intact, is not trusted: the card powers on afresh
+// and says so. An intact one opens without a word.
+TEST_F(CardPersistenceTest, damagedStatePowersOnAfreshWithAWarning) {
+    const size_t outputEnable = offsetof(zyvosim::CardState, sdiOutput) +
+                                3 * sizeof(zyvosim::SDIOutputState) +
+                                offsetof(zyvosim::SDIOutputState, enable);
+    const size_t body = offsetof(zyvosim::CardState, seal);
+    const struct {
+        size_t at;
+        size_t length;
+        char byte;
+    } damages[] = {
+        {0, 0, 0},                                         // none
+        {outputEnable, 1, 0x5A},                           // a bool no card writes
+        {body, sizeof(zyvosim::CardState) - body, '\xFF'}, // everything but the header
+    };
+    const std::string path = directory() + "/card-state";
+    for (const auto& damage : damages) {
+        useStateDirectory();
+        ASSERT_EQ(inOtherProcess(programTheCard), 0);
+        std::string bad(damage.length, damage.byte);
+        int file = open(path.c_str(), O_WRONLY);
+        ASSERT_EQ(pwrite(file, bad.data(), bad.size(), static_cast<off_t>(damage.at)),
+                  static_cast<ssize_t>(bad.size()));
+        close(file);
+        useStateDirectory();
+        ZyvoDeviceFactory factory;
+        ZyvoDevice* device = nullptr;
+        factory.FindLocalDevices();
+        zyvotest::OutputCapture capture;
+        EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
+        if (damage.length == 0) {
+            EXPECT_EQ(capture.err(), "");
+            expectProgrammed();
+        } else {
+            EXPECT_EQ(capture.err(),
+                      "zyvosim: " + path + " is damaged; the simulated card powers on afresh\n");
+            expectPoweredOn();
+        }
+        factory.ReleaseDevice(device);
+    }
 }
 
 TEST_F(CardPersistenceTest, powerCycleClearsStateAndMemory) {
