@@ -11,8 +11,10 @@ namespace {
 void readWidgetOverride(BenchLine& line, Bench& bench, bool wrongClass) {
     const std::string& name = line.next("KIND");
     const WidgetKind* kind = findWidgetKind(name);
-    if (kind == nullptr)
-        line.fail("unknown widget kind '" + name + "' (the card has " + widgetKindNames() + ")");
+    if (kind == nullptr) {
+        line.fail("unknown widget kind '" + shownField(name) + "' (the card has " +
+                  widgetKindNames() + ")");
+    }
     auto index = static_cast<unsigned>(line.number("INDEX", 0, kind->count - 1));
     line.finish();
     bench.widgetOverrides.push_back(WidgetOverride{kind->type, index, wrongClass});

@@ -21,8 +21,9 @@ void readDevices(BenchLine& line, Bench& bench) {
 
 void readText(BenchLine& line, Bench& bench) {
     const std::string& state = line.next("present or absent");
-    if (state != "present" && state != "absent")
-        line.fail("'" + state + "' is neither present nor absent");
+    if (state != "present" && state != "absent") {
+        line.fail("'" + shownField(state) + "' is neither present nor absent");
+    }
     bench.textAvailable = state == "present";
     line.finish();
 }
@@ -31,8 +32,9 @@ void readText(BenchLine& line, Bench& bench) {
 Fault readFaultTarget(BenchLine& line, FaultKind kind) {
     const std::string& text = line.next("TARGET.OPERATION");
     size_t dot = text.find('.');
-    if (dot == std::string::npos || dot == 0 || dot + 1 == text.size())
-        line.fail("'" + text + "' is not TARGET.OPERATION");
+    if (dot == std::string::npos || dot == 0 || dot + 1 == text.size()) {
+        line.fail("'" + shownField(text) + "' is not TARGET.OPERATION");
+    }
     std::string target = text.substr(0, dot);
     int index = -1;
     size_t open = target.find('[');
@@ -40,8 +42,9 @@ Fault readFaultTarget(BenchLine& line, FaultKind kind) {
         std::optional<long long> number;
         if (open > 0 && target.back() == ']')
             number = parseDecimal(target.substr(open + 1, target.size() - open - 2));
-        if (!number || *number < 0 || *number > INT_MAX)
-            line.fail("'" + text + "' is not TARGET[INDEX].OPERATION");
+        if (!number || *number < 0 || *number > INT_MAX) {
+            line.fail("'" + shownField(text) + "' is not TARGET[INDEX].OPERATION");
+        }
         index = static_cast<int>(*number);
         target.resize(open);
     }
@@ -77,8 +80,9 @@ void readInterruptFault(BenchLine& line, Bench& bench) {
 void readCable(BenchLine& line, Bench& bench) {
     const std::string& from = line.next("SDIOutput or HDMIOutput");
     bool sdi = from == "SDIOutput";
-    if (!sdi && from != "HDMIOutput")
-        line.fail("'" + from + "' is neither SDIOutput nor HDMIOutput");
+    if (!sdi && from != "HDMIOutput") {
+        line.fail("'" + shownField(from) + "' is neither SDIOutput nor HDMIOutput");
+    }
     const char* to = sdi ? "SDIInput" : "HDMIInput";
     unsigned outputs = sdi ? cSDIOutputCount : cHDMIOutputCount;
     unsigned inputs = sdi ? cSDIInputCount : cHDMIInputCount;
@@ -98,8 +102,9 @@ void readCable(BenchLine& line, Bench& bench) {
 
 unsigned timecodeField(BenchLine& line, const std::string& text, const char* what, unsigned limit) {
     std::optional<long long> value = parseDecimal(text);
-    if (!value || *value < 0 || text.size() != 2)
-        line.fail(std::string("start ") + what + " '" + text + "' is not two digits");
+    if (!value || *value < 0 || text.size() != 2) {
+        line.fail(std::string("start ") + what + " '" + shownField(text) + "' is not two digits");
+    }
     if (*value >= limit)
         line.fail(std::string("start ") + what + " " + text + " is not below " +
                   std::to_string(limit));
@@ -116,8 +121,9 @@ void readLtcSource(BenchLine& line, Bench& bench) {
     auto rate = static_cast<ZyvoVideoRate>(line.number("rate", 3, 12));
     line.expect("start");
     const std::string& start = line.next("HH:MM:SS:FF");
-    if (start.size() != 11 || start[2] != ':' || start[5] != ':' || start[8] != ':')
-        line.fail("start '" + start + "' is not HH:MM:SS:FF");
+    if (start.size() != 11 || start[2] != ':' || start[5] != ':' || start[8] != ':') {
+        line.fail("start '" + shownField(start) + "' is not HH:MM:SS:FF");
+    }
     LtcSource source{rate, 0, 0, 0, 0};
     source.hours = timecodeField(line, start.substr(0, 2), "hours", 24);
     source.minutes = timecodeField(line, start.substr(3, 2), "minutes", 60);
@@ -133,8 +139,9 @@ void readLtcSource(BenchLine& line, Bench& bench) {
 // diagnostics refuse.
 void readLtcPort(BenchLine& line, Bench& bench) {
     const std::string& ability = line.next("input, output, both or none");
-    if (ability != "input" && ability != "output" && ability != "both" && ability != "none")
-        line.fail("'" + ability + "' is not input, output, both or none");
+    if (ability != "input" && ability != "output" && ability != "both" && ability != "none") {
+        line.fail("'" + shownField(ability) + "' is not input, output, both or none");
+    }
     bench.ltcInput = ability == "input" || ability == "both";
     bench.ltcOutput = ability == "output" || ability == "both";
     line.finish();

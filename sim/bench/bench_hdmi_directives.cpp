@@ -17,16 +17,18 @@ uint32_t readRegisterValue(BenchLine& line) {
     const char* end = field.data() + field.size();
     uint32_t value = 0;
     auto [stop, error] = std::from_chars(first, end, value, hex ? 16 : 10);
-    if (field.empty() || error != std::errc() || stop != end)
-        line.fail("VALUE '" + field +
+    if (field.empty() || error != std::errc() || stop != end) {
+        line.fail("VALUE '" + shownField(field) +
                   "' is not a 32-bit number (decimal, or hexadecimal after 0x)");
+    }
     return value;
 }
 
 void readClock(BenchLine& line, HDMIFaults& faults) {
     const std::string& chip = line.next("HDMIOut or HDMIIn");
-    if (chip != "HDMIOut" && chip != "HDMIIn")
-        line.fail("'" + chip + "' is neither HDMIOut nor HDMIIn");
+    if (chip != "HDMIOut" && chip != "HDMIIn") {
+        line.fail("'" + shownField(chip) + "' is neither HDMIOut nor HDMIIn");
+    }
     auto reg =
         static_cast<uint32_t>(line.number("REG", cReferenceClockRegister, cTransmitClockRegister));
     uint32_t value = readRegisterValue(line);
@@ -53,7 +55,7 @@ void readHDMIFault(BenchLine& line, Bench& bench) {
     } else if (what == "raster") {
         readRaster(line, bench.hdmi);
     } else {
-        line.fail("'" + what + "' is not pll-unlocked, clock or raster");
+        line.fail("'" + shownField(what) + "' is not pll-unlocked, clock or raster");
     }
 }
 

@@ -6,6 +6,26 @@
 
 namespace zyvosim {
 
+std::string shownField(const std::string& field) {
+    constexpr size_t cShownLength = 80;
+    static const char cHex[] = "0123456789abcdef";
+    std::string shown;
+    for (char c : field) {
+        auto byte = static_cast<unsigned char>(c);
+        std::string part(1, c);
+        if (byte == '\\') {
+            part = "\\\\";
+        } else if (byte < 0x20 || byte >= 0x7f) {
+            part = std::string("\\x") + cHex[byte >> 4] + cHex[byte & 0xf];
+        }
+        if (shown.size() + part.size() > cShownLength) {
+            return shown + "...";
+        }
+        shown += part;
+    }
+    return shown;
+}
+
 std::optional<long long> parseDecimal(const std::string& text) {
     long long value = 0;
     const char* end = text.data() + text.size();
@@ -27,8 +47,9 @@ const std::string& BenchLine::next(const char* what) {
 long long BenchLine::number(const char* what, long long low, long long high) {
     const std::string& field = next(what);
     std::optional<long long> value = parseDecimal(field);
-    if (!value)
-        fail(std::string(what) + " '" + field + "' is not a number");
+    if (!value) {
+        fail(std::string(what) + " '" + shownField(field) + "' is not a number");
+    }
     if (*value < low || *value > high) {
         fail(std::string(what) + " " + field + " is not in " + std::to_string(low) + " to " +
              std::to_string(high));
@@ -38,8 +59,9 @@ long long BenchLine::number(const char* what, long long low, long long high) {
 
 void BenchLine::expect(const char* keyword) {
     const std::string& field = next(keyword);
-    if (field != keyword)
-        fail(std::string("expected '") + keyword + "', not '" + field + "'");
+    if (field != keyword) {
+        fail(std::string("expected '") + keyword + "', not '" + shownField(field) + "'");
+    }
 }
 
 bool BenchLine::accept(const char* keyword) {
@@ -51,8 +73,9 @@ bool BenchLine::accept(const char* keyword) {
 }
 
 void BenchLine::finish() {
-    if (mNext < mFields.size())
-        fail("unexpected '" + mFields[mNext] + "'; expected '" + mUsage + "'");
+    if (mNext < mFields.size()) {
+        fail("unexpected '" + shownField(mFields[mNext]) + "'; expected '" + mUsage + "'");
+    }
 }
 
 void BenchLine::fail(const std::string& problem) const {

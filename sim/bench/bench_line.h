@@ -14,6 +14,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A field as an error message quotes it: control bytes, bytes from 0x7f up and the backslash
+// escaped (\x1b, \\), so no escape sequence from a file reaches the terminal, and cut after 80
+// characters, marked with "...".
+std::string shownField(const std::string& field);
+
 // A whole field as a decimal integer, or nothing when it is not one.
 std::optional<long long> parseDecimal(const std::string& text);
 

@@ -42,8 +42,9 @@ void readUnknownFormat(BenchLine& line, Bench& bench) {
 void readUncable(BenchLine& line, Bench& bench) {
     const std::string& from = line.next("SDIOutput or HDMIOutput");
     bool sdi = from == "SDIOutput";
-    if (!sdi && from != "HDMIOutput")
-        line.fail("'" + from + "' is neither SDIOutput nor HDMIOutput");
+    if (!sdi && from != "HDMIOutput") {
+        line.fail("'" + shownField(from) + "' is neither SDIOutput nor HDMIOutput");
+    }
     unsigned outputs = sdi ? cSDIOutputCount : cHDMIOutputCount;
     auto output = static_cast<unsigned>(line.number("output index", 0, outputs - 1));
     line.finish();

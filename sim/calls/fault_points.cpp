@@ -1,6 +1,8 @@
 // Every operation of the simulated device library that a bench can make fail.
 #include "calls/fault_points.h"
 
+#include "bench/bench_line.h"
+
 #include <vector>
 
 namespace zyvosim {
@@ -119,13 +121,13 @@ bool isFaultPoint(const std::string& target, int index, const std::string& opera
             return false;
         }
         if (!isOperationOf(point, operation)) {
-            problem = "'" + target + "' has no operation '" + operation +
+            problem = "'" + target + "' has no operation '" + shownField(operation) +
                       "' that can fail (it has " + joined(point.operations) + ")";
             return false;
         }
         return true;
     }
-    problem = "unknown fault target '" + target + "'";
+    problem = "unknown fault target '" + shownField(target) + "'";
     return false;
 }
 

@@ -2,6 +2,7 @@
 #include "calls/sim_call.h"
 
 #include "calls/fault_table.h"
+#include "card/sim_board.h"
 
 #include <csignal>
 #include <stdexcept>
@@ -11,7 +12,15 @@ namespace zyvosim {
 
 SimCall::SimCall(std::string target, int index, std::string operation, std::string arguments)
     : mTarget(std::move(target)), mIndex(index), mOperation(std::move(operation)),
-      mArguments(std::move(arguments)) {}
+      mArguments(std::move(arguments)) {
+    // What a widget wrote after its inner call had ended (a capture store's switch-on time)
+    // is sealed here, by the next call.
+    sealHeldCards();
+}
+
+SimCall::~SimCall() {
+    sealHeldCards();
+}
 
 std::optional<int> SimCall::injectedFault() {
     std::optional<Fault> fault = faults().take(mTarget, mIndex, mOperation);

@@ -24,6 +24,10 @@ public:
     // `index` is the widget index, -1 for targets without one; `arguments` as traceArguments()
     // writes them.
     SimCall(std::string target, int index, std::string operation, std::string arguments = {});
+    // Seals the state of the cards this process holds, at the entry and the exit of the call.
+    ~SimCall();
+    SimCall(const SimCall&) = delete;
+    SimCall& operator=(const SimCall&) = delete;
 
     // Takes the fault the bench armed for this call. A status fault gives the status to return
     // instead of doing the work; a throw fault records the call and throws from here; an

@@ -14,16 +14,24 @@ public:
     CardStateFile(const CardStateFile&) = delete;
     CardStateFile& operator=(const CardStateFile&) = delete;
 
-    // Maps the record at `path`, creating the file. `fresh` tells whether the record needs its
-    // power-on state: a new file, or one of another size, magic or version. On failure returns
+    // Maps the record of device `index` in `directory` (openCardFile), creating the file with
+    // its space reserved. `fresh` tells whether the record needs its power-on state: a new file,
+    // or one of another size, magic or version. On failure (a full disk among them) returns
     // false and sets `problem`.
-    bool open(const std::string& path, bool& fresh, std::string& problem);
+    bool open(const std::string& directory, unsigned index, bool& fresh, std::string& problem);
 
     CardState& record() { return *mRecord; }
+    const std::string& path() const { return mPath; }
+
+    // Brings the record's seal up to date with what it holds.
+    void seal();
+    // Whether the record holds what it was last sealed with.
+    bool sealed() const;
 
 private:
     int mDescriptor = -1;
     CardState* mRecord = nullptr;
+    std::string mPath;
 };
 
 } // namespace zyvosim

@@ -1,18 +1,17 @@
-// Holding a simulated device: an exclusive flock on its lock file, shared by the process's
-// handles, released with the last of them.
+// Holding a simulated device: an exclusive POSIX record lock on its lock file, shared by the
+// process's handles, released with the last of them.
 #include "card/device_lock.h"
 
 #include "card/state_directory.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <utility>
 
 namespace zyvosim {
 namespace {
@@ -20,78 +19,115 @@ namespace {
 struct HeldLock {
     int descriptor;
     unsigned holders;
+    pid_t owner; // the process that took it
 };
 
-// flock belongs to an open file, so a second open of the same lock in this process would refuse
-// this process itself; every handle of the process goes through the one open file here.
+// A record lock belongs to the process, and closing any descriptor of the file lets it go: so
+// each lock file is opened once per process, and its handles share that descriptor. Files are
+// told apart by inode, not by path, which may name one directory in several ways.
 // Never destroyed: a device released from a static destructor still finds its lock.
-std::map<std::string, HeldLock>& heldLocks() {
-    static auto* locks = new std::map<std::string, HeldLock>();
+std::map<DeviceLock::FileId, HeldLock>& heldLocks() {
+    static auto* locks = new std::map<DeviceLock::FileId, HeldLock>();
     return *locks;
 }
 
-std::string holderOf(int descriptor) {
-    char text[32] = {};
-    ssize_t length = pread(descriptor, text, sizeof text - 1, 0);
-    std::string pid(text, length > 0 ? static_cast<size_t>(length) : 0);
-    while (!pid.empty() && (pid.back() == '\n' || pid.back() == ' '))
-        pid.pop_back();
-    return pid.empty() ? "unknown" : pid;
+// A forked child inherits the table but none of the locks. Closing its copies of the
+// descriptors leaves the parent's locks alone.
+void forgetInheritedLocks() {
+    auto& locks = heldLocks();
+    for (auto held = locks.begin(); held != locks.end();) {
+        if (held->second.owner != getpid()) {
+            close(held->second.descriptor);
+            held = locks.erase(held);
+        } else {
+            ++held;
+        }
+    }
 }
 
-void recordHolder(int descriptor) {
-    std::string pid = std::to_string(getpid()) + "\n";
-    if (ftruncate(descriptor, 0) != 0 || pwrite(descriptor, pid.data(), pid.size(), 0) < 0) {
-        // The pid only makes the refusal message more helpful; the lock holds without it.
+// Takes the lock without waiting; else sets `holder` to the process the kernel names (0 when it
+// cannot name one) and gives the error. A holder that let go between the two requests names no
+// one, so the lock is tried again.
+int lockOrFindHolder(int descriptor, pid_t& holder) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        if (fcntl(descriptor, F_SETLK, &lock) == 0) {
+            return 0;
+        }
+        if (errno != EACCES && errno != EAGAIN) {
+            return errno;
+        }
+        struct flock holding {};
+        holding.l_type = F_WRLCK;
+        holding.l_whence = SEEK_SET;
+        if (fcntl(descriptor, F_GETLK, &holding) != 0) {
+            return errno;
+        }
+        if (holding.l_type != F_UNLCK) {
+            holder = holding.l_pid;
+            return EAGAIN;
+        }
     }
+    return EAGAIN;
 }
 
 } // namespace
 
 std::unique_ptr<DeviceLock> DeviceLock::take(const std::string& directory, unsigned index) {
-    std::string path = cardFile(directory, "lock", index);
-    auto held = heldLocks().find(path);
-    if (held != heldLocks().end()) {
-        ++held->second.holders;
-        return std::unique_ptr<DeviceLock>(new DeviceLock(path));
+    forgetInheritedLocks();
+    struct stat facts {};
+    if (lstat(cardFile(directory, "lock", index).c_str(), &facts) == 0) {
+        auto held = heldLocks().find({facts.st_dev, facts.st_ino});
+        if (held != heldLocks().end()) {
+            ++held->second.holders;
+            return std::unique_ptr<DeviceLock>(new DeviceLock(held->first));
+        }
     }
     // Close on exec: a shell the diagnostics start must not keep the device held.
-    int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    std::string problem;
+    int descriptor = openCardFile(directory, "lock", index, problem);
     if (descriptor < 0) {
         std::fprintf(stderr, "zyvosim: cannot lock the simulated device in %s: %s\n",
-                     directory.c_str(), std::strerror(errno));
+                     directory.c_str(), problem.c_str());
         return nullptr;
     }
-    if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EWOULDBLOCK) {
-            std::fprintf(stderr, "zyvosim: the simulated device in %s is in use by process %s\n",
-                         directory.c_str(), holderOf(descriptor).c_str());
+    pid_t holder = 0;
+    int error = lockOrFindHolder(descriptor, holder);
+    if (error == 0 && fstat(descriptor, &facts) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        if (holder > 0) {
+            std::fprintf(stderr, "zyvosim: the simulated device in %s is in use by process %ld\n",
+                         directory.c_str(), static_cast<long>(holder));
+        } else if (error == EAGAIN) {
+            std::fprintf(stderr,
+                         "zyvosim: the simulated device in %s is in use by another process\n",
+                         directory.c_str());
         } else {
             std::fprintf(stderr, "zyvosim: cannot lock the simulated device in %s: %s\n",
-                         directory.c_str(), std::strerror(errno));
+                         directory.c_str(), std::strerror(error));
         }
         close(descriptor);
         return nullptr;
     }
-    recordHolder(descriptor);
-    heldLocks()[path] = HeldLock{descriptor, 1};
-    return std::unique_ptr<DeviceLock>(new DeviceLock(path));
+    FileId file{facts.st_dev, facts.st_ino};
+    heldLocks()[file] = HeldLock{descriptor, 1, getpid()};
+    return std::unique_ptr<DeviceLock>(new DeviceLock(file));
 }
 
-DeviceLock::DeviceLock(std::string path) : mPath(std::move(path)) {}
+DeviceLock::DeviceLock(FileId file) : mFile(file) {}
 
-// The pid goes with the lock, so a lock file nobody holds names nobody.
+// Closing the descriptor lets the lock go.
 DeviceLock::~DeviceLock() {
-    auto held = heldLocks().find(mPath);
-    if (held == heldLocks().end() || --held->second.holders > 0)
+    auto held = heldLocks().find(mFile);
+    if (held == heldLocks().end() || held->second.owner != getpid() || --held->second.holders > 0) {
         return;
-    int descriptor = held->second.descriptor;
-    heldLocks().erase(held);
-    if (ftruncate(descriptor, 0) != 0) {
-        // Left as it is, the pid names a process that no longer holds the lock: harmless.
     }
-    flock(descriptor, LOCK_UN);
-    close(descriptor);
+    close(held->second.descriptor);
+    heldLocks().erase(held);
 }
 
 } // namespace zyvosim

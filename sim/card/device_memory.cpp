@@ -1,6 +1,9 @@
 // Device memory in a sparse file: pread and pwrite at 64-bit offsets, never one big mapping.
 #include "card/device_memory.h"
 
+#include "card/state_directory.h"
+#include "card/storage_failure.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,19 +22,25 @@ DeviceMemory::~DeviceMemory() {
         close(mDescriptor);
 }
 
-bool DeviceMemory::open(const std::string& path, std::string& problem) {
-    mDescriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    struct stat facts {};
-    if (mDescriptor < 0 || fstat(mDescriptor, &facts) != 0) {
-        problem = path + ": " + std::strerror(errno);
+bool DeviceMemory::open(const std::string& directory, unsigned index, std::string& problem) {
+    mPath = cardFile(directory, "device-memory", index);
+    mDescriptor = openCardFile(directory, "device-memory", index, problem);
+    if (mDescriptor < 0) {
         return false;
     }
-    if (facts.st_size != static_cast<off_t>(cSize) &&
-        ftruncate(mDescriptor, static_cast<off_t>(cSize)) != 0) {
-        problem = path + ": " + std::strerror(errno);
+    struct stat facts {};
+    if (fstat(mDescriptor, &facts) != 0 ||
+        (facts.st_size != static_cast<off_t>(cSize) &&
+         ftruncate(mDescriptor, static_cast<off_t>(cSize)) != 0)) {
+        problem = mPath + ": " + std::strerror(errno);
         return false;
     }
     return true;
+}
+
+bool DeviceMemory::failed(int error) const {
+    noteStorageFailure(mPath, error);
+    return false;
 }
 
 bool DeviceMemory::fits(uint32_t address, uint32_t length) {
@@ -39,17 +48,21 @@ bool DeviceMemory::fits(uint32_t address, uint32_t length) {
 }
 
 bool DeviceMemory::read(uint32_t address, uint8_t* bytes, uint32_t length) const {
-    if (!fits(address, length) || (length > 0 && bytes == nullptr))
+    if (!fits(address, length) || (length > 0 && bytes == nullptr)) {
         return false;
+    }
     off_t offset = address;
     while (length > 0) {
         ssize_t done = pread(mDescriptor, bytes, length, offset);
-        if (done < 0 && errno == EINTR)
+        if (done < 0 && errno == EINTR) {
             continue;
-        if (done < 0)
-            return false;
+        }
+        if (done < 0) {
+            return failed(errno);
+        }
         if (done == 0) {
-            // Past the end of a file someone shortened: memory that holds nothing.
+            // Past the end of a file someone shortened, or that a power cycle on a full disk
+            // cut to nothing and could not lengthen again: memory that holds nothing.
             std::memset(bytes, 0, length);
             return true;
         }
@@ -61,15 +74,19 @@ bool DeviceMemory::read(uint32_t address, uint8_t* bytes, uint32_t length) const
 }
 
 bool DeviceMemory::write(uint32_t address, const uint8_t* bytes, uint32_t length) {
-    if (!fits(address, length) || (length > 0 && bytes == nullptr))
+    if (!fits(address, length) || (length > 0 && bytes == nullptr)) {
         return false;
+    }
     off_t offset = address;
     while (length > 0) {
         ssize_t done = pwrite(mDescriptor, bytes, length, offset);
-        if (done < 0 && errno == EINTR)
+        if (done < 0 && errno == EINTR) {
             continue;
-        if (done <= 0)
-            return false;
+        }
+        if (done <= 0) {
+            // A write that takes nothing and says nothing: the disk has no room for it.
+            return failed(done < 0 ? errno : ENOSPC);
+        }
         bytes += done;
         length -= static_cast<uint32_t>(done);
         offset += done;
@@ -91,9 +108,14 @@ bool DeviceMemory::fill(uint32_t address, uint32_t length, uint8_t value) {
     return true;
 }
 
-// Cutting the file to nothing and back gives its blocks back too.
+// Cutting the file to nothing and back gives its blocks back too; neither needs free space on a
+// file system that keeps sparse files. Where the second fails, the short file still reads as
+// zeros.
 bool DeviceMemory::clear() {
-    return ftruncate(mDescriptor, 0) == 0 && ftruncate(mDescriptor, static_cast<off_t>(cSize)) == 0;
+    if (ftruncate(mDescriptor, 0) != 0 || ftruncate(mDescriptor, static_cast<off_t>(cSize)) != 0) {
+        return failed(errno);
+    }
+    return true;
 }
 
 } // namespace zyvosim

@@ -9,7 +9,8 @@ namespace zyvosim {
 // Addresses 0x00000000 to 0x3FFFFFFF. The memory is never mapped as a whole (a 32-bit host
 // cannot map 1 GiB): every access is a pread or pwrite of the file, so the bytes are the same
 // on every host, whatever its byte order. Memory never written reads as zero bytes. An access
-// that does not fit inside the memory fails and touches nothing.
+// that does not fit inside the memory fails and touches nothing. An access the file refuses
+// (a full disk, an I/O error) fails and is noted for takeStorageFailure().
 class DeviceMemory {
 public:
     static constexpr uint64_t cSize = 0x40000000u;
@@ -19,8 +20,9 @@ public:
     DeviceMemory(const DeviceMemory&) = delete;
     DeviceMemory& operator=(const DeviceMemory&) = delete;
 
-    // Opens the memory file at `path`, creating it; a file of another size is brought to 1 GiB.
-    bool open(const std::string& path, std::string& problem);
+    // Opens the memory file of device `index` in `directory` (openCardFile), creating it; a file
+    // of another size is brought to 1 GiB. The file stays sparse: no space is reserved.
+    bool open(const std::string& directory, unsigned index, std::string& problem);
 
     // True when `length` bytes from `address` lie inside the memory.
     static bool fits(uint32_t address, uint32_t length);
@@ -32,7 +34,10 @@ public:
     bool clear();
 
 private:
+    bool failed(int error) const;
+
     int mDescriptor = -1;
+    std::string mPath;
 };
 
 } // namespace zyvosim

@@ -1,10 +1,16 @@
 // Opening a simulated card from its state directory for the bench it sits on.
 #include "card/sim_board.h"
 
-#include "card/state_directory.h"
 #include "widgets/widget_catalog.h"
 
+#include "zyvosim/zyvosim.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace zyvosim {
 namespace {
@@ -12,6 +18,12 @@ namespace {
 // What a wrong-class bench puts under a widget's type and index: a widget of no interface
 // class, so every checked cast of it fails.
 class StrayWidget final : public ZyvoWidget {};
+
+// Never destroyed: a device released from a static destructor still finds its card here.
+std::vector<SimBoard*>& heldCards() {
+    static auto* cards = new std::vector<SimBoard*>();
+    return *cards;
+}
 
 } // namespace
 
@@ -22,12 +34,16 @@ std::shared_ptr<SimBoard> SimBoard::open(const Bench& bench, const std::string& 
                                          unsigned index, std::string& problem) {
     std::shared_ptr<SimBoard> board(new SimBoard(bench, directory));
     bool fresh = false;
-    if (!board->mStateFile.open(cardFile(directory, "card-state", index), fresh, problem) ||
-        !board->mMemory.open(cardFile(directory, "device-memory", index), problem))
+    if (!board->mStateFile.open(directory, index, fresh, problem) ||
+        !board->mMemory.open(directory, index, problem)) {
         return nullptr;
+    }
     // A state record of another layout may sit beside memory of the old one: both start over.
-    if (fresh)
-        board->powerCycle();
+    // The memory's failure goes out as the card's problem, not a second time after the command.
+    if (fresh && !board->powerCycle()) {
+        problem = takeStorageFailure();
+        return nullptr;
+    }
     installWidgets(*board);
     board->applyWidgetOverrides();
     return board;
@@ -35,6 +51,7 @@ std::shared_ptr<SimBoard> SimBoard::open(const Bench& bench, const std::string& 
 
 bool SimBoard::powerCycle() {
     powerOn(state(), mBench);
+    mStateFile.seal();
     return mMemory.clear();
 }
 
@@ -45,6 +62,56 @@ void SimBoard::applyWidgetOverrides() {
             mWidgets.add(widget.type, widget.index, std::make_unique<StrayWidget>());
         else
             mWidgets.remove(widget.type, widget.index);
+    }
+}
+
+bool SimBoard::checkState() {
+    if (mStateFile.sealed()) {
+        return true;
+    }
+    std::fprintf(stderr, "zyvosim: %s is damaged; the simulated card powers on afresh\n",
+                 mStateFile.path().c_str());
+    return powerCycle();
+}
+
+// A card a forked child let go of without holding it is still listed.
+SimBoard::~SimBoard() {
+    auto& cards = heldCards();
+    cards.erase(std::remove(cards.begin(), cards.end(), this), cards.end());
+}
+
+void SimBoard::hold() {
+    if (!heldHere()) {
+        mHolder = getpid();
+        mHandles = 0;
+        auto& cards = heldCards();
+        if (std::find(cards.begin(), cards.end(), this) == cards.end()) {
+            cards.push_back(this);
+        }
+    }
+    ++mHandles;
+}
+
+void SimBoard::letGo() {
+    if (!heldHere() || --mHandles > 0) {
+        return;
+    }
+    mStateFile.seal();
+    mHolder = 0;
+    auto& cards = heldCards();
+    cards.erase(std::remove(cards.begin(), cards.end(), this), cards.end());
+}
+
+// A forked child inherits the handles but not the lock: it leaves the record to its holder.
+bool SimBoard::heldHere() const {
+    return mHandles > 0 && mHolder == getpid();
+}
+
+void sealHeldCards() {
+    for (SimBoard* card : heldCards()) {
+        if (card->heldHere()) {
+            card->sealState();
+        }
     }
 }
 

@@ -7,6 +7,8 @@
 #include "widgets/widget_registry.h"
 #include "zyvosim/card_state.h"
 
+#include <sys/types.h>
+
 #include <memory>
 #include <string>
 
@@ -26,6 +28,7 @@ public:
     // widgets applied. Null when the files cannot be used, with `problem` set.
     static std::shared_ptr<SimBoard> open(const Bench& bench, const std::string& directory,
                                           unsigned index, std::string& problem);
+    ~SimBoard();
     SimBoard(const SimBoard&) = delete;
     SimBoard& operator=(const SimBoard&) = delete;
 
@@ -35,8 +38,26 @@ public:
     const Bench& bench() const { return mBench; }
     const std::string& directory() const { return mDirectory; }
 
-    // Power off and on: every widget to its power-on state, device memory to zeros.
+    // Power off and on: every widget to its power-on state, device memory to zeros. False when
+    // the memory file refused (noted for takeStorageFailure()).
     bool powerCycle();
+
+    // Widgets trust their record (a bool is a bool, an index is in range), so a record damaged
+    // from outside is told by a seal rather than by checking every field, which each new field
+    // would have to keep up with. Widgets write the shared record directly, so the seal is
+    // brought up to date at set points, by the process holding the card only: at the entry and
+    // the exit of every call into the library while a device handle of this process is open
+    // (sealHeldCards), and when the last handle goes. A process ended in the middle of a call
+    // thus leaves a record that does not match, as does damage from outside. Called by the
+    // holder, under the lock, before it hands out a handle: a record that does not match powers
+    // on afresh, after a warning naming the file. False when that power cycle fails.
+    bool checkState();
+    void sealState() { mStateFile.seal(); }
+    // A device handle of this process opens (hold) and closes (letGo).
+    void hold();
+    void letGo();
+    // Whether this process holds a device handle of the card.
+    bool heldHere() const;
 
 private:
     SimBoard(const Bench& bench, std::string directory);
@@ -47,6 +68,11 @@ private:
     CardStateFile mStateFile;
     DeviceMemory mMemory;
     WidgetRegistry mWidgets;
+    unsigned mHandles = 0; // device handles of process mHolder; a forked child holds none
+    pid_t mHolder = 0;
 };
+
+// Seals the state of every card this process holds a device handle of.
+void sealHeldCards();
 
 } // namespace zyvosim

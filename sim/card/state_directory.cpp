@@ -2,6 +2,7 @@
 #include "card/state_directory.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,8 @@ namespace zyvosim {
 namespace {
 
 const char* const cPrivate = "private";
+const char* const cEnvironmentAdvice = "point ZYVO_SIM_STATE elsewhere";
+const char* const cBenchAdvice = "name another state-dir in the bench";
 
 struct PrivateDirectory {
     std::string path; // empty until the first card of this process needs it
@@ -94,45 +97,115 @@ bool makeDirectories(const std::string& path, std::string& problem) {
     return true;
 }
 
-// The default directory has a name anyone can predict in a shared /tmp, so it must be ours.
-bool isUsableDirectory(const std::string& path, bool mustOwn, std::string& problem) {
+// The default directory has a name anyone can predict, and an explicit one may be shared: whoever
+// owns the directory, or may write to it, can plant a link where a card file goes, and the card
+// would then write wherever it points. So the directory must be this user's and no one else's.
+// Opened without following a link, checked through the descriptor: what is checked is what is
+// used. Gives the descriptor, or -1 with `problem` ending in what to do, `advice` last.
+int openPrivateDirectory(const std::string& path, const char* advice, std::string& problem) {
+    int descriptor = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     struct stat facts {};
-    if (stat(path.c_str(), &facts) != 0) {
+    if (descriptor < 0) {
+        int error = errno;
+        // A link to a directory gives ENOTDIR, a link to anything else ELOOP.
+        if ((error == ELOOP || error == ENOTDIR) && lstat(path.c_str(), &facts) == 0 &&
+            S_ISLNK(facts.st_mode)) {
+            problem = path + ": is a symbolic link; remove it, or " + advice;
+        } else if (error == ENOTDIR) {
+            problem = path + ": not a directory; remove it, or " + advice;
+        } else {
+            problem = path + ": " + std::strerror(error);
+        }
+        return -1;
+    }
+    if (fstat(descriptor, &facts) != 0) {
         problem = systemProblem(path);
-        return false;
+    } else if (facts.st_uid != geteuid()) {
+        problem = path + ": belongs to another user; remove it, or " + advice;
+    } else if ((facts.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        problem = path + ": group or others can write to it; chmod 700 it, or " + advice;
+    } else {
+        return descriptor;
     }
-    if (!S_ISDIR(facts.st_mode)) {
-        problem = path + ": not a directory";
-        return false;
+    close(descriptor);
+    return -1;
+}
+
+std::string defaultDirectory() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && *runtime != '\0') {
+        return std::string(runtime) + "/zyvosim";
     }
-    if (mustOwn && facts.st_uid != getuid()) {
-        problem = path + ": belongs to another user";
-        return false;
+    return temporaryRoot() + "/zyvosim-" + std::to_string(getuid());
+}
+
+std::string cardFileName(const char* name, unsigned index) {
+    std::string file = name;
+    if (index > 0) {
+        file += "-" + std::to_string(index);
     }
-    return true;
+    return file;
 }
 
 } // namespace
 
 bool resolveStateDirectory(const Bench& bench, std::string& directory, std::string& problem) {
     std::string requested;
+    const char* advice = cEnvironmentAdvice;
     if (bench.stateDirectory) {
         requested = *bench.stateDirectory;
+        advice = cBenchAdvice;
     } else if (const char* variable = std::getenv("ZYVO_SIM_STATE")) {
         requested = variable;
     }
-    if (requested == cPrivate)
+    if (requested == cPrivate) {
         return usePrivateDirectory(directory, problem);
-    bool isDefault = requested.empty();
-    directory = isDefault ? temporaryRoot() + "/zyvosim-" + std::to_string(getuid()) : requested;
-    return makeDirectories(directory, problem) && isUsableDirectory(directory, isDefault, problem);
+    }
+    directory = requested.empty() ? defaultDirectory() : requested;
+    if (!makeDirectories(directory, problem)) {
+        return false;
+    }
+    int descriptor = openPrivateDirectory(directory, advice, problem);
+    if (descriptor < 0) {
+        return false;
+    }
+    close(descriptor);
+    return true;
 }
 
 std::string cardFile(const std::string& directory, const char* name, unsigned index) {
-    std::string path = directory + "/" + name;
-    if (index > 0)
-        path += "-" + std::to_string(index);
-    return path;
+    return directory + "/" + cardFileName(name, index);
+}
+
+// The directory is checked again at every open, through the descriptor the file is opened in,
+// so a directory swapped for a link since it was resolved is refused too. O_NONBLOCK: a FIFO or
+// device planted under a card file's name must not hold the open up.
+int openCardFile(const std::string& directory, const char* name, unsigned index,
+                 std::string& problem) {
+    int folder = openPrivateDirectory(directory, cEnvironmentAdvice, problem);
+    if (folder < 0) {
+        return -1;
+    }
+    std::string path = cardFile(directory, name, index);
+    int descriptor = openat(folder, cardFileName(name, index).c_str(),
+                            O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    int error = errno;
+    close(folder);
+    struct stat facts {};
+    if (descriptor < 0) {
+        problem =
+            path + ": " + (error == ELOOP ? "is a symbolic link; remove it" : std::strerror(error));
+        return -1;
+    }
+    if (fstat(descriptor, &facts) != 0) {
+        problem = systemProblem(path);
+    } else if (!S_ISREG(facts.st_mode)) {
+        problem = path + ": not a regular file; remove it";
+    } else {
+        return descriptor;
+    }
+    close(descriptor);
+    return -1;
 }
 
 void forgetPrivateCards() {

@@ -6,7 +6,11 @@
 #include "library/sim_device.h"
 #include "simulator.h"
 
+#include "zyvosim/zyvosim.h"
+
+#include <cstdio>
 #include <memory>
+#include <string>
 #include <utility>
 
 ZyvoDeviceFactory::ZyvoDeviceFactory() : mDevicesFound(0) {}
@@ -19,19 +23,29 @@ int ZyvoDeviceFactory::FindLocalDevices() {
 }
 
 // Only devices found by the last scan can be created, and only while no other process holds
-// the device; on failure `device` is left alone.
+// the device; on failure `device` is left alone. Under the lock, a damaged card state powers on
+// afresh first.
 int ZyvoDeviceFactory::CreateLocalDevice(unsigned short index, ZyvoDevice*& device) {
     zyvosim::SimCall call("factory", -1, "CreateLocalDevice", zyvosim::traceArguments(index));
-    if (auto injected = call.injectedFault())
+    if (auto injected = call.injectedFault()) {
         return call.returns(*injected);
-    if (index >= mDevicesFound)
+    }
+    if (index >= mDevicesFound) {
         return call.returns(0);
+    }
     std::shared_ptr<zyvosim::SimBoard> card = zyvosim::board(index);
-    if (!card)
+    if (!card) {
         return call.returns(0);
+    }
     std::unique_ptr<zyvosim::DeviceLock> lock = zyvosim::DeviceLock::take(card->directory(), index);
-    if (!lock)
+    if (!lock) {
         return call.returns(0);
+    }
+    if (!card->checkState()) {
+        std::fprintf(stderr, "zyvosim: cannot use the simulated device's state: %s\n",
+                     zyvosim::takeStorageFailure().c_str());
+        return call.returns(0);
+    }
     device = new zyvosim::SimDevice(card, std::move(lock));
     return call.returns(1);
 }

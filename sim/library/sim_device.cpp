@@ -8,9 +8,14 @@
 namespace zyvosim {
 
 SimDevice::SimDevice(std::shared_ptr<SimBoard> board, std::unique_ptr<DeviceLock> lock)
-    : mBoard(std::move(board)), mLock(std::move(lock)) {}
+    : mBoard(std::move(board)), mLock(std::move(lock)) {
+    mBoard->hold();
+}
 
-SimDevice::~SimDevice() = default;
+// The card's state is sealed before its lock goes, with the handle's members.
+SimDevice::~SimDevice() {
+    mBoard->letGo();
+}
 
 // The card's programmable logic is always there to load; only a fault makes it fail.
 int SimDevice::Open() {

@@ -51,48 +51,56 @@ uint32_t frameAddress(const FrameStoreState& store) {
 }
 
 // Chunk by chunk, from the end when the frames overlap with the target above the source, so a
-// chunk is never read after it was overwritten.
-void copyFrame(DeviceMemory& memory, uint32_t from, uint32_t to, uint32_t length) {
-    if (from == to || !DeviceMemory::fits(from, length) || !DeviceMemory::fits(to, length))
-        return;
+// chunk is never read after it was overwritten. False when the memory file refused a chunk.
+bool copyFrame(DeviceMemory& memory, uint32_t from, uint32_t to, uint32_t length) {
+    if (from == to || !DeviceMemory::fits(from, length) || !DeviceMemory::fits(to, length)) {
+        return true;
+    }
     const bool backwards = to > from && to - from < length;
     std::vector<uint8_t> chunk(std::min(length, cCopyChunk));
     for (uint32_t done = 0; done < length;) {
         uint32_t part = std::min(length - done, cCopyChunk);
         uint32_t offset = backwards ? length - done - part : done;
         if (!memory.read(from + offset, chunk.data(), part) ||
-            !memory.write(to + offset, chunk.data(), part))
-            return;
+            !memory.write(to + offset, chunk.data(), part)) {
+            return false;
+        }
         done += part;
     }
+    return true;
 }
 
 } // namespace
 
 // A clock that reads earlier than the switch-on (a reset virtual clock, another boot) cannot
 // vouch for a whole frame, so nothing is written.
-void captureArrivingFrame(SimBoard& board, unsigned index, uint64_t since) {
+bool captureArrivingFrame(SimBoard& board, unsigned index, uint64_t since) {
     const FrameStoreState& capture = board.state().captureStore[index].store;
     uint64_t needed = frameTime(static_cast<ZyvoVideoFormat>(capture.config.format));
     uint64_t now = cardClockMicroseconds();
     if (board.bench().video.stuckCaptureStores.count(index) != 0 || !capture.configured ||
-        needed == 0 || now < since || now - since < needed)
-        return;
+        needed == 0 || now < since || now - since < needed) {
+        return true;
+    }
     Picture picture = pictureAtCaptureStore(board, index);
-    if (!picture.present || picture.playoutStore < 0)
-        return;
+    if (!picture.present || picture.playoutStore < 0) {
+        return true;
+    }
     const FrameStoreState& playout = board.state().playoutStore[picture.playoutStore].store;
     // A playout frame of another size than the capture frame: the smaller of the two moves.
-    copyFrame(board.memory(), frameAddress(playout), frameAddress(capture),
-              std::min(playout.size, capture.size));
+    return copyFrame(board.memory(), frameAddress(playout), frameAddress(capture),
+                     std::min(playout.size, capture.size));
 }
 
-void captureWhileOn(SimBoard& board) {
+bool captureWhileOn(SimBoard& board) {
+    bool written = true;
     for (unsigned index = 0; index < cCaptureStoreCount; ++index) {
         const CaptureStoreState& capture = board.state().captureStore[index];
-        if (capture.store.enable)
-            captureArrivingFrame(board, index, capture.enabledAt);
+        if (capture.store.enable && !captureArrivingFrame(board, index, capture.enabledAt)) {
+            written = false;
+        }
     }
+    return written;
 }
 
 } // namespace zyvosim

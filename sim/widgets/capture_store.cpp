@@ -50,17 +50,21 @@ public:
     }
 
     // A store that was on has received until now: what it captured is in its frame before it
-    // stops, or goes on. Switching on starts the count of frame times afresh.
+    // stops, or goes on. Switching on starts the count of frame times afresh. A frame the memory
+    // file refused is noted for takeStorageFailure(); the call has already returned its status
+    // to the trace, so the status stands.
     int SetEnable(bool enable) override {
         const bool wasOn = store().enable;
         const uint64_t since = state().enabledAt;
         int status = FrameStoreWidget::SetEnable(enable);
-        if (status <= 0)
+        if (status <= 0) {
             return status;
-        if (wasOn)
+        }
+        if (wasOn) {
             captureArrivingFrame(mBoard, mIndex, since);
-        else if (enable)
+        } else if (enable) {
             state().enabledAt = cardClockMicroseconds();
+        }
         return status;
     }
 

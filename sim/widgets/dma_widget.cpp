@@ -29,17 +29,20 @@ public:
         SimCall call(
             cTarget, 0, "DoDma",
             traceArguments(direction, Hex{deviceAddress}, length, wait, channel, flags, timeout));
-        if (auto injected = call.injectedFault())
+        if (auto injected = call.injectedFault()) {
             return call.returns(*injected);
-        // Capture stores that are on have been writing all along: their frames are current.
-        captureWhileOn(mBoard);
+        }
+        // Capture stores that are on have been writing all along: their frames are current. A
+        // frame the memory file refused would read back stale, so the transfer fails too.
+        bool captured = captureWhileOn(mBoard);
         DeviceMemory& memory = mBoard.memory();
         bool moved = false;
-        if (direction == ZYVO_DmaDirection_HostToDevice)
+        if (direction == ZYVO_DmaDirection_HostToDevice) {
             moved = memory.write(deviceAddress, hostBuffer, length);
-        else if (direction == ZYVO_DmaDirection_DeviceToHost)
+        } else if (direction == ZYVO_DmaDirection_DeviceToHost) {
             moved = memory.read(deviceAddress, hostBuffer, length);
-        return call.returns(moved ? 1 : cTransferFailed);
+        }
+        return call.returns(captured && moved ? 1 : cTransferFailed);
     }
 
 private:

@@ -4,8 +4,10 @@
 #include "ZyvoDevice.h"
 #include "output_capture.h"
 
-#include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
 #include <vector>
 
 namespace {
@@ -48,6 +50,33 @@ TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
     ZyvoDevice* device = nullptr;
     EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
     factory.ReleaseDevice(device);
+}
+
+// Only a regular file of at most 1 MiB is read: /dev/zero would fill memory, a FIFO would wait
+// for a writer forever (the alarm ends the test instead).
+TEST_F(BenchFileTest, onlyAShortRegularFileIsRead) {
+    std::string fifo = writeFile("");
+    ASSERT_EQ(unlink(fifo.c_str()), 0);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string limit = writeFile("#" + std::string((1u << 20) - 2, '-') + "\n");
+    std::string over = writeFile("#" + std::string(1u << 20, '-') + "\n");
+    const struct {
+        std::string path;
+        std::string error; // empty: loads
+    } cases[] = {
+        {"/dev/zero", "/dev/zero: cannot read: not a regular file"},
+        {fifo, fifo + ": cannot read: not a regular file"},
+        {over, over + ": cannot read: larger than 1 MiB, too large for a bench"},
+        {"/tmp", "/tmp: cannot read: Is a directory"},
+        {limit, ""},
+    };
+    alarm(20);
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_EQ(zyvosim::loadBenchFile(c.path, error), c.error.empty()) << c.path;
+        EXPECT_EQ(error, c.error);
+    }
+    alarm(0);
 }
 
 TEST_F(BenchFileTest, fileErrorsNameTheFile) {
@@ -117,6 +146,27 @@ TEST_F(BenchFileTest, refusedLinesNameOriginLineAndProblem) {
         EXPECT_FALSE(zyvosim::loadBench(c.text, error, "lab.bench")) << c.text;
         // A widget the card lacks is followed by the list of what it has.
         EXPECT_EQ(error.substr(0, error.find(" (the card has")), c.error);
+    }
+}
+
+// What a line quotes reaches a terminal: control bytes, bytes from 0x7f and backslashes are
+// escaped, and a long quote is cut without splitting an escape.
+TEST_F(BenchFileTest, quotedTextIsEscapedAndCut) {
+    const std::string a79(79, 'a');
+    const struct {
+        std::string text;
+        std::string error;
+    } cases[] = {
+        {"devices \x1b[2J\n", "b:1: devices: N '\\x1b[2J' is not a number"},
+        {"c\\bel\x7f\xc3\xa9\n", "b:1: unknown directive 'c\\\\bel\\x7f\\xc3\\xa9'"},
+        {"fault \x07.Open -5\n", "b:1: fault: unknown fault target '\\x07'"},
+        {"devices " + a79 + "bc\n", "b:1: devices: N '" + a79 + "b...' is not a number"},
+        {"devices " + a79 + "\x01\n", "b:1: devices: N '" + a79 + "...' is not a number"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(zyvosim::loadBench(c.text, error, "b"));
+        EXPECT_EQ(error, c.error);
     }
 }
 

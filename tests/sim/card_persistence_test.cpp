@@ -8,6 +8,11 @@
 #include "ZyvoSDIWidgets.h"
 #include "zyvosim/card_state.h"
 
+#include <fcntl.h>
+
+#include <sys/file.h>
+
+#include <cstddef>
 #include <vector>
 
 namespace {
@@ -63,6 +68,49 @@ TEST_F(CardPersistenceTest, stateSurvivesAnotherProcessAndANewBench) {
     useStateDirectory("devices 1\n");
     expectProgrammed();
     EXPECT_EQ(zyvosim::stateDirectory(), directory());
+}
+
+// A record damaged from outside, its header intact, is not trusted: the card powers on afresh
+// and says so. An intact one opens without a word.
+TEST_F(CardPersistenceTest, damagedStatePowersOnAfreshWithAWarning) {
+    const size_t outputEnable = offsetof(zyvosim::CardState, sdiOutput) +
+                                3 * sizeof(zyvosim::SDIOutputState) +
+                                offsetof(zyvosim::SDIOutputState, enable);
+    const size_t body = offsetof(zyvosim::CardState, seal);
+    const struct {
+        size_t at;
+        size_t length;
+        char byte;
+    } damages[] = {
+        {0, 0, 0},                                         // none
+        {outputEnable, 1, 0x5A},                           // a bool no card writes
+        {body, sizeof(zyvosim::CardState) - body, '\xFF'}, // everything but the header
+    };
+    const std::string path = directory() + "/card-state";
+    for (const auto& damage : damages) {
+        useStateDirectory();
+        ASSERT_EQ(inOtherProcess(programTheCard), 0);
+        std::string bad(damage.length, damage.byte);
+        int file = open(path.c_str(), O_WRONLY);
+        ASSERT_EQ(pwrite(file, bad.data(), bad.size(), static_cast<off_t>(damage.at)),
+                  static_cast<ssize_t>(bad.size()));
+        close(file);
+        useStateDirectory();
+        ZyvoDeviceFactory factory;
+        ZyvoDevice* device = nullptr;
+        factory.FindLocalDevices();
+        zyvotest::OutputCapture capture;
+        EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
+        if (damage.length == 0) {
+            EXPECT_EQ(capture.err(), "");
+            expectProgrammed();
+        } else {
+            EXPECT_EQ(capture.err(),
+                      "zyvosim: " + path + " is damaged; the simulated card powers on afresh\n");
+            expectPoweredOn();
+        }
+        factory.ReleaseDevice(device);
+    }
 }
 
 TEST_F(CardPersistenceTest, powerCycleClearsStateAndMemory) {
@@ -147,6 +195,37 @@ TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
     letTheHolderGo();
     EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
     factory.ReleaseDevice(device);
+}
+
+// The moment a process has the lock and has not yet said who it is, frozen: a child holds the
+// lock file both ways a lock can be taken (flock and a record lock) and writes nothing. The
+// refusal names it all the same.
+TEST_F(DeviceLockTest, aRefusalNamesAHolderThatHasNotWrittenItsId) {
+    useStateDirectory();
+    ASSERT_EQ(programTheCard(), 0);
+    ASSERT_EQ(pipe(mReady), 0);
+    ASSERT_EQ(pipe(mRelease), 0);
+    mHolder = fork();
+    if (mHolder == 0) {
+        int file = open((directory() + "/lock").c_str(), O_RDWR);
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        char go = 0;
+        bool held = file >= 0 && flock(file, LOCK_EX) == 0 && fcntl(file, F_SETLK, &lock) == 0;
+        if (!held || write(mReady[1], "y", 1) != 1 || read(mRelease[0], &go, 1) != 1) {
+            _exit(2);
+        }
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(read(mReady[0], &held, 1), 1);
+    ZyvoDeviceFactory factory;
+    ZyvoDevice* device = nullptr;
+    factory.FindLocalDevices();
+    zyvotest::OutputCapture capture;
+    EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
+    EXPECT_EQ(capture.err(), refusal());
 }
 
 } // namespace

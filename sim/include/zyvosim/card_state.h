@@ -152,6 +152,9 @@ struct HDMIInputState {
 struct CardState {
     uint32_t magic;   // cCardStateMagic once the card has been powered on
     uint32_t version; // cCardStateVersion; another version is powered on afresh
+    // CRC-32 of the rest of the record, low byte first, brought up to date by the process that
+    // holds the card; a record that does not match is damaged and powered on afresh.
+    uint8_t seal[4];
     SDIInputState sdiInput[8];
     SDIOutputState sdiOutput[11];
     DualLinkState dualLinkInput[4];
@@ -167,6 +170,6 @@ struct CardState {
 };
 
 constexpr uint32_t cCardStateMagic = 0x5A59564Fu; // "ZYVO"
-constexpr uint32_t cCardStateVersion = 2;
+constexpr uint32_t cCardStateVersion = 3;
 
 } // namespace zyvosim

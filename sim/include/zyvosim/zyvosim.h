@@ -74,7 +74,8 @@ struct CardState;
 
 // The card keeps its state and its 1 GiB of device memory in files of a state directory, so
 // they survive from one process to the next as on hardware. The directory is the bench's
-// `state-dir`, else the environment variable ZYVO_SIM_STATE, else ${TMPDIR:-/tmp}/zyvosim-<uid>;
+// `state-dir`, else the environment variable ZYVO_SIM_STATE, else $XDG_RUNTIME_DIR/zyvosim,
+// else ${TMPDIR:-/tmp}/zyvosim-<uid>; it must be the user's own, and writable by no one else.
 // "private" is a fresh directory of this process, removed when it exits, and reset() then
 // powers its card off and on. A process holds the device from CreateLocalDevice to
 // ReleaseDevice; meanwhile another process cannot create it.
@@ -92,9 +93,13 @@ ZYVOSIM_API const CardState& cardState();
 ZYVOSIM_API bool powerCycle();
 
 // Device memory of device 0's card, bypassing the DMA widget (no trace, no fault). False when
-// the range does not fit inside the memory (addresses 0x00000000 to 0x3FFFFFFF) or the card
-// cannot be had.
+// the range does not fit inside the memory (addresses 0x00000000 to 0x3FFFFFFF), the card
+// cannot be had or its memory file refused the access.
 ZYVOSIM_API bool readDeviceMemory(uint32_t address, uint32_t length, std::vector<uint8_t>& bytes);
 ZYVOSIM_API bool writeDeviceMemory(uint32_t address, const std::vector<uint8_t>& bytes);
+
+// The first failure of the simulated card's own files since the last call, as "PATH: REASON"; empty
+// when there was none. Clears it.
+ZYVOSIM_API std::string takeStorageFailure();
 
 } // namespace zyvosim

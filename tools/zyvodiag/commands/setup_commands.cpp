@@ -52,7 +52,16 @@ int runSimReset(const Invocation& invocation) {
         std::fprintf(stderr, "%s: takes no arguments\n", invocation.programName.c_str());
         return kUnusable;
     }
-    zyvosim::powerCycle();
+    // A card held by another process, or one that cannot be had, has had its message from the
+    // simulator; a memory file that refused to clear has not.
+    if (!zyvosim::powerCycle()) {
+        std::string failure = zyvosim::takeStorageFailure();
+        if (!failure.empty()) {
+            std::fprintf(stderr, "%s: cannot power the simulated device off and on: %s\n",
+                         invocation.programName.c_str(), failure.c_str());
+        }
+        return kFail;
+    }
     std::printf("simulated device in %s powered off and on\n", zyvosim::stateDirectory().c_str());
     return kPass;
 }

@@ -24,7 +24,7 @@ bool powerOnAfresh() {
 }
 
 std::string takeSimulatorStorageFailure() {
-    return {}; // STUB until merged
+    return zyvosim::takeStorageFailure();
 }
 
 bool monitorOutputCarriesPlayoutStore0(std::string& why) {

@@ -14,8 +14,9 @@ std::string simulatedDeviceDescription();
 // test. False, after the simulator's message, when another process holds the card.
 bool powerOnAfresh();
 
-// The first failure of the simulated card's own files since the last call, as "PATH: REASON";
-// empty when there was none.
+// The first failure of the simulated card's own files (a full disk, an I/O error) since the last
+// call, as "PATH: REASON"; empty when there was none. Clears it. The diagnostics ignore some
+// statuses (a pattern fill's DMA), so a command asks here whether the card really did its work.
 std::string takeSimulatorStorageFailure();
 
 // Whether SDI output 10, the monitor's (no input of the default bench is cabled to it), is on,
