@@ -40,7 +40,8 @@ public:
     ~QELTestPatternGen();
 
     // Draws one frame of `pattern` into `buffer` (resized to the frame) in the frame store's
-    // memory layout for `pixelFormat`. Above 0 on success; the buffer stays empty on failure.
+    // memory layout for `pixelFormat`. Above 0 on success. On failure the buffer stays empty,
+    // but for a pattern the generator does not have: then it holds a frame of zero bytes.
     int DrawTestPattern(QELTestPatternSelect pattern, unsigned int width, unsigned int height,
                         QEL_PixelFormat pixelFormat, std::vector<unsigned char>& buffer);
 };

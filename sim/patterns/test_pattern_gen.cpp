@@ -20,20 +20,26 @@ QELTestPatternGen::~QELTestPatternGen() = default;
 
 // The buffer ends up holding exactly one frame, whatever it held before: every byte of every
 // line is written, padding included, so a buffer kept from the last frame is reused as it is
-// instead of being cleared first. Failure, including running out of memory for a frame,
-// leaves it empty and gives 0; nothing is thrown to the caller.
+// instead of being cleared first. Failure gives 0 and leaves it empty, including running out of
+// memory for a frame, but for an unknown pattern (below); nothing is thrown to the caller.
 int QELTestPatternGen::DrawTestPattern(QELTestPatternSelect pattern, unsigned int width,
                                        unsigned int height, QEL_PixelFormat pixelFormat,
                                        std::vector<unsigned char>& buffer) {
     using namespace zyvosim::patterns;
     const PixelLayout* layout = findPixelLayout(pixelFormat);
     PatternDrawer draw = findPatternDrawer(pattern);
-    if (layout == nullptr || draw == nullptr || width == 0 || height == 0 || width > cMaxSide ||
-        height > cMaxSide) {
+    if (layout == nullptr || width == 0 || height == 0 || width > cMaxSide || height > cMaxSide) {
         buffer.clear();
         return 0;
     }
     try {
+        // A pattern the generator does not have still fails, but with a frame of zero bytes: an
+        // empty buffer would let the store keep its last picture, which a later comparison could
+        // take for the pattern asked for.
+        if (draw == nullptr) {
+            buffer.assign(linePitchOf(*layout, width) * height, 0);
+            return 0;
+        }
         buffer.resize(linePitchOf(*layout, width) * height);
         PatternFrame frame(buffer.data(), width, height, *layout);
         draw(frame);

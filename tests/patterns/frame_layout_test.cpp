@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace patterns_test {
 namespace {
 
@@ -63,13 +65,26 @@ TEST(patterns_layout, everyPatternFillsWholeLinesWithZeroPadding) {
 
 TEST(patterns_layout, refusedRequestsLeaveTheBufferEmpty) {
     // pattern, width, height, pixel format
-    const int refused[][4] = {{16, 1920, 1080, 1}, {-1, 1920, 1080, 1}, {0, 1920, 1080, 0},
-                              {0, 1920, 1080, 3},  {0, 1920, 1080, 24}, {0, 0, 1080, 2},
-                              {0, 1920, 0, 5},     {0, 100000, 10, 5}};
+    const int refused[][4] = {{0, 1920, 1080, 0}, {0, 1920, 1080, 3}, {0, 1920, 1080, 24},
+                              {0, 0, 1080, 2},    {0, 1920, 0, 5},    {0, 100000, 10, 5}};
     for (const auto& r : refused) {
         std::vector<unsigned char> bytes(64, 1);
         EXPECT_EQ(draw(r[0], r[1], r[2], r[3], bytes), 0) << r[0] << " " << r[1] << "x" << r[2];
         EXPECT_TRUE(bytes.empty());
+    }
+}
+
+// An unknown pattern fails with a frame of zero bytes: nothing of an earlier pattern is left to
+// be transferred and compared as if it were the one asked for.
+TEST(patterns_layout, anUnknownPatternFailsWithAZeroFrame) {
+    std::vector<unsigned char> earlier;
+    ASSERT_GT(draw(3, 1920, 1080, 2, earlier), 0);
+    for (int pattern : {16, 99, -1}) {
+        std::vector<unsigned char> bytes = earlier;
+        EXPECT_EQ(draw(pattern, 1920, 1080, 2, bytes), 0) << pattern;
+        EXPECT_EQ(bytes.size(), earlier.size()) << pattern;
+        EXPECT_TRUE(
+            std::all_of(bytes.begin(), bytes.end(), [](unsigned char b) { return b == 0; }));
     }
 }
 

@@ -273,4 +273,25 @@ TEST_F(SharedMachineTest, selfTestRefusesBeforeTheFirstTest) {
     EXPECT_FALSE(contains(run.out, "[ 1/16]"));
 }
 
+// A full disk under the card's memory fails the command that wrote there, naming the file,
+// though the library ignores the status of a pattern fill's DMA; no frame is written.
+TEST_F(SharedMachineTest, aFullDiskUnderTheCardFailsTheCommand) {
+    fs::create_directory(file("disk"));
+    if (geteuid() != 0 ||
+        system(("mount -t tmpfs -o size=2m,mode=0700 none " + file("disk") + " 2>/dev/null")
+                   .c_str()) != 0) {
+        GTEST_SKIP() << "needs root to mount a small tmpfs";
+    }
+    ToolRun run = runTool("capture-pattern -p1 " + file("f.raw"), "ZYVO_SIM_STATE=" + file("disk"));
+    ToolRun limited = runTool("capture-pattern -p1 " + file("g.raw"), "ulimit -f 2048;");
+    EXPECT_EQ(system(("umount " + file("disk")).c_str()), 0);
+    EXPECT_EQ(run.status, 1) << run.out;
+    EXPECT_TRUE(
+        contains(run.out, "zyvodiag capture-pattern: the simulated card's own files failed: " +
+                              file("disk") + "/device-memory: No space left on device"))
+        << run.out;
+    EXPECT_EQ(limited.status, 1) << limited.out;
+    EXPECT_FALSE(fs::exists(file("f.raw")) || fs::exists(file("g.raw")));
+}
+
 } // namespace

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -127,6 +128,8 @@ void printTrace() {
 
 int main(int argc, char* argv[]) {
     keepStandardDescriptorsOpen();
+    // A file size limit makes a write fail, which the tool reports, instead of ending it.
+    std::signal(SIGXFSZ, SIG_IGN);
     zyvodiag::installStopSignals();
     ToolOptions options;
     if (!readToolOptions(argc, argv, options)) {
