@@ -2,6 +2,7 @@
 #include "commands/command_help.h"
 #include "commands/command_table.h"
 #include "commands/tool_options.h"
+#include "commands/version_text.h"
 #include "system/device_exception.h"
 #include "system/stop_signals.h"
 
@@ -21,14 +22,16 @@
 namespace {
 
 void printHelp() {
-    std::printf("usage: zyvodiag [--sim FILE] COMMAND [ARGS...]\n\n"
+    std::printf("usage: zyvodiag [--sim FILE] [--trace] COMMAND [ARGS...]\n"
+                "       zyvodiag --help | --version\n\n"
                 "Runs one diagnostic on the device. ARGS are the library's own command line\n"
                 "for the command; 'zyvodiag COMMAND -h' prints it without touching the\n"
                 "device.\n\n"
                 "options:\n"
                 "  --sim FILE   run on a simulated bench described by FILE (docs/simulator.md)\n"
                 "  --trace      afterwards, list every call made on the device, on standard error\n"
-                "  --help       this text\n\n"
+                "  --help       this text\n"
+                "  --version    the versions of the tool, the library and the device library\n\n"
                 "commands:\n");
     for (const auto& command : zyvodiag::commands()) {
         std::printf("  %-16s %s\n", command.name, command.summary);
@@ -81,6 +84,7 @@ int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& inv
 // The tool's own options, before the command.
 struct ToolOptions {
     bool help = false;
+    bool version = false;
     bool trace = false;
     std::string bench; // the --sim file
     int command = 0;   // the index of the command word in argv
@@ -106,6 +110,7 @@ bool readToolOptions(int argc, char* argv[], ToolOptions& options) {
             return false;
         }
         options.help = options.help || word == "--help";
+        options.version = options.version || word == "--version";
         options.trace = options.trace || word == "--trace";
     }
     options.command = next;
@@ -137,6 +142,10 @@ int main(int argc, char* argv[]) {
     }
     if (options.help) {
         printHelp();
+        return zyvodiag::kPass;
+    }
+    if (options.version) {
+        std::printf("%s", zyvodiag::versionText().c_str());
         return zyvodiag::kPass;
     }
     if (options.command >= argc) {

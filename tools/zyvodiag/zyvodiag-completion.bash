@@ -74,7 +74,7 @@ _zyvodiag() {
     monitor) options="--sdi --hdmi" ;;
     compare) options="--diff-png" ;;
     view) options="--png" ;;
-    selftest) options="--json --keep" ;;
+    selftest) options="--json --junit --html --keep --only --skip --repeat --stop-on-fail --list" ;;
     esac
     if [[ "$cur" == --* ]]; then
         _zyvodiag_reply -W "$options" -- "$cur"

@@ -28,11 +28,20 @@ const CommandHelp cHelp[] = {
      "usage:  zyvodiag list\n  prints the formats each -f and -r pair selects, the pixel "
      "formats (-v) and the test patterns (-p)\n"},
     {"selftest", CommandLine::ToolOnly,
-     "usage:  zyvodiag selftest [--json FILE] [--keep DIR]\n"
+     "usage:  zyvodiag selftest [--json FILE] [--junit FILE] [--html DIR] [--keep DIR]\n"
+     "                          [--only LIST] [--skip LIST] [--repeat N] [--stop-on-fail] "
+     "[--list]\n"
      "  runs every test of the bench, one line each, then 'Total: N, Passed: N, Failed: N';\n"
      "  zyvodiag --sim FILE selftest runs them on another bench\n"
-     "  --json FILE   also write the report as JSON\n"
-     "  --keep DIR    keep every frame file in DIR with a PNG picture beside it\n"},
+     "  --json FILE     also write the report as JSON (docs/selftest.md)\n"
+     "  --junit FILE    also write the report as JUnit XML\n"
+     "  --html DIR      also write an HTML report with pictures: DIR/index.html\n"
+     "  --keep DIR      keep every frame file in DIR with a PNG picture beside it\n"
+     "  --only LIST     run only these tests: numbers, ranges (1-8), name globs ('HDMI*')\n"
+     "  --skip LIST     leave these tests out\n"
+     "  --repeat N      run the plan N times; each test's passes, slowest and median time\n"
+     "  --stop-on-fail  leave every test after the first failure not run\n"
+     "  --list          print the numbered plan and touch no card\n"},
     {"setup", CommandLine::Video, "  --inputs            set up the input side only\n"},
     {"monitor", CommandLine::Video,
      "  --sdi               also enable the monitor's SDI output\n"
