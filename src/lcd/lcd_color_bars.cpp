@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 
 using zyvo_engine::getWidget;
@@ -102,22 +103,22 @@ bool ZyvoDiag::lcdColorBarsEnable(bool enable) {
         return false;
     }
     const size_t size = static_cast<size_t>(bytesPerLine) * lines;
-    unsigned char* picture = new (std::nothrow) unsigned char[size]();
+    // Owned, so that a device library that throws from the DMA does not leak the picture.
+    std::unique_ptr<unsigned char[]> picture(new (std::nothrow) unsigned char[size]());
     if (picture == nullptr) {
         std::printf("%s could not get CPU memory\n", "lcdColorBarsEnable");
         return false;
     }
     for (uint32_t line = 0; line < lines; ++line) {
-        drawLine(picture + static_cast<size_t>(kLineBytes) * line, enable);
+        drawLine(picture.get() + static_cast<size_t>(kLineBytes) * line, enable);
     }
     auto* dma = getWidget<ZyvoDmaIO>(mpDevice, ZYVO_WidgetType_DmaIO, 0);
     if (dma == nullptr) {
         std::printf("%s could not get DMA widget\n", "lcdColorBarsEnable");
     } else {
-        dma->DoDma(ZYVO_DmaDirection_HostToDevice, picture, address, static_cast<uint32_t>(size), 1,
-                   0, 0, 0);
+        dma->DoDma(ZYVO_DmaDirection_HostToDevice, picture.get(), address,
+                   static_cast<uint32_t>(size), 1, 0, 0, 0);
     }
-    delete[] picture;
     return false;
 }
 
