@@ -222,8 +222,12 @@ TEST_F(SharedMachineTest, stopSignalsEndTheRunCleanly) {
     // SIGTERM part way (on the real clock, so that there is a part way), and a reader that goes
     // away: the self-test's frames go with it.
     const std::string tool = "TMPDIR=" + file("tmp") + " " + tooltest::toolCommand();
-    run = tooltest::runScript("ZYVO_SIM_CLOCK=real " + tool +
-                              " selftest & sleep 1; kill -TERM $!; wait $!; echo status $?");
+    // The signal goes once the first test has started, however slowly the tool starts.
+    run = tooltest::runScript("ZYVO_SIM_CLOCK=real " + tool + " selftest >" + file("out") +
+                              " & for i in $(seq 300); do grep -q '1/16' " + file("out") +
+                              " && break; sleep 0.1; done; kill -TERM $!; wait $!; echo status $?; "
+                              "cat " +
+                              file("out") + "; rm " + file("out"));
     EXPECT_TRUE(contains(run.out, "Not run: ")) << run.out;
     EXPECT_TRUE(contains(run.out, "status 143\n")) << run.out;
     run = tooltest::runScript(
