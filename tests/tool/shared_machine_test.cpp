@@ -247,15 +247,23 @@ TEST_F(SharedMachineTest, unknownPatternsAndBadEnvironmentBenchesAreRefused) {
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(contains(run.out, "the patterns are 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15"));
     }
-    ToolRun viaOption = runTool("--sim " + file("missing.bench") + " open");
-    ToolRun viaEnvironment = runTool("open", "ZYVO_SIM=" + file("missing.bench"));
-    EXPECT_EQ(viaOption.status, 2);
-    EXPECT_EQ(viaEnvironment.status, 2) << viaEnvironment.out;
-    EXPECT_TRUE(contains(viaEnvironment.out, viaOption.out)) << viaEnvironment.out;
-    EXPECT_EQ(listing(), std::vector<std::string>{});
+    // A FIFO would wait for a writer forever, /dev/zero be read until memory ran out: refused at
+    // once, named by the environment as by the option.
+    ASSERT_EQ(mkfifo(file("fifo.bench").c_str(), 0600), 0);
+    for (const std::string& bench :
+         {file("missing.bench"), file("fifo.bench"), std::string("/dev/zero")}) {
+        ToolRun viaOption = runTool("--sim " + bench + " open");
+        ToolRun viaEnvironment = runTool("open", "ZYVO_SIM=" + bench);
+        EXPECT_EQ(viaOption.status, 2) << viaOption.out;
+        EXPECT_EQ(viaEnvironment.status, 2) << viaEnvironment.out;
+        EXPECT_EQ(viaEnvironment.out, viaOption.out);
+        EXPECT_EQ(viaOption.out.rfind("zyvodiag: " + bench + ": cannot read: ", 0), 0u);
+    }
+    EXPECT_EQ(listing(), std::vector<std::string>{"fifo.bench"});
 }
 
-// A self-test that cannot have the card, or cannot keep its frames, runs no test at all.
+// A self-test that cannot have the card, or cannot keep its frames, runs no test at all; nor
+// does sim-reset touch a card another process holds.
 TEST_F(SharedMachineTest, selfTestRefusesBeforeTheFirstTest) {
     std::ofstream(file("plain")) << "a file";
     for (const std::string& keep : {file("plain"), std::string("/proc/zyvodiag-frames")}) {
@@ -269,12 +277,21 @@ TEST_F(SharedMachineTest, selfTestRefusesBeforeTheFirstTest) {
     zyvosim::reset();
     ZyvoDiagDevice held;
     ASSERT_TRUE(held.open());
+    const std::string holder = "zyvosim: the simulated device in " + file("card") +
+                               " is in use by process " + std::to_string(getpid()) + "\n";
     ToolRun run = runTool("selftest", "ZYVO_SIM_STATE=" + file("card"));
+    ToolRun reset = runTool("sim-reset", "ZYVO_SIM_STATE=" + file("card"));
     held.close();
     EXPECT_EQ(run.status, 1) << run.out;
-    EXPECT_TRUE(contains(run.out, "in use by process " + std::to_string(getpid()))) << run.out;
+    EXPECT_TRUE(contains(run.out, holder)) << run.out;
     EXPECT_TRUE(contains(run.out, "no test was run"));
     EXPECT_FALSE(contains(run.out, "[ 1/16]"));
+    // sim-reset leaves a held card alone and says so; a free one it powers off and on.
+    EXPECT_EQ(reset.status, 1);
+    EXPECT_EQ(reset.out, holder);
+    reset = runTool("sim-reset", "ZYVO_SIM_STATE=" + file("card"));
+    EXPECT_EQ(reset.status, 0);
+    EXPECT_EQ(reset.out, "simulated device in " + file("card") + " powered off and on\n");
 }
 
 // A full disk under the card's memory fails the command that wrote there, naming the file,
