@@ -30,11 +30,11 @@
 
 namespace {
 
-constexpr auto cFormat = static_cast<ZyvoVideoFormat>(19);
-constexpr auto cPixelFormat = static_cast<ZyvoPixelFormat>(2);
-constexpr auto cSDIInput0 = static_cast<ZyvoVideoSource>(140);
-constexpr auto cPlayoutStore0 = static_cast<ZyvoVideoSource>(92);
-constexpr uint32_t cCaptureBase = 0x8000000;
+constexpr auto kFormat = static_cast<ZyvoVideoFormat>(19);
+constexpr auto kPixelFormat = static_cast<ZyvoPixelFormat>(2);
+constexpr auto kSDIInput0 = static_cast<ZyvoVideoSource>(140);
+constexpr auto kPlayoutStore0 = static_cast<ZyvoVideoSource>(92);
+constexpr uint32_t kCaptureBase = 0x8000000;
 
 std::string s_validRecord;
 
@@ -56,8 +56,8 @@ template <typename Widget> Widget* widget(ZyvoDevice* device, ZyvoWidgetType typ
 // Playout store 0 out on SDI output 0, cabled on the default bench to SDI input 0, which capture
 // store 0 receives: mutations of the valid record start from a picture routed end to end.
 void program(ZyvoDevice* device) {
-    ZyvoFrameBufferConfiguration frames(cFormat, cPixelFormat);
-    ZyvoVideoConfiguration video(cFormat);
+    ZyvoFrameBufferConfiguration frames(kFormat, kPixelFormat);
+    ZyvoVideoConfiguration video(kFormat);
     auto* playout =
         widget<ZyvoFrameBufferPlayWidget>(device, ZYVO_WidgetType_FrameBufferPlayWidget);
     auto* output = widget<ZyvoSDIOutputV2Widget>(device, ZYVO_WidgetType_SDIOutputWidget);
@@ -67,27 +67,27 @@ void program(ZyvoDevice* device) {
     playout->SetEnable(true);
     output->SetConfiguration(&video, 0);
     output->Apply();
-    output->SetVideoSource(cPlayoutStore0);
+    output->SetVideoSource(kPlayoutStore0);
     output->SetEnable(true);
     capture->SetFrameBufferConfiguration(&frames);
-    capture->SetFrameBufferBaseAddress(cCaptureBase);
-    capture->SetVideoSource(cSDIInput0, false);
+    capture->SetFrameBufferBaseAddress(kCaptureBase);
+    capture->SetVideoSource(kSDIInput0, false);
     capture->SetEnable(true);
 }
 
 // What reads most of the record: an input following its path back to a playout store, capture
 // stores writing their frames, the HDMI receiver, the LTC port and the sync generator.
 void exercise(ZyvoDevice* device) {
-    ZyvoVideoConfiguration arriving(cFormat);
+    ZyvoVideoConfiguration arriving(kFormat);
     widget<ZyvoSDIInputV2Widget>(device, ZYVO_WidgetType_SDIInputWidget)
         ->GetInputConfiguration(&arriving);
     uint8_t bytes[16] = {};
     widget<ZyvoDmaIO>(device, ZYVO_WidgetType_DmaIO)
-        ->DoDma(ZYVO_DmaDirection_DeviceToHost, bytes, cCaptureBase, sizeof bytes, 1, 0, 0, 0);
+        ->DoDma(ZYVO_DmaDirection_DeviceToHost, bytes, kCaptureBase, sizeof bytes, 1, 0, 0, 0);
     widget<ZyvoFrameBufferCaptureWidget>(device, ZYVO_WidgetType_FrameBufferCaptureWidget)
         ->SetEnable(false);
     bool present = false;
-    ZyvoVideoFormat format = cFormat;
+    ZyvoVideoFormat format = kFormat;
     widget<ZyvoHDMIInV4Widget>(device, ZYVO_WidgetType_HDMIInV4Widget)
         ->GetInputSignal(present, format);
     uint32_t low = 0, high = 0;
@@ -134,7 +134,7 @@ std::string damagedRecord(const uint8_t* data, size_t size) {
         return bytes;
     case 1: { // the record's size behind a good header: only the seal can tell
         bytes.resize(recordSize, '\0');
-        const uint32_t header[2] = {zyvosim::cCardStateMagic, zyvosim::cCardStateVersion};
+        const uint32_t header[2] = {zyvosim::kCardStateMagic, zyvosim::kCardStateVersion};
         bytes.replace(0, sizeof header, reinterpret_cast<const char*>(header), sizeof header);
         return bytes;
     }
@@ -187,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         "the card opens whatever its state file holds");
         warning = caught.text();
     }
-    const uint32_t header[2] = {zyvosim::cCardStateMagic, zyvosim::cCardStateVersion};
+    const uint32_t header[2] = {zyvosim::kCardStateMagic, zyvosim::kCardStateVersion};
     bool ofTheLayout = record.size() == sizeof(zyvosim::CardState) &&
                        std::memcmp(record.data(), header, sizeof header) == 0;
     zyvofuzz::check(warning.empty() == (!ofTheLayout || record == s_validRecord),

@@ -13,7 +13,7 @@ namespace {
 
 using zyvodiag::PixelLayout;
 
-const PixelLayout cLayouts[] = {PixelLayout::YCbCr10, PixelLayout::YCbCr8,
+const PixelLayout kLayouts[] = {PixelLayout::YCbCr10, PixelLayout::YCbCr8,
                                 PixelLayout::RGB8,    PixelLayout::RGB10,
                                 PixelLayout::YCbCr12, PixelLayout::PanelARGB8};
 
@@ -30,13 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zyvodiag::FrameShape shape{};
     shape.layout = input.ConsumeBool()
                        ? static_cast<PixelLayout>(input.ConsumeIntegral<int>())
-                       : cLayouts[input.ConsumeIntegralInRange<size_t>(0, std::size(cLayouts) - 1)];
+                       : kLayouts[input.ConsumeIntegralInRange<size_t>(0, std::size(kLayouts) - 1)];
     shape.width = side(input);
     shape.height = side(input);
     // A pitch of whole cadences with some slack, or any pitch at all.
     bool knownLayout =
-        std::find(std::begin(cLayouts), std::end(cLayouts), shape.layout) != std::end(cLayouts);
-    if (knownLayout && shape.width <= zyvodiag::cMaxFrameSide && input.ConsumeBool()) {
+        std::find(std::begin(kLayouts), std::end(kLayouts), shape.layout) != std::end(kLayouts);
+    if (knownLayout && shape.width <= zyvodiag::kMaxFrameSide && input.ConsumeBool()) {
         shape.pitch = static_cast<unsigned>(zyvodiag::minimumPitch(shape.layout, shape.width)) +
                       input.ConsumeIntegralInRange<unsigned>(0, 16);
     } else {
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::vector<uint8_t> bytes = input.ConsumeRemainingBytes<uint8_t>();
     // Most frames get exactly the bytes their shape needs, zeros after the input's own.
-    if (knownLayout && shape.height <= zyvodiag::cMaxFrameSide && !bytes.empty() &&
+    if (knownLayout && shape.height <= zyvodiag::kMaxFrameSide && !bytes.empty() &&
         (bytes[0] & 1) == 0 && size_t(shape.pitch) * shape.height <= (1u << 20)) {
         bytes.resize(size_t(shape.pitch) * shape.height);
     }

@@ -84,8 +84,8 @@ void readCable(BenchLine& line, Bench& bench) {
         line.fail("'" + shownField(from) + "' is neither SDIOutput nor HDMIOutput");
     }
     const char* to = sdi ? "SDIInput" : "HDMIInput";
-    unsigned outputs = sdi ? cSDIOutputCount : cHDMIOutputCount;
-    unsigned inputs = sdi ? cSDIInputCount : cHDMIInputCount;
+    unsigned outputs = sdi ? kSDIOutputCount : kHDMIOutputCount;
+    unsigned inputs = sdi ? kSDIInputCount : kHDMIInputCount;
     Cable cable{sdi ? CableKind::SDI : CableKind::HDMI, 0, 0};
     cable.output = static_cast<unsigned>(line.number("output index", 0, outputs - 1));
     line.expect(to);
@@ -150,7 +150,7 @@ void readLtcPort(BenchLine& line, Bench& bench) {
 // The generator's pair is N and N+1. With 15 the video's control N+1 is not on the card, which
 // shows how the diagnostics take a missing control.
 void readInterruptIndex(BenchLine& line, Bench& bench) {
-    bench.interruptIndex = static_cast<unsigned>(line.number("N", 0, cInterruptControlCount - 1));
+    bench.interruptIndex = static_cast<unsigned>(line.number("N", 0, kInterruptControlCount - 1));
     line.finish();
 }
 
@@ -171,7 +171,7 @@ void readReference(BenchLine& line, Bench& bench) {
     bench.referenceFormat = format;
 }
 
-const BenchDirective cDirectives[] = {
+const BenchDirective kDirectives[] = {
     {"devices", "devices N", readDevices},
     {"fault", "fault TARGET.OPERATION STATUS [once]", readStatusFault},
     {"throw", "throw TARGET.OPERATION [once]", readThrowFault},
@@ -199,7 +199,7 @@ const BenchDirective cDirectives[] = {
 } // namespace
 
 const BenchDirective* findBenchDirective(const std::string& name) {
-    for (const BenchDirective& directive : cDirectives) {
+    for (const BenchDirective& directive : kDirectives) {
         if (name == directive.name)
             return &directive;
     }

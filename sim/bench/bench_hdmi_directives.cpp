@@ -30,14 +30,14 @@ void readClock(BenchLine& line, HDMIFaults& faults) {
         line.fail("'" + shownField(chip) + "' is neither HDMIOut nor HDMIIn");
     }
     auto reg =
-        static_cast<uint32_t>(line.number("REG", cReferenceClockRegister, cTransmitClockRegister));
+        static_cast<uint32_t>(line.number("REG", kReferenceClockRegister, kTransmitClockRegister));
     uint32_t value = readRegisterValue(line);
     line.finish();
     (chip == "HDMIOut" ? faults.transmitterClock : faults.receiverClock)[reg] = value;
 }
 
 void readRaster(BenchLine& line, HDMIFaults& faults) {
-    auto reg = static_cast<uint32_t>(line.number("REG", cFirstRasterRegister, cLastRasterRegister));
+    auto reg = static_cast<uint32_t>(line.number("REG", kFirstRasterRegister, kLastRasterRegister));
     uint32_t value = readRegisterValue(line);
     line.finish();
     faults.raster[reg] = value;

@@ -7,8 +7,8 @@
 namespace zyvosim {
 
 std::string shownField(const std::string& field) {
-    constexpr size_t cShownLength = 80;
-    static const char cHex[] = "0123456789abcdef";
+    constexpr size_t kShownLength = 80;
+    static const char kHex[] = "0123456789abcdef";
     std::string shown;
     for (char c : field) {
         auto byte = static_cast<unsigned char>(c);
@@ -16,9 +16,9 @@ std::string shownField(const std::string& field) {
         if (byte == '\\') {
             part = "\\\\";
         } else if (byte < 0x20 || byte >= 0x7f) {
-            part = std::string("\\x") + cHex[byte >> 4] + cHex[byte & 0xf];
+            part = std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xf];
         }
-        if (shown.size() + part.size() > cShownLength) {
+        if (shown.size() + part.size() > kShownLength) {
             return shown + "...";
         }
         shown += part;

@@ -35,7 +35,7 @@ void readLine(std::vector<std::string> fields, Bench& bench) {
     directive->read(line, bench);
 }
 
-constexpr size_t cMaxBenchBytes = 1u << 20;
+constexpr size_t kMaxBenchBytes = 1u << 20;
 
 // Why the open file cannot be a bench, or empty with its text in `text`. A directory would read
 // as empty and pass for an empty bench.
@@ -51,11 +51,11 @@ std::string readBenchText(int descriptor, std::string& text) {
         return "not a regular file";
     }
     const std::string tooLarge = "larger than 1 MiB, too large for a bench";
-    if (facts.st_size > static_cast<off_t>(cMaxBenchBytes)) {
+    if (facts.st_size > static_cast<off_t>(kMaxBenchBytes)) {
         return tooLarge;
     }
     // One byte past the limit tells a file that grew since fstat.
-    std::vector<char> bytes(cMaxBenchBytes + 1);
+    std::vector<char> bytes(kMaxBenchBytes + 1);
     size_t length = 0;
     while (length < bytes.size()) {
         ssize_t part = read(descriptor, bytes.data() + length, bytes.size() - length);
@@ -70,7 +70,7 @@ std::string readBenchText(int descriptor, std::string& text) {
         }
         length += static_cast<size_t>(part);
     }
-    if (length > cMaxBenchBytes) {
+    if (length > kMaxBenchBytes) {
         return tooLarge;
     }
     text.assign(bytes.data(), length);

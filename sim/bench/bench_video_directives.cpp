@@ -12,11 +12,11 @@
 namespace zyvosim {
 namespace {
 
-constexpr unsigned cCaptureStoreCount = std::extent_v<decltype(CardState::captureStore)>;
+constexpr unsigned kCaptureStoreCount = std::extent_v<decltype(CardState::captureStore)>;
 
 unsigned readSDIInput(BenchLine& line) {
     line.expect("SDIInput");
-    auto index = static_cast<unsigned>(line.number("input index", 0, cSDIInputCount - 1));
+    auto index = static_cast<unsigned>(line.number("input index", 0, kSDIInputCount - 1));
     line.finish();
     return index;
 }
@@ -45,7 +45,7 @@ void readUncable(BenchLine& line, Bench& bench) {
     if (!sdi && from != "HDMIOutput") {
         line.fail("'" + shownField(from) + "' is neither SDIOutput nor HDMIOutput");
     }
-    unsigned outputs = sdi ? cSDIOutputCount : cHDMIOutputCount;
+    unsigned outputs = sdi ? kSDIOutputCount : kHDMIOutputCount;
     auto output = static_cast<unsigned>(line.number("output index", 0, outputs - 1));
     line.finish();
     CableKind kind = sdi ? CableKind::SDI : CableKind::HDMI;
@@ -59,7 +59,7 @@ void readUncable(BenchLine& line, Bench& bench) {
 
 void readStuckStore(BenchLine& line, Bench& bench) {
     line.expect("CaptureStore");
-    auto index = static_cast<unsigned>(line.number("store index", 0, cCaptureStoreCount - 1));
+    auto index = static_cast<unsigned>(line.number("store index", 0, kCaptureStoreCount - 1));
     line.finish();
     bench.video.stuckCaptureStores.insert(index);
 }

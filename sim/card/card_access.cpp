@@ -47,7 +47,7 @@ bool readDeviceMemory(uint32_t address, uint32_t length, std::vector<uint8_t>& b
 
 bool writeDeviceMemory(uint32_t address, const std::vector<uint8_t>& bytes) {
     std::shared_ptr<SimBoard> card = board(0);
-    if (!card || bytes.size() > DeviceMemory::cSize)
+    if (!card || bytes.size() > DeviceMemory::kSize)
         return false;
     return card->memory().write(address, bytes.data(), static_cast<uint32_t>(bytes.size()));
 }

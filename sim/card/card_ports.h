@@ -3,9 +3,9 @@
 
 namespace zyvosim {
 
-constexpr unsigned cSDIInputCount = 8;
-constexpr unsigned cSDIOutputCount = 11; // output 10 is the video monitor
-constexpr unsigned cHDMIInputCount = 1;
-constexpr unsigned cHDMIOutputCount = 1;
+constexpr unsigned kSDIInputCount = 8;
+constexpr unsigned kSDIOutputCount = 11; // output 10 is the video monitor
+constexpr unsigned kHDMIInputCount = 1;
+constexpr unsigned kHDMIOutputCount = 1;
 
 } // namespace zyvosim

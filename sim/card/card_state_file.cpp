@@ -18,7 +18,7 @@
 namespace zyvosim {
 namespace {
 
-constexpr off_t cRecordSize = sizeof(CardState);
+constexpr off_t kRecordSize = sizeof(CardState);
 
 // CRC-32 as zlib computes it; `crc` is the value so far, 0 to start.
 uint32_t crc32(uint32_t crc, const uint8_t* bytes, size_t length) {
@@ -41,7 +41,7 @@ uint32_t crc32(uint32_t crc, const uint8_t* bytes, size_t length) {
 }
 
 // What a CRC-32 over any bytes followed by their own CRC, low byte first, comes to.
-constexpr uint32_t cCrcResidue = 0x2144DF1Cu;
+constexpr uint32_t kCrcResidue = 0x2144DF1Cu;
 
 // The record but its seal.
 uint32_t crcOfRecord(const CardState& record) {
@@ -57,7 +57,7 @@ uint32_t crcOfRecord(const CardState& record) {
 int reserveRecord(int descriptor) {
     int error = 0;
     do {
-        error = posix_fallocate(descriptor, 0, cRecordSize);
+        error = posix_fallocate(descriptor, 0, kRecordSize);
     } while (error == EINTR);
     if (error != EOPNOTSUPP && error != ENOSYS) {
         return error;
@@ -116,7 +116,7 @@ bool CardStateFile::open(const std::string& directory, unsigned index, bool& fre
         problem = mPath + ": " + std::strerror(errno);
         return false;
     }
-    fresh = facts.st_size != cRecordSize;
+    fresh = facts.st_size != kRecordSize;
     if (fresh && ftruncate(mDescriptor, 0) != 0) {
         problem = mPath + ": " + std::strerror(errno);
         return false;
@@ -132,7 +132,7 @@ bool CardStateFile::open(const std::string& directory, unsigned index, bool& fre
         return false;
     }
     mRecord = static_cast<CardState*>(mapping);
-    fresh = fresh || mRecord->magic != cCardStateMagic || mRecord->version != cCardStateVersion;
+    fresh = fresh || mRecord->magic != kCardStateMagic || mRecord->version != kCardStateVersion;
     return true;
 }
 
@@ -147,7 +147,7 @@ void CardStateFile::seal() {
 // the stored seal with one computed: a comparison would hand the state fuzzer the value to copy
 // into place, and it would then run the widgets on bytes no card wrote.
 bool CardStateFile::sealed() const {
-    return crc32(crcOfRecord(*mRecord), mRecord->seal, sizeof mRecord->seal) == cCrcResidue;
+    return crc32(crcOfRecord(*mRecord), mRecord->seal, sizeof mRecord->seal) == kCrcResidue;
 }
 
 } // namespace zyvosim

@@ -30,8 +30,8 @@ bool DeviceMemory::open(const std::string& directory, unsigned index, std::strin
     }
     struct stat facts {};
     if (fstat(mDescriptor, &facts) != 0 ||
-        (facts.st_size != static_cast<off_t>(cSize) &&
-         ftruncate(mDescriptor, static_cast<off_t>(cSize)) != 0)) {
+        (facts.st_size != static_cast<off_t>(kSize) &&
+         ftruncate(mDescriptor, static_cast<off_t>(kSize)) != 0)) {
         problem = mPath + ": " + std::strerror(errno);
         return false;
     }
@@ -44,7 +44,7 @@ bool DeviceMemory::failed(int error) const {
 }
 
 bool DeviceMemory::fits(uint32_t address, uint32_t length) {
-    return static_cast<uint64_t>(address) + length <= cSize;
+    return static_cast<uint64_t>(address) + length <= kSize;
 }
 
 bool DeviceMemory::read(uint32_t address, uint8_t* bytes, uint32_t length) const {
@@ -112,7 +112,7 @@ bool DeviceMemory::fill(uint32_t address, uint32_t length, uint8_t value) {
 // file system that keeps sparse files. Where the second fails, the short file still reads as
 // zeros.
 bool DeviceMemory::clear() {
-    if (ftruncate(mDescriptor, 0) != 0 || ftruncate(mDescriptor, static_cast<off_t>(cSize)) != 0) {
+    if (ftruncate(mDescriptor, 0) != 0 || ftruncate(mDescriptor, static_cast<off_t>(kSize)) != 0) {
         return failed(errno);
     }
     return true;

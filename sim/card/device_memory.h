@@ -13,7 +13,7 @@ namespace zyvosim {
 // (a full disk, an I/O error) fails and is noted for takeStorageFailure().
 class DeviceMemory {
 public:
-    static constexpr uint64_t cSize = 0x40000000u;
+    static constexpr uint64_t kSize = 0x40000000u;
 
     DeviceMemory() = default;
     ~DeviceMemory();

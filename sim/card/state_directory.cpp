@@ -14,9 +14,9 @@
 namespace zyvosim {
 namespace {
 
-const char* const cPrivate = "private";
-const char* const cEnvironmentAdvice = "point ZYVO_SIM_STATE elsewhere";
-const char* const cBenchAdvice = "name another state-dir in the bench";
+const char* const kPrivate = "private";
+const char* const kEnvironmentAdvice = "point ZYVO_SIM_STATE elsewhere";
+const char* const kBenchAdvice = "name another state-dir in the bench";
 
 struct PrivateDirectory {
     std::string path; // empty until the first card of this process needs it
@@ -151,14 +151,14 @@ std::string cardFileName(const char* name, unsigned index) {
 
 bool resolveStateDirectory(const Bench& bench, std::string& directory, std::string& problem) {
     std::string requested;
-    const char* advice = cEnvironmentAdvice;
+    const char* advice = kEnvironmentAdvice;
     if (bench.stateDirectory) {
         requested = *bench.stateDirectory;
-        advice = cBenchAdvice;
+        advice = kBenchAdvice;
     } else if (const char* variable = std::getenv("ZYVO_SIM_STATE")) {
         requested = variable;
     }
-    if (requested == cPrivate) {
+    if (requested == kPrivate) {
         return usePrivateDirectory(directory, problem);
     }
     directory = requested.empty() ? defaultDirectory() : requested;
@@ -182,7 +182,7 @@ std::string cardFile(const std::string& directory, const char* name, unsigned in
 // device planted under a card file's name must not hold the open up.
 int openCardFile(const std::string& directory, const char* name, unsigned index,
                  std::string& problem) {
-    int folder = openPrivateDirectory(directory, cEnvironmentAdvice, problem);
+    int folder = openPrivateDirectory(directory, kEnvironmentAdvice, problem);
     if (folder < 0) {
         return -1;
     }

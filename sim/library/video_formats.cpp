@@ -17,7 +17,7 @@ struct StandardRow {
 
 // Rasters by standard. The 3840x2160 quad standard is called 4k1080p by the enumeration, after
 // its quadrants, but it is shown as the picture a viewer sees.
-const StandardRow cStandards[] = {
+const StandardRow kStandards[] = {
     {ZYVO_VideoStandard_486i, "486i", 720, 486, true, 525},
     {ZYVO_VideoStandard_486p, "486p", 720, 486, false, 525},
     {ZYVO_VideoStandard_576i, "576i", 720, 576, true, 625},
@@ -35,7 +35,7 @@ struct RateRow {
     unsigned timecodeFrames;
 };
 
-const RateRow cRates[] = {
+const RateRow kRates[] = {
     {ZYVO_VideoRate_2398, "23.98", 24}, {ZYVO_VideoRate_24, "24", 24},
     {ZYVO_VideoRate_25, "25", 25},      {ZYVO_VideoRate_2997, "29.97", 30},
     {ZYVO_VideoRate_30, "30", 30},      {ZYVO_VideoRate_4795, "47.95", 48},
@@ -52,7 +52,7 @@ struct FormatRow {
 
 // Samples per line are the SMPTE totals (SMPTE 125, 296, 274, 2036 and 2048). 486p at 47.95
 // keeps the 525-line raster of 59.94 with a slower sample clock, as 23.98 does against 24.
-const FormatRow cFormats[] = {
+const FormatRow kFormats[] = {
     {ZYVO_VideoFormat_486i_2997, ZYVO_VideoStandard_486i, ZYVO_VideoRate_2997, 858},
     {ZYVO_VideoFormat_486p_4795, ZYVO_VideoStandard_486p, ZYVO_VideoRate_4795, 858},
     {ZYVO_VideoFormat_486p_5994, ZYVO_VideoStandard_486p, ZYVO_VideoRate_5994, 858},
@@ -111,15 +111,15 @@ const FourKRow c4KFormats[] = {
 };
 
 const StandardRow& standardRow(ZyvoVideoStandard standard) {
-    for (const StandardRow& row : cStandards) {
+    for (const StandardRow& row : kStandards) {
         if (row.standard == standard)
             return row;
     }
-    return cStandards[0]; // not reached: every format row names a listed standard
+    return kStandards[0]; // not reached: every format row names a listed standard
 }
 
 const char* rateName(ZyvoVideoRate rate) {
-    for (const RateRow& row : cRates) {
+    for (const RateRow& row : kRates) {
         if (row.rate == rate)
             return row.name;
     }
@@ -146,7 +146,7 @@ VideoFormatFacts factsOf(const FormatRow& row, const char* suffix) {
 
 std::vector<VideoFormatFacts> allFormats() {
     std::vector<VideoFormatFacts> formats;
-    for (const FormatRow& row : cFormats)
+    for (const FormatRow& row : kFormats)
         formats.push_back(factsOf(row, ""));
     for (const FourKRow& row : c4KFormats) {
         FormatRow raster{row.quad, row.standard, row.rate, row.totalSamplesPerLine};
@@ -184,7 +184,7 @@ const VideoFormatFacts* findVideoFormat(ZyvoVideoFormat format) {
 const std::vector<NamedStandard>& videoStandardNames() {
     static const std::vector<NamedStandard> names = [] {
         std::vector<NamedStandard> named;
-        for (const StandardRow& row : cStandards)
+        for (const StandardRow& row : kStandards)
             named.push_back(NamedStandard{row.standard, row.name});
         return named;
     }();
@@ -194,7 +194,7 @@ const std::vector<NamedStandard>& videoStandardNames() {
 const std::vector<NamedRate>& videoRateNames() {
     static const std::vector<NamedRate> names = [] {
         std::vector<NamedRate> named;
-        for (const RateRow& row : cRates)
+        for (const RateRow& row : kRates)
             named.push_back(NamedRate{row.rate, row.name});
         return named;
     }();
@@ -202,7 +202,7 @@ const std::vector<NamedRate>& videoRateNames() {
 }
 
 unsigned timecodeFramesPerSecond(ZyvoVideoRate rate) {
-    for (const RateRow& row : cRates) {
+    for (const RateRow& row : kRates) {
         if (row.rate == rate)
             return row.timecodeFrames;
     }

@@ -13,7 +13,7 @@ namespace {
 
 // Both sweeps end at 90% of the Nyquist frequency (0.5 cycles a pixel): close enough to show
 // a filter's roll-off, far enough that the last cycles do not alias into a beat.
-constexpr double cTopCyclesPerPixel = 0.45;
+constexpr double kTopCyclesPerPixel = 0.45;
 
 } // namespace
 
@@ -30,8 +30,8 @@ void drawLineSweep(PatternFrame& frame) {
     WaveTable wave(frame.levels(), 0.5, 0.5);
     Sample* line = frame.scratch();
     for (unsigned x = 0; x < width; ++x) {
-        double turns = cTopCyclesPerPixel * double(x) * double(x) / (2.0 * last);
-        line[x] = wave.at(phaseOf(turns) - WaveTable::cQuarterTurn);
+        double turns = kTopCyclesPerPixel * double(x) * double(x) / (2.0 * last);
+        line[x] = wave.at(phaseOf(turns) - WaveTable::kQuarterTurn);
     }
     frame.putLines(0, frame.height(), line);
 }
@@ -47,7 +47,7 @@ void drawZonePlate(PatternFrame& frame) {
     const double cx = (width - 1) / 2.0;
     const double cy = (height - 1) / 2.0;
     const double corner = std::sqrt(cx * cx + cy * cy);
-    const double turnsPerSquare = corner > 0 ? cTopCyclesPerPixel / (2.0 * corner) : 0.0;
+    const double turnsPerSquare = corner > 0 ? kTopCyclesPerPixel / (2.0 * corner) : 0.0;
 
     std::vector<uint32_t> columnPhase(width);
     for (unsigned x = 0; x < width; ++x)

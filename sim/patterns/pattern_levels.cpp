@@ -8,9 +8,9 @@ namespace zyvosim::patterns {
 namespace {
 
 // BT.709 luma coefficients.
-constexpr double cKr = 0.2126;
-constexpr double cKb = 0.0722;
-constexpr double cKg = 1.0 - cKr - cKb;
+constexpr double kKr = 0.2126;
+constexpr double kKb = 0.0722;
+constexpr double kKg = 1.0 - kKr - kKb;
 
 } // namespace
 
@@ -43,9 +43,9 @@ uint16_t Levels::quantize(double code) const {
 Sample Levels::rgb(double r, double g, double b) const {
     if (mEncoding == Encoding::Rgb)
         return {quantize(r * mWhite), quantize(g * mWhite), quantize(b * mWhite)};
-    double y = cKr * r + cKg * g + cKb * b;
-    double pb = (b - y) / (2.0 * (1.0 - cKb));
-    double pr = (r - y) / (2.0 * (1.0 - cKr));
+    double y = kKr * r + kKg * g + kKb * b;
+    double pb = (b - y) / (2.0 * (1.0 - kKb));
+    double pr = (r - y) / (2.0 * (1.0 - kKr));
     double excursion = double(mWhite - mBlack);
     double chromaExcursion = 224.0 * double(1u << (mBits - 8));
     return {quantize(mBlack + excursion * y), quantize(mNeutral + chromaExcursion * pb),
@@ -74,9 +74,9 @@ Sample Levels::ycbcr10(unsigned y, unsigned cb, unsigned cr) const {
     double luma = (double(y) - 64.0) / 876.0;
     double pb = (double(cb) - 512.0) / 896.0;
     double pr = (double(cr) - 512.0) / 896.0;
-    double r = luma + 2.0 * (1.0 - cKr) * pr;
-    double b = luma + 2.0 * (1.0 - cKb) * pb;
-    double g = (luma - cKr * r - cKb * b) / cKg;
+    double r = luma + 2.0 * (1.0 - kKr) * pr;
+    double b = luma + 2.0 * (1.0 - kKb) * pb;
+    double g = (luma - kKr * r - kKb * b) / kKg;
     return rgb(r, g, b);
 }
 

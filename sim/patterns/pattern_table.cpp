@@ -11,7 +11,7 @@ struct PatternEntry {
     PatternDrawer draw;
 };
 
-const PatternEntry cPatterns[] = {
+const PatternEntry kPatterns[] = {
     {QEL_TestPattern_Bars100, drawBars100},
     {QEL_TestPattern_Bars75, drawBars75},
     {QEL_TestPattern_Ramp, drawRamp},
@@ -33,7 +33,7 @@ const PatternEntry cPatterns[] = {
 } // namespace
 
 PatternDrawer findPatternDrawer(int32_t pattern) {
-    for (const PatternEntry& entry : cPatterns) {
+    for (const PatternEntry& entry : kPatterns) {
         if (entry.pattern == pattern)
             return entry.draw;
     }

@@ -125,7 +125,7 @@ void packLine(const Sample* line, unsigned width, unsigned char* out) {
 // The cadences are those of the frame store (sim/library/pixel_formats.cpp); the generator keeps
 // its own copy because the packers are written for exactly these groupings, and the tests hold the
 // two equal for every raster.
-const PixelLayout cLayouts[] = {
+const PixelLayout kLayouts[] = {
     {QEL_PixelFormat_YCbCr10, Encoding::YCbCr, 10, 6, 16, packLine<6, 16, cadenceYCbCr10>,
      packGreyCadences<6, 16, greyCadenceYCbCr10>},
     {QEL_PixelFormat_YCbCr8, Encoding::YCbCr, 8, 2, 4, packLine<2, 4, cadenceYCbCr8>,
@@ -139,7 +139,7 @@ const PixelLayout cLayouts[] = {
 } // namespace
 
 const PixelLayout* findPixelLayout(int32_t pixelFormat) {
-    for (const PixelLayout& layout : cLayouts) {
+    for (const PixelLayout& layout : kLayouts) {
         if (layout.pixelFormat == pixelFormat)
             return &layout;
     }

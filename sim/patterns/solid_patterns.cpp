@@ -7,10 +7,10 @@ namespace {
 
 // The SDI pathological signal in 10-bit codes: the upper half stresses the receiver's cable
 // equaliser, the lower half its PLL.
-constexpr unsigned cEqualiserLuma = 0x198;
-constexpr unsigned cEqualiserChroma = 0x300;
-constexpr unsigned cPllLuma = 0x110;
-constexpr unsigned cPllChroma = 0x200;
+constexpr unsigned kEqualiserLuma = 0x198;
+constexpr unsigned kEqualiserChroma = 0x300;
+constexpr unsigned kPllLuma = 0x110;
+constexpr unsigned kPllChroma = 0x200;
 
 struct Quadrants {
     Sample topLeft, topRight, bottomLeft, bottomRight;
@@ -59,8 +59,8 @@ void drawBars75(PatternFrame& frame) {
 
 void drawCheckField(PatternFrame& frame) {
     const Levels& levels = frame.levels();
-    Sample equaliser = levels.ycbcr10(cEqualiserLuma, cEqualiserChroma, cEqualiserChroma);
-    Sample pll = levels.ycbcr10(cPllLuma, cPllChroma, cPllChroma);
+    Sample equaliser = levels.ycbcr10(kEqualiserLuma, kEqualiserChroma, kEqualiserChroma);
+    Sample pll = levels.ycbcr10(kPllLuma, kPllChroma, kPllChroma);
     drawQuadrants(frame, {equaliser, equaliser, pll, pll}, false);
 }
 

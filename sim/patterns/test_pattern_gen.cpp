@@ -10,7 +10,7 @@ namespace {
 
 // Far beyond any raster a frame store holds (4096 x 2160), small enough that a frame's size
 // stays well inside a 32-bit host's address space.
-constexpr unsigned cMaxSide = 16384;
+constexpr unsigned kMaxSide = 16384;
 
 } // namespace
 
@@ -28,7 +28,7 @@ int QELTestPatternGen::DrawTestPattern(QELTestPatternSelect pattern, unsigned in
     using namespace zyvosim::patterns;
     const PixelLayout* layout = findPixelLayout(pixelFormat);
     PatternDrawer draw = findPatternDrawer(pattern);
-    if (layout == nullptr || width == 0 || height == 0 || width > cMaxSide || height > cMaxSide) {
+    if (layout == nullptr || width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) {
         buffer.clear();
         return 0;
     }

@@ -12,7 +12,7 @@ constexpr unsigned kPackedPixelBytes = 4;
 
 bool sharesOneChroma(const WaveTable& wave) {
     const Sample& first = wave.entry(0);
-    for (unsigned i = 1; i < WaveTable::cSize; ++i) {
+    for (unsigned i = 1; i < WaveTable::kSize; ++i) {
         const Sample& sample = wave.entry(i);
         if (sample.c1 != first.c1 || sample.c2 != first.c2)
             return false;
@@ -28,13 +28,13 @@ SymmetricWaveLines::SymmetricWaveLines(const PixelLayout& layout, const WaveTabl
       mWidth(static_cast<unsigned>(mColumnPhase.size())) {
     if (layout.pixelsPerCadence == 1 && layout.bytesPerCadence == kPackedPixelBytes) {
         mMethod = Method::PackedPixels;
-        mPackedPixels.resize(size_t(WaveTable::cSize) * kPackedPixelBytes);
-        for (unsigned i = 0; i < WaveTable::cSize; ++i)
+        mPackedPixels.resize(size_t(WaveTable::kSize) * kPackedPixelBytes);
+        for (unsigned i = 0; i < WaveTable::kSize; ++i)
             layout.pack(&wave.entry(i), 1, &mPackedPixels[size_t(i) * kPackedPixelBytes]);
     } else if (layout.packGreys != nullptr && sharesOneChroma(wave)) {
         mMethod = Method::GreyCadences;
-        mLumaOfEntry.resize(WaveTable::cSize);
-        for (unsigned i = 0; i < WaveTable::cSize; ++i)
+        mLumaOfEntry.resize(WaveTable::kSize);
+        for (unsigned i = 0; i < WaveTable::kSize; ++i)
             mLumaOfEntry[i] = wave.entry(i).c0;
         mLumas.resize(mWidth);
         mSamples.resize(layout.pixelsPerCadence);

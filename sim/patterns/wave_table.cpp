@@ -5,11 +5,11 @@
 
 namespace zyvosim::patterns {
 
-constexpr double cPi = 3.14159265358979323846;
+constexpr double kPi = 3.14159265358979323846;
 
-WaveTable::WaveTable(const Levels& levels, double mid, double amplitude) : mSamples(cSize) {
-    const double step = 2.0 * cPi / cSize;
-    for (unsigned i = 0; i < cSize; ++i)
+WaveTable::WaveTable(const Levels& levels, double mid, double amplitude) : mSamples(kSize) {
+    const double step = 2.0 * kPi / kSize;
+    for (unsigned i = 0; i < kSize; ++i)
         mSamples[i] = levels.grey(mid + amplitude * std::cos(step * i));
 }
 

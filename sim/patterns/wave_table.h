@@ -19,17 +19,17 @@ public:
 
     // The entry nearest to `phase`, for callers that keep their own tables by entry.
     static unsigned indexOf(uint32_t phase) {
-        return ((phase + cHalfStep) >> (32 - cIndexBits)) & (cSize - 1);
+        return ((phase + kHalfStep) >> (32 - kIndexBits)) & (kSize - 1);
     }
     const Sample& entry(unsigned index) const { return mSamples[index]; }
 
-    static constexpr uint32_t cQuarterTurn = 0x40000000u;
+    static constexpr uint32_t kQuarterTurn = 0x40000000u;
     // 8192 steps a turn keep the look-up error below one 12-bit code.
-    static constexpr unsigned cIndexBits = 13;
-    static constexpr unsigned cSize = 1u << cIndexBits;
+    static constexpr unsigned kIndexBits = 13;
+    static constexpr unsigned kSize = 1u << kIndexBits;
 
 private:
-    static constexpr uint32_t cHalfStep = 1u << (31 - cIndexBits);
+    static constexpr uint32_t kHalfStep = 1u << (31 - kIndexBits);
 
     std::vector<Sample> mSamples;
 };

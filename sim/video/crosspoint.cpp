@@ -13,7 +13,7 @@ struct SourceRow {
 // The numbers the diagnostics' routing tables use. Only playout stores 0 and 1 have a second
 // stream of their own on the crosspoint (98 and 100): the pair that feeds the HDMI output a 4K
 // picture. The HDMI receiver's four streams are 111 to 114.
-const SourceRow cSources[] = {
+const SourceRow kSources[] = {
     {140, SourceKind::SDIInput, 0},        {143, SourceKind::SDIInput, 1},
     {146, SourceKind::SDIInput, 2},        {149, SourceKind::SDIInput, 3},
     {76, SourceKind::SDIInput, 4},         {79, SourceKind::SDIInput, 5},
@@ -33,7 +33,7 @@ const SourceRow cSources[] = {
 } // namespace
 
 CrosspointSource decodeSource(int32_t source) {
-    for (const SourceRow& row : cSources) {
+    for (const SourceRow& row : kSources) {
         if (row.source == source)
             return CrosspointSource{row.kind, row.index};
     }

@@ -18,8 +18,8 @@
 namespace zyvosim {
 namespace {
 
-constexpr unsigned cCaptureStoreCount = std::extent_v<decltype(CardState::captureStore)>;
-constexpr uint32_t cCopyChunk = 1u << 20;
+constexpr unsigned kCaptureStoreCount = std::extent_v<decltype(CardState::captureStore)>;
+constexpr uint32_t kCopyChunk = 1u << 20;
 
 struct FrameRate {
     ZyvoVideoRate rate;
@@ -27,7 +27,7 @@ struct FrameRate {
     uint64_t seconds; // 29.97 is 30000 frames in 1001 seconds
 };
 
-const FrameRate cFrameRates[] = {
+const FrameRate kFrameRates[] = {
     {ZYVO_VideoRate_2398, 24000, 1001}, {ZYVO_VideoRate_24, 24, 1},
     {ZYVO_VideoRate_25, 25, 1},         {ZYVO_VideoRate_2997, 30000, 1001},
     {ZYVO_VideoRate_30, 30, 1},         {ZYVO_VideoRate_4795, 48000, 1001},
@@ -38,7 +38,7 @@ const FrameRate cFrameRates[] = {
 // Microseconds one frame of `format` lasts, rounded up; 0 for a format of no known rate.
 uint64_t frameTime(ZyvoVideoFormat format) {
     const VideoFormatFacts* facts = findVideoFormat(format);
-    for (const FrameRate& row : cFrameRates) {
+    for (const FrameRate& row : kFrameRates) {
         if (facts != nullptr && row.rate == facts->rate)
             return (row.seconds * 1000000u + row.frames - 1) / row.frames;
     }
@@ -57,9 +57,9 @@ bool copyFrame(DeviceMemory& memory, uint32_t from, uint32_t to, uint32_t length
         return true;
     }
     const bool backwards = to > from && to - from < length;
-    std::vector<uint8_t> chunk(std::min(length, cCopyChunk));
+    std::vector<uint8_t> chunk(std::min(length, kCopyChunk));
     for (uint32_t done = 0; done < length;) {
-        uint32_t part = std::min(length - done, cCopyChunk);
+        uint32_t part = std::min(length - done, kCopyChunk);
         uint32_t offset = backwards ? length - done - part : done;
         if (!memory.read(from + offset, chunk.data(), part) ||
             !memory.write(to + offset, chunk.data(), part)) {
@@ -94,7 +94,7 @@ bool captureArrivingFrame(SimBoard& board, unsigned index, uint64_t since) {
 
 bool captureWhileOn(SimBoard& board) {
     bool written = true;
-    for (unsigned index = 0; index < cCaptureStoreCount; ++index) {
+    for (unsigned index = 0; index < kCaptureStoreCount; ++index) {
         const CaptureStoreState& capture = board.state().captureStore[index];
         if (capture.store.enable && !captureArrivingFrame(board, index, capture.enabledAt)) {
             written = false;

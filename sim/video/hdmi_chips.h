@@ -10,20 +10,20 @@ namespace zyvosim {
 class SimBoard;
 
 // The registers with a behaviour of their own; every other register keeps what is written.
-constexpr uint32_t cControlRegister = 0; // the transmitter's mode and PLL start; the receiver's
-constexpr uint32_t cStatusRegister = 1;  // the transmitter's PLLs; the receiver's lock
-constexpr uint32_t cFirstRasterRegister = 2;
-constexpr uint32_t cLastRasterRegister = 8;
-constexpr uint32_t cReferenceClockRegister = 16; // measured clocks, in hertz
-constexpr uint32_t cTMDSClockRegister = 17;
-constexpr uint32_t cTransmitClockRegister = 18;
-constexpr uint32_t cSumRegister = 25;       // wrap-around sum of the raster registers
-constexpr uint32_t cPLLConfigRegister = 32; // the transmitter's PLL dividers
+constexpr uint32_t kControlRegister = 0; // the transmitter's mode and PLL start; the receiver's
+constexpr uint32_t kStatusRegister = 1;  // the transmitter's PLLs; the receiver's lock
+constexpr uint32_t kFirstRasterRegister = 2;
+constexpr uint32_t kLastRasterRegister = 8;
+constexpr uint32_t kReferenceClockRegister = 16; // measured clocks, in hertz
+constexpr uint32_t kTMDSClockRegister = 17;
+constexpr uint32_t kTransmitClockRegister = 18;
+constexpr uint32_t kSumRegister = 25;       // wrap-around sum of the raster registers
+constexpr uint32_t kPLLConfigRegister = 32; // the transmitter's PLL dividers
 
 // What the receiver's Initialize leaves in its control register: its own set-up in the bits the
 // diagnostics keep (0x3701F00F), and bit 7, following whatever raster arrives, which the
 // diagnostics clear to pick one themselves.
-constexpr uint32_t cReceiverResetControl = 0x01001080;
+constexpr uint32_t kReceiverResetControl = 0x01001080;
 
 // A raster the transmitter can send: the programming that selects it and what it runs at.
 struct HDMIMode {

@@ -7,9 +7,9 @@
 namespace zyvosim {
 namespace {
 
-constexpr uint32_t cFollowAnyRaster = 0x00000080; // control bit 7
-constexpr uint32_t cRateSelect = 0x00000600;      // control bits 9 (29.97) and 10 (59.94)
-constexpr uint32_t cLocked = 0x00000010;          // status bit 4
+constexpr uint32_t kFollowAnyRaster = 0x00000080; // control bit 7
+constexpr uint32_t kRateSelect = 0x00000600;      // control bits 9 (29.97) and 10 (59.94)
+constexpr uint32_t kLocked = 0x00000010;          // status bit 4
 
 bool cabled(const Bench& bench) {
     for (const Cable& cable : bench.cables) {
@@ -20,11 +20,11 @@ bool cabled(const Bench& bench) {
 }
 
 bool isRasterRegister(uint32_t reg) {
-    return reg >= cFirstRasterRegister && reg <= cLastRasterRegister;
+    return reg >= kFirstRasterRegister && reg <= kLastRasterRegister;
 }
 
 bool isClockRegister(uint32_t reg) {
-    return reg >= cReferenceClockRegister && reg <= cTransmitClockRegister;
+    return reg >= kReferenceClockRegister && reg <= kTransmitClockRegister;
 }
 
 // Told one raster, the receiver locks only when that is the raster arriving; both rate bits at
@@ -33,9 +33,9 @@ const HDMIMode* lockedReceiverMode(SimBoard& board) {
     const HDMIMode* sent = cabled(board.bench()) ? lockedTransmitterMode(board) : nullptr;
     if (sent == nullptr)
         return nullptr;
-    const uint32_t control = board.state().hdmiInput.registers[cControlRegister];
+    const uint32_t control = board.state().hdmiInput.registers[kControlRegister];
     bool follows =
-        (control & cFollowAnyRaster) != 0 || (control & cRateSelect) == sent->receiverRate;
+        (control & kFollowAnyRaster) != 0 || (control & kRateSelect) == sent->receiverRate;
     return follows ? sent : nullptr;
 }
 
@@ -48,8 +48,8 @@ uint32_t seenRaster(SimBoard& board, uint32_t reg) {
 } // namespace
 
 uint32_t receiverReadOnlyBits(uint32_t reg) {
-    bool measured = reg == cStatusRegister || isRasterRegister(reg) || isClockRegister(reg) ||
-                    reg == cSumRegister;
+    bool measured = reg == kStatusRegister || isRasterRegister(reg) || isClockRegister(reg) ||
+                    reg == kSumRegister;
     return measured ? 0xFFFFFFFF : 0;
 }
 
@@ -58,16 +58,16 @@ uint32_t receiverOwnBits(SimBoard& board, uint32_t reg) {
     const HDMIMode* mode = lockedReceiverMode(board);
     if (mode == nullptr)
         return 0;
-    if (reg == cStatusRegister)
-        return cLocked;
+    if (reg == kStatusRegister)
+        return kLocked;
     if (isRasterRegister(reg))
         return seenRaster(board, reg);
     if (isClockRegister(reg))
         return measuredClock(board.bench().hdmi.receiverClock, *mode, reg);
-    if (reg != cSumRegister)
+    if (reg != kSumRegister)
         return 0;
     uint32_t sum = 0;
-    for (uint32_t raster = cFirstRasterRegister; raster <= cLastRasterRegister; ++raster)
+    for (uint32_t raster = kFirstRasterRegister; raster <= kLastRasterRegister; ++raster)
         sum += seenRaster(board, raster);
     return sum;
 }

@@ -29,14 +29,14 @@ uint32_t ownBits(SimBoard& board, HDMIChip chip, uint32_t reg) {
 // The card state keeps only what was written; what a chip sets itself is worked out at each
 // read from the programming, the cable and the bench, so no status can go stale.
 bool writeHDMIRegister(SimBoard& board, HDMIChip chip, uint32_t reg, uint32_t value) {
-    if (reg >= cHDMIRegisterCount)
+    if (reg >= kHDMIRegisterCount)
         return false;
     registerFile(board, chip)[reg] = value & ~readOnlyBits(chip, reg);
     return true;
 }
 
 bool readHDMIRegister(SimBoard& board, HDMIChip chip, uint32_t reg, uint32_t& value) {
-    if (reg >= cHDMIRegisterCount)
+    if (reg >= kHDMIRegisterCount)
         return false;
     value = registerFile(board, chip)[reg] | ownBits(board, chip, reg);
     return true;
@@ -44,8 +44,8 @@ bool readHDMIRegister(SimBoard& board, HDMIChip chip, uint32_t reg, uint32_t& va
 
 void resetHDMIReceiver(SimBoard& board) {
     uint32_t* registers = registerFile(board, HDMIChip::Receiver);
-    std::fill(registers, registers + cHDMIRegisterCount, 0u);
-    registers[cControlRegister] = cReceiverResetControl;
+    std::fill(registers, registers + kHDMIRegisterCount, 0u);
+    registers[kControlRegister] = kReceiverResetControl;
 }
 
 } // namespace zyvosim

@@ -23,7 +23,7 @@ unsigned secondField(uint32_t word) {
     return byteAt(word, 8) * 10 + byteAt(word, 0);
 }
 
-constexpr uint64_t cSecondsPerDay = 24 * 60 * 60;
+constexpr uint64_t kSecondsPerDay = 24 * 60 * 60;
 
 } // namespace
 
@@ -38,7 +38,7 @@ TimeAddress decodeTimecode(const TimecodeWords& words) {
 }
 
 TimeAddress advanceTimecode(const TimeAddress& start, uint64_t frames, unsigned framesPerSecond) {
-    const uint64_t perDay = cSecondsPerDay * framesPerSecond;
+    const uint64_t perDay = kSecondsPerDay * framesPerSecond;
     uint64_t startFrame =
         ((start.hours * 60ull + start.minutes) * 60 + start.seconds) * framesPerSecond +
         start.frames;

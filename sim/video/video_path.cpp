@@ -9,7 +9,7 @@ namespace {
 
 // Widgets can be routed into a loop (an output fed from the input it is cabled to); a loop
 // carries nothing, and no real path is this long.
-constexpr int cMostHops = 16;
+constexpr int kMostHops = 16;
 
 // A store sends its frame while it is switched on, or while it is in display mode: the HDMI
 // playback sets that mode and never switches its stores on.
@@ -63,7 +63,7 @@ Picture atHDMIStream(SimBoard& board, unsigned stream, int hops) {
 }
 
 Picture follow(SimBoard& board, int32_t source, int hops) {
-    if (++hops > cMostHops)
+    if (++hops > kMostHops)
         return Picture{};
     CrosspointSource from = decodeSource(source);
     CardState& state = board.state();

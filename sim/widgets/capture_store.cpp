@@ -14,8 +14,8 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "CaptureStore";
-constexpr unsigned cCount = std::extent_v<decltype(CardState::captureStore)>;
+const char* const kTarget = "CaptureStore";
+constexpr unsigned kCount = std::extent_v<decltype(CardState::captureStore)>;
 
 class SimCaptureStore final : public FrameStoreWidget<ZyvoFrameBufferCaptureWidget> {
 public:
@@ -23,7 +23,7 @@ public:
 
     // The two inputs of a two-sample-interleave store.
     int SetVideoSource1(ZyvoVideoSource source) override {
-        SimCall call(cTarget, index(), "SetVideoSource1", traceArguments(source));
+        SimCall call(kTarget, index(), "SetVideoSource1", traceArguments(source));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().source1 = source;
@@ -32,7 +32,7 @@ public:
     }
 
     int SetVideoSource2(ZyvoVideoSource source) override {
-        SimCall call(cTarget, index(), "SetVideoSource2", traceArguments(source));
+        SimCall call(kTarget, index(), "SetVideoSource2", traceArguments(source));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().source2 = source;
@@ -40,7 +40,7 @@ public:
     }
 
     int SetVideoSource(ZyvoVideoSource source, bool apply) override {
-        SimCall call(cTarget, index(), "SetVideoSource", traceArguments(source, apply));
+        SimCall call(kTarget, index(), "SetVideoSource", traceArguments(source, apply));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().source = source;
@@ -69,7 +69,7 @@ public:
     }
 
 private:
-    const char* kind() const override { return cTarget; }
+    const char* kind() const override { return kTarget; }
     FrameStoreState& store() override { return state().store; }
     CaptureStoreState& state() { return mBoard.state().captureStore[mIndex]; }
 };
@@ -77,7 +77,7 @@ private:
 } // namespace
 
 void installCaptureStores(SimBoard& board) {
-    for (unsigned index = 0; index < cCount; ++index) {
+    for (unsigned index = 0; index < kCount; ++index) {
         board.widgets().add(ZYVO_WidgetType_FrameBufferCaptureWidget, index,
                             std::make_unique<SimCaptureStore>(board, index));
     }

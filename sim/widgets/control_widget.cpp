@@ -11,14 +11,14 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "Control";
+const char* const kTarget = "Control";
 
 class SimControl final : public ZyvoGarnControlWidget {
 public:
     explicit SimControl(SimBoard& board) : mBoard(board) {}
 
     int SetFrameApertureBaseAddress(uint32_t address) override {
-        SimCall call(cTarget, 0, "SetFrameApertureBaseAddress", traceArguments(Hex{address}));
+        SimCall call(kTarget, 0, "SetFrameApertureBaseAddress", traceArguments(Hex{address}));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().apertureBase = address;
@@ -26,7 +26,7 @@ public:
     }
 
     int GetFrameApertureBaseAddress(uint32_t& address) override {
-        SimCall call(cTarget, 0, "GetFrameApertureBaseAddress");
+        SimCall call(kTarget, 0, "GetFrameApertureBaseAddress");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         address = state().apertureBase;

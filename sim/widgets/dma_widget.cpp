@@ -12,10 +12,10 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "DMA";
+const char* const kTarget = "DMA";
 
 // What a transfer that cannot be made returns: nothing has moved.
-constexpr int cTransferFailed = -5;
+constexpr int kTransferFailed = -5;
 
 class SimDma final : public ZyvoDmaIO {
 public:
@@ -27,7 +27,7 @@ public:
     int DoDma(int direction, unsigned char* hostBuffer, uint32_t deviceAddress, uint32_t length,
               int wait, int channel, int flags, int timeout) override {
         SimCall call(
-            cTarget, 0, "DoDma",
+            kTarget, 0, "DoDma",
             traceArguments(direction, Hex{deviceAddress}, length, wait, channel, flags, timeout));
         if (auto injected = call.injectedFault()) {
             return call.returns(*injected);
@@ -42,7 +42,7 @@ public:
         } else if (direction == ZYVO_DmaDirection_DeviceToHost) {
             moved = memory.read(deviceAddress, hostBuffer, length);
         }
-        return call.returns(captured && moved ? 1 : cTransferFailed);
+        return call.returns(captured && moved ? 1 : kTransferFailed);
     }
 
 private:

@@ -16,14 +16,14 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "HDMIIn";
+const char* const kTarget = "HDMIIn";
 
 class SimHDMIInput final : public ZyvoHDMIInV4Widget {
 public:
     explicit SimHDMIInput(SimBoard& board) : mBoard(board) {}
 
     int Initialize() override {
-        SimCall call(cTarget, 0, "Initialize");
+        SimCall call(kTarget, 0, "Initialize");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         ++mBoard.state().hdmiInput.initializations;
@@ -32,14 +32,14 @@ public:
     }
 
     int WriteRegister(uint32_t reg, uint32_t value) override {
-        return writeRegisterCall(mBoard, HDMIChip::Receiver, cTarget, reg, value);
+        return writeRegisterCall(mBoard, HDMIChip::Receiver, kTarget, reg, value);
     }
     int ReadRegister(uint32_t reg, uint32_t& value) override {
-        return readRegisterCall(mBoard, HDMIChip::Receiver, cTarget, reg, value);
+        return readRegisterCall(mBoard, HDMIChip::Receiver, kTarget, reg, value);
     }
 
     int GetInputSignal(bool& present, ZyvoVideoFormat& format) override {
-        SimCall call(cTarget, 0, "GetInputSignal");
+        SimCall call(kTarget, 0, "GetInputSignal");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         InputSignal signal = signalAtHDMIInput(mBoard);

@@ -17,7 +17,7 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "HDMIOut";
+const char* const kTarget = "HDMIOut";
 
 // Names longer than the transmitter's field are cut, as the chip's info frames would cut them.
 template <size_t Size> void storeName(char (&field)[Size], const char* name) {
@@ -33,7 +33,7 @@ public:
     int SetMonitorState(bool on) override { return keep("SetMonitorState", on, state().monitor); }
 
     int SetSourceConfiguration(ZyvoVideoConfiguration* configuration) override {
-        SimCall call(cTarget, 0, "SetSourceConfiguration", traceArguments(configuration));
+        SimCall call(kTarget, 0, "SetSourceConfiguration", traceArguments(configuration));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (configuration == nullptr)
@@ -58,7 +58,7 @@ public:
     int SetAudioMute(bool mute) override { return keep("SetAudioMute", mute, state().audioMute); }
 
     int SetVendorName(const char* name) override {
-        SimCall call(cTarget, 0, "SetVendorName", traceArguments(name));
+        SimCall call(kTarget, 0, "SetVendorName", traceArguments(name));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (name == nullptr)
@@ -68,7 +68,7 @@ public:
     }
 
     int SetProductName(const char* name) override {
-        SimCall call(cTarget, 0, "SetProductName", traceArguments(name));
+        SimCall call(kTarget, 0, "SetProductName", traceArguments(name));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (name == nullptr)
@@ -91,10 +91,10 @@ public:
     }
 
     int WriteRegister(uint32_t reg, uint32_t value) override {
-        return writeRegisterCall(mBoard, HDMIChip::Transmitter, cTarget, reg, value);
+        return writeRegisterCall(mBoard, HDMIChip::Transmitter, kTarget, reg, value);
     }
     int ReadRegister(uint32_t reg, uint32_t& value) override {
-        return readRegisterCall(mBoard, HDMIChip::Transmitter, cTarget, reg, value);
+        return readRegisterCall(mBoard, HDMIChip::Transmitter, kTarget, reg, value);
     }
 
 private:
@@ -103,7 +103,7 @@ private:
     // Most setters only keep their value in the card's state.
     template <typename Value, typename Field>
     int keep(const char* operation, Value value, Field& field) {
-        SimCall call(cTarget, 0, operation, traceArguments(value));
+        SimCall call(kTarget, 0, operation, traceArguments(value));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         field = value;

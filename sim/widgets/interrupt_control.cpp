@@ -14,7 +14,7 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "InterruptControl";
+const char* const kTarget = "InterruptControl";
 
 class SimInterruptControl final : public ZyvoInterruptControlWidget {
 public:
@@ -22,7 +22,7 @@ public:
 
 private:
     int doSetInterruptEnable(bool enable) override {
-        SimCall call(cTarget, traceIndex(), "SetInterruptEnable", traceArguments(enable));
+        SimCall call(kTarget, traceIndex(), "SetInterruptEnable", traceArguments(enable));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().enable = enable;
@@ -32,7 +32,7 @@ private:
     // The control times its interrupt from both: without either there is nothing to program.
     int doSetConfiguration(ZyvoVideoConfiguration* configuration, ZyvoVideoTransport* transport,
                            unsigned int flags) override {
-        SimCall call(cTarget, traceIndex(), "SetConfiguration",
+        SimCall call(kTarget, traceIndex(), "SetConfiguration",
                      traceArguments(configuration, transport, flags));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
@@ -46,7 +46,7 @@ private:
     }
 
     int doSetSyncSource(ZyvoVideoSource source) override {
-        SimCall call(cTarget, traceIndex(), "SetSyncSource", traceArguments(source));
+        SimCall call(kTarget, traceIndex(), "SetSyncSource", traceArguments(source));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().syncSource = source;
@@ -63,7 +63,7 @@ private:
 } // namespace
 
 void installInterruptControls(SimBoard& board) {
-    for (unsigned index = 0; index < cInterruptControlCount; ++index)
+    for (unsigned index = 0; index < kInterruptControlCount; ++index)
         board.widgets().add(ZYVO_WidgetType_InterruptControlWidget, index,
                             std::make_unique<SimInterruptControl>(board, index));
 }

@@ -21,11 +21,11 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "LTC";
+const char* const kTarget = "LTC";
 
 // Queries answer 2, as the diagnostics count them; setters answer 1.
-constexpr int cQueried = 2;
-constexpr int cDone = 1;
+constexpr int kQueried = 2;
+constexpr int kDone = 1;
 
 bool isPulledDown(ZyvoVideoRate rate) {
     return rate == ZYVO_VideoRate_2398 || rate == ZYVO_VideoRate_2997 ||
@@ -48,7 +48,7 @@ public:
 
     // A port cannot be turned to a direction it does not have.
     int SetMode(LTCModeType mode) override {
-        SimCall call(cTarget, 0, "SetMode", traceArguments(mode));
+        SimCall call(kTarget, 0, "SetMode", traceArguments(mode));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         bool possible = (mode == LTCMode_Input && mBoard.bench().ltcInput) ||
@@ -56,52 +56,52 @@ public:
         if (!possible)
             return call.returns(0);
         state().mode = mode;
-        return call.returns(cDone);
+        return call.returns(kDone);
     }
 
     int GetMode(LTCModeType& mode) override {
-        SimCall call(cTarget, 0, "GetMode");
+        SimCall call(kTarget, 0, "GetMode");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         mode = static_cast<LTCModeType>(state().mode);
         call.setArguments(traceArguments(mode));
-        return call.returns(cQueried);
+        return call.returns(kQueried);
     }
 
     int IsInputAvailable() override {
-        SimCall call(cTarget, 0, "IsInputAvailable");
+        SimCall call(kTarget, 0, "IsInputAvailable");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         return call.returns(mBoard.bench().ltcInput ? 1 : 0);
     }
 
     int IsOutputAvailable() override {
-        SimCall call(cTarget, 0, "IsOutputAvailable");
+        SimCall call(kTarget, 0, "IsOutputAvailable");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         return call.returns(mBoard.bench().ltcOutput ? 1 : 0);
     }
 
     int IsInputDetected() override {
-        SimCall call(cTarget, 0, "IsInputDetected");
+        SimCall call(kTarget, 0, "IsInputDetected");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         return call.returns(arriving() != nullptr ? 1 : 0);
     }
 
     int SetOutputTimeCode(uint32_t lowWord, uint32_t highWord) override {
-        SimCall call(cTarget, 0, "SetOutputTimeCode", traceArguments(Hex{lowWord}, Hex{highWord}));
+        SimCall call(kTarget, 0, "SetOutputTimeCode", traceArguments(Hex{lowWord}, Hex{highWord}));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (!mBoard.bench().ltcOutput)
             return call.returns(0);
         state().outputLow = lowWord;
         state().outputHigh = highWord;
-        return call.returns(cDone);
+        return call.returns(kDone);
     }
 
     int GetInputTimeCode(uint32_t& lowWord, uint32_t& highWord) override {
-        SimCall call(cTarget, 0, "GetInputTimeCode");
+        SimCall call(kTarget, 0, "GetInputTimeCode");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         const LtcSource* source = arriving();
@@ -111,22 +111,22 @@ public:
         lowWord = words.low;
         highWord = words.high;
         call.setArguments(traceArguments(Hex{lowWord}, Hex{highWord}));
-        return call.returns(cQueried);
+        return call.returns(kQueried);
     }
 
     int SetFrameRate(ZyvoVideoRate rate) override {
-        SimCall call(cTarget, 0, "SetFrameRate", traceArguments(rate));
+        SimCall call(kTarget, 0, "SetFrameRate", traceArguments(rate));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (timecodeFramesPerSecond(rate) == 0)
             return call.returns(0);
         state().rate = rate;
-        return call.returns(cDone);
+        return call.returns(kDone);
     }
 
     // The rate detected on the input, whatever the port was set to.
     int GetFrameRate(ZyvoVideoRate& rate) override {
-        SimCall call(cTarget, 0, "GetFrameRate");
+        SimCall call(kTarget, 0, "GetFrameRate");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         const LtcSource* source = arriving();
@@ -134,7 +134,7 @@ public:
             return call.returns(0);
         rate = source->rate;
         call.setArguments(traceArguments(rate));
-        return call.returns(cQueried);
+        return call.returns(kQueried);
     }
 
 private:

@@ -12,8 +12,8 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "PlayoutStore";
-constexpr unsigned cCount = std::extent_v<decltype(CardState::playoutStore)>;
+const char* const kTarget = "PlayoutStore";
+constexpr unsigned kCount = std::extent_v<decltype(CardState::playoutStore)>;
 
 using RasterValue = uint32_t RasterState::*;
 using RasterPair = uint32_t (RasterState::*)[2];
@@ -80,7 +80,7 @@ public:
     // The frame the store plays: base + number x size, in 32-bit arithmetic as the registers
     // hold it.
     int GetFrameBufferAddress(uint32_t& address) override {
-        SimCall call(cTarget, index(), "GetFrameBufferAddress");
+        SimCall call(kTarget, index(), "GetFrameBufferAddress");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         const FrameStoreState& registers = store();
@@ -92,7 +92,7 @@ public:
     // Line pitch and line count come from the raster programming when it was done, else from
     // the configuration.
     int GetBytesPerLine(uint32_t& bytes) override {
-        SimCall call(cTarget, index(), "GetBytesPerLine");
+        SimCall call(kTarget, index(), "GetBytesPerLine");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         bytes = state().raster.linePitch != 0 ? state().raster.linePitch : store().config.linePitch;
@@ -101,7 +101,7 @@ public:
     }
 
     int GetLineCount(uint32_t& lines) override {
-        SimCall call(cTarget, index(), "GetLineCount");
+        SimCall call(kTarget, index(), "GetLineCount");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         const RasterState& raster = state().raster;
@@ -111,14 +111,14 @@ public:
     }
 
 private:
-    const char* kind() const override { return cTarget; }
+    const char* kind() const override { return kTarget; }
     FrameStoreState& store() override { return state().store; }
     PlayoutStoreState& state() { return mBoard.state().playoutStore[mIndex]; }
 
     // The raster operations differ only in the register they load; each is its own operation
     // for faults and the trace.
     int setRaster(const char* operation, RasterValue slot, uint32_t value) {
-        SimCall call(cTarget, index(), operation, traceArguments(value));
+        SimCall call(kTarget, index(), operation, traceArguments(value));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().raster.*slot = value;
@@ -126,7 +126,7 @@ private:
     }
 
     int setRaster(const char* operation, RasterPair slot, uint32_t first, uint32_t second) {
-        SimCall call(cTarget, index(), operation, traceArguments(first, second));
+        SimCall call(kTarget, index(), operation, traceArguments(first, second));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         (state().raster.*slot)[0] = first;
@@ -138,7 +138,7 @@ private:
 } // namespace
 
 void installPlayoutStores(SimBoard& board) {
-    for (unsigned index = 0; index < cCount; ++index) {
+    for (unsigned index = 0; index < kCount; ++index) {
         board.widgets().add(ZYVO_WidgetType_FrameBufferPlayWidget, index,
                             std::make_unique<SimPlayoutStore>(board, index));
     }

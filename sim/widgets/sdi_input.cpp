@@ -13,7 +13,7 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "SDIInput";
+const char* const kTarget = "SDIInput";
 
 class SimSDIInput final : public ZyvoSDIInputV2Widget {
 public:
@@ -22,7 +22,7 @@ public:
     // The input reports what it finds in the configuration: whether a signal arrives and, when
     // one does, its format. The trace shows the configuration as the input filled it.
     int GetInputConfiguration(ZyvoVideoConfiguration* configuration) override {
-        SimCall call(cTarget, static_cast<int>(mIndex), "GetInputConfiguration",
+        SimCall call(kTarget, static_cast<int>(mIndex), "GetInputConfiguration",
                      traceArguments(configuration));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
@@ -46,7 +46,7 @@ private:
 } // namespace
 
 void installSDIInputs(SimBoard& board) {
-    for (unsigned index = 0; index < cSDIInputCount; ++index) {
+    for (unsigned index = 0; index < kSDIInputCount; ++index) {
         board.widgets().add(ZYVO_WidgetType_SDIInputWidget, index,
                             std::make_unique<SimSDIInput>(board, index));
     }

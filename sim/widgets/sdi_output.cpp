@@ -13,7 +13,7 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "SDIOutput";
+const char* const kTarget = "SDIOutput";
 
 class SimSDIOutput final : public ZyvoSDIOutputV2Widget {
 public:
@@ -21,7 +21,7 @@ public:
 
     // A new configuration waits for Apply() before it reaches the wire.
     int SetConfiguration(ZyvoVideoConfiguration* configuration, int flags) override {
-        SimCall call(cTarget, index(), "SetConfiguration", traceArguments(configuration, flags));
+        SimCall call(kTarget, index(), "SetConfiguration", traceArguments(configuration, flags));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (configuration == nullptr)
@@ -50,7 +50,7 @@ public:
     }
 
     int SetMute(bool mute) override {
-        SimCall call(cTarget, index(), "SetMute", traceArguments(mute));
+        SimCall call(kTarget, index(), "SetMute", traceArguments(mute));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().mute = mute;
@@ -58,7 +58,7 @@ public:
     }
 
     int SetEnable(bool enable) override {
-        SimCall call(cTarget, index(), "SetEnable", traceArguments(enable));
+        SimCall call(kTarget, index(), "SetEnable", traceArguments(enable));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().enable = enable;
@@ -66,7 +66,7 @@ public:
     }
 
     int SetVideoSource(ZyvoVideoSource source) override {
-        SimCall call(cTarget, index(), "SetVideoSource", traceArguments(source));
+        SimCall call(kTarget, index(), "SetVideoSource", traceArguments(source));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().source = source;
@@ -74,7 +74,7 @@ public:
     }
 
     int Apply() override {
-        SimCall call(cTarget, index(), "Apply");
+        SimCall call(kTarget, index(), "Apply");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().applied = true;
@@ -87,7 +87,7 @@ private:
 
     // The five switches behave alike; each is its own operation for faults and the trace.
     int setSwitch(const char* operation, bool& position, bool on) {
-        SimCall call(cTarget, index(), operation, traceArguments(on));
+        SimCall call(kTarget, index(), operation, traceArguments(on));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         position = on;
@@ -101,7 +101,7 @@ private:
 } // namespace
 
 void installSDIOutputs(SimBoard& board) {
-    for (unsigned index = 0; index < cSDIOutputCount; ++index) {
+    for (unsigned index = 0; index < kSDIOutputCount; ++index) {
         board.widgets().add(ZYVO_WidgetType_SDIOutputWidget, index,
                             std::make_unique<SimSDIOutput>(board, index));
     }

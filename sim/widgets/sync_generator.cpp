@@ -19,18 +19,18 @@
 namespace zyvosim {
 namespace {
 
-const char* const cTarget = "SyncGenerator";
+const char* const kTarget = "SyncGenerator";
 
 // Queries answer 2, as the diagnostics count them; setters answer 1.
-constexpr int cQueried = 2;
-constexpr int cDone = 1;
+constexpr int kQueried = 2;
+constexpr int kDone = 1;
 
 class SimSyncGenerator final : public ZyvoSyncGeneratorV3Widget {
 public:
     explicit SimSyncGenerator(SimBoard& board) : mBoard(board) {}
 
     int SetReferenceSource(ZyvoSyncGeneratorReferenceSource source) override {
-        SimCall call(cTarget, 0, "SetReferenceSource", traceArguments(source));
+        SimCall call(kTarget, 0, "SetReferenceSource", traceArguments(source));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (source < ZYVO_SyncGeneratorReferenceSource_ExtRefIn ||
@@ -38,20 +38,20 @@ public:
             return call.returns(0);
         state().referenceSource = source;
         state().polls = 0;
-        return call.returns(cDone);
+        return call.returns(kDone);
     }
 
     int GetReferenceSource(ZyvoSyncGeneratorReferenceSource& source) override {
-        SimCall call(cTarget, 0, "GetReferenceSource");
+        SimCall call(kTarget, 0, "GetReferenceSource");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         source = static_cast<ZyvoSyncGeneratorReferenceSource>(state().referenceSource);
         call.setArguments(traceArguments(source));
-        return call.returns(cQueried);
+        return call.returns(kQueried);
     }
 
     int GetReferenceInputFormat(ZyvoVideoFormat& format) override {
-        SimCall call(cTarget, 0, "GetReferenceInputFormat");
+        SimCall call(kTarget, 0, "GetReferenceInputFormat");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         // Counted up to the lock and no further, so a generator polled for ever never wraps.
@@ -59,22 +59,22 @@ public:
             ++state().polls;
         format = lockedFormat();
         call.setArguments(traceArguments(format));
-        return call.returns(cQueried);
+        return call.returns(kQueried);
     }
 
     // Where the pair sits is a fact of the card's logic, not of what was programmed, so it
     // follows the bench in use rather than the saved card state.
     int GetInterruptControlIndex(uint32_t& index) override {
-        SimCall call(cTarget, 0, "GetInterruptControlIndex");
+        SimCall call(kTarget, 0, "GetInterruptControlIndex");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         index = mBoard.bench().interruptIndex;
         call.setArguments(traceArguments(index));
-        return call.returns(cQueried);
+        return call.returns(kQueried);
     }
 
     int SetConfiguration(ZyvoVideoConfiguration* configuration, int flags, int mode) override {
-        SimCall call(cTarget, 0, "SetConfiguration", traceArguments(configuration, flags, mode));
+        SimCall call(kTarget, 0, "SetConfiguration", traceArguments(configuration, flags, mode));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (configuration == nullptr)
@@ -83,7 +83,7 @@ public:
         state().config = stateOf(*configuration);
         state().configFlags = flags;
         state().configMode = mode;
-        return call.returns(cDone);
+        return call.returns(kDone);
     }
 
 private:

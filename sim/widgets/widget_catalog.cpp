@@ -31,8 +31,8 @@ void installWidgets(SimBoard& board) {
 
 void powerOn(CardState& state, const Bench& bench) {
     state = CardState{};
-    state.magic = cCardStateMagic;
-    state.version = cCardStateVersion;
+    state.magic = kCardStateMagic;
+    state.version = kCardStateVersion;
     powerOnSDIInputs(state);
     powerOnSDIOutputs(state);
     powerOnDualLinkInputs(state);

@@ -11,9 +11,9 @@ namespace {
 
 template <typename Array> constexpr unsigned countOf = std::extent_v<Array>;
 
-const WidgetKind cWidgetKinds[] = {
-    {"SDIInput", ZYVO_WidgetType_SDIInputWidget, cSDIInputCount},
-    {"SDIOutput", ZYVO_WidgetType_SDIOutputWidget, cSDIOutputCount},
+const WidgetKind kWidgetKinds[] = {
+    {"SDIInput", ZYVO_WidgetType_SDIInputWidget, kSDIInputCount},
+    {"SDIOutput", ZYVO_WidgetType_SDIOutputWidget, kSDIOutputCount},
     {"DualLinkIn", ZYVO_WidgetType_DualLinkInWidget, countOf<decltype(CardState::dualLinkInput)>},
     {"DualLinkOut", ZYVO_WidgetType_DualLinkOutWidget,
      countOf<decltype(CardState::dualLinkOutput)>},
@@ -24,16 +24,16 @@ const WidgetKind cWidgetKinds[] = {
     {"Control", ZYVO_WidgetType_RimbaControlWidget, 1},
     {"DMA", ZYVO_WidgetType_DmaIO, 1},
     {"SyncGenerator", ZYVO_WidgetType_SyncGeneratorWidget, 1},
-    {"InterruptControl", ZYVO_WidgetType_InterruptControlWidget, cInterruptControlCount},
+    {"InterruptControl", ZYVO_WidgetType_InterruptControlWidget, kInterruptControlCount},
     {"LTC", ZYVO_WidgetType_LTCIOWidget, 1},
-    {"HDMIIn", ZYVO_WidgetType_HDMIInV4Widget, cHDMIInputCount},
-    {"HDMIOut", ZYVO_WidgetType_HDMI4kOutWidget, cHDMIOutputCount},
+    {"HDMIIn", ZYVO_WidgetType_HDMIInV4Widget, kHDMIInputCount},
+    {"HDMIOut", ZYVO_WidgetType_HDMI4kOutWidget, kHDMIOutputCount},
 };
 
 } // namespace
 
 const WidgetKind* findWidgetKind(const std::string& name) {
-    for (const WidgetKind& kind : cWidgetKinds) {
+    for (const WidgetKind& kind : kWidgetKinds) {
         if (name == kind.name)
             return &kind;
     }
@@ -42,7 +42,7 @@ const WidgetKind* findWidgetKind(const std::string& name) {
 
 std::string widgetKindNames() {
     std::string names;
-    for (const WidgetKind& kind : cWidgetKinds)
+    for (const WidgetKind& kind : kWidgetKinds)
         names += (names.empty() ? "" : ", ") + std::string(kind.name);
     return names;
 }

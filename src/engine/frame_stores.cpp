@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-using zyvo_engine::getWidget;
+using zyvodiag::engine::getWidget;
 
 namespace {
 
@@ -35,8 +35,8 @@ ZyvoFrameBufferCaptureWidget* ZyvoDiag::captureStoreInit(int index, ZyvoVideoFor
     store->SetEnable(false);
     store->SetFrameBufferConfiguration(&configuration);
     store->SetFrameBufferNumber(0);
-    zyvo_engine::callSucceeded(store->SetRegisterSync(ZYVO_RegisterSync_Immediate),
-                               "pCaptureStore->SetRegisterSync(ZYVO_RegisterSync_Immediate)");
+    zyvodiag::engine::callSucceeded(store->SetRegisterSync(ZYVO_RegisterSync_Immediate),
+                                    "pCaptureStore->SetRegisterSync(ZYVO_RegisterSync_Immediate)");
     store->WritePreset();
     return store;
 }

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-using zyvo_engine::FailureCount;
+using zyvodiag::engine::FailureCount;
 
 namespace {
 
@@ -41,8 +41,8 @@ const HDMIColourSettings* colourSettingsFor(ZyvoPixelFormat pixelFormat) {
 } // namespace
 
 ZyvoHDMIInV4Widget* ZyvoDiag::hdmiInputInit() {
-    auto* input =
-        zyvo_engine::getWidget<ZyvoHDMIInV4Widget>(mpDevice, ZYVO_WidgetType_HDMIInV4Widget, 0);
+    auto* input = zyvodiag::engine::getWidget<ZyvoHDMIInV4Widget>(
+        mpDevice, ZYVO_WidgetType_HDMIInV4Widget, 0);
     if (input == nullptr) {
         std::fprintf(stderr, "%s: Could not GetWidget(ZYVO_WidgetType_HDMIInV4Widget)\n",
                      "hdmiInputInit");
@@ -56,8 +56,8 @@ ZyvoHDMIInV4Widget* ZyvoDiag::hdmiInputInit() {
 ZyvoHDMIOutV4Widget* ZyvoDiag::hdmiOutputInit(int /*index*/, ZyvoVideoFormat format,
                                               ZyvoPixelFormat pixelFormat) {
     // The device has one HDMI output, always index 0.
-    auto* output =
-        zyvo_engine::getWidget<ZyvoHDMIOutV4Widget>(mpDevice, ZYVO_WidgetType_HDMI4kOutWidget, 0);
+    auto* output = zyvodiag::engine::getWidget<ZyvoHDMIOutV4Widget>(
+        mpDevice, ZYVO_WidgetType_HDMI4kOutWidget, 0);
     if (output == nullptr) {
         std::printf("%s: Could not GetWidget(ZYVO_WidgetType_HDMI4kOutWidget)\n", "hdmiOutputInit");
         return nullptr;

@@ -40,7 +40,7 @@ bool inRange(int value, int count) {
 
 } // namespace
 
-namespace zyvo_engine {
+namespace zyvodiag::engine {
 
 int designateInputWidgets(int input, int& sdiInput, int& dualLinkInput, int& captureStore) {
     if (!inRange(input, kInputRows)) {
@@ -64,7 +64,7 @@ int designateOutputWidgets(int output, int& playoutStore, int& dualLinkOutput, i
     return output;
 }
 
-} // namespace zyvo_engine
+} // namespace zyvodiag::engine
 
 // A widget the device lacks (a null entry) is skipped; its call counts as a failure (status 0).
 int ZyvoDiag::ConnectInputPath(int input, int /*sdiInput*/, int dualLinkInput, int captureStore) {
@@ -98,7 +98,7 @@ int ZyvoDiag::ConnectOutputPath(int output, int /*playoutStore*/, int dualLinkOu
 
 int ZyvoDiag::VideoMonitorSDISet(int playoutStore) {
     // The monitor's dual-link output is asked of the device itself, not of the context.
-    auto* monitor = zyvo_engine::getWidget<ZyvoDualLinkOutWidget>(
+    auto* monitor = zyvodiag::engine::getWidget<ZyvoDualLinkOutWidget>(
         mpDevice, ZYVO_WidgetType_DualLinkOutWidget, kMonitorDualLinkOutput);
     if (monitor == nullptr) {
         std::printf("%s() Could not GetWidget(ZYVO_WidgetType_DualLinkOutWidget, %d)\n",

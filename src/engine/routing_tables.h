@@ -2,7 +2,7 @@
 // output. Internal to the library.
 #pragma once
 
-namespace zyvo_engine {
+namespace zyvodiag::engine {
 
 // Looks up row `input` of the input routing table (rows 0 to 8; any other number is reported
 // and row 1 is used) and returns the row used.
@@ -11,4 +11,4 @@ int designateInputWidgets(int input, int& sdiInput, int& dualLinkInput, int& cap
 // The same for row `output` of the output routing table (rows 0 to 11, row 11 the monitor).
 int designateOutputWidgets(int output, int& playoutStore, int& dualLinkOutput, int& sdiOutput);
 
-} // namespace zyvo_engine
+} // namespace zyvodiag::engine

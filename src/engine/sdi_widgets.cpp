@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-using zyvo_engine::getWidget;
+using zyvodiag::engine::getWidget;
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "ZyvoTimingWidgets.h"
 
-using zyvo_engine::callSucceeded;
-using zyvo_engine::getWidget;
+using zyvodiag::engine::callSucceeded;
+using zyvodiag::engine::getWidget;
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-namespace zyvo_engine {
+namespace zyvodiag::engine {
 
 // The widget of `type` and `index` as the concrete class the engine expects; null when the
 // device has none or holds a widget of another class under that type.
@@ -45,4 +45,4 @@ private:
     int mFailures = 0;
 };
 
-} // namespace zyvo_engine
+} // namespace zyvodiag::engine

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace zyvo_frames {
+namespace zyvodiag::frames {
 
 // Prints the first eight 32-bit words of `bytes` in host byte order, as the data sits in host
 // memory; a buffer shorter than that shows zeros for the missing words.
@@ -21,4 +21,4 @@ inline void printFrameData(const unsigned char* bytes, size_t length) {
                 static_cast<unsigned>(words[6]), static_cast<unsigned>(words[7]));
 }
 
-} // namespace zyvo_frames
+} // namespace zyvodiag::frames

@@ -56,7 +56,7 @@ int ZyvoDiag::frameBufferDmaToFile(ZyvoFrameBufferBaseWidget* frameStore, int fr
     int openError = errno;
     ZyvoDmaBuffer hostBuffer;
     unsigned char* frame = hostBuffer.SetupAndGetBufferStart(frameSize);
-    auto* dma = zyvo_engine::getWidget<ZyvoDmaIO>(mpDevice, ZYVO_WidgetType_DmaIO, 0);
+    auto* dma = zyvodiag::engine::getWidget<ZyvoDmaIO>(mpDevice, ZYVO_WidgetType_DmaIO, 0);
 
     if (file == nullptr || frame == nullptr || dma == nullptr) {
         if (dma == nullptr) {
@@ -81,7 +81,7 @@ int ZyvoDiag::frameBufferDmaToFile(ZyvoFrameBufferBaseWidget* frameStore, int fr
     if (ZyvoDiagUserCommands::msDebugOutput) {
         std::printf("  %s\n  doDma(fbaddr = 0x%08x hostbuf = %p fbSize = 0x%08x)\n", name,
                     static_cast<unsigned>(sourceAddress), static_cast<void*>(frame), frameSize);
-        zyvo_frames::printFrameData(frame, frameSize);
+        zyvodiag::frames::printFrameData(frame, frameSize);
     }
     int result;
     if (status < 1) {

@@ -67,7 +67,7 @@ int ZyvoDiag::frameBufferFillWithTestPattern(ZyvoFrameBufferBaseWidget* frameSto
     if (patternBuffer.empty()) {
         return kDone;
     }
-    auto* dma = zyvo_engine::getWidget<ZyvoDmaIO>(mpDevice, ZYVO_WidgetType_DmaIO, 0);
+    auto* dma = zyvodiag::engine::getWidget<ZyvoDmaIO>(mpDevice, ZYVO_WidgetType_DmaIO, 0);
     if (dma == nullptr) {
         std::printf("Could not GetWidget(ZYVO_WidgetType_DmaIO)\n");
         return kFailed;
@@ -78,7 +78,7 @@ int ZyvoDiag::frameBufferFillWithTestPattern(ZyvoFrameBufferBaseWidget* frameSto
         std::printf("  %s\n  doDma(hostbuf = %p, fbaddr = 0x%08x, fbSize = 0x%08x)\n", name,
                     static_cast<void*>(patternBuffer.data()), static_cast<unsigned>(targetAddress),
                     frameSize);
-        zyvo_frames::printFrameData(patternBuffer.data(), patternBuffer.size());
+        zyvodiag::frames::printFrameData(patternBuffer.data(), patternBuffer.size());
     }
     // A failed transfer is not noticed here; the capture compare finds it.
     dma->DoDma(ZYVO_DmaDirection_HostToDevice, patternBuffer.data(), targetAddress,

@@ -51,8 +51,8 @@ bool ZyvoDiagUserCommands::outputVideoTestPattern(ZyvoDevice* device) {
     diag.mpDevice = device;
     diag.WidgetsInit(mVideoFormat, mPixelFormat);
     int playoutStore = 0, dualLinkOutput = 0, sdiOutput = 0;
-    int output = zyvo_engine::designateOutputWidgets(static_cast<int>(mSDIOutput), playoutStore,
-                                                     dualLinkOutput, sdiOutput);
+    int output = zyvodiag::engine::designateOutputWidgets(static_cast<int>(mSDIOutput),
+                                                          playoutStore, dualLinkOutput, sdiOutput);
     diag.SDIAllOutputsDisable();
     diag.HDMIOutputDisable();
     diag.SDIOutputEnable(sdiOutput);
@@ -102,8 +102,8 @@ bool ZyvoDiagUserCommands::captureVideoInput(ZyvoDevice* device) {
     diag.mpDevice = device;
     diag.InputWidgetsInit(mVideoFormat, mPixelFormat);
     int sdiInput = 0, dualLinkInput = 0, captureStore = 0;
-    int input = zyvo_engine::designateInputWidgets(static_cast<int>(mSDIInput), sdiInput,
-                                                   dualLinkInput, captureStore);
+    int input = zyvodiag::engine::designateInputWidgets(static_cast<int>(mSDIInput), sdiInput,
+                                                        dualLinkInput, captureStore);
     diag.InputVideoFramePatternFill(captureStore, static_cast<int>(mFrameBuffer), kBlack,
                                     mVideoFormat, pixelFormatOf(mPixelFormat));
     diag.ConnectInputPath(input, sdiInput, dualLinkInput, captureStore);

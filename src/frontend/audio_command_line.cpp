@@ -6,13 +6,13 @@
 
 #include "frontend/command_line_values.h"
 
-using namespace zyvodiag_frontend;
+using namespace zyvodiag::frontend;
 
 namespace {
 
-constexpr uint32_t cLastAudioTestType = 2; // AES
-constexpr uint32_t cLastAudioLevel = 3;    // AES
-constexpr uint32_t cAllChannels = 0xFFFFFFFFu;
+constexpr uint32_t kLastAudioTestType = 2; // AES
+constexpr uint32_t kLastAudioLevel = 3;    // AES
+constexpr uint32_t kAllChannels = 0xFFFFFFFFu;
 
 // Channel number and count never fail: an unreadable number means the first channel, and
 // "-n*" asks for all of them.
@@ -20,7 +20,7 @@ void applyChannelCount(ZyvoDiagUserCommands& record, const char* value) {
     if (readUnsigned(value, record.mAudioChannelCount)) {
         return;
     }
-    record.mAudioChannelCount = value[0] == '*' ? cAllChannels : 1;
+    record.mAudioChannelCount = value[0] == '*' ? kAllChannels : 1;
 }
 
 // Applies one switch to the record; false when the switch is in error. Help is handled by the
@@ -30,7 +30,7 @@ bool applyAudioSwitch(ZyvoDiagUserCommands& record, const char* argument) {
     uint32_t number = 0;
     switch (switchLetter(argument)) {
     case 'T':
-        if (readUnsigned(value, number) && number <= cLastAudioTestType) {
+        if (readUnsigned(value, number) && number <= kLastAudioTestType) {
             record.mAudioTestType = number;
             return true;
         }
@@ -38,7 +38,7 @@ bool applyAudioSwitch(ZyvoDiagUserCommands& record, const char* argument) {
         std::printf("            range is 0 => XLR, 1 => HDMI, 2 => AES\n");
         return false;
     case 'L':
-        if (readUnsigned(value, number) && number <= cLastAudioLevel) {
+        if (readUnsigned(value, number) && number <= kLastAudioLevel) {
             record.mAudioLevel = number;
             return true;
         }

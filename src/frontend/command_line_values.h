@@ -8,7 +8,7 @@
 
 #include <zyvodiag>
 
-namespace zyvodiag_frontend {
+namespace zyvodiag::frontend {
 
 // The switch letter of "-x...", folded so that -d and -D are the same switch. A lone "-"
 // yields its terminating zero, which the parsers report as an invalid switch.
@@ -51,4 +51,4 @@ inline void enableDebugOutput(const char* value) {
     ZyvoDiagUserCommands::msDebugOutputLevel = level;
 }
 
-} // namespace zyvodiag_frontend
+} // namespace zyvodiag::frontend

@@ -7,12 +7,12 @@
 
 #include "frontend/command_line_values.h"
 
-using namespace zyvodiag_frontend;
+using namespace zyvodiag::frontend;
 
 namespace {
 
-constexpr uint32_t cSDIInputCount = 8;
-constexpr uint32_t cSDIOutputCount = 10;
+constexpr uint32_t kSDIInputCount = 8;
+constexpr uint32_t kSDIOutputCount = 10;
 
 // -r takes the integer part of the rate; the echo shows it the same way.
 struct RateSwitch {
@@ -168,16 +168,16 @@ bool applyVideoSwitch(ZyvoDiagUserCommands& record, const char* argument, GivenS
         enableDebugOutput(value);
         return true;
     case 'I':
-        if (readConnector(value, cSDIInputCount, record.mSDIInput, given.input)) {
+        if (readConnector(value, kSDIInputCount, record.mSDIInput, given.input)) {
             return true;
         }
-        std::printf(" -i : SDI input range is 1-%" PRIu32 "\n", cSDIInputCount);
+        std::printf(" -i : SDI input range is 1-%" PRIu32 "\n", kSDIInputCount);
         return false;
     case 'O':
-        if (readConnector(value, cSDIOutputCount, record.mSDIOutput, given.output)) {
+        if (readConnector(value, kSDIOutputCount, record.mSDIOutput, given.output)) {
             return true;
         }
-        std::printf(" -o : SDI output range is 1-%" PRIu32 "\n", cSDIOutputCount);
+        std::printf(" -o : SDI output range is 1-%" PRIu32 "\n", kSDIOutputCount);
         return false;
     case 'B':
     case 'F':

@@ -6,16 +6,16 @@
 
 namespace {
 
-constexpr ZyvoVideoFormat cFallbackFormat = ZYVO_VideoFormat_1080i_2997;
-constexpr ZyvoVideoRate cFirstRate = ZYVO_VideoRate_2398;
-constexpr ZyvoVideoRate cLastRate = ZYVO_VideoRate_60;
-constexpr int cRateCount = cLastRate - cFirstRate + 1;
-constexpr int32_t cUnsupported = 0;
+constexpr ZyvoVideoFormat kFallbackFormat = ZYVO_VideoFormat_1080i_2997;
+constexpr ZyvoVideoRate kFirstRate = ZYVO_VideoRate_2398;
+constexpr ZyvoVideoRate kLastRate = ZYVO_VideoRate_60;
+constexpr int kRateCount = kLastRate - kFirstRate + 1;
+constexpr int32_t kUnsupported = 0;
 
 struct StandardRow {
     ZyvoVideoStandard standard;
     const char* context; // names the row in the warning, so a report shows which row refused
-    int32_t formats[cRateCount]; // by rate from 23.98 up; cUnsupported where we have none
+    int32_t formats[kRateCount]; // by rate from 23.98 up; kUnsupported where we have none
 };
 
 // clang-format off
@@ -35,7 +35,7 @@ const StandardRow standard_by_rate[] = {
 // clang-format on
 
 // The context of a standard the table has no row for; the spelling is what users have seen.
-const char* const cUnknownStandardContext = "videoStanard default case";
+const char* const kUnknownStandardContext = "videoStanard default case";
 
 const StandardRow* findRow(ZyvoVideoStandard standard) {
     for (const StandardRow& row : standard_by_rate) {
@@ -68,16 +68,16 @@ ZyvoDiagUserCommands::videoFormatFromFrameRateAndVideoStandard(ZyvoVideoRate rat
                                                                ZyvoVideoStandard standard) {
     const StandardRow* row = findRow(standard);
     if (row == nullptr) {
-        printVideoFormatWarning(cUnknownStandardContext, rate, standard, cFallbackFormat);
-        return cFallbackFormat;
+        printVideoFormatWarning(kUnknownStandardContext, rate, standard, kFallbackFormat);
+        return kFallbackFormat;
     }
-    int32_t format = cUnsupported;
-    if (rate >= cFirstRate && rate <= cLastRate) {
-        format = row->formats[rate - cFirstRate];
+    int32_t format = kUnsupported;
+    if (rate >= kFirstRate && rate <= kLastRate) {
+        format = row->formats[rate - kFirstRate];
     }
-    if (format == cUnsupported) {
-        printVideoFormatWarning(row->context, rate, standard, cFallbackFormat);
-        return cFallbackFormat;
+    if (format == kUnsupported) {
+        printVideoFormatWarning(row->context, rate, standard, kFallbackFormat);
+        return kFallbackFormat;
     }
     return static_cast<ZyvoVideoFormat>(format);
 }

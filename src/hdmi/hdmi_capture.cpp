@@ -11,7 +11,7 @@
 #include <string>
 #include <unistd.h>
 
-using zyvo_engine::FailureCount;
+using zyvodiag::engine::FailureCount;
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-using namespace zyvo_hdmi;
+using namespace zyvodiag::hdmi;
 
 namespace {
 
@@ -97,11 +97,11 @@ public:
 
     bool readSum(const char* label, uint32_t& sum) {
         uint32_t value = 0;
-        if (!read(cSumRegister, value)) {
+        if (!read(kSumRegister, value)) {
             return false;
         }
         if (mTracing) {
-            std::printf(" %s() (%d)%s sum: 0x%08x\n", mName, static_cast<int>(cSumRegister), label,
+            std::printf(" %s() (%d)%s sum: 0x%08x\n", mName, static_cast<int>(kSumRegister), label,
                         static_cast<unsigned>(value));
         }
         sum = value;
@@ -141,13 +141,13 @@ bool ZyvoDiag::StartHDMIV4loopbackOutput(ZyvoVideoRate rate, uint32_t& txSum) {
         return false;
     }
     RegisterSession<ZyvoHDMIOutV4Widget> transmitter(mpHDMIOutput, name, column);
-    for (const RegisterWrite& each : cTransmitterProgram) {
+    for (const RegisterWrite& each : kTransmitterProgram) {
         if (!transmitter.write(each.reg, each.value[column])) {
             return false;
         }
     }
     QELTime::Sleep(kTransmitterSettleMilliseconds);
-    return transmitter.checkAll(cTransmitterChecks) && transmitter.readSum("tx", txSum);
+    return transmitter.checkAll(kTransmitterChecks) && transmitter.readSum("tx", txSum);
 }
 
 bool ZyvoDiag::StartHDMIV4loopbackInput(ZyvoVideoRate rate, uint32_t& rxSum) {
@@ -174,7 +174,7 @@ bool ZyvoDiag::StartHDMIV4loopbackInput(ZyvoVideoRate rate, uint32_t& rxSum) {
     if (!receiver.write(0, control | rateBit)) {
         return false;
     }
-    return receiver.checkAll(cReceiverChecks) && receiver.readSum("rx", rxSum);
+    return receiver.checkAll(kReceiverChecks) && receiver.readSum("rx", rxSum);
 }
 
 bool ZyvoDiagUserCommands::runHDMI2LoopbackTest(ZyvoDevice* device) {

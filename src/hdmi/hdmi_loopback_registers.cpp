@@ -1,7 +1,7 @@
 // The HDMI loopback programme: what the transmitter is written, and what both sides must read.
 #include "hdmi/hdmi_loopback_registers.h"
 
-namespace zyvo_hdmi {
+namespace zyvodiag::hdmi {
 namespace {
 
 // Clock windows, in hertz as the chips measure them: 148.5/1.001, 297/1.001 and 74.25/1.001 MHz.
@@ -30,7 +30,7 @@ constexpr RegisterCheck equal(uint32_t reg, uint32_t value) {
 
 } // namespace
 
-const RegisterWrite cTransmitterProgram[12] = {
+const RegisterWrite kTransmitterProgram[12] = {
     {0, {0x24020200, 0x2401040A}},
     {1, {0x00000052, 0x00000052}},
     {2, {0x00B00058, 0x00B00058}},
@@ -46,7 +46,7 @@ const RegisterWrite cTransmitterProgram[12] = {
     {32, {0x00542000, 0x00542003}},
 };
 
-const RegisterCheck cTransmitterChecks[5] = {
+const RegisterCheck kTransmitterChecks[5] = {
     // Register 0 as last written with bit 27 set; register 1 with bits 28 and 29.
     {0,
      CheckKind::Equal,
@@ -83,7 +83,7 @@ const RegisterCheck cTransmitterChecks[5] = {
 };
 
 // The raster registers 2 to 8 come across the cable as the transmitter was written.
-const RegisterCheck cReceiverChecks[11] = {
+const RegisterCheck kReceiverChecks[11] = {
     equal(1, 0x00000010),
     equal(2, 0x00B00058),
     equal(3, 0x11300130),
@@ -112,4 +112,4 @@ const RegisterCheck cReceiverChecks[11] = {
      false},
 };
 
-} // namespace zyvo_hdmi
+} // namespace zyvodiag::hdmi

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace zyvo_hdmi {
+namespace zyvodiag::hdmi {
 
 // The two rates the test knows, as indexes into the per-rate columns below.
 enum RateColumn { kRate2997 = 0, kRate5994 = 1 };
@@ -27,11 +27,11 @@ struct RegisterCheck {
     bool failureNamesRegister;
 };
 
-extern const RegisterWrite cTransmitterProgram[12];
-extern const RegisterCheck cTransmitterChecks[5];
-extern const RegisterCheck cReceiverChecks[11];
+extern const RegisterWrite kTransmitterProgram[12];
+extern const RegisterCheck kTransmitterChecks[5];
+extern const RegisterCheck kReceiverChecks[11];
 
 // Where each side keeps its sum of the raster registers.
-constexpr uint32_t cSumRegister = 25;
+constexpr uint32_t kSumRegister = 25;
 
-} // namespace zyvo_hdmi
+} // namespace zyvodiag::hdmi

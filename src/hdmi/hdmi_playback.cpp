@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-using zyvo_engine::FailureCount;
+using zyvodiag::engine::FailureCount;
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <new>
 
-using zyvo_engine::getWidget;
+using zyvodiag::engine::getWidget;
 
 namespace {
 

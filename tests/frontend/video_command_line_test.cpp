@@ -82,7 +82,7 @@ TEST_F(VideoCommandLineTest, errorsDoNotStopTheScan) {
     EXPECT_EQ(mRecord.mVideoFormat, ZYVO_VideoFormat_1080i_2997);
 }
 
-const char* const cUsage = R"(
+const char* const kUsage = R"(
 usage:  diag [switches] file
   -b[frame buffer]    frame bufffer [0-15] (0)
   -f[raster format]   [1-7|17]
@@ -112,7 +112,7 @@ TEST_F(VideoCommandLineTest, helpStopsTheScan) {
     for (const char* help : {"-h", "-H", "-?"}) {
         SCOPED_TRACE(help);
         EXPECT_FALSE(parseVideo({"-D", "-b3", "-f7", help, "-i9", "-q", "in"}));
-        EXPECT_EQ(mOut, cUsage);
+        EXPECT_EQ(mOut, kUsage);
         EXPECT_EQ(mRecord.mFrameBuffer, 3u);
         EXPECT_EQ(mRecord.mVideoFormat, ZYVO_VideoFormat_1080i_2997);
         EXPECT_EQ(mRecord.mInputFileName, "/tmp/diagIn");

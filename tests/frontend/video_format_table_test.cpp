@@ -12,7 +12,7 @@ struct Row {
 };
 
 // clang-format off
-const Row cRows[] = {
+const Row kRows[] = {
     {1,  "486i default case",         6,  4,   6,  4,   7},
     {2,  "486p default case",         8,  5,   11, 6,   9},
     {3,  "576i default case",         5,  8,   5,  8,   6},
@@ -42,7 +42,7 @@ protected:
 
 // Rates outside 3 to 12 are unsupported in every row; an unsupported pair falls back to 19.
 TEST_F(VideoFormatTableTest, everyStandardsEdgesAndAnUnsupportedRate) {
-    for (const Row& row : cRows) {
+    for (const Row& row : kRows) {
         SCOPED_TRACE(row.context + (" " + std::to_string(row.standard)));
         if (row.firstRate != 0) {
             EXPECT_EQ(lookUp(row.firstRate, row.standard), row.firstFormat);

@@ -13,15 +13,15 @@ struct Cadence {
     int pixelFormat;
     unsigned pixels, bytes, bits;
 };
-const Cadence cCadences[] = {
+const Cadence kCadences[] = {
     {1, 6, 16, 10}, {2, 2, 4, 8}, {4, 1, 4, 8}, {5, 1, 4, 10}, {23, 8, 24, 12}};
 
 const Cadence& cadenceOf(int pixelFormat) {
-    for (const Cadence& c : cCadences)
+    for (const Cadence& c : kCadences)
         if (c.pixelFormat == pixelFormat)
             return c;
     ADD_FAILURE() << "no cadence for pixel format " << pixelFormat;
-    return cCadences[0];
+    return kCadences[0];
 }
 
 // Component k of a cadence: 10-bit components three to a little-endian 32-bit word, 8 and 12

@@ -12,7 +12,7 @@
 namespace patterns_test {
 namespace {
 
-const int cPixelFormats[] = {1, 2, 4, 5, 23};
+const int kPixelFormats[] = {1, 2, 4, 5, 23};
 
 int draw(int pattern, unsigned width, unsigned height, int pixelFormat,
          std::vector<unsigned char>& bytes) {
@@ -32,7 +32,7 @@ TEST(patterns_layout, frameSizeIsTheFrameStoresForEveryFormat) {
             continue;
         ZyvoVideoConfiguration(format).GetPictureHeight(height);
         ++formatsSeen;
-        for (int pixelFormat : cPixelFormats) {
+        for (int pixelFormat : kPixelFormats) {
             unsigned size = 0;
             ZyvoFrameBufferConfiguration(format, static_cast<ZyvoPixelFormat>(pixelFormat))
                 .GetFrameBufferSize(size);
@@ -49,7 +49,7 @@ TEST(patterns_layout, frameSizeIsTheFrameStoresForEveryFormat) {
 TEST(patterns_layout, everyPatternFillsWholeLinesWithZeroPadding) {
     const unsigned rasters[][2] = {{1, 1}, {7, 3}, {37, 11}, {1283, 5}};
     for (const auto& raster : rasters) {
-        for (int pixelFormat : cPixelFormats) {
+        for (int pixelFormat : kPixelFormats) {
             for (int pattern = 0; pattern < 16; ++pattern) {
                 SCOPED_TRACE(testing::Message() << "pattern " << pattern << " format "
                                                 << pixelFormat << " width " << raster[0]);

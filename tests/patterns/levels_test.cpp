@@ -18,7 +18,7 @@ struct BarLevels {
     Pixel bars100[8], bars75[8];
 };
 // clang-format off
-const BarLevels cBars[] = {
+const BarLevels kBars[] = {
     {2, {{235,128,128}, {219,16,138}, {188,154,16}, {173,42,26}, {78,214,230}, {63,102,240},
          {32,240,118}, {16,128,128}},
         {{180,128,128}, {168,44,136}, {145,147,44}, {133,63,52}, {63,193,204}, {51,109,212},
@@ -40,7 +40,7 @@ const BarLevels cBars[] = {
 
 // Every pixel of every bar on the first and last line, at the HD and SD widths.
 TEST(patterns_levels, barsCarryTheirLevelsAcrossEachBar) {
-    for (const BarLevels& e : cBars) {
+    for (const BarLevels& e : kBars) {
         for (unsigned width : {1920u, 720u}) {
             DecodedFrame full = drawAndDecode(QEL_TestPattern_Bars100, width, 4, e.pixelFormat);
             DecodedFrame bars75 = drawAndDecode(QEL_TestPattern_Bars75, width, 4, e.pixelFormat);
@@ -59,7 +59,7 @@ TEST(patterns_levels, barsCarryTheirLevelsAcrossEachBar) {
 // their pair: the width puts the quadrant edge, like the right border, on an odd pixel.
 TEST(patterns_levels, quadrantsAndBorders) {
     const unsigned w = 22, h = 10;
-    for (const BarLevels& e : cBars) {
+    for (const BarLevels& e : kBars) {
         const Pixel &white = e.bars100[0], &green = e.bars100[3], &red = e.bars100[5],
                     &blue = e.bars100[6], &black = e.bars100[7];
         auto quadrant = [&](unsigned x, unsigned y) {
@@ -94,7 +94,7 @@ struct FieldLevels {
     Pixel grey, equaliser, pll;
     unsigned plugeBelow, plugeAbove2, plugeAbove4;
 };
-const FieldLevels cFields[] = {
+const FieldLevels kFields[] = {
     {2, {126, 128, 128}, {0x66, 0xC0, 0xC0}, {0x44, 0x80, 0x80}, 12, 20, 25},
     {1, {502, 512, 512}, {0x198, 0x300, 0x300}, {0x110, 0x200, 0x200}, 46, 82, 99},
     {23, {2008, 2048, 2048}, {0x660, 0xC00, 0xC00}, {0x440, 0x800, 0x800}, 186, 326, 396},
@@ -102,9 +102,9 @@ const FieldLevels cFields[] = {
 };
 
 TEST(patterns_levels, fieldsCheckFieldAndPluge) {
-    for (size_t i = 0; i < std::size(cFields); ++i) {
-        const FieldLevels& e = cFields[i];
-        const Pixel &white = cBars[i].bars100[0], &black = cBars[i].bars100[7];
+    for (size_t i = 0; i < std::size(kFields); ++i) {
+        const FieldLevels& e = kFields[i];
+        const Pixel &white = kBars[i].bars100[0], &black = kBars[i].bars100[7];
         const std::pair<int, Pixel> uniform[] = {{QEL_TestPattern_Black, black},
                                                  {QEL_TestPattern_White, white},
                                                  {QEL_TestPattern_FlatField, e.grey}};

@@ -15,7 +15,7 @@ struct Depth {
         return neutral ? Pixel{code, neutral, neutral} : Pixel{code, code, code};
     }
 };
-const Depth cDepths[] = {
+const Depth kDepths[] = {
     {1, 64, 940, 512}, {2, 16, 235, 128}, {23, 256, 3760, 2048}, {4, 0, 255, 0}, {5, 0, 1023, 0},
 };
 
@@ -28,7 +28,7 @@ unsigned crossings(const DecodedFrame& f, const Depth& d, unsigned x, unsigned e
 }
 
 TEST(patterns_shape, rampsRunFromBlackToWhite) {
-    for (const Depth& d : cDepths) {
+    for (const Depth& d : kDepths) {
         SCOPED_TRACE(testing::Message() << "pixel format " << d.pixelFormat);
         DecodedFrame ramp = drawAndDecode(QEL_TestPattern_Ramp, 1280, 3, d.pixelFormat);
         EXPECT_EQ(ramp.at(0, 2), d.grey(d.black));
@@ -54,7 +54,7 @@ TEST(patterns_shape, rampsRunFromBlackToWhite) {
 
 // The zone plate is centred: mirrored left to right and top to bottom, white in the middle.
 TEST(patterns_shape, zonePlateIsSymmetricAndCentred) {
-    for (const Depth& d : cDepths) {
+    for (const Depth& d : kDepths) {
         for (unsigned w : {720u, 31u}) {
             const unsigned h = 25;
             DecodedFrame zone = drawAndDecode(QEL_TestPattern_ZoneWhite, w, h, d.pixelFormat);
@@ -73,7 +73,7 @@ TEST(patterns_shape, zonePlateIsSymmetricAndCentred) {
 // 0.4 cycles a pixel over 224 pixels; the combination screen shows the same line.
 TEST(patterns_shape, sweepAndMultiburstFrequencies) {
     const unsigned w = 1920, span = w - w / 8;
-    for (const Depth& d : cDepths) {
+    for (const Depth& d : kDepths) {
         SCOPED_TRACE(testing::Message() << "pixel format " << d.pixelFormat);
         DecodedFrame sweep = drawAndDecode(QEL_TestPattern_LineSweep, w, 2, d.pixelFormat);
         EXPECT_GT(crossings(sweep, d, w - 192, w), 150u);

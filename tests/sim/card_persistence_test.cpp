@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr auto cPlayoutStore0 = static_cast<ZyvoVideoSource>(92);
-constexpr uint32_t cPlayoutMemory = 0x4000000;
-const std::vector<uint8_t> cFrameBytes = {0xFF, 0xFF, 0xFF, 0x3F, 0x00, 0xFC, 0x0F, 0x00};
+constexpr auto kPlayoutStore0 = static_cast<ZyvoVideoSource>(92);
+constexpr uint32_t kPlayoutMemory = 0x4000000;
+const std::vector<uint8_t> kFrameBytes = {0xFF, 0xFF, 0xFF, 0x3F, 0x00, 0xFC, 0x0F, 0x00};
 
 // What one command of the tool would leave behind: SDI output 3 playing playout store 0, and
 // a few bytes of a frame in playout memory.
@@ -32,24 +32,24 @@ int programTheCard() {
     auto* output =
         dynamic_cast<ZyvoSDIOutputV2Widget*>(device->GetWidget(ZYVO_WidgetType_SDIOutputWidget, 3));
     auto* dma = dynamic_cast<ZyvoDmaIO*>(device->GetWidget(ZYVO_WidgetType_DmaIO, 0));
-    std::vector<uint8_t> frame = cFrameBytes;
-    bool done = output != nullptr && dma != nullptr && output->SetVideoSource(cPlayoutStore0) > 0 &&
+    std::vector<uint8_t> frame = kFrameBytes;
+    bool done = output != nullptr && dma != nullptr && output->SetVideoSource(kPlayoutStore0) > 0 &&
                 output->SetEnable(true) > 0 &&
-                dma->DoDma(1, frame.data(), cPlayoutMemory, 8, 1, 0, 0, 0) > 0;
+                dma->DoDma(1, frame.data(), kPlayoutMemory, 8, 1, 0, 0, 0) > 0;
     factory.ReleaseDevice(device);
     return done ? 0 : 2;
 }
 
 std::vector<uint8_t> playoutMemory() {
     std::vector<uint8_t> bytes;
-    EXPECT_TRUE(zyvosim::readDeviceMemory(cPlayoutMemory, 8, bytes));
+    EXPECT_TRUE(zyvosim::readDeviceMemory(kPlayoutMemory, 8, bytes));
     return bytes;
 }
 
 void expectProgrammed() {
-    EXPECT_EQ(zyvosim::cardState().sdiOutput[3].source, cPlayoutStore0);
+    EXPECT_EQ(zyvosim::cardState().sdiOutput[3].source, kPlayoutStore0);
     EXPECT_TRUE(zyvosim::cardState().sdiOutput[3].enable);
-    EXPECT_EQ(playoutMemory(), cFrameBytes);
+    EXPECT_EQ(playoutMemory(), kFrameBytes);
 }
 
 void expectPoweredOn() {

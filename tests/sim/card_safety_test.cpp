@@ -19,7 +19,7 @@
 
 namespace {
 
-const char* const cStateError = "zyvosim: cannot use the simulated device's state: ";
+const char* const kStateError = "zyvosim: cannot use the simulated device's state: ";
 
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -96,7 +96,7 @@ TEST_F(CardSafetyTest, aDirectoryOthersCouldPlantLinksInIsRefused) {
     };
     for (const auto& c : cases) {
         useBench("state-dir " + path(c.name) + "\n");
-        EXPECT_EQ(refusal(), cStateError + path(c.name) + ": " + c.why +
+        EXPECT_EQ(refusal(), kStateError + path(c.name) + ": " + c.why +
                                  ", or name another state-dir in the bench\n");
     }
     EXPECT_TRUE(isEmptyDirectory(victim));
@@ -110,7 +110,7 @@ TEST_F(CardSafetyTest, aDirectoryOfAnotherUserIsRefused) {
     ASSERT_EQ(chown(theirs.c_str(), 65534, 65534), 0);
     setenv("ZYVO_SIM_STATE", theirs.c_str(), 1);
     zyvosim::reset();
-    EXPECT_EQ(refusal(), cStateError + theirs +
+    EXPECT_EQ(refusal(), kStateError + theirs +
                              ": belongs to another user; remove it, or point ZYVO_SIM_STATE "
                              "elsewhere\n");
 }
@@ -132,7 +132,7 @@ TEST_F(CardSafetyTest, theDefaultDirectoryIsTheUsersOwn) {
     const std::string planted = path("zyvosim-" + std::to_string(getuid()));
     ASSERT_EQ(symlink(victim.c_str(), planted.c_str()), 0);
     zyvosim::reset();
-    EXPECT_EQ(refusal(), cStateError + planted +
+    EXPECT_EQ(refusal(), kStateError + planted +
                              ": is a symbolic link; remove it, or point ZYVO_SIM_STATE "
                              "elsewhere\n");
     EXPECT_TRUE(isEmptyDirectory(victim));
@@ -159,7 +159,7 @@ TEST_F(CardSafetyTest, aLinkPlantedAtACardFileIsRefusedAndItsTargetUntouched) {
         std::string why = planted + ": is a symbolic link; remove it\n";
         EXPECT_EQ(refusal(c.device),
                   c.lock ? "zyvosim: cannot lock the simulated device in " + state + ": " + why
-                         : cStateError + why);
+                         : kStateError + why);
         EXPECT_EQ(readFile(target), "precious") << c.file;
     }
 }
@@ -245,7 +245,7 @@ TEST_F(FullDiskTest, aFullDiskIsAnErrorNeverASignal) {
     ASSERT_EQ(mkdir(state.c_str(), 0700), 0);
     useBench("state-dir " + state + "\n");
     fill();
-    EXPECT_EQ(refusal(), cStateError + state + "/card-state: No space left on device\n");
+    EXPECT_EQ(refusal(), kStateError + state + "/card-state: No space left on device\n");
 
     makeRoom();
     {

@@ -88,9 +88,9 @@ protected:
 };
 
 // The eight bars of the colour bar patterns, left to right, at 100% and at 75%.
-const Rgb cBars100[8] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0},
+const Rgb kBars100[8] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0},
                          {255, 0, 255},   {255, 0, 0},   {0, 0, 255},   {0, 0, 0}};
-const Rgb cBars75[8] = {{191, 191, 191}, {191, 191, 0}, {0, 191, 191}, {0, 191, 0},
+const Rgb kBars75[8] = {{191, 191, 191}, {191, 191, 0}, {0, 191, 191}, {0, 191, 0},
                         {191, 0, 191},   {191, 0, 0},   {0, 0, 191},   {0, 0, 0}};
 
 TEST_F(PictureTest, viewShowsTheColoursEachBarStandsFor) {
@@ -100,12 +100,12 @@ TEST_F(PictureTest, viewShowsTheColoursEachBarStandsFor) {
         unsigned width, height;
         const Rgb* bars;
     } cases[] = {
-        {"-f6 -r29 -v2", 2, 0, 1920, 1080, cBars100},  // 8-bit YCbCr, narrow range
-        {"-f6 -r29 -v5", 5, 0, 1920, 1080, cBars100},  // 10-bit RGB, full range
-        {"-f6 -r29 -v1", 1, 1, 1920, 1080, cBars75},   // 10-bit YCbCr: the RP 219 75% bars
-        {"-f5 -r59 -v1", 1, 0, 1280, 720, cBars100},   // 1280 pixels: not whole six-pixel cadences
-        {"-f1 -r29 -v4", 4, 0, 720, 486, cBars100},    // 8-bit RGB
-        {"-f7 -r59 -v23", 23, 1, 1920, 1080, cBars75}, // 12-bit YCbCr, the tool's own -v23
+        {"-f6 -r29 -v2", 2, 0, 1920, 1080, kBars100},  // 8-bit YCbCr, narrow range
+        {"-f6 -r29 -v5", 5, 0, 1920, 1080, kBars100},  // 10-bit RGB, full range
+        {"-f6 -r29 -v1", 1, 1, 1920, 1080, kBars75},   // 10-bit YCbCr: the RP 219 75% bars
+        {"-f5 -r59 -v1", 1, 0, 1280, 720, kBars100},   // 1280 pixels: not whole six-pixel cadences
+        {"-f1 -r29 -v4", 4, 0, 720, 486, kBars100},    // 8-bit RGB
+        {"-f7 -r59 -v23", 23, 1, 1920, 1080, kBars75}, // 12-bit YCbCr, the tool's own -v23
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.switches);

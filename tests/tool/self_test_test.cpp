@@ -39,8 +39,8 @@ std::vector<std::string> testNames() {
     }
     return names;
 }
-const std::vector<std::string> cTests = testNames();
-const size_t cTestCount = cTests.size();
+const std::vector<std::string> kTests = testNames();
+const size_t kTestCount = kTests.size();
 
 struct SelfTestRun {
     int status = -1;
@@ -54,13 +54,13 @@ struct SelfTestRun {
 // Progress lines look like "[ 3/16] SDI 3 -> SDI input 3 ........ PASS  0.21 s"; the indented
 // lines under a FAIL are its detail.
 void readProgress(SelfTestRun& run) {
-    static const std::regex cProgress(R"(^\[ *(\d+)/(\d+)\] (.+?) \.+ (PASS|FAIL)  \d+\.\d\d s$)");
+    static const std::regex kProgress(R"(^\[ *(\d+)/(\d+)\] (.+?) \.+ (PASS|FAIL)  \d+\.\d\d s$)");
     std::istringstream in(run.out);
     std::string line, current;
     while (std::getline(in, line)) {
         run.lines.push_back(line);
         std::smatch match;
-        if (std::regex_match(line, match, cProgress)) {
+        if (std::regex_match(line, match, kProgress)) {
             current = match[3];
             EXPECT_EQ(std::stoul(match[1]), run.names.size() % std::stoul(match[2]) + 1) << line;
             run.names.push_back(current);
@@ -106,8 +106,8 @@ TEST_F(SelfTestTest, defaultBenchPassesEveryTestEndsWithTheSummaryAndRemovesItsF
         unsetenv("TMPDIR");
     }
     EXPECT_EQ(result.status, 0) << result.out;
-    ASSERT_EQ(result.names, cTests) << result.out;
-    for (const std::string& name : cTests) {
+    ASSERT_EQ(result.names, kTests) << result.out;
+    for (const std::string& name : kTests) {
         EXPECT_EQ(result.results[name], "PASS") << result.out;
     }
     EXPECT_EQ(result.lines.back(), "Total: 16, Passed: 16, Failed: 0");
@@ -129,7 +129,7 @@ struct FaultCase {
 
 // The root cause comes first in the detail: the first failing device call, else the tool's own
 // finding.
-const FaultCase cFaults[] = {
+const FaultCase kFaults[] = {
     {"SdiCablePulled", "uncable SDIOutput 0", "1",
      "root cause: capture failed: No valid input detected for SDI input 1"},
     {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6", "root cause: differing pixels: "},
@@ -155,20 +155,20 @@ TEST_P(SelfTestFaultTest, failsExactlyItsTestsWithTheirDetail) {
     const FaultCase& fault = GetParam();
     SelfTestRun result = run(zyvosim::defaultBenchText() + fault.bench + "\n");
     EXPECT_EQ(result.status, 1);
-    ASSERT_EQ(result.names.size(), cTestCount) << result.out;
+    ASSERT_EQ(result.names.size(), kTestCount) << result.out;
     std::set<size_t> failing, failed;
     std::istringstream numbers(fault.failing);
     for (size_t number; numbers >> number;) {
         failing.insert(number);
     }
-    for (size_t i = 0; i < cTestCount; ++i) {
-        if (result.results[cTests[i]] == "FAIL") {
+    for (size_t i = 0; i < kTestCount; ++i) {
+        if (result.results[kTests[i]] == "FAIL") {
             failed.insert(i + 1);
         }
     }
     EXPECT_EQ(failed, failing) << result.out;
     for (size_t number : failing) {
-        const std::string& detail = result.details[cTests[number - 1]];
+        const std::string& detail = result.details[kTests[number - 1]];
         EXPECT_NE(detail.find(fault.detail), std::string::npos) << number << " detail:\n" << detail;
         EXPECT_EQ(detail.rfind("    root cause: ", 0), 0u) << detail;
     }
@@ -176,7 +176,7 @@ TEST_P(SelfTestFaultTest, failsExactlyItsTestsWithTheirDetail) {
                                        ", Failed: " + std::to_string(failing.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(OneFault, SelfTestFaultTest, ::testing::ValuesIn(cFaults),
+INSTANTIATE_TEST_SUITE_P(OneFault, SelfTestFaultTest, ::testing::ValuesIn(kFaults),
                          [](const ::testing::TestParamInfo<FaultCase>& info) {
                              return std::string(info.param.label);
                          });
@@ -187,15 +187,15 @@ using Shape = std::map<std::string, std::vector<std::pair<std::string, std::stri
 
 Shape documentedShape() {
     std::ifstream doc(std::string(ZYVO_SOURCE_DIR) + "/docs/selftest.md");
-    static const std::regex cHeading(R"(^### `([a-z_\[\]\.]+)`$)");
-    static const std::regex cRow(R"(^\| `([a-z_0-9]+)` \| ([a-z ]+) \|)");
+    static const std::regex kHeading(R"(^### `([a-z_\[\]\.]+)`$)");
+    static const std::regex kRow(R"(^\| `([a-z_0-9]+)` \| ([a-z ]+) \|)");
     Shape shape;
     std::string current;
     for (std::string line; std::getline(doc, line);) {
         std::smatch match;
-        if (std::regex_match(line, match, cHeading)) {
+        if (std::regex_match(line, match, kHeading)) {
             current = match[1];
-        } else if (!current.empty() && std::regex_search(line, match, cRow)) {
+        } else if (!current.empty() && std::regex_search(line, match, kRow)) {
             shape[current].emplace_back(match[1], match[2]);
         }
     }
@@ -270,8 +270,8 @@ TEST_F(SelfTestTest, jsonReportHasTheDocumentedShapeAndMatchesWhatWasPrinted) {
                                  std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)")));
     // The stuck store captures inputs 4 and 8.
     EXPECT_EQ(report["totals"]["failed"], 3);
-    ASSERT_EQ(report["tests"].size(), cTestCount);
-    for (size_t i = 0; i < cTestCount; ++i) {
+    ASSERT_EQ(report["tests"].size(), kTestCount);
+    for (size_t i = 0; i < kTestCount; ++i) {
         const auto& test = report["tests"][i];
         EXPECT_EQ(test["name"], result.names[i]);
         EXPECT_EQ(test["result"], result.results[result.names[i]]);

@@ -110,7 +110,7 @@ struct SyncGeneratorState {
     uint32_t polls;          // GetReferenceInputFormat calls since the last SetReferenceSource
 };
 
-constexpr unsigned cInterruptControlCount = 16;
+constexpr unsigned kInterruptControlCount = 16;
 
 struct InterruptControlState {
     bool enable;
@@ -128,7 +128,7 @@ struct LTCState {
     uint32_t outputHigh;
 };
 
-constexpr unsigned cHDMIRegisterCount = 64;
+constexpr unsigned kHDMIRegisterCount = 64;
 
 struct HDMIOutputState {
     bool monitor;
@@ -141,17 +141,17 @@ struct HDMIOutputState {
     char vendorName[32]; // zero-terminated, cut to fit
     char productName[32];
     int32_t videoSource[4];
-    uint32_t registers[cHDMIRegisterCount];
+    uint32_t registers[kHDMIRegisterCount];
 };
 
 struct HDMIInputState {
     uint32_t initializations;
-    uint32_t registers[cHDMIRegisterCount];
+    uint32_t registers[kHDMIRegisterCount];
 };
 
 struct CardState {
-    uint32_t magic;   // cCardStateMagic once the card has been powered on
-    uint32_t version; // cCardStateVersion; another version is powered on afresh
+    uint32_t magic;   // kCardStateMagic once the card has been powered on
+    uint32_t version; // kCardStateVersion; another version is powered on afresh
     // CRC-32 of the rest of the record, low byte first, brought up to date by the process that
     // holds the card; a record that does not match is damaged and powered on afresh.
     uint8_t seal[4];
@@ -163,13 +163,13 @@ struct CardState {
     PlayoutStoreState playoutStore[6];
     ControlState control;
     SyncGeneratorState syncGenerator;
-    InterruptControlState interruptControl[cInterruptControlCount];
+    InterruptControlState interruptControl[kInterruptControlCount];
     LTCState ltc;
     HDMIOutputState hdmiOutput;
     HDMIInputState hdmiInput;
 };
 
-constexpr uint32_t cCardStateMagic = 0x5A59564Fu; // "ZYVO"
-constexpr uint32_t cCardStateVersion = 3;
+constexpr uint32_t kCardStateMagic = 0x5A59564Fu; // "ZYVO"
+constexpr uint32_t kCardStateVersion = 3;
 
 } // namespace zyvosim

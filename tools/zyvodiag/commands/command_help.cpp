@@ -19,7 +19,7 @@ struct CommandHelp {
     const char* toolUsage; // printed after the library's usage; for ToolOnly, the whole usage
 };
 
-const CommandHelp cHelp[] = {
+const CommandHelp kHelp[] = {
     {"audio", CommandLine::Audio, nullptr},
     {"open", CommandLine::ToolOnly, "usage:  zyvodiag open\n  opens and closes device 0\n"},
     {"sim-reset", CommandLine::ToolOnly,
@@ -61,7 +61,7 @@ const CommandHelp cHelp[] = {
 };
 
 const CommandHelp* helpOf(const std::string& name) {
-    for (const CommandHelp& help : cHelp) {
+    for (const CommandHelp& help : kHelp) {
         if (name == help.name) {
             return &help;
         }

@@ -18,9 +18,9 @@ struct Numbered {
     int enumerated; // the device's value
 };
 
-const Numbered cStandards[] = {{1, 1}, {2, 2}, {3, 3},   {4, 4},  {5, 5},
+const Numbered kStandards[] = {{1, 1}, {2, 2}, {3, 3},   {4, 4},  {5, 5},
                                {6, 6}, {7, 7}, {19, 19}, {24, 24}};
-const Numbered cRates[] = {{23, 3}, {24, 4}, {25, 5},  {29, 6},  {30, 7},
+const Numbered kRates[] = {{23, 3}, {24, 4}, {25, 5},  {29, 6},  {30, 7},
                            {47, 8}, {48, 9}, {50, 10}, {59, 11}, {60, 12}};
 
 // The table's own answer for a pair, or 0 for a pair it does not support. The library warns
@@ -40,21 +40,21 @@ void printFormatTable() {
     std::set<int> formats;
     std::printf("video formats: -f standard (rows) and -r rate (columns) select a format\n\n");
     std::printf("%-14s", "");
-    for (const Numbered& rate : cRates) {
+    for (const Numbered& rate : kRates) {
         std::printf("%7s", ("-r" + std::to_string(rate.number)).c_str());
     }
     std::printf("\n%-14s", "");
-    for (const Numbered& rate : cRates) {
+    for (const Numbered& rate : kRates) {
         std::printf("%7s",
                     ZyvoDiag::videoRateNameString(static_cast<ZyvoVideoRate>(rate.enumerated)));
     }
     std::printf("\n");
-    for (const Numbered& standard : cStandards) {
+    for (const Numbered& standard : kStandards) {
         std::string label =
             "-f" + std::to_string(standard.number) + " " +
             ZyvoDiag::videoStandardNameString(static_cast<ZyvoVideoStandard>(standard.enumerated));
         std::printf("%-14s", label.c_str());
-        for (const Numbered& rate : cRates) {
+        for (const Numbered& rate : kRates) {
             int format = formatOfPair(record, standard, rate);
             if (format == 0) {
                 std::printf("%7s", "-");

@@ -140,8 +140,8 @@ bool decodeFrame(const uint8_t* bytes, size_t size, const FrameShape& shape, Dec
         error = "unknown pixel layout";
         return false;
     }
-    if (shape.width == 0 || shape.height == 0 || shape.width > cMaxFrameSide ||
-        shape.height > cMaxFrameSide) {
+    if (shape.width == 0 || shape.height == 0 || shape.width > kMaxFrameSide ||
+        shape.height > kMaxFrameSide) {
         error = "a raster of " + std::to_string(shape.width) + " x " +
                 std::to_string(shape.height) + " pixels is not a picture";
         return false;

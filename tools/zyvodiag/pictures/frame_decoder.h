@@ -31,7 +31,7 @@ struct FrameShape {
 
 // The largest raster we decode: beyond what any device format has, small enough that a frame's
 // pixel count cannot overflow.
-constexpr unsigned cMaxFrameSide = 16384;
+constexpr unsigned kMaxFrameSide = 16384;
 
 unsigned bitDepth(PixelLayout layout);
 bool isYCbCr(PixelLayout layout);
@@ -55,7 +55,7 @@ struct DecodedFrame {
 };
 
 // False, with a sentence saying why, when the shape is not one we decode (unknown layout, a
-// side of 0 or above cMaxFrameSide, a pitch too short for the width) or when `size` is not
+// side of 0 or above kMaxFrameSide, a pitch too short for the width) or when `size` is not
 // exactly pitch x height.
 bool decodeFrame(const uint8_t* bytes, size_t size, const FrameShape& shape, DecodedFrame& frame,
                  std::string& error);

@@ -52,14 +52,14 @@ FrameDifference measureDifference(const DecodedFrame& expected, const DecodedFra
 
 Rgb8 differenceColour(unsigned codes, unsigned peak) {
     // A logarithmic scale: one code of error must show as clearly as a wrong colour.
-    static const Rgb8 cStops[] = {
+    static const Rgb8 kStops[] = {
         {0, 0, 255}, {0, 255, 255}, {0, 255, 0}, {255, 255, 0}, {255, 0, 0}};
     double t = std::log1p(double(codes)) / std::log1p(double(std::max(peak, 1u)));
     t = std::min(std::max(t, 0.0), 1.0) * 4.0;
     const unsigned stop = std::min(unsigned(t), 3u);
     const double within = t - stop;
-    const Rgb8& from = cStops[stop];
-    const Rgb8& to = cStops[stop + 1];
+    const Rgb8& from = kStops[stop];
+    const Rgb8& to = kStops[stop + 1];
     return Rgb8{mix(from.r, to.r, within), mix(from.g, to.g, within), mix(from.b, to.b, within)};
 }
 

@@ -19,11 +19,11 @@ namespace zyvodiag {
 
 namespace {
 
-const uint8_t cSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-const uint8_t cColourTypeRgb = 2;
+const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+const uint8_t kColourTypeRgb = 2;
 // Rows go unfiltered: the deflate writer finds the runs of test pictures in the pixels
 // themselves, and a Sub filter turned out larger on ramps.
-const uint8_t cFilterNone = 0;
+const uint8_t kFilterNone = 0;
 // zlib where the host has it; our own fixed-code writer where it does not (the PowerPC cross
 // build), which finds the repeats of test pictures in unfiltered rows.
 #ifdef ZYVODIAG_HAVE_ZLIB
@@ -32,7 +32,7 @@ using RowCompressor = ZlibRowWriter;
 using RowCompressor = DeflateWriter;
 #endif
 // Compressed bytes gathered before they go out as an IDAT chunk.
-const size_t cChunkSize = 1 << 17;
+const size_t kChunkSize = 1 << 17;
 
 // PNG's integers are big-endian whatever the host.
 void putBigEndian(std::vector<uint8_t>& bytes, uint32_t value) {
@@ -121,20 +121,20 @@ std::vector<uint8_t> header(unsigned width, unsigned height) {
     putBigEndian(data, width);
     putBigEndian(data, height);
     // 8 bits a sample, RGB, deflate, PNG's only filter method, no interlace.
-    data.insert(data.end(), {8, cColourTypeRgb, 0, 0, 0});
+    data.insert(data.end(), {8, kColourTypeRgb, 0, 0, 0});
     return data;
 }
 
 bool writeImage(PngFile& file, unsigned width, unsigned height, const std::vector<uint8_t>& rgb) {
     const size_t pixelBytes = size_t(width) * 3;
     std::vector<uint8_t> row(1 + pixelBytes);
-    row[0] = cFilterNone;
+    row[0] = kFilterNone;
     RowCompressor stream(row.size(), 3);
     for (unsigned y = 0; y < height; ++y) {
         const uint8_t* pixels = rgb.data() + y * pixelBytes;
         std::copy(pixels, pixels + pixelBytes, row.begin() + 1);
         stream.addRow(row.data());
-        if (stream.output().size() >= cChunkSize) {
+        if (stream.output().size() >= kChunkSize) {
             if (!writeChunk(file, "IDAT", stream.output())) {
                 return false;
             }
@@ -162,7 +162,7 @@ bool writePng(const std::string& path, unsigned width, unsigned height,
         return false;
     }
     PngFile file(path);
-    if (!file.open() || !file.write(cSignature, sizeof cSignature) ||
+    if (!file.open() || !file.write(kSignature, sizeof kSignature) ||
         !writeChunk(file, "IHDR", header(width, height)) || !writeImage(file, width, height, rgb) ||
         !writeChunk(file, "IEND", {}) || !file.finish()) {
         error = file.error();

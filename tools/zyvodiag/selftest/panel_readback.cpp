@@ -10,8 +10,8 @@ namespace zyvodiag {
 namespace {
 
 // The LCD is fed by playout store 5; its picture is never larger than a 4K RGB frame.
-constexpr unsigned cPanelStore = 5;
-constexpr uint64_t cLargestPicture = 4096ull * 2160 * 4;
+constexpr unsigned kPanelStore = 5;
+constexpr uint64_t kLargestPicture = 4096ull * 2160 * 4;
 
 template <typename Widget>
 Widget* widgetOf(ZyvoDevice* device, ZyvoWidgetType type, unsigned index) {
@@ -23,7 +23,7 @@ Widget* widgetOf(ZyvoDevice* device, ZyvoWidgetType type, unsigned index) {
 
 bool readPanelPicture(ZyvoDevice* device, PanelPicture& picture, std::string& error) {
     auto* store = widgetOf<ZyvoFrameBufferPlayWidget>(device, ZYVO_WidgetType_FrameBufferPlayWidget,
-                                                      cPanelStore);
+                                                      kPanelStore);
     auto* dma = widgetOf<ZyvoDmaIO>(device, ZYVO_WidgetType_DmaIO, 0);
     if (store == nullptr || dma == nullptr) {
         error = store == nullptr ? "no playout store 5 to read the LCD picture from"
@@ -37,7 +37,7 @@ bool readPanelPicture(ZyvoDevice* device, PanelPicture& picture, std::string& er
         return false;
     }
     const uint64_t size = uint64_t(pitch) * lines;
-    if (size == 0 || size > cLargestPicture || pitch % 4 != 0) {
+    if (size == 0 || size > kLargestPicture || pitch % 4 != 0) {
         error = "playout store 5 reports " + std::to_string(lines) + " lines of " +
                 std::to_string(pitch) + " bytes, not a panel picture";
         return false;

@@ -22,12 +22,12 @@ bool capturePattern(ZyvoDiagUserCommands& record, ZyvoDevice* device) {
 }
 
 // A different picture on every output, so a crossed cable cannot pass.
-const char* const cSdiPatterns[8] = {"0", "1", "14", "15", "7", "12", "10", "13"};
+const char* const kSdiPatterns[8] = {"0", "1", "14", "15", "7", "12", "10", "13"};
 
 // SDI output N into the input N it is cabled to, in the SDI's own 10-bit 1080i.
 bool sdiLoop(TestRun& run, int number) {
     const std::string n = std::to_string(number);
-    const Switches video = {"-f6", "-r29", "-v1", std::string("-p") + cSdiPatterns[number - 1]};
+    const Switches video = {"-f6", "-r29", "-v1", std::string("-p") + kSdiPatterns[number - 1]};
     const FrameFormat format{ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10};
     const std::string expected = run.frameFile("sdi" + n + "-expected", format);
     const std::string captured = run.frameFile("sdi" + n + "-captured", format);

@@ -8,10 +8,10 @@ namespace zyvodiag {
 namespace {
 
 // Crosspoint sources are the device's numbers: 57 is dual-link output 4, 92 playout store 0.
-constexpr unsigned cMonitorSdiOutput = 10;
-constexpr unsigned cMonitorDualLinkOutput = 4;
-constexpr int32_t cMonitorDualLinkSource = 57;
-constexpr int32_t cPlayoutStore0Source = 92;
+constexpr unsigned kMonitorSdiOutput = 10;
+constexpr unsigned kMonitorDualLinkOutput = 4;
+constexpr int32_t kMonitorDualLinkSource = 57;
+constexpr int32_t kPlayoutStore0Source = 92;
 
 } // namespace
 
@@ -29,14 +29,14 @@ std::string takeSimulatorStorageFailure() {
 
 bool monitorOutputCarriesPlayoutStore0(std::string& why) {
     const zyvosim::CardState& card = zyvosim::cardState();
-    const zyvosim::SDIOutputState& output = card.sdiOutput[cMonitorSdiOutput];
-    const zyvosim::DualLinkState& dualLink = card.dualLinkOutput[cMonitorDualLinkOutput];
+    const zyvosim::SDIOutputState& output = card.sdiOutput[kMonitorSdiOutput];
+    const zyvosim::DualLinkState& dualLink = card.dualLinkOutput[kMonitorDualLinkOutput];
     if (!output.enable || output.mute) {
         why = std::string("the monitor's SDI output 10 is ") + (output.enable ? "muted" : "off");
-    } else if (output.source != cMonitorDualLinkSource) {
+    } else if (output.source != kMonitorDualLinkSource) {
         why = "SDI output 10 takes source " + std::to_string(output.source) +
               ", not the monitor's dual-link output 4 (57)";
-    } else if (dualLink.source != cPlayoutStore0Source) {
+    } else if (dualLink.source != kPlayoutStore0Source) {
         why = "dual-link output 4 takes source " + std::to_string(dualLink.source) +
               ", not playout store 0 (92)";
     } else if (!card.playoutStore[0].store.enable) {
