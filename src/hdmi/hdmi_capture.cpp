@@ -1,5 +1,7 @@
 // HDMI capture: the HDMI input into capture store 0 (and 1 for a 4K quad format), then into a
 // raw frame file.
+#include "engine/device_layout.h"
+#include "engine/status_codes.h"
 #include "engine/widget_access.h"
 
 #include "QELTime.h"
@@ -12,70 +14,95 @@
 #include <unistd.h>
 
 using zyvodiag::engine::FailureCount;
+using namespace zyvodiag::status;
 
 namespace {
 
-constexpr uint32_t tpiBufferStart = 0x1000000;
-const ZyvoVideoChannel vidChannel[4] = {ZYVO_VideoChannel_1, ZYVO_VideoChannel_2,
-                                        ZYVO_VideoChannel_3, ZYVO_VideoChannel_4};
-// The receiver needs this long after a reset before it reports what it locked to.
-constexpr useconds_t kReceiverSettleMicroseconds = 200000;
+using zyvodiag::engine::kCaptureBufferBase;
+
+// The receiver's streams on the crosspoint, as the two sources of capture stores 0 and 1: the
+// four quadrants of a quad picture in pairs; an HD picture is the first stream alone.
+const int kReceiverSources[2][2] = {{111, 112}, {113, 114}};
+const ZyvoVideoChannel vidChannel[2] = {ZYVO_VideoChannel_1, ZYVO_VideoChannel_2};
 constexpr int kStopSettleMilliseconds = 200;
-constexpr int kUsable = 2;
-constexpr int kNoValidInput = -19;
-constexpr int kUnknownFormat = -1;
-constexpr int kNoWidget = -2;
 
 ZyvoVideoSource source(int value) {
     return static_cast<ZyvoVideoSource>(value);
 }
 
-const char* acquireFailureText(int status) {
-    switch (status) {
-    case kNoValidInput:
-        return "No valid input detected";
-    case kUnknownFormat:
-        return "Unknown input detected";
-    default:
-        return "Acquire HDMI Input failure";
-    }
+// The capture stores of each mode: how many, whether they take the picture in two-sample
+// interleave, whether each starts as soon as it is set up, and how failure reports name the
+// store and its channel ("i" in the quad loop, 0 otherwise).
+struct CaptureLayout {
+    int storeCount;
+    bool interleaved;
+    bool startsEachStore;
+    const char* store;
+    const char* channel;
+};
+constexpr CaptureLayout kQuadCapture = {2, true, false, "mpFBCapture[i]->", "vidChannel[i]"};
+constexpr CaptureLayout kHDCapture = {1, false, true, "mpFBCapture[0]->", "vidChannel[0]"};
+
+// The frame buffer every store of the capture writes into.
+struct CaptureBuffer {
+    ZyvoFrameBufferConfiguration* configuration; // named cbFrameConfig in failure reports
+    unsigned int size;                           // tpiBufferSize
+    unsigned int number;                         // frameBufferNumber
+};
+
+// Points capture store `index` at the buffer, in the order the device expects, counting every
+// call that fails.
+void setUpCaptureStore(ZyvoFrameBufferCaptureWidget& capture, const CaptureLayout& layout,
+                       int index, const CaptureBuffer& buffer, FailureCount& failures) {
+    const std::string store = layout.store;
+    failures.check(capture.SetTwoSampleInterleaveMode(layout.interleaved),
+                   (store + (layout.interleaved ? "SetTwoSampleInterleaveMode(true)"
+                                                : "SetTwoSampleInterleaveMode(false)"))
+                       .c_str());
+    failures.check(capture.SetVideoMode(ZYVO_FrameBufferVideoMode_Disable),
+                   (store + "SetVideoMode(ZYVO_FrameBufferVideoMode_Disable)").c_str());
+    failures.check(buffer.configuration->SetVideoChannel(vidChannel[index]),
+                   (std::string("cbFrameConfig.SetVideoChannel(") + layout.channel + ")").c_str());
+    failures.check(capture.SetFrameBufferConfiguration(buffer.configuration),
+                   (store + "SetFrameBufferConfiguration(&cbFrameConfig)").c_str());
+    failures.check(capture.SetFrameBufferBaseAddress(kCaptureBufferBase),
+                   (store + "SetFrameBufferBaseAddress(tpiBufferStart)").c_str());
+    failures.check(capture.SetFrameBufferSize(buffer.size),
+                   (store + "SetFrameBufferSize(tpiBufferSize)").c_str());
+    failures.check(capture.SetFrameBufferNumber(buffer.number),
+                   (store + "SetFrameBufferNumber(frameBufferNumber)").c_str());
+    failures.check(capture.WritePreset(), (store + "WritePreset()").c_str());
+    failures.check(capture.SetRegisterSync(ZYVO_RegisterSync_Immediate),
+                   (store + "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
 }
 
 } // namespace
 
 // A capture store the device lacks is skipped.
 void ZyvoDiag::ConnectHDMIInputPath(ZyvoVideoFormat format) {
-    ZyvoFrameBufferCaptureWidget** stores = mpFBCapture;
-    if (ZyvoVideoFormatInfo::isQuad(format)) {
-        // The receiver's four quadrant streams go in pairs into stores 0 and 1.
-        if (stores[0] != nullptr) {
-            stores[0]->SetVideoSource1(source(111));
-            stores[0]->SetVideoSource2(source(112));
+    const bool quad = ZyvoVideoFormatInfo::isQuad(format);
+    // A quad picture's four quadrant streams go in pairs into stores 0 and 1, and the other
+    // stores keep their default source; an HD picture goes into store 0 alone, and the other
+    // stores are cut off.
+    const int fedStores = quad ? 2 : 1;
+    const ZyvoVideoSource idleSource = quad ? ZYVO_VideoSource_Default : ZYVO_VideoSource_None;
+    for (int i = 0; i < zyvodiag::engine::kCaptureStoreCount; ++i) {
+        ZyvoFrameBufferCaptureWidget* store = mpFBCapture[i];
+        if (store == nullptr) {
+            continue;
         }
-        if (stores[1] != nullptr) {
-            stores[1]->SetVideoSource1(source(113));
-            stores[1]->SetVideoSource2(source(114));
+        if (i >= fedStores) {
+            store->SetVideoSource(idleSource, true);
+            continue;
         }
-        for (int i = 2; i < 4; ++i) {
-            if (stores[i] != nullptr) {
-                stores[i]->SetVideoSource(ZYVO_VideoSource_Default, true);
-            }
-        }
-        if (ZyvoDiagUserCommands::msDebugOutput) {
-            std::printf("%s: Setting up the HDMI crosspoints for 4K\n", "ConnectHDMIInputPath");
-        }
-        return;
-    }
-    if (stores[0] != nullptr) {
-        stores[0]->SetVideoSource1(source(111));
-    }
-    for (int i = 1; i < 4; ++i) {
-        if (stores[i] != nullptr) {
-            stores[i]->SetVideoSource(ZYVO_VideoSource_None, true);
+        store->SetVideoSource1(source(kReceiverSources[i][0]));
+        if (quad) {
+            store->SetVideoSource2(source(kReceiverSources[i][1]));
         }
     }
     if (ZyvoDiagUserCommands::msDebugOutput) {
-        std::printf("%s: Setting up the HDMI crosspoints for HD\n", "ConnectHDMIInputPath");
+        std::printf("%s: Setting up the HDMI crosspoints for %s\n", "ConnectHDMIInputPath",
+                    quad ? "4K" : "HD");
     }
 }
 
@@ -87,7 +114,7 @@ int ZyvoDiag::AcquireHDMIInput(bool) {
         std::fprintf(stderr, "ZyvoDiag::%s: Initialize Adv7619\n", "AcquireHDMIInput");
     }
     mpHDMIInput->Initialize();
-    usleep(kReceiverSettleMicroseconds);
+    usleep(zyvodiag::engine::kHDMIReceiverSettleMicroseconds);
     bool present = false;
     ZyvoVideoFormat format = ZYVO_VideoFormat_Unknown;
     int status = mpHDMIInput->GetInputSignal(present, format);
@@ -106,6 +133,7 @@ bool ZyvoDiag::ConfigureHDMICaptureFrameBuffers(ZyvoVideoFormat format, ZyvoPixe
                                                 unsigned int frameBufferNumber) {
     const char* name = "ConfigureHDMICaptureFrameBuffers";
     const bool quad = ZyvoVideoFormatInfo::isQuad(format);
+    const CaptureLayout& layout = quad ? kQuadCapture : kHDCapture;
     ZyvoVideoFormat frameFormat = format;
     if (quad) {
         frameFormat = ZyvoVideoFormatInfo::Get4KSIDFormat(format);
@@ -119,50 +147,29 @@ bool ZyvoDiag::ConfigureHDMICaptureFrameBuffers(ZyvoVideoFormat format, ZyvoPixe
     ZyvoFrameBufferConfiguration cbFrameConfig(frameFormat, pixelFormat);
     // Both stores of a quad format write into one frame buffer the size of the whole picture.
     ZyvoFrameBufferConfiguration wholeFrame(format, pixelFormat);
-    unsigned int tpiBufferSize = 0;
-    wholeFrame.GetFrameBufferSize(tpiBufferSize);
+    CaptureBuffer buffer{&cbFrameConfig, 0, frameBufferNumber};
+    wholeFrame.GetFrameBufferSize(buffer.size);
     if (ZyvoDiagUserCommands::msDebugOutput) {
         std::fprintf(stderr, "%s: tpiBufferStart:0x%X Size:0x%X FrameBufferNumber:%d\n", name,
-                     tpiBufferStart, tpiBufferSize, static_cast<int>(frameBufferNumber));
+                     kCaptureBufferBase, buffer.size, static_cast<int>(frameBufferNumber));
     }
 
-    // The report texts name the store as the code does: "i" in the quad loop, 0 otherwise.
-    const std::string store = quad ? "mpFBCapture[i]->" : "mpFBCapture[0]->";
-    const std::string channel = quad ? "vidChannel[i]" : "vidChannel[0]";
     FailureCount failures;
-    const int storeCount = quad ? 2 : 1;
-    for (int i = 0; i < storeCount; ++i) {
+    for (int i = 0; i < layout.storeCount; ++i) {
         ZyvoFrameBufferCaptureWidget* capture = mpFBCapture[i];
         if (capture == nullptr) {
             failures.countMissed();
             continue;
         }
-        failures.check(capture->SetTwoSampleInterleaveMode(quad),
-                       (store + (quad ? "SetTwoSampleInterleaveMode(true)"
-                                      : "SetTwoSampleInterleaveMode(false)"))
-                           .c_str());
-        failures.check(capture->SetVideoMode(ZYVO_FrameBufferVideoMode_Disable),
-                       (store + "SetVideoMode(ZYVO_FrameBufferVideoMode_Disable)").c_str());
-        failures.check(cbFrameConfig.SetVideoChannel(vidChannel[i]),
-                       ("cbFrameConfig.SetVideoChannel(" + channel + ")").c_str());
-        failures.check(capture->SetFrameBufferConfiguration(&cbFrameConfig),
-                       (store + "SetFrameBufferConfiguration(&cbFrameConfig)").c_str());
-        failures.check(capture->SetFrameBufferBaseAddress(tpiBufferStart),
-                       (store + "SetFrameBufferBaseAddress(tpiBufferStart)").c_str());
-        failures.check(capture->SetFrameBufferSize(tpiBufferSize),
-                       (store + "SetFrameBufferSize(tpiBufferSize)").c_str());
-        failures.check(capture->SetFrameBufferNumber(frameBufferNumber),
-                       (store + "SetFrameBufferNumber(frameBufferNumber)").c_str());
-        failures.check(capture->WritePreset(), (store + "WritePreset()").c_str());
-        failures.check(capture->SetRegisterSync(ZYVO_RegisterSync_Immediate),
-                       (store + "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
-        if (!quad) {
-            failures.check(capture->SetEnable(true), "mpFBCapture[0]->SetEnable(true)");
+        setUpCaptureStore(*capture, layout, i, buffer, failures);
+        if (layout.startsEachStore) {
+            failures.check(capture->SetEnable(true),
+                           (std::string(layout.store) + "SetEnable(true)").c_str());
         }
     }
     // A quad picture starts on both stores together, once both are set up.
-    if (quad) {
-        for (int i = 0; i < 2; ++i) {
+    if (!layout.startsEachStore) {
+        for (int i = 0; i < layout.storeCount; ++i) {
             if (mpFBCapture[i] != nullptr) {
                 mpFBCapture[i]->SetEnable(true);
             }
@@ -182,7 +189,8 @@ bool ZyvoDiagUserCommands::captureHDMI4KVideo(ZyvoDevice* device) {
     int status = diag.AcquireHDMIInput(true);
     if (status <= 0) {
         if (msDebugOutput) {
-            std::printf("\n%s for HDMI input\n", acquireFailureText(status));
+            std::printf("\n%s for HDMI input\n",
+                        acquireFailureText(status, "Acquire HDMI Input failure"));
         }
         return false;
     }

@@ -1,5 +1,7 @@
 // HDMI playback: the playout frame buffer on the HDMI output, as one store for HD or two
 // two-sample-interleave stores for a 4K quad format.
+#include "engine/device_layout.h"
+#include "engine/routing_tables.h"
 #include "engine/widget_access.h"
 
 #include "ZyvoFormatInfo.h"
@@ -15,28 +17,21 @@ namespace {
 
 // Columns: HDMI output, two unused, the source of the output's first input, and the sources of
 // its other three inputs for a quad format. Both rows are the same path.
-const int hdmi_4Koutput_widget_setup[2][7] = {
+constexpr int kRows = 2;
+const int hdmi_4Koutput_widget_setup[kRows][7] = {
     {0, 0, 1, 92, 98, 99, 100},
     {0, 0, 1, 92, 98, 99, 100},
 };
-constexpr int kRows = 2;
 
 // Playout store 0 carries channel 1 and store 1 channel 2 of a quad picture.
 const ZyvoVideoChannel vidChannel[2] = {ZYVO_VideoChannel_1, ZYVO_VideoChannel_2};
 
-constexpr uint32_t kPlayoutBufferBase = 0x4000000;
-
 // Looks up the row for `output` (the SDI output number of the command line); any other number
 // than a row is reported and row 1 is used. Returns the row used.
 int designateHDMI4KOutputWidgets(int output, int& hdmiOutput, int& second, int& third) {
-    if (output < 0 || output >= kRows) {
-        std::printf("%s(%d,) out of range\n", "designateHDMI4KOutputWidgets", output);
-        output = 1;
-    }
-    hdmiOutput = hdmi_4Koutput_widget_setup[output][0];
-    second = hdmi_4Koutput_widget_setup[output][1];
-    third = hdmi_4Koutput_widget_setup[output][2];
-    return output;
+    return zyvodiag::engine::designateRow(hdmi_4Koutput_widget_setup, output,
+                                          "designateHDMI4KOutputWidgets", hdmiOutput, second,
+                                          third);
 }
 
 } // namespace
@@ -73,7 +68,7 @@ bool ZyvoDiag::ConfigureHDMIPlaybackFrameBuffers(ZyvoVideoFormat format,
                        ("pbFrameConfig.SetVideoChannel(" + channel + ")").c_str());
         failures.check(playout->SetFrameBufferConfiguration(&pbFrameConfig),
                        (store + "SetFrameBufferConfiguration(&pbFrameConfig)").c_str());
-        failures.check(playout->SetFrameBufferBaseAddress(kPlayoutBufferBase),
+        failures.check(playout->SetFrameBufferBaseAddress(zyvodiag::engine::kPlayoutBufferBase),
                        (store + "SetFrameBufferBaseAddress(((uint32_t)0x4000000))").c_str());
         failures.check(playout->SetFrameBufferSize(bufferSize),
                        (store + "SetFrameBufferSize(bufferSize)").c_str());
