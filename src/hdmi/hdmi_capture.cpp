@@ -30,6 +30,18 @@ ZyvoVideoSource source(int value) {
     return static_cast<ZyvoVideoSource>(value);
 }
 
+// How the receiver's streams reach the capture stores in each mode: a quad picture's four
+// quadrant streams go in pairs into stores 0 and 1, and the other stores keep their default
+// source; an HD picture goes into store 0 alone, and the other stores are cut off.
+struct InputRouting {
+    int fedStores;
+    bool bothSources;
+    ZyvoVideoSource otherStores;
+    const char* name;
+};
+constexpr InputRouting kQuadRouting = {2, true, ZYVO_VideoSource_Default, "4K"};
+constexpr InputRouting kHDRouting = {1, false, ZYVO_VideoSource_None, "HD"};
+
 // The capture stores of each mode: how many, whether they take the picture in two-sample
 // interleave, whether each starts as soon as it is set up, and how failure reports name the
 // store and its channel ("i" in the quad loop, 0 otherwise).
@@ -80,29 +92,24 @@ void setUpCaptureStore(ZyvoFrameBufferCaptureWidget& capture, const CaptureLayou
 
 // A capture store the device lacks is skipped.
 void ZyvoDiag::ConnectHDMIInputPath(ZyvoVideoFormat format) {
-    const bool quad = ZyvoVideoFormatInfo::isQuad(format);
-    // A quad picture's four quadrant streams go in pairs into stores 0 and 1, and the other
-    // stores keep their default source; an HD picture goes into store 0 alone, and the other
-    // stores are cut off.
-    const int fedStores = quad ? 2 : 1;
-    const ZyvoVideoSource idleSource = quad ? ZYVO_VideoSource_Default : ZYVO_VideoSource_None;
+    const InputRouting& routing = ZyvoVideoFormatInfo::isQuad(format) ? kQuadRouting : kHDRouting;
     for (int i = 0; i < zyvodiag::engine::kCaptureStoreCount; ++i) {
         ZyvoFrameBufferCaptureWidget* store = mpFBCapture[i];
         if (store == nullptr) {
             continue;
         }
-        if (i >= fedStores) {
-            store->SetVideoSource(idleSource, true);
+        if (i >= routing.fedStores) {
+            store->SetVideoSource(routing.otherStores, true);
             continue;
         }
         store->SetVideoSource1(source(kReceiverSources[i][0]));
-        if (quad) {
+        if (routing.bothSources) {
             store->SetVideoSource2(source(kReceiverSources[i][1]));
         }
     }
     if (ZyvoDiagUserCommands::msDebugOutput) {
         std::printf("%s: Setting up the HDMI crosspoints for %s\n", "ConnectHDMIInputPath",
-                    quad ? "4K" : "HD");
+                    routing.name);
     }
 }
 
