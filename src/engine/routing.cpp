@@ -46,6 +46,19 @@ bool inRange(int value, int count) {
     return value >= 0 && value < count;
 }
 
+// The two crosspoint hops of a path, from columns 3 and 4 of its table row: the dual-link
+// widget's source, then the source of the path's last widget, whose status is the result.
+template <typename DualLink, typename Last, typename... Enable>
+int connectPath(DualLink* dualLink, Last* last, const int32_t* row, Enable... enable) {
+    if (dualLink != nullptr) {
+        dualLink->SetVideoSource(static_cast<ZyvoVideoSource>(row[3]));
+    }
+    if (last == nullptr) {
+        return 0;
+    }
+    return last->SetVideoSource(static_cast<ZyvoVideoSource>(row[4]), enable...);
+}
+
 } // namespace
 
 namespace zyvodiag::engine {
@@ -68,14 +81,8 @@ int ZyvoDiag::ConnectInputPath(int input, int /*sdiInput*/, int dualLinkInput, i
         !inRange(captureStore, kCaptureStoreCount)) {
         return 0;
     }
-    const int32_t* row = input_widget_setup[input];
-    if (mpDualLinkInput[dualLinkInput] != nullptr) {
-        mpDualLinkInput[dualLinkInput]->SetVideoSource(static_cast<ZyvoVideoSource>(row[3]));
-    }
-    if (mpFBCapture[captureStore] == nullptr) {
-        return 0;
-    }
-    return mpFBCapture[captureStore]->SetVideoSource(static_cast<ZyvoVideoSource>(row[4]), true);
+    return connectPath(mpDualLinkInput[dualLinkInput], mpFBCapture[captureStore],
+                       input_widget_setup[input], true);
 }
 
 int ZyvoDiag::ConnectOutputPath(int output, int /*playoutStore*/, int dualLinkOutput,
@@ -84,14 +91,8 @@ int ZyvoDiag::ConnectOutputPath(int output, int /*playoutStore*/, int dualLinkOu
         !inRange(sdiOutput, kSDIOutputCount)) {
         return 0;
     }
-    const int32_t* row = output_widget_setup[output];
-    if (mpDualLinkOutput[dualLinkOutput] != nullptr) {
-        mpDualLinkOutput[dualLinkOutput]->SetVideoSource(static_cast<ZyvoVideoSource>(row[3]));
-    }
-    if (mpSDIOutput[sdiOutput] == nullptr) {
-        return 0;
-    }
-    return mpSDIOutput[sdiOutput]->SetVideoSource(static_cast<ZyvoVideoSource>(row[4]));
+    return connectPath(mpDualLinkOutput[dualLinkOutput], mpSDIOutput[sdiOutput],
+                       output_widget_setup[output]);
 }
 
 int ZyvoDiag::VideoMonitorSDISet(int playoutStore) {

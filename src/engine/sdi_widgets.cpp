@@ -41,14 +41,13 @@ ZyvoSDIOutputV2Widget* ZyvoDiag::sdiOutputInit(int index, ZyvoVideoFormat format
     auto* output = getReportedWidget<ZyvoSDIOutputV2Widget>(
         mpDevice, ZYVO_WidgetType_SDIOutputWidget, "ZYVO_WidgetType_SDIOutputWidget", index,
         "sdiOutputInit");
-    if (output == nullptr) {
-        return nullptr;
+    if (output != nullptr) {
+        configure(*this, output, format);
+        output->SetOutputSwitchC(true);
+        output->SetOutputSwitchD(true);
+        output->SetOutputSwitchA(true);
+        output->SetOutputSwitchB(true);
     }
-    configure(*this, output, format);
-    output->SetOutputSwitchC(true);
-    output->SetOutputSwitchD(true);
-    output->SetOutputSwitchA(true);
-    output->SetOutputSwitchB(true);
     return output;
 }
 
@@ -56,11 +55,8 @@ ZyvoDualLinkInWidget* ZyvoDiag::dualLinkInputInit(int index, ZyvoVideoFormat for
     auto* input = getReportedWidget<ZyvoDualLinkInWidget>(
         mpDevice, ZYVO_WidgetType_DualLinkInWidget, "ZYVO_WidgetType_DualLinkInWidget", index,
         "dualLinkInputInit");
-    if (input == nullptr) {
-        return nullptr;
-    }
     // Format 0 asks for the widget as it is.
-    if (format != 0) {
+    if (input != nullptr && format != 0) {
         configure(*this, input, format);
     }
     return input;
