@@ -3,6 +3,7 @@
 #include "engine/device_layout.h"
 #include "engine/status_codes.h"
 #include "engine/widget_access.h"
+#include "hdmi/hdmi_store_layout.h"
 
 #include "QELTime.h"
 #include "ZyvoFormatInfo.h"
@@ -19,6 +20,11 @@ using namespace zyvodiag::status;
 namespace {
 
 using zyvodiag::engine::kCaptureBufferBase;
+using zyvodiag::hdmi::StoreLayout;
+using zyvodiag::hdmi::storeLayoutOf;
+
+// How failure reports name the capture stores.
+constexpr const char* kStoresText = "mpFBCapture";
 
 // The receiver's streams on the crosspoint, as the two sources of capture stores 0 and 1: the
 // four quadrants of a quad picture in pairs; an HD picture is the first stream alone.
@@ -42,19 +48,6 @@ struct InputRouting {
 constexpr InputRouting kQuadRouting = {2, true, ZYVO_VideoSource_Default, "4K"};
 constexpr InputRouting kHDRouting = {1, false, ZYVO_VideoSource_None, "HD"};
 
-// The capture stores of each mode: how many, whether they take the picture in two-sample
-// interleave, whether each starts as soon as it is set up, and how failure reports name the
-// store and its channel ("i" in the quad loop, 0 otherwise).
-struct CaptureLayout {
-    int storeCount;
-    bool interleaved;
-    bool startsEachStore;
-    const char* store;
-    const char* channel;
-};
-constexpr CaptureLayout kQuadCapture = {2, true, false, "mpFBCapture[i]->", "vidChannel[i]"};
-constexpr CaptureLayout kHDCapture = {1, false, true, "mpFBCapture[0]->", "vidChannel[0]"};
-
 // The frame buffer every store of the capture writes into.
 struct CaptureBuffer {
     ZyvoFrameBufferConfiguration* configuration; // named cbFrameConfig in failure reports
@@ -64,28 +57,27 @@ struct CaptureBuffer {
 
 // Points capture store `index` at the buffer, in the order the device expects, counting every
 // call that fails.
-void setUpCaptureStore(ZyvoFrameBufferCaptureWidget& capture, const CaptureLayout& layout,
-                       int index, const CaptureBuffer& buffer, FailureCount& failures) {
-    const std::string store = layout.store;
+void setUpCaptureStore(ZyvoFrameBufferCaptureWidget& capture, const StoreLayout& layout, int index,
+                       const CaptureBuffer& buffer, FailureCount& failures) {
     failures.check(capture.SetTwoSampleInterleaveMode(layout.interleaved),
-                   (store + (layout.interleaved ? "SetTwoSampleInterleaveMode(true)"
-                                                : "SetTwoSampleInterleaveMode(false)"))
-                       .c_str());
-    failures.check(capture.SetVideoMode(ZYVO_FrameBufferVideoMode_Disable),
-                   (store + "SetVideoMode(ZYVO_FrameBufferVideoMode_Disable)").c_str());
+                   layout.interleaveCall(kStoresText).c_str());
+    failures.check(
+        capture.SetVideoMode(ZYVO_FrameBufferVideoMode_Disable),
+        layout.call(kStoresText, "SetVideoMode(ZYVO_FrameBufferVideoMode_Disable)").c_str());
     failures.check(buffer.configuration->SetVideoChannel(vidChannel[index]),
-                   (std::string("cbFrameConfig.SetVideoChannel(") + layout.channel + ")").c_str());
+                   layout.channelCall("cbFrameConfig").c_str());
     failures.check(capture.SetFrameBufferConfiguration(buffer.configuration),
-                   (store + "SetFrameBufferConfiguration(&cbFrameConfig)").c_str());
+                   layout.call(kStoresText, "SetFrameBufferConfiguration(&cbFrameConfig)").c_str());
     failures.check(capture.SetFrameBufferBaseAddress(kCaptureBufferBase),
-                   (store + "SetFrameBufferBaseAddress(tpiBufferStart)").c_str());
+                   layout.call(kStoresText, "SetFrameBufferBaseAddress(tpiBufferStart)").c_str());
     failures.check(capture.SetFrameBufferSize(buffer.size),
-                   (store + "SetFrameBufferSize(tpiBufferSize)").c_str());
+                   layout.call(kStoresText, "SetFrameBufferSize(tpiBufferSize)").c_str());
     failures.check(capture.SetFrameBufferNumber(buffer.number),
-                   (store + "SetFrameBufferNumber(frameBufferNumber)").c_str());
-    failures.check(capture.WritePreset(), (store + "WritePreset()").c_str());
-    failures.check(capture.SetRegisterSync(ZYVO_RegisterSync_Immediate),
-                   (store + "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
+                   layout.call(kStoresText, "SetFrameBufferNumber(frameBufferNumber)").c_str());
+    failures.check(capture.WritePreset(), layout.call(kStoresText, "WritePreset()").c_str());
+    failures.check(
+        capture.SetRegisterSync(ZYVO_RegisterSync_Immediate),
+        layout.call(kStoresText, "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
 }
 
 } // namespace
@@ -139,10 +131,9 @@ int ZyvoDiag::AcquireHDMIInput(bool) {
 bool ZyvoDiag::ConfigureHDMICaptureFrameBuffers(ZyvoVideoFormat format, ZyvoPixelFormat pixelFormat,
                                                 unsigned int frameBufferNumber) {
     const char* name = "ConfigureHDMICaptureFrameBuffers";
-    const bool quad = ZyvoVideoFormatInfo::isQuad(format);
-    const CaptureLayout& layout = quad ? kQuadCapture : kHDCapture;
+    const StoreLayout& layout = storeLayoutOf(format);
     ZyvoVideoFormat frameFormat = format;
-    if (quad) {
+    if (layout.interleaved) {
         frameFormat = ZyvoVideoFormatInfo::Get4KSIDFormat(format);
         if (frameFormat == ZYVO_VideoFormat_Unknown) {
             std::fprintf(stderr,
@@ -169,13 +160,14 @@ bool ZyvoDiag::ConfigureHDMICaptureFrameBuffers(ZyvoVideoFormat format, ZyvoPixe
             continue;
         }
         setUpCaptureStore(*capture, layout, i, buffer, failures);
-        if (layout.startsEachStore) {
+        // The HD store starts at once; the halves of a quad picture start together, once both
+        // are set up.
+        if (!layout.interleaved) {
             failures.check(capture->SetEnable(true),
-                           (std::string(layout.store) + "SetEnable(true)").c_str());
+                           layout.call(kStoresText, "SetEnable(true)").c_str());
         }
     }
-    // A quad picture starts on both stores together, once both are set up.
-    if (!layout.startsEachStore) {
+    if (layout.interleaved) {
         for (int i = 0; i < layout.storeCount; ++i) {
             if (mpFBCapture[i] != nullptr) {
                 mpFBCapture[i]->SetEnable(true);

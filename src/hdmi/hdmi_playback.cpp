@@ -3,6 +3,7 @@
 #include "engine/device_layout.h"
 #include "engine/routing_tables.h"
 #include "engine/widget_access.h"
+#include "hdmi/hdmi_store_layout.h"
 
 #include "ZyvoFormatInfo.h"
 #include "ZyvoFrameBufferWidgets.h"
@@ -12,6 +13,8 @@
 #include <string>
 
 using zyvodiag::engine::FailureCount;
+using zyvodiag::hdmi::StoreLayout;
+using zyvodiag::hdmi::storeLayoutOf;
 
 namespace {
 
@@ -38,43 +41,41 @@ int designateHDMI4KOutputWidgets(int output, int& hdmiOutput, int& second, int& 
 
 bool ZyvoDiag::ConfigureHDMIPlaybackFrameBuffers(ZyvoVideoFormat format,
                                                  ZyvoPixelFormat pixelFormat) {
-    const bool quad = ZyvoVideoFormatInfo::isQuad(format);
-    ZyvoVideoFormat frameFormat = quad ? ZyvoVideoFormatInfo::Get4KSIDFormat(format) : format;
+    const StoreLayout& layout = storeLayoutOf(format);
+    ZyvoVideoFormat frameFormat =
+        layout.interleaved ? ZyvoVideoFormatInfo::Get4KSIDFormat(format) : format;
     ZyvoFrameBufferConfiguration pbFrameConfig(frameFormat, pixelFormat);
     unsigned int bufferSize = 0;
     pbFrameConfig.GetFrameBufferSize(bufferSize);
 
-    // The report texts name the store as the code does: "i" in the quad loop, 0 otherwise.
-    const std::string store = quad ? "mpFBPlayback[i]->" : "mpFBPlayback[0]->";
-    const std::string channel = quad ? "vidChannel[i]" : "vidChannel[0]";
+    const char* stores = "mpFBPlayback";
     FailureCount failures;
-    const int storeCount = quad ? 2 : 1;
-    for (int i = 0; i < storeCount; ++i) {
+    for (int i = 0; i < layout.storeCount; ++i) {
         ZyvoFrameBufferPlayWidget* playout = mpFBPlayback[i];
         // A store the device lacks fails the configuration instead of being dereferenced.
         if (playout == nullptr) {
             failures.countMissed();
             continue;
         }
-        failures.check(playout->SetTwoSampleInterleaveMode(quad),
-                       (store + (quad ? "SetTwoSampleInterleaveMode(true)"
-                                      : "SetTwoSampleInterleaveMode(false)"))
-                           .c_str());
+        failures.check(playout->SetTwoSampleInterleaveMode(layout.interleaved),
+                       layout.interleaveCall(stores).c_str());
         failures.check(playout->SetRegisterSync(ZYVO_RegisterSync_Immediate),
-                       (store + "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
-        failures.check(playout->SetVideoMode(ZYVO_FrameBufferVideoMode_Display),
-                       (store + "SetVideoMode(ZYVO_FrameBufferVideoMode_Display)").c_str());
+                       layout.call(stores, "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
+        failures.check(
+            playout->SetVideoMode(ZYVO_FrameBufferVideoMode_Display),
+            layout.call(stores, "SetVideoMode(ZYVO_FrameBufferVideoMode_Display)").c_str());
         failures.check(pbFrameConfig.SetVideoChannel(vidChannel[i]),
-                       ("pbFrameConfig.SetVideoChannel(" + channel + ")").c_str());
+                       layout.channelCall("pbFrameConfig").c_str());
         failures.check(playout->SetFrameBufferConfiguration(&pbFrameConfig),
-                       (store + "SetFrameBufferConfiguration(&pbFrameConfig)").c_str());
-        failures.check(playout->SetFrameBufferBaseAddress(zyvodiag::engine::kPlayoutBufferBase),
-                       (store + "SetFrameBufferBaseAddress(((uint32_t)0x4000000))").c_str());
+                       layout.call(stores, "SetFrameBufferConfiguration(&pbFrameConfig)").c_str());
+        failures.check(
+            playout->SetFrameBufferBaseAddress(zyvodiag::engine::kPlayoutBufferBase),
+            layout.call(stores, "SetFrameBufferBaseAddress(((uint32_t)0x4000000))").c_str());
         failures.check(playout->SetFrameBufferSize(bufferSize),
-                       (store + "SetFrameBufferSize(bufferSize)").c_str());
+                       layout.call(stores, "SetFrameBufferSize(bufferSize)").c_str());
         failures.check(playout->SetFrameBufferNumber(0),
-                       (store + "SetFrameBufferNumber(0)").c_str());
-        failures.check(playout->WritePreset(), (store + "WritePreset()").c_str());
+                       layout.call(stores, "SetFrameBufferNumber(0)").c_str());
+        failures.check(playout->WritePreset(), layout.call(stores, "WritePreset()").c_str());
     }
     return failures.none();
 }
