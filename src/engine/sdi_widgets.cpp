@@ -13,11 +13,16 @@ namespace {
 // Outputs 0 to 9 carry the tests; output 10 is the video monitor and is left alone.
 constexpr int kTestOutputCount = 10;
 
-// The SDI output setting every diagnostic output and dual-link widget gets.
-template <typename Widget> void configure(ZyvoDiag& diag, Widget* widget, ZyvoVideoFormat format) {
-    ZyvoVideoConfiguration configuration(format);
-    diag.SetDiagnosticVideoConfiguration(&configuration, format);
-    widget->SetConfiguration(&configuration, 0);
+// Gives a widget that was found the SDI output setting every diagnostic output and dual-link
+// widget gets. Returns the widget, or null when there was none.
+template <typename Widget>
+Widget* configured(ZyvoDiag& diag, Widget* widget, ZyvoVideoFormat format) {
+    if (widget != nullptr) {
+        ZyvoVideoConfiguration configuration(format);
+        diag.SetDiagnosticVideoConfiguration(&configuration, format);
+        widget->SetConfiguration(&configuration, 0);
+    }
+    return widget;
 }
 
 // The context's SDI output `index`; null, reported for `caller`, when there is none.
@@ -38,11 +43,12 @@ ZyvoSDIInputV2Widget* ZyvoDiag::sdiInputInit(int index) {
 }
 
 ZyvoSDIOutputV2Widget* ZyvoDiag::sdiOutputInit(int index, ZyvoVideoFormat format) {
-    auto* output = getReportedWidget<ZyvoSDIOutputV2Widget>(
-        mpDevice, ZYVO_WidgetType_SDIOutputWidget, "ZYVO_WidgetType_SDIOutputWidget", index,
-        "sdiOutputInit");
+    auto* output = configured(*this,
+                              getReportedWidget<ZyvoSDIOutputV2Widget>(
+                                  mpDevice, ZYVO_WidgetType_SDIOutputWidget,
+                                  "ZYVO_WidgetType_SDIOutputWidget", index, "sdiOutputInit"),
+                              format);
     if (output != nullptr) {
-        configure(*this, output, format);
         output->SetOutputSwitchC(true);
         output->SetOutputSwitchD(true);
         output->SetOutputSwitchA(true);
@@ -56,20 +62,15 @@ ZyvoDualLinkInWidget* ZyvoDiag::dualLinkInputInit(int index, ZyvoVideoFormat for
         mpDevice, ZYVO_WidgetType_DualLinkInWidget, "ZYVO_WidgetType_DualLinkInWidget", index,
         "dualLinkInputInit");
     // Format 0 asks for the widget as it is.
-    if (input != nullptr && format != 0) {
-        configure(*this, input, format);
-    }
-    return input;
+    return format == 0 ? input : configured(*this, input, format);
 }
 
 ZyvoDualLinkOutWidget* ZyvoDiag::dualLinkOutputInit(int index, ZyvoVideoFormat format) {
-    auto* output = getReportedWidget<ZyvoDualLinkOutWidget>(
-        mpDevice, ZYVO_WidgetType_DualLinkOutWidget, "ZYVO_WidgetType_DualLinkOutWidget", index,
-        "dualLinkOutputInit");
-    if (output != nullptr) {
-        configure(*this, output, format);
-    }
-    return output;
+    return configured(*this,
+                      getReportedWidget<ZyvoDualLinkOutWidget>(
+                          mpDevice, ZYVO_WidgetType_DualLinkOutWidget,
+                          "ZYVO_WidgetType_DualLinkOutWidget", index, "dualLinkOutputInit"),
+                      format);
 }
 
 // An index outside the context's outputs is treated like an output the device does not have;

@@ -20,6 +20,7 @@ using namespace zyvodiag::status;
 namespace {
 
 using zyvodiag::engine::kCaptureBufferBase;
+using zyvodiag::hdmi::setUpEachStore;
 using zyvodiag::hdmi::StoreLayout;
 using zyvodiag::hdmi::storeLayoutOf;
 
@@ -153,20 +154,16 @@ bool ZyvoDiag::ConfigureHDMICaptureFrameBuffers(ZyvoVideoFormat format, ZyvoPixe
     }
 
     FailureCount failures;
-    for (int i = 0; i < layout.storeCount; ++i) {
-        ZyvoFrameBufferCaptureWidget* capture = mpFBCapture[i];
-        if (capture == nullptr) {
-            failures.countMissed();
-            continue;
-        }
-        setUpCaptureStore(*capture, layout, i, buffer, failures);
-        // The HD store starts at once; the halves of a quad picture start together, once both
-        // are set up.
-        if (!layout.interleaved) {
-            failures.check(capture->SetEnable(true),
-                           layout.call(kStoresText, "SetEnable(true)").c_str());
-        }
-    }
+    setUpEachStore(layout, mpFBCapture, failures,
+                   [&](ZyvoFrameBufferCaptureWidget& capture, int index) {
+                       setUpCaptureStore(capture, layout, index, buffer, failures);
+                       // The HD store starts at once; the halves of a quad picture start
+                       // together, once both are set up.
+                       if (!layout.interleaved) {
+                           failures.check(capture.SetEnable(true),
+                                          layout.call(kStoresText, "SetEnable(true)").c_str());
+                       }
+                   });
     if (layout.interleaved) {
         for (int i = 0; i < layout.storeCount; ++i) {
             if (mpFBCapture[i] != nullptr) {

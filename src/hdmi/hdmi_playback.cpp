@@ -13,6 +13,7 @@
 #include <string>
 
 using zyvodiag::engine::FailureCount;
+using zyvodiag::hdmi::setUpEachStore;
 using zyvodiag::hdmi::StoreLayout;
 using zyvodiag::hdmi::storeLayoutOf;
 
@@ -50,33 +51,27 @@ bool ZyvoDiag::ConfigureHDMIPlaybackFrameBuffers(ZyvoVideoFormat format,
 
     const char* stores = "mpFBPlayback";
     FailureCount failures;
-    for (int i = 0; i < layout.storeCount; ++i) {
-        ZyvoFrameBufferPlayWidget* playout = mpFBPlayback[i];
-        // A store the device lacks fails the configuration instead of being dereferenced.
-        if (playout == nullptr) {
-            failures.countMissed();
-            continue;
-        }
-        failures.check(playout->SetTwoSampleInterleaveMode(layout.interleaved),
+    setUpEachStore(layout, mpFBPlayback, failures, [&](ZyvoFrameBufferPlayWidget& playout, int i) {
+        failures.check(playout.SetTwoSampleInterleaveMode(layout.interleaved),
                        layout.interleaveCall(stores).c_str());
-        failures.check(playout->SetRegisterSync(ZYVO_RegisterSync_Immediate),
+        failures.check(playout.SetRegisterSync(ZYVO_RegisterSync_Immediate),
                        layout.call(stores, "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
         failures.check(
-            playout->SetVideoMode(ZYVO_FrameBufferVideoMode_Display),
+            playout.SetVideoMode(ZYVO_FrameBufferVideoMode_Display),
             layout.call(stores, "SetVideoMode(ZYVO_FrameBufferVideoMode_Display)").c_str());
         failures.check(pbFrameConfig.SetVideoChannel(vidChannel[i]),
                        layout.channelCall("pbFrameConfig").c_str());
-        failures.check(playout->SetFrameBufferConfiguration(&pbFrameConfig),
+        failures.check(playout.SetFrameBufferConfiguration(&pbFrameConfig),
                        layout.call(stores, "SetFrameBufferConfiguration(&pbFrameConfig)").c_str());
         failures.check(
-            playout->SetFrameBufferBaseAddress(zyvodiag::engine::kPlayoutBufferBase),
+            playout.SetFrameBufferBaseAddress(zyvodiag::engine::kPlayoutBufferBase),
             layout.call(stores, "SetFrameBufferBaseAddress(((uint32_t)0x4000000))").c_str());
-        failures.check(playout->SetFrameBufferSize(bufferSize),
+        failures.check(playout.SetFrameBufferSize(bufferSize),
                        layout.call(stores, "SetFrameBufferSize(bufferSize)").c_str());
-        failures.check(playout->SetFrameBufferNumber(0),
+        failures.check(playout.SetFrameBufferNumber(0),
                        layout.call(stores, "SetFrameBufferNumber(0)").c_str());
-        failures.check(playout->WritePreset(), layout.call(stores, "WritePreset()").c_str());
-    }
+        failures.check(playout.WritePreset(), layout.call(stores, "WritePreset()").c_str());
+    });
     return failures.none();
 }
 

@@ -2,8 +2,11 @@
 // two-sample interleave for a 4K quad format, each with its own channel of the picture.
 #pragma once
 
+#include "engine/widget_access.h"
+
 #include "ZyvoFormatInfo.h"
 
+#include <cstddef>
 #include <string>
 
 namespace zyvodiag::hdmi {
@@ -29,6 +32,20 @@ struct StoreLayout {
 
 constexpr StoreLayout kQuadStores = {2, true, "i"};
 constexpr StoreLayout kHDStores = {1, false, "0"};
+
+// Calls `setUp(store, index)` for each store of `layout`; a store the device lacks fails the
+// configuration instead of being dereferenced.
+template <typename Store, size_t N, typename SetUp>
+void setUpEachStore(const StoreLayout& layout, Store* (&stores)[N],
+                    zyvodiag::engine::FailureCount& failures, SetUp setUp) {
+    for (int i = 0; i < layout.storeCount; ++i) {
+        if (stores[i] == nullptr) {
+            failures.countMissed();
+        } else {
+            setUp(*stores[i], i);
+        }
+    }
+}
 
 inline const StoreLayout& storeLayoutOf(ZyvoVideoFormat format) {
     return ZyvoVideoFormatInfo::isQuad(format) ? kQuadStores : kHDStores;
