@@ -9,10 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
-using zyvodiag::engine::kCaptureStoreCount;
-using zyvodiag::engine::kDualLinkInputCount;
-using zyvodiag::engine::kDualLinkOutputCount;
-using zyvodiag::engine::kSDIOutputCount;
+using namespace zyvodiag::engine;
 
 namespace {
 

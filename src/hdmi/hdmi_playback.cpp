@@ -10,12 +10,9 @@
 #include "ZyvoHDMIWidgets.h"
 
 #include <cstdio>
-#include <string>
 
 using zyvodiag::engine::FailureCount;
-using zyvodiag::hdmi::setUpEachStore;
-using zyvodiag::hdmi::StoreLayout;
-using zyvodiag::hdmi::storeLayoutOf;
+using namespace zyvodiag::hdmi;
 
 namespace {
 
