@@ -6,8 +6,8 @@
 #include "ZyvoSDIWidgets.h"
 
 #include <cstdio>
-#include <exception>
-#include <vector>
+#include <memory>
+#include <new>
 
 using zyvodiag::engine::getWidget;
 
@@ -115,21 +115,21 @@ bool ZyvoDiag::lcdColorBarsEnable(bool enable) {
     }
     const size_t size = static_cast<size_t>(bytesPerLine) * lines;
     // Owned, so that a device library that throws from the DMA does not leak the picture.
-    std::vector<unsigned char> picture;
+    std::unique_ptr<unsigned char[]> picture;
     try {
-        picture.resize(size);
-    } catch (const std::exception&) { // no memory, or a size no buffer can have
+        picture = std::make_unique<unsigned char[]>(size);
+    } catch (const std::bad_alloc&) {
         std::printf("%s could not get CPU memory\n", "lcdColorBarsEnable");
         return false;
     }
     for (uint32_t line = 0; line < lines; ++line) {
-        drawLine(picture.data() + static_cast<size_t>(kLineBytes) * line, enable);
+        drawLine(picture.get() + static_cast<size_t>(kLineBytes) * line, enable);
     }
     auto* dma = getWidget<ZyvoDmaIO>(mpDevice, ZYVO_WidgetType_DmaIO, 0);
     if (dma == nullptr) {
         std::printf("%s could not get DMA widget\n", "lcdColorBarsEnable");
     } else {
-        dma->DoDma(ZYVO_DmaDirection_HostToDevice, picture.data(), address,
+        dma->DoDma(ZYVO_DmaDirection_HostToDevice, picture.get(), address,
                    static_cast<uint32_t>(size), 1, 0, 0, 0);
     }
     return false;
