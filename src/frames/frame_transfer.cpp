@@ -20,8 +20,8 @@ namespace {
 
 constexpr const char* kName = "frameBufferDmaToFile";
 
-// Writes the whole frame and closes the file; a short write, a failed flush (a full disk shows
-// up only there) or a failed close is a failed write.
+// Writes the whole frame; a short write or a failed flush (a full disk shows up only there) is a
+// failed write. The file's owner closes it.
 bool writeFrame(OwnedFile& file, const unsigned char* frame, unsigned int size,
                 const char* fileName) {
     // The frame goes to the file in one write straight from the host buffer: a stream buffer
@@ -35,10 +35,6 @@ bool writeFrame(OwnedFile& file, const unsigned char* frame, unsigned int size,
     }
     if (written != size || std::fflush(file.get()) != 0) {
         std::printf("%s() Failed to write file (ferror = %d)\n", kName, std::ferror(file.get()));
-        return false;
-    }
-    if (!zyvodiag::frames::closeWrittenFile(file)) {
-        std::printf("%s() Failed to close %s: %s\n", kName, fileName, std::strerror(errno));
         return false;
     }
     return true;

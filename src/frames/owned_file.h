@@ -1,5 +1,5 @@
 // The one way the library holds a stdio file: an owner that closes it exactly once, whichever
-// way the code leaves, and a checked close for a file that was written.
+// way the code leaves.
 #pragma once
 
 #include <cerrno>
@@ -19,12 +19,6 @@ inline OwnedFile openFile(const char* path, const char* mode, int& openError) {
     OwnedFile file(std::fopen(path, mode));
     openError = errno;
     return file;
-}
-
-// Closes a file that was written: false when the close lost data, which a write error the
-// system reports late shows only here.
-inline bool closeWrittenFile(OwnedFile& file) {
-    return std::fclose(file.release()) == 0;
 }
 
 } // namespace zyvodiag::frames
