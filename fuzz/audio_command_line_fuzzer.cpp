@@ -3,7 +3,7 @@
 
 #include <tuple>
 
-#include "fuzz_support.h"
+#include "command_line_property.h"
 
 namespace {
 
@@ -22,29 +22,18 @@ bool parseEarlierCommandLine(ZyvoDiagUserCommands& record) {
     return record.parseAudioCmdLineArgs(7, arguments);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    zyvofuzz::silenceStandardOutput();
-    return 0;
+void checkAccepted(const ZyvoDiagUserCommands& record) {
+    zyvofuzz::check(record.mAudioTestType <= 2, "an accepted command line has a test type");
+    zyvofuzz::check(record.mAudioLevel <= 3, "an accepted command line has an audio level");
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    zyvofuzz::ArgumentVector fresh("zyvodiag", data, size);
-    ZyvoDiagUserCommands record;
-    bool accepted = record.parseAudioCmdLineArgs(fresh.count(), fresh.values());
-    if (accepted) {
-        zyvofuzz::check(record.mAudioTestType <= 2, "an accepted command line has a test type");
-        zyvofuzz::check(record.mAudioLevel <= 3, "an accepted command line has an audio level");
-    }
-    auto freshFields = audioFields(record);
+const auto kAudioCommandLine =
+    zyvofuzz::makeCommandLine(&ZyvoDiagUserCommands::parseAudioCmdLineArgs, audioFields,
+                              parseEarlierCommandLine, checkAccepted);
 
-    ZyvoDiagUserCommands reused;
-    parseEarlierCommandLine(reused);
-    zyvofuzz::ArgumentVector again("zyvodiag", data, size);
-    zyvofuzz::check(reused.parseAudioCmdLineArgs(again.count(), again.values()) == accepted,
-                    "an earlier command line changes whether this one is accepted");
-    zyvofuzz::check(audioFields(reused) == freshFields,
-                    "an earlier command line leaks into the parameters of this one");
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    zyvofuzz::checkParsesAfresh(kAudioCommandLine, data, size);
     return 0;
 }

@@ -6,11 +6,6 @@
 
 #include "fuzz_support.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    zyvofuzz::silenceStandardOutput();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     ZyvoDiagUserCommands::msDebugOutput = input.ConsumeBool();

@@ -3,7 +3,7 @@
 
 #include <tuple>
 
-#include "fuzz_support.h"
+#include "command_line_property.h"
 
 namespace {
 
@@ -25,31 +25,19 @@ bool parseEarlierCommandLine(ZyvoDiagUserCommands& record) {
     return record.parseCmdLineArgs(9, arguments);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    zyvofuzz::silenceStandardOutput();
-    return 0;
+void checkAccepted(const ZyvoDiagUserCommands& record) {
+    zyvofuzz::check(record.mSDIInput >= 1 && record.mSDIInput <= 8,
+                    "an accepted command line has an SDI input of the device");
+    zyvofuzz::check(record.mSDIOutput >= 1 && record.mSDIOutput <= 10,
+                    "an accepted command line has an SDI output of the device");
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    zyvofuzz::ArgumentVector fresh("zyvodiag", data, size);
-    ZyvoDiagUserCommands record;
-    bool accepted = record.parseCmdLineArgs(fresh.count(), fresh.values());
-    if (accepted) {
-        zyvofuzz::check(record.mSDIInput >= 1 && record.mSDIInput <= 8,
-                        "an accepted command line has an SDI input of the device");
-        zyvofuzz::check(record.mSDIOutput >= 1 && record.mSDIOutput <= 10,
-                        "an accepted command line has an SDI output of the device");
-    }
-    auto freshFields = videoFields(record);
+const auto kVideoCommandLine = zyvofuzz::makeCommandLine(
+    &ZyvoDiagUserCommands::parseCmdLineArgs, videoFields, parseEarlierCommandLine, checkAccepted);
 
-    ZyvoDiagUserCommands reused;
-    parseEarlierCommandLine(reused);
-    zyvofuzz::ArgumentVector again("zyvodiag", data, size);
-    zyvofuzz::check(reused.parseCmdLineArgs(again.count(), again.values()) == accepted,
-                    "an earlier command line changes whether this one is accepted");
-    zyvofuzz::check(videoFields(reused) == freshFields,
-                    "an earlier command line leaks into the parameters of this one");
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    zyvofuzz::checkParsesAfresh(kVideoCommandLine, data, size);
     return 0;
 }

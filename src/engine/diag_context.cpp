@@ -1,6 +1,13 @@
 // The diagnostic context: a plain record of the widgets one user command works with.
 #include <zyvodiag>
 
+namespace {
+
+// The colour space the diagnostics have always asked for; the device library has no name for it.
+constexpr auto kDiagnosticColorSpace = static_cast<ZyvoVideoColorSpace>(1);
+
+} // namespace
+
 // Construction and destruction do no work: each user command fills the entries it uses through
 // its set-up operation, and the context owns none of the widgets.
 ZyvoDiag::ZyvoDiag() {}
@@ -12,11 +19,11 @@ int ZyvoDiag::SetDiagnosticVideoConfiguration(ZyvoVideoConfiguration* config,
     // The setters in declaration order: format, sampling, colour space, colour range, aspect
     // ratio, bit depth, channel. Their results do not matter to the diagnostics.
     config->SetDefaultFormat(format);
-    config->SetVideoSampling(static_cast<ZyvoVideoSampling>(2));
-    config->SetVideoColorSpace(static_cast<ZyvoVideoColorSpace>(1));
-    config->SetVideoColorRange(static_cast<ZyvoVideoColorRange>(2));
-    config->SetVideoAspectRatio(static_cast<ZyvoVideoAspectRatio>(2));
-    config->SetVideoBitDepth(static_cast<ZyvoVideoBitDepth>(1));
-    config->SetVideoChannel(static_cast<ZyvoVideoChannel>(1));
+    config->SetVideoSampling(ZYVO_VideoSampling_422);
+    config->SetVideoColorSpace(kDiagnosticColorSpace);
+    config->SetVideoColorRange(ZYVO_VideoColorRange_Full);
+    config->SetVideoAspectRatio(ZYVO_VideoAspectRatio_16x9);
+    config->SetVideoBitDepth(ZYVO_VideoBitDepth_8);
+    config->SetVideoChannel(ZYVO_VideoChannel_1);
     return 2;
 }

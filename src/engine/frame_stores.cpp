@@ -1,5 +1,6 @@
 // Capture and playout frame stores: set-up at their fixed device addresses, enable, grab, and
 // the memory aperture window.
+#include "device_layout.h"
 #include "widget_access.h"
 
 #include "QELTime.h"
@@ -7,16 +8,21 @@
 
 #include <cstdio>
 
-using zyvodiag::engine::getWidget;
+using namespace zyvodiag::engine;
 
 namespace {
 
-// Every capture store writes at 16 MiB, every playout store reads at 64 MiB.
-constexpr uint32_t kCaptureBufferBase = 0x1000000;
-constexpr uint32_t kPlayoutBufferBase = 0x4000000;
-constexpr int kCaptureStoreCount = 4;
 // One frame time and then some, so a whole frame lands in the store.
 constexpr int kFrameGrabMilliseconds = 100;
+
+// The control widget that holds the memory aperture; null, reported, when the device has none.
+ZyvoGarnControlWidget* apertureControl(ZyvoDevice* device) {
+    auto* control = getWidget<ZyvoGarnControlWidget>(device, ZYVO_WidgetType_RimbaControlWidget, 0);
+    if (control == nullptr) {
+        std::printf("Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n");
+    }
+    return control;
+}
 
 } // namespace
 
@@ -24,19 +30,18 @@ ZyvoFrameBufferCaptureWidget* ZyvoDiag::captureStoreInit(int index, ZyvoVideoFor
                                                          ZyvoPixelFormat pixelFormat) {
     ZyvoFrameBufferConfiguration configuration(format, pixelFormat);
     configuration.SetFrameBufferBaseAddress(kCaptureBufferBase);
-    auto* store = getWidget<ZyvoFrameBufferCaptureWidget>(
-        mpDevice, ZYVO_WidgetType_FrameBufferCaptureWidget, index);
+    auto* store = getReportedWidget<ZyvoFrameBufferCaptureWidget>(
+        mpDevice, ZYVO_WidgetType_FrameBufferCaptureWidget,
+        "ZYVO_WidgetType_FrameBufferCaptureWidget", index, "captureStoreInit");
     if (store == nullptr) {
-        std::printf("%s() Could not GetWidget(ZYVO_WidgetType_FrameBufferCaptureWidget, %d)\n",
-                    "captureStoreInit", index);
         return nullptr;
     }
     store->SetTwoSampleInterleaveMode(false);
     store->SetEnable(false);
     store->SetFrameBufferConfiguration(&configuration);
     store->SetFrameBufferNumber(0);
-    zyvodiag::engine::callSucceeded(store->SetRegisterSync(ZYVO_RegisterSync_Immediate),
-                                    "pCaptureStore->SetRegisterSync(ZYVO_RegisterSync_Immediate)");
+    callSucceeded(store->SetRegisterSync(ZYVO_RegisterSync_Immediate),
+                  "pCaptureStore->SetRegisterSync(ZYVO_RegisterSync_Immediate)");
     store->WritePreset();
     return store;
 }
@@ -67,17 +72,17 @@ int ZyvoDiag::captureStoreEnable(ZyvoFrameBufferCaptureWidget* store, bool enabl
 }
 
 int ZyvoDiag::SetCaptureBufferEnable(int index, bool enable) {
-    if (index < 0 || index >= kCaptureStoreCount || mpFBCapture[index] == nullptr) {
+    ZyvoFrameBufferCaptureWidget* store = entryAt(mpFBCapture, index);
+    if (store == nullptr) {
         return 0;
     }
-    captureStoreEnable(mpFBCapture[index], enable);
+    captureStoreEnable(store, enable);
     return 1;
 }
 
 int ZyvoDiag::VideoFrameGrab(int index, int /*frame*/) {
     // The frame to capture into was chosen before with frameBufferSelect.
-    ZyvoFrameBufferCaptureWidget* store =
-        index >= 0 && index < kCaptureStoreCount ? mpFBCapture[index] : nullptr;
+    ZyvoFrameBufferCaptureWidget* store = entryAt(mpFBCapture, index);
     captureStoreEnable(store, true);
     QELTime::Sleep(kFrameGrabMilliseconds);
     captureStoreEnable(store, false);
@@ -105,10 +110,8 @@ int ZyvoDiag::frameBufferSelect(ZyvoFrameBufferBaseWidget* store, int frame) {
 }
 
 int ZyvoDiag::MemoryApertureWindowSet(uint32_t address) {
-    auto* control =
-        getWidget<ZyvoGarnControlWidget>(mpDevice, ZYVO_WidgetType_RimbaControlWidget, 0);
+    ZyvoGarnControlWidget* control = apertureControl(mpDevice);
     if (control == nullptr) {
-        std::printf("Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n");
         return 0;
     }
     control->SetFrameApertureBaseAddress(address);
@@ -116,10 +119,8 @@ int ZyvoDiag::MemoryApertureWindowSet(uint32_t address) {
 }
 
 int ZyvoDiag::MemoryApertureWindowGet(uint32_t& address) {
-    auto* control =
-        getWidget<ZyvoGarnControlWidget>(mpDevice, ZYVO_WidgetType_RimbaControlWidget, 0);
+    ZyvoGarnControlWidget* control = apertureControl(mpDevice);
     if (control == nullptr) {
-        std::printf("Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n");
         return 0;
     }
     control->GetFrameApertureBaseAddress(address);

@@ -1,4 +1,5 @@
 // HDMI output configuration and input initialisation, and connecting the output to playout.
+#include "device_layout.h"
 #include "widget_access.h"
 
 #include "ZyvoFormatInfo.h"
@@ -11,22 +12,24 @@ using zyvodiag::engine::FailureCount;
 
 namespace {
 
-// The receiver needs this long after a reset before its registers mean anything.
-constexpr useconds_t kReceiverSettleMicroseconds = 200000;
 constexpr ZyvoVideoSource kPlayoutStore0Source = static_cast<ZyvoVideoSource>(92);
 
 // Colour space, sampling and bit depth of the HDMI stream for each pixel format.
 struct HDMIColourSettings {
     ZyvoPixelFormat pixelFormat;
-    int colorSpace;
-    int sampling;
-    int bitDepth;
+    ZyvoVideoColorSpace colorSpace;
+    ZyvoVideoSampling sampling;
+    ZyvoVideoBitDepth bitDepth;
 };
 
+constexpr ZyvoVideoColorSpace kYCbCr = ZYVO_VideoColorSpace_YCbCr;
+constexpr ZyvoVideoColorSpace kRGB = ZYVO_VideoColorSpace_RGB;
 const HDMIColourSettings kColourSettings[] = {
-    {ZYVO_PixelFormat_YCbCr10, 2, 2, 2}, {ZYVO_PixelFormat_YCbCr8, 2, 2, 1},
-    {ZYVO_PixelFormat_RGB8, 3, 5, 1},    {ZYVO_PixelFormat_RGB10, 3, 5, 2},
-    {ZYVO_PixelFormat_YCbCr12, 2, 2, 3},
+    {ZYVO_PixelFormat_YCbCr10, kYCbCr, ZYVO_VideoSampling_422, ZYVO_VideoBitDepth_10},
+    {ZYVO_PixelFormat_YCbCr8, kYCbCr, ZYVO_VideoSampling_422, ZYVO_VideoBitDepth_8},
+    {ZYVO_PixelFormat_RGB8, kRGB, ZYVO_VideoSampling_444, ZYVO_VideoBitDepth_8},
+    {ZYVO_PixelFormat_RGB10, kRGB, ZYVO_VideoSampling_444, ZYVO_VideoBitDepth_10},
+    {ZYVO_PixelFormat_YCbCr12, kYCbCr, ZYVO_VideoSampling_422, ZYVO_VideoBitDepth_12},
 };
 
 const HDMIColourSettings* colourSettingsFor(ZyvoPixelFormat pixelFormat) {
@@ -49,7 +52,7 @@ ZyvoHDMIInV4Widget* ZyvoDiag::hdmiInputInit() {
         return nullptr;
     }
     input->Initialize();
-    usleep(kReceiverSettleMicroseconds);
+    usleep(zyvodiag::engine::kHDMIReceiverSettleMicroseconds);
     return input;
 }
 
@@ -95,18 +98,18 @@ bool ZyvoDiag::ConfigureHDMIOutput(ZyvoHDMIOutV4Widget* pHDMIOut, ZyvoVideoForma
     failures.check(pHDMIOut->SetAudioMute(true), "pHDMIOut->SetAudioMute(true)");
 
     ZyvoVideoConfiguration hdmiVideoConfig(hdmiFormat);
-    auto outRange = static_cast<ZyvoVideoColorRange>(fullRange ? 2 : 1);
+    auto outRange = fullRange ? ZYVO_VideoColorRange_Full : ZYVO_VideoColorRange_Legal;
     hdmiVideoConfig.SetVideoColorRange(outRange);
-    hdmiVideoConfig.SetVideoAspectRatio(static_cast<ZyvoVideoAspectRatio>(2));
+    hdmiVideoConfig.SetVideoAspectRatio(ZYVO_VideoAspectRatio_16x9);
     const HDMIColourSettings* colour = colourSettingsFor(pixelFormat);
     if (colour == nullptr) {
         std::fprintf(stderr, "%s: Unsupported pixel format:%d\n", "ConfigureHDMIOutput",
                      static_cast<int>(pixelFormat));
         return false;
     }
-    hdmiVideoConfig.SetVideoColorSpace(static_cast<ZyvoVideoColorSpace>(colour->colorSpace));
-    hdmiVideoConfig.SetVideoSampling(static_cast<ZyvoVideoSampling>(colour->sampling));
-    hdmiVideoConfig.SetVideoBitDepth(static_cast<ZyvoVideoBitDepth>(colour->bitDepth));
+    hdmiVideoConfig.SetVideoColorSpace(colour->colorSpace);
+    hdmiVideoConfig.SetVideoSampling(colour->sampling);
+    hdmiVideoConfig.SetVideoBitDepth(colour->bitDepth);
 
     failures.check(pHDMIOut->SetMonitorState(false), "pHDMIOut->SetMonitorState(false)");
     failures.check(pHDMIOut->SetDefaultVideoColorRange(outRange),

@@ -3,18 +3,52 @@
 
 #include "ZyvoTimingWidgets.h"
 
+#include <string>
+
 using zyvodiag::engine::callSucceeded;
 using zyvodiag::engine::getWidget;
 
 namespace {
 
 // The interrupts follow the sync generator's own timing.
-constexpr ZyvoVideoSource syncSource = ZYVO_VideoSource_Default;
+constexpr ZyvoVideoSource kSyncSource = ZYVO_VideoSource_Default;
 
 void disableInterrupt(ZyvoInterruptControlWidget* control) {
     if (control != nullptr) {
         control->SetInterruptEnable(false);
     }
+}
+
+// The generator's timing: 10-bit 4:2:2 YCbCr in legal range, or 4:4:4 RGB in full range for an
+// RGB pixel format.
+void describeTiming(ZyvoVideoConfiguration& timing, ZyvoVideoFormat format,
+                    ZyvoPixelFormat pixelFormat) {
+    timing.SetDefaultFormat(format);
+    timing.SetVideoSampling(ZYVO_VideoSampling_422);
+    timing.SetVideoColorSpace(ZYVO_VideoColorSpace_YCbCr);
+    timing.SetVideoColorRange(ZYVO_VideoColorRange_Legal);
+    timing.SetVideoAspectRatio(ZYVO_VideoAspectRatio_16x9);
+    timing.SetVideoBitDepth(ZYVO_VideoBitDepth_10);
+    timing.SetVideoChannel(ZYVO_VideoChannel_1);
+    if (pixelFormat == ZYVO_PixelFormat_RGB8 || pixelFormat == ZYVO_PixelFormat_RGB10) {
+        timing.SetVideoSampling(ZYVO_VideoSampling_444);
+        timing.SetVideoColorSpace(ZYVO_VideoColorSpace_RGB);
+        timing.SetVideoColorRange(ZYVO_VideoColorRange_Full);
+    }
+}
+
+// Arms one interrupt on the generator's timing. A missing control is skipped rather than
+// dereferenced; `name` is how a failure report names it.
+void armInterrupt(ZyvoInterruptControlWidget* control, const std::string& name,
+                  ZyvoVideoConfiguration& syncConfig, ZyvoVideoTransport& videoTransport) {
+    if (control == nullptr) {
+        return;
+    }
+    callSucceeded(control->SetConfiguration(&syncConfig, &videoTransport, true),
+                  (name + "->SetConfiguration(&syncConfig, &videoTransport, true)").c_str());
+    callSucceeded(control->SetSyncSource(kSyncSource),
+                  (name + "->SetSyncSource(syncSource)").c_str());
+    callSucceeded(control->SetInterruptEnable(true), (name + "->SetInterruptEnable(true)").c_str());
 }
 
 } // namespace
@@ -41,41 +75,13 @@ ZyvoSyncGeneratorV3Widget* ZyvoDiag::syncGenInit(ZyvoVideoFormat format,
     disableInterrupt(pVideoIntControl);
 
     ZyvoVideoConfiguration syncConfig;
-    syncConfig.SetDefaultFormat(format);
-    syncConfig.SetVideoSampling(static_cast<ZyvoVideoSampling>(2));
-    syncConfig.SetVideoColorSpace(static_cast<ZyvoVideoColorSpace>(2));
-    syncConfig.SetVideoColorRange(static_cast<ZyvoVideoColorRange>(1));
-    syncConfig.SetVideoAspectRatio(static_cast<ZyvoVideoAspectRatio>(2));
-    syncConfig.SetVideoBitDepth(static_cast<ZyvoVideoBitDepth>(2));
-    syncConfig.SetVideoChannel(static_cast<ZyvoVideoChannel>(1));
-    if (pixelFormat == ZYVO_PixelFormat_RGB8 || pixelFormat == ZYVO_PixelFormat_RGB10) {
-        syncConfig.SetVideoSampling(static_cast<ZyvoVideoSampling>(5));
-        syncConfig.SetVideoColorSpace(static_cast<ZyvoVideoColorSpace>(3));
-        syncConfig.SetVideoColorRange(static_cast<ZyvoVideoColorRange>(2));
-    }
-
+    describeTiming(syncConfig, format, pixelFormat);
     syncGen->SetReferenceSource(referenceSource);
     syncGen->SetConfiguration(&syncConfig, 0, 0);
 
     ZyvoVideoTransport videoTransport(syncConfig);
-    // A missing interrupt control is skipped rather than dereferenced; the other one is still
-    // armed.
-    if (pSyncGenIntControl != nullptr) {
-        callSucceeded(pSyncGenIntControl->SetConfiguration(&syncConfig, &videoTransport, true),
-                      "pSyncGenIntControl->SetConfiguration(&syncConfig, &videoTransport, true)");
-        callSucceeded(pSyncGenIntControl->SetSyncSource(syncSource),
-                      "pSyncGenIntControl->SetSyncSource(syncSource)");
-        callSucceeded(pSyncGenIntControl->SetInterruptEnable(true),
-                      "pSyncGenIntControl->SetInterruptEnable(true)");
-    }
-    if (pVideoIntControl != nullptr) {
-        callSucceeded(pVideoIntControl->SetConfiguration(&syncConfig, &videoTransport, true),
-                      "pVideoIntControl->SetConfiguration(&syncConfig, &videoTransport, true)");
-        callSucceeded(pVideoIntControl->SetSyncSource(syncSource),
-                      "pVideoIntControl->SetSyncSource(syncSource)");
-        callSucceeded(pVideoIntControl->SetInterruptEnable(true),
-                      "pVideoIntControl->SetInterruptEnable(true)");
-    }
+    armInterrupt(pSyncGenIntControl, "pSyncGenIntControl", syncConfig, videoTransport);
+    armInterrupt(pVideoIntControl, "pVideoIntControl", syncConfig, videoTransport);
     return syncGen;
 }
 

@@ -17,6 +17,18 @@ Widget* getWidget(ZyvoDevice* device, ZyvoWidgetType type, unsigned int index) {
     return widget == nullptr ? nullptr : dynamic_cast<Widget*>(widget);
 }
 
+// The same for the set-up operations, which report a missing widget on standard output as
+// "CALLER() Could not GetWidget(TYPE, INDEX)".
+template <typename Widget>
+Widget* getReportedWidget(ZyvoDevice* device, ZyvoWidgetType type, const char* typeName, int index,
+                          const char* caller) {
+    auto* widget = getWidget<Widget>(device, type, static_cast<unsigned int>(index));
+    if (widget == nullptr) {
+        std::printf("%s() Could not GetWidget(%s, %d)\n", caller, typeName, index);
+    }
+    return widget;
+}
+
 // True when the widget call succeeded; a failure is reported on standard error with the text
 // of the call, only when verbose output is on.
 inline bool callSucceeded(int status, const char* callText) {

@@ -1,19 +1,23 @@
 // Comparing two raw frame files byte by byte, with the list of differences when verbose.
+#include "engine/status_codes.h"
+#include "frames/owned_file.h"
+
 #include <zyvodiag>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <new>
+#include <vector>
+
+using zyvodiag::frames::OwnedFile;
 
 namespace {
 
-constexpr int kSame = 2;
-constexpr int kDifferent = -2;
+constexpr int kSame = zyvodiag::status::kDone;
+constexpr int kDifferent = zyvodiag::status::kFailed;
 constexpr int kMaxShown = 20;
 
 // The length of an open file; the position is put back at the start.
@@ -23,20 +27,6 @@ int32_t fileLength(FILE* file) {
     std::rewind(file);
     return length;
 }
-
-// Two open files closed on every way out.
-struct FilePair {
-    FILE* expected;
-    FILE* found;
-    ~FilePair() {
-        if (expected != nullptr) {
-            std::fclose(expected);
-        }
-        if (found != nullptr) {
-            std::fclose(found);
-        }
-    }
-};
 
 // The report of the differing bytes: a header before the first, a line for each of the first
 // few.
@@ -63,12 +53,15 @@ struct Differences {
 // pair on the stack does the same more slowly.
 class BlockPair {
 public:
-    BlockPair() : mHeap(new (std::nothrow) unsigned char[2 * kBlockBytes]) {
-        if (mHeap) {
-            expected = mHeap.get();
-            found = expected + kBlockBytes;
-            size = kBlockBytes;
+    BlockPair() {
+        try {
+            mHeap.resize(2 * kBlockBytes);
+        } catch (const std::bad_alloc&) {
+            return;
         }
+        expected = mHeap.data();
+        found = expected + kBlockBytes;
+        size = kBlockBytes;
     }
 
     unsigned char* expected = mSmall[0];
@@ -79,7 +72,7 @@ private:
     static constexpr size_t kBlockBytes = 64 * 1024;
     static constexpr size_t kSmallBlockBytes = 1024;
     unsigned char mSmall[2][kSmallBlockBytes];
-    std::unique_ptr<unsigned char[]> mHeap;
+    std::vector<unsigned char> mHeap;
 };
 
 // Compares the first `length` bytes of the two streams, noting each difference. Quietly, the
@@ -116,13 +109,9 @@ bool compareStreams(FILE* expected, FILE* found, int32_t length, bool verbose,
 
 int ZyvoDiag::compareFiles(const char* expectedFile, const char* foundFile) {
     const bool verbose = ZyvoDiagUserCommands::msDebugOutput;
-    errno = 0;
-    FILE* expected = std::fopen(expectedFile, "r");
-    int expectedError = errno;
-    errno = 0;
-    FILE* found = std::fopen(foundFile, "r");
-    int foundError = errno;
-    FilePair files{expected, found};
+    int expectedError = 0, foundError = 0;
+    OwnedFile expected = zyvodiag::frames::openFile(expectedFile, "r", expectedError);
+    OwnedFile found = zyvodiag::frames::openFile(foundFile, "r", foundError);
     if (expected == nullptr || found == nullptr) {
         if (verbose) {
             bool expectedMissing = expected == nullptr;
@@ -132,8 +121,8 @@ int ZyvoDiag::compareFiles(const char* expectedFile, const char* foundFile) {
         return kDifferent;
     }
 
-    int32_t expectedLength = fileLength(expected);
-    int32_t foundLength = fileLength(found);
+    int32_t expectedLength = fileLength(expected.get());
+    int32_t foundLength = fileLength(found.get());
     const bool sameLength = expectedLength == foundLength;
     if (!sameLength) {
         if (!verbose) {
@@ -145,7 +134,7 @@ int ZyvoDiag::compareFiles(const char* expectedFile, const char* foundFile) {
     const int32_t compareLength =
         sameLength || expectedLength < foundLength ? expectedLength : foundLength;
     Differences differences;
-    if (!compareStreams(expected, found, compareLength, verbose, differences)) {
+    if (!compareStreams(expected.get(), found.get(), compareLength, verbose, differences)) {
         return kDifferent;
     }
     if (differences.count == 0) {

@@ -1,5 +1,7 @@
 // Filling one frame of a frame store with a test pattern, drawn in host memory and moved to the
 // device in one DMA transfer.
+#include "engine/device_layout.h"
+#include "engine/status_codes.h"
 #include "engine/widget_access.h"
 #include "frames/frame_data_dump.h"
 
@@ -11,12 +13,11 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+using zyvodiag::engine::entryAt;
+using zyvodiag::status::kDone;
+using zyvodiag::status::kFailed;
 
-constexpr unsigned int kPlayoutStoreCount = 6;
-constexpr int kCaptureStoreCount = 4;
-constexpr int kDone = 2;
-constexpr int kFailed = -2;
+namespace {
 
 // The library draws 100% bars in 10-bit RGB itself; everything else comes from the common
 // library's generator.
@@ -31,6 +32,14 @@ void drawPattern(QELTestPatternSelect pattern, unsigned int width, unsigned int 
     }
     QELTestPatternGen generator;
     generator.DrawTestPattern(pattern, width, height, pixelFormat, buffer);
+}
+
+// Selects frame `frameNumber` of `store` and fills it; a missing store is reported by both.
+void fillFrame(ZyvoDiag& diag, ZyvoFrameBufferBaseWidget* store, int frameNumber,
+               QELTestPatternSelect pattern, ZyvoVideoFormat videoFormat,
+               QEL_PixelFormat pixelFormat) {
+    diag.frameBufferSelect(store, frameNumber);
+    diag.frameBufferFillWithTestPattern(store, pattern, videoFormat, pixelFormat);
 }
 
 } // namespace
@@ -96,7 +105,7 @@ int ZyvoDiag::frameBufferFillWithTestPattern(unsigned int frameStoreIdx,
                     name, static_cast<int>(frameStoreIdx), static_cast<int>(pattern),
                     static_cast<int>(videoFormat), static_cast<int>(pixelFormat));
     }
-    if (frameStoreIdx >= kPlayoutStoreCount) {
+    if (frameStoreIdx >= static_cast<unsigned int>(zyvodiag::engine::kPlayoutStoreCount)) {
         std::printf("%s Invalid frameStoreIdx (%d)\n", name, static_cast<int>(frameStoreIdx));
         return kFailed;
     }
@@ -105,26 +114,20 @@ int ZyvoDiag::frameBufferFillWithTestPattern(unsigned int frameStoreIdx,
                                           pixelFormat);
 }
 
+// Both pick the frame first, so the pattern lands in it; a playout store then starts playing.
 int ZyvoDiag::InputVideoFramePatternFill(int captureStoreIdx, int frameNumber,
                                          QELTestPatternSelect pattern, ZyvoVideoFormat videoFormat,
                                          QEL_PixelFormat pixelFormat) {
-    ZyvoFrameBufferCaptureWidget* store =
-        captureStoreIdx >= 0 && captureStoreIdx < kCaptureStoreCount ? mpFBCapture[captureStoreIdx]
-                                                                     : nullptr;
-    frameBufferSelect(store, frameNumber);
-    frameBufferFillWithTestPattern(store, pattern, videoFormat, pixelFormat);
+    fillFrame(*this, entryAt(mpFBCapture, captureStoreIdx), frameNumber, pattern, videoFormat,
+              pixelFormat);
     return 1;
 }
 
 int ZyvoDiag::VideoFramePatternFill(int playoutStoreIdx, int frameNumber,
                                     QELTestPatternSelect pattern, ZyvoVideoFormat videoFormat,
                                     QEL_PixelFormat pixelFormat) {
-    ZyvoFrameBufferPlayWidget* store =
-        playoutStoreIdx >= 0 && playoutStoreIdx < static_cast<int>(kPlayoutStoreCount)
-            ? mpFBPlayback[playoutStoreIdx]
-            : nullptr;
-    frameBufferSelect(store, frameNumber);
-    frameBufferFillWithTestPattern(store, pattern, videoFormat, pixelFormat);
+    ZyvoFrameBufferPlayWidget* store = entryAt(mpFBPlayback, playoutStoreIdx);
+    fillFrame(*this, store, frameNumber, pattern, videoFormat, pixelFormat);
     playoutStoreEnable(store, true);
     return 1;
 }

@@ -1,24 +1,18 @@
 // Whether an SDI input carries a signal the capture can use.
-#include <zyvodiag>
+#include "engine/device_layout.h"
+#include "engine/status_codes.h"
 
 #include "ZyvoSDIWidgets.h"
 
-namespace {
-
-constexpr int kSDIInputCount = 8;
-constexpr int kUsable = 2;
-constexpr int kNoValidInput = -19;
-constexpr int kUnknownFormat = -1;
-constexpr int kNoWidget = -2;
-
-} // namespace
+using namespace zyvodiag::status;
 
 int ZyvoDiag::AcquireSDIInput(int sdiInput) {
-    if (sdiInput < 0 || sdiInput >= kSDIInputCount || mpSDIInput[sdiInput] == nullptr) {
+    ZyvoSDIInputV2Widget* input = zyvodiag::engine::entryAt(mpSDIInput, sdiInput);
+    if (input == nullptr) {
         return kNoWidget;
     }
     ZyvoVideoConfiguration arriving;
-    int status = mpSDIInput[sdiInput]->GetInputConfiguration(&arriving);
+    int status = input->GetInputConfiguration(&arriving);
     if (status <= 0) {
         return status;
     }

@@ -1,5 +1,6 @@
 // The SDI video test commands: draw, play out, capture, save and compare frames.
 #include "engine/routing_tables.h"
+#include "engine/status_codes.h"
 
 #include <zyvodiag>
 
@@ -13,17 +14,6 @@ constexpr QELTestPatternSelect kBlack = QEL_TestPattern_Black;
 constexpr int kMonitorRow = 11;
 constexpr int kMonitorDualLinkOutput = 4;
 constexpr int kMonitorSDIOutput = 10;
-
-const char* acquireFailureText(int status) {
-    switch (status) {
-    case -19:
-        return "No valid input detected";
-    case -1:
-        return "Unknown input detected";
-    default:
-        return "Acquire Input failure";
-    }
-}
 
 QELTestPatternSelect patternOf(uint32_t number) {
     return static_cast<QELTestPatternSelect>(number);
@@ -110,7 +100,9 @@ bool ZyvoDiagUserCommands::captureVideoInput(ZyvoDevice* device) {
     int status = diag.AcquireSDIInput(sdiInput);
     if (status <= 0) {
         if (msDebugOutput) {
-            std::printf("\n%s for SDI input %d\n", acquireFailureText(status), input);
+            std::printf("\n%s for SDI input %d\n",
+                        zyvodiag::status::acquireFailureText(status, "Acquire Input failure"),
+                        input);
         }
         return false;
     }

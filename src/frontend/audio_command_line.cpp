@@ -88,11 +88,7 @@ const char* const audio_usage_lines[] = {
 } // namespace
 
 void ZyvoDiagUserCommands::audioUsage(char* programName) {
-    std::printf("\nusage:  %s [switches]\n", programName);
-    for (const char* line : audio_usage_lines) {
-        std::printf("%s\n", line);
-    }
-    std::printf("\n");
+    printUsage(programName, "[switches]", audio_usage_lines);
 }
 
 // Starts from the full defaults, video members included: an audio invocation must not run with
@@ -100,20 +96,15 @@ void ZyvoDiagUserCommands::audioUsage(char* programName) {
 // line takes no file names.
 bool ZyvoDiagUserCommands::parseAudioCmdLineArgs(int argc, char* argv[]) {
     SetCmdLineParameterDefaults();
-    bool ok = true;
-    for (int i = 1; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (argument[0] != '-') {
-            continue;
-        }
-        if (isHelpSwitch(switchLetter(argument))) {
-            audioUsage(argv[0]);
-            return false;
-        }
-        ok = applyAudioSwitch(*this, argument) && ok;
+    const Scan scan = scanArguments(
+        argc, argv, [this](const char* argument) { return applyAudioSwitch(*this, argument); },
+        [](const char*) {});
+    if (scan == Scan::Help) {
+        audioUsage(argv[0]);
+        return false;
     }
     if (msDebugOutput) {
         printAudioEcho(*this, argv[0]);
     }
-    return ok;
+    return scan == Scan::Accepted;
 }

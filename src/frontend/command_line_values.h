@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cinttypes>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -49,6 +50,37 @@ inline void enableDebugOutput(const char* value) {
     }
     ZyvoDiagUserCommands::msDebugOutput = true;
     ZyvoDiagUserCommands::msDebugOutputLevel = level;
+}
+
+// The help text: the synopsis line, then one line per switch.
+template <size_t N>
+void printUsage(const char* programName, const char* synopsis, const char* const (&lines)[N]) {
+    std::printf("\nusage:  %s %s\n", programName, synopsis);
+    for (const char* line : lines) {
+        std::printf("%s\n", line);
+    }
+    std::printf("\n");
+}
+
+enum class Scan { Accepted, Refused, Help };
+
+// Walks the arguments: `applySwitch(argument)`, false for a switch in error, for each switch;
+// `takeOperand(argument)` for every other argument. A help switch ends the scan. Otherwise every
+// argument is applied, so that the user sees every complaint at once.
+template <typename ApplySwitch, typename TakeOperand>
+Scan scanArguments(int argc, char* argv[], ApplySwitch applySwitch, TakeOperand takeOperand) {
+    bool ok = true;
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (argument[0] != '-') {
+            takeOperand(argument);
+        } else if (isHelpSwitch(switchLetter(argument))) {
+            return Scan::Help;
+        } else {
+            ok = applySwitch(argument) && ok;
+        }
+    }
+    return ok ? Scan::Accepted : Scan::Refused;
 }
 
 } // namespace zyvodiag::frontend

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "frontend/command_line_values.h"
+#include "frontend/frame_rates.h"
 
 using namespace zyvodiag::frontend;
 
@@ -13,20 +14,6 @@ namespace {
 
 constexpr uint32_t kSDIInputCount = 8;
 constexpr uint32_t kSDIOutputCount = 10;
-
-// -r takes the integer part of the rate; the echo shows it the same way.
-struct RateSwitch {
-    uint32_t number;
-    ZyvoVideoRate rate;
-    const char* echoText;
-};
-
-const RateSwitch rate_switches[] = {
-    {23, ZYVO_VideoRate_2398, "23"}, {24, ZYVO_VideoRate_24, "24"}, {25, ZYVO_VideoRate_25, "25"},
-    {29, ZYVO_VideoRate_2997, "29"}, {30, ZYVO_VideoRate_30, "30"}, {47, ZYVO_VideoRate_4795, "47"},
-    {48, ZYVO_VideoRate_48, "48"},   {50, ZYVO_VideoRate_50, "50"}, {59, ZYVO_VideoRate_5994, "59"},
-    {60, ZYVO_VideoRate_60, "60"},
-};
 
 const ZyvoVideoStandard accepted_standards[] = {
     ZYVO_VideoStandard_486i,  ZYVO_VideoStandard_486p,    ZYVO_VideoStandard_576i,
@@ -50,13 +37,10 @@ template <typename Value, size_t N> bool contains(const Value (&values)[N], uint
     return false;
 }
 
+// -r takes the integer part of the rate; the echo shows it the same way.
 const char* rateEchoText(ZyvoVideoRate rate) {
-    for (const RateSwitch& entry : rate_switches) {
-        if (entry.rate == rate) {
-            return entry.echoText;
-        }
-    }
-    return "?";
+    const FrameRate* entry = frameRateOf(rate);
+    return entry == nullptr ? "?" : entry->echoText;
 }
 
 // The switches given in this call that the echo shows only when they were given.
@@ -116,11 +100,9 @@ void applyStandard(ZyvoDiagUserCommands& record, uint32_t number) {
 
 // An unknown rate is not an error either: the user is told, and gets 29.97.
 void applyRate(ZyvoDiagUserCommands& record, uint32_t number) {
-    for (const RateSwitch& entry : rate_switches) {
-        if (entry.number == number) {
-            record.mVideoRate = entry.rate;
-            return;
-        }
+    if (const FrameRate* entry = frameRateNumbered(number)) {
+        record.mVideoRate = entry->rate;
+        return;
     }
     std::printf("Unknown frame rate -r%" PRId32 " .... defaulting to %s\n",
                 static_cast<int32_t>(number), ZyvoDiag::videoRateNameString(ZYVO_VideoRate_2997));
@@ -215,35 +197,30 @@ void printVideoEcho(const ZyvoDiagUserCommands& record, const char* programName,
 } // namespace
 
 void ZyvoDiagUserCommands::usage(char* programName) {
-    std::printf("\nusage:  %s [switches] file\n", programName);
-    for (const char* line : usage_lines) {
-        std::printf("%s\n", line);
-    }
-    std::printf("\n");
+    printUsage(programName, "[switches] file", usage_lines);
 }
 
 bool ZyvoDiagUserCommands::parseCmdLineArgs(int argc, char* argv[]) {
     SetCmdLineParameterDefaults();
     GivenSwitches given;
-    bool ok = true;
     bool inputFileSeen = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (argument[0] == '-') {
-            if (isHelpSwitch(switchLetter(argument))) {
-                usage(argv[0]);
-                return false;
+    const Scan scan = scanArguments(
+        argc, argv,
+        [this, &given](const char* argument) { return applyVideoSwitch(*this, argument, given); },
+        [this, &inputFileSeen](const char* argument) {
+            // The first file name is the input file, any later one the output file.
+            if (argument[0] != '\0') {
+                (inputFileSeen ? mOutputFileName : mInputFileName) = argument;
+                inputFileSeen = true;
             }
-            // Keep going after an error so that the user sees every complaint at once.
-            ok = applyVideoSwitch(*this, argument, given) && ok;
-        } else if (argument[0] != '\0') {
-            (inputFileSeen ? mOutputFileName : mInputFileName) = argument;
-            inputFileSeen = true;
-        }
+        });
+    if (scan == Scan::Help) {
+        usage(argv[0]);
+        return false;
     }
     mVideoFormat = videoFormatFromFrameRateAndVideoStandard(mVideoRate, mVideoStandard);
     if (msDebugOutput) {
         printVideoEcho(*this, argv[0], given);
     }
-    return ok;
+    return scan == Scan::Accepted;
 }

@@ -4,18 +4,19 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "frontend/frame_rates.h"
+
+using namespace zyvodiag::frontend;
+
 namespace {
 
 constexpr ZyvoVideoFormat kFallbackFormat = ZYVO_VideoFormat_1080i_2997;
-constexpr ZyvoVideoRate kFirstRate = ZYVO_VideoRate_2398;
-constexpr ZyvoVideoRate kLastRate = ZYVO_VideoRate_60;
-constexpr int kRateCount = kLastRate - kFirstRate + 1;
 constexpr int32_t kUnsupported = 0;
 
 struct StandardRow {
     ZyvoVideoStandard standard;
     const char* context; // names the row in the warning, so a report shows which row refused
-    int32_t formats[kRateCount]; // by rate from 23.98 up; kUnsupported where we have none
+    int32_t formats[kFrameRateCount]; // by frame rate; kUnsupported where we have none
 };
 
 // clang-format off
@@ -72,8 +73,8 @@ ZyvoDiagUserCommands::videoFormatFromFrameRateAndVideoStandard(ZyvoVideoRate rat
         return kFallbackFormat;
     }
     int32_t format = kUnsupported;
-    if (rate >= kFirstRate && rate <= kLastRate) {
-        format = row->formats[rate - kFirstRate];
+    if (const FrameRate* entry = frameRateOf(rate)) {
+        format = row->formats[entry - kFrameRates];
     }
     if (format == kUnsupported) {
         printVideoFormatWarning(row->context, rate, standard, kFallbackFormat);

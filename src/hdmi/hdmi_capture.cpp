@@ -1,6 +1,9 @@
 // HDMI capture: the HDMI input into capture store 0 (and 1 for a 4K quad format), then into a
 // raw frame file.
+#include "engine/device_layout.h"
+#include "engine/status_codes.h"
 #include "engine/widget_access.h"
+#include "hdmi/hdmi_store_layout.h"
 
 #include "QELTime.h"
 #include "ZyvoFormatInfo.h"
@@ -12,70 +15,94 @@
 #include <unistd.h>
 
 using zyvodiag::engine::FailureCount;
+using namespace zyvodiag::status;
 
 namespace {
 
-constexpr uint32_t tpiBufferStart = 0x1000000;
-const ZyvoVideoChannel vidChannel[4] = {ZYVO_VideoChannel_1, ZYVO_VideoChannel_2,
-                                        ZYVO_VideoChannel_3, ZYVO_VideoChannel_4};
-// The receiver needs this long after a reset before it reports what it locked to.
-constexpr useconds_t kReceiverSettleMicroseconds = 200000;
+using zyvodiag::engine::kCaptureBufferBase;
+using zyvodiag::hdmi::setUpEachStore;
+using zyvodiag::hdmi::StoreLayout;
+using zyvodiag::hdmi::storeLayoutOf;
+
+// How failure reports name the capture stores.
+constexpr const char* kStoresText = "mpFBCapture";
+
+// The receiver's streams on the crosspoint, as the two sources of capture stores 0 and 1: the
+// four quadrants of a quad picture in pairs; an HD picture is the first stream alone.
+const int kReceiverSources[2][2] = {{111, 112}, {113, 114}};
+const ZyvoVideoChannel vidChannel[2] = {ZYVO_VideoChannel_1, ZYVO_VideoChannel_2};
 constexpr int kStopSettleMilliseconds = 200;
-constexpr int kUsable = 2;
-constexpr int kNoValidInput = -19;
-constexpr int kUnknownFormat = -1;
-constexpr int kNoWidget = -2;
 
 ZyvoVideoSource source(int value) {
     return static_cast<ZyvoVideoSource>(value);
 }
 
-const char* acquireFailureText(int status) {
-    switch (status) {
-    case kNoValidInput:
-        return "No valid input detected";
-    case kUnknownFormat:
-        return "Unknown input detected";
-    default:
-        return "Acquire HDMI Input failure";
-    }
+// How the receiver's streams reach the capture stores in each mode: a quad picture's four
+// quadrant streams go in pairs into stores 0 and 1, and the other stores keep their default
+// source; an HD picture goes into store 0 alone, and the other stores are cut off.
+struct InputRouting {
+    int fedStores;
+    bool bothSources;
+    ZyvoVideoSource otherStores;
+    const char* name;
+};
+constexpr InputRouting kQuadRouting = {2, true, ZYVO_VideoSource_Default, "4K"};
+constexpr InputRouting kHDRouting = {1, false, ZYVO_VideoSource_None, "HD"};
+
+// The frame buffer every store of the capture writes into.
+struct CaptureBuffer {
+    ZyvoFrameBufferConfiguration* configuration; // named cbFrameConfig in failure reports
+    unsigned int size;                           // tpiBufferSize
+    unsigned int number;                         // frameBufferNumber
+};
+
+// Points capture store `index` at the buffer, in the order the device expects, counting every
+// call that fails.
+void setUpCaptureStore(ZyvoFrameBufferCaptureWidget& capture, const StoreLayout& layout, int index,
+                       const CaptureBuffer& buffer, FailureCount& failures) {
+    failures.check(capture.SetTwoSampleInterleaveMode(layout.interleaved),
+                   layout.interleaveCall(kStoresText).c_str());
+    failures.check(
+        capture.SetVideoMode(ZYVO_FrameBufferVideoMode_Disable),
+        layout.call(kStoresText, "SetVideoMode(ZYVO_FrameBufferVideoMode_Disable)").c_str());
+    failures.check(buffer.configuration->SetVideoChannel(vidChannel[index]),
+                   layout.channelCall("cbFrameConfig").c_str());
+    failures.check(capture.SetFrameBufferConfiguration(buffer.configuration),
+                   layout.call(kStoresText, "SetFrameBufferConfiguration(&cbFrameConfig)").c_str());
+    failures.check(capture.SetFrameBufferBaseAddress(kCaptureBufferBase),
+                   layout.call(kStoresText, "SetFrameBufferBaseAddress(tpiBufferStart)").c_str());
+    failures.check(capture.SetFrameBufferSize(buffer.size),
+                   layout.call(kStoresText, "SetFrameBufferSize(tpiBufferSize)").c_str());
+    failures.check(capture.SetFrameBufferNumber(buffer.number),
+                   layout.call(kStoresText, "SetFrameBufferNumber(frameBufferNumber)").c_str());
+    failures.check(capture.WritePreset(), layout.call(kStoresText, "WritePreset()").c_str());
+    failures.check(
+        capture.SetRegisterSync(ZYVO_RegisterSync_Immediate),
+        layout.call(kStoresText, "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
 }
 
 } // namespace
 
 // A capture store the device lacks is skipped.
 void ZyvoDiag::ConnectHDMIInputPath(ZyvoVideoFormat format) {
-    ZyvoFrameBufferCaptureWidget** stores = mpFBCapture;
-    if (ZyvoVideoFormatInfo::isQuad(format)) {
-        // The receiver's four quadrant streams go in pairs into stores 0 and 1.
-        if (stores[0] != nullptr) {
-            stores[0]->SetVideoSource1(source(111));
-            stores[0]->SetVideoSource2(source(112));
+    const InputRouting& routing = ZyvoVideoFormatInfo::isQuad(format) ? kQuadRouting : kHDRouting;
+    for (int i = 0; i < zyvodiag::engine::kCaptureStoreCount; ++i) {
+        ZyvoFrameBufferCaptureWidget* store = mpFBCapture[i];
+        if (store == nullptr) {
+            continue;
         }
-        if (stores[1] != nullptr) {
-            stores[1]->SetVideoSource1(source(113));
-            stores[1]->SetVideoSource2(source(114));
+        if (i >= routing.fedStores) {
+            store->SetVideoSource(routing.otherStores, true);
+            continue;
         }
-        for (int i = 2; i < 4; ++i) {
-            if (stores[i] != nullptr) {
-                stores[i]->SetVideoSource(ZYVO_VideoSource_Default, true);
-            }
-        }
-        if (ZyvoDiagUserCommands::msDebugOutput) {
-            std::printf("%s: Setting up the HDMI crosspoints for 4K\n", "ConnectHDMIInputPath");
-        }
-        return;
-    }
-    if (stores[0] != nullptr) {
-        stores[0]->SetVideoSource1(source(111));
-    }
-    for (int i = 1; i < 4; ++i) {
-        if (stores[i] != nullptr) {
-            stores[i]->SetVideoSource(ZYVO_VideoSource_None, true);
+        store->SetVideoSource1(source(kReceiverSources[i][0]));
+        if (routing.bothSources) {
+            store->SetVideoSource2(source(kReceiverSources[i][1]));
         }
     }
     if (ZyvoDiagUserCommands::msDebugOutput) {
-        std::printf("%s: Setting up the HDMI crosspoints for HD\n", "ConnectHDMIInputPath");
+        std::printf("%s: Setting up the HDMI crosspoints for %s\n", "ConnectHDMIInputPath",
+                    routing.name);
     }
 }
 
@@ -87,7 +114,7 @@ int ZyvoDiag::AcquireHDMIInput(bool) {
         std::fprintf(stderr, "ZyvoDiag::%s: Initialize Adv7619\n", "AcquireHDMIInput");
     }
     mpHDMIInput->Initialize();
-    usleep(kReceiverSettleMicroseconds);
+    usleep(zyvodiag::engine::kHDMIReceiverSettleMicroseconds);
     bool present = false;
     ZyvoVideoFormat format = ZYVO_VideoFormat_Unknown;
     int status = mpHDMIInput->GetInputSignal(present, format);
@@ -105,9 +132,9 @@ int ZyvoDiag::AcquireHDMIInput(bool) {
 bool ZyvoDiag::ConfigureHDMICaptureFrameBuffers(ZyvoVideoFormat format, ZyvoPixelFormat pixelFormat,
                                                 unsigned int frameBufferNumber) {
     const char* name = "ConfigureHDMICaptureFrameBuffers";
-    const bool quad = ZyvoVideoFormatInfo::isQuad(format);
+    const StoreLayout& layout = storeLayoutOf(format);
     ZyvoVideoFormat frameFormat = format;
-    if (quad) {
+    if (layout.interleaved) {
         frameFormat = ZyvoVideoFormatInfo::Get4KSIDFormat(format);
         if (frameFormat == ZYVO_VideoFormat_Unknown) {
             std::fprintf(stderr,
@@ -119,50 +146,26 @@ bool ZyvoDiag::ConfigureHDMICaptureFrameBuffers(ZyvoVideoFormat format, ZyvoPixe
     ZyvoFrameBufferConfiguration cbFrameConfig(frameFormat, pixelFormat);
     // Both stores of a quad format write into one frame buffer the size of the whole picture.
     ZyvoFrameBufferConfiguration wholeFrame(format, pixelFormat);
-    unsigned int tpiBufferSize = 0;
-    wholeFrame.GetFrameBufferSize(tpiBufferSize);
+    CaptureBuffer buffer{&cbFrameConfig, 0, frameBufferNumber};
+    wholeFrame.GetFrameBufferSize(buffer.size);
     if (ZyvoDiagUserCommands::msDebugOutput) {
         std::fprintf(stderr, "%s: tpiBufferStart:0x%X Size:0x%X FrameBufferNumber:%d\n", name,
-                     tpiBufferStart, tpiBufferSize, static_cast<int>(frameBufferNumber));
+                     kCaptureBufferBase, buffer.size, static_cast<int>(frameBufferNumber));
     }
 
-    // The report texts name the store as the code does: "i" in the quad loop, 0 otherwise.
-    const std::string store = quad ? "mpFBCapture[i]->" : "mpFBCapture[0]->";
-    const std::string channel = quad ? "vidChannel[i]" : "vidChannel[0]";
     FailureCount failures;
-    const int storeCount = quad ? 2 : 1;
-    for (int i = 0; i < storeCount; ++i) {
-        ZyvoFrameBufferCaptureWidget* capture = mpFBCapture[i];
-        if (capture == nullptr) {
-            failures.countMissed();
-            continue;
-        }
-        failures.check(capture->SetTwoSampleInterleaveMode(quad),
-                       (store + (quad ? "SetTwoSampleInterleaveMode(true)"
-                                      : "SetTwoSampleInterleaveMode(false)"))
-                           .c_str());
-        failures.check(capture->SetVideoMode(ZYVO_FrameBufferVideoMode_Disable),
-                       (store + "SetVideoMode(ZYVO_FrameBufferVideoMode_Disable)").c_str());
-        failures.check(cbFrameConfig.SetVideoChannel(vidChannel[i]),
-                       ("cbFrameConfig.SetVideoChannel(" + channel + ")").c_str());
-        failures.check(capture->SetFrameBufferConfiguration(&cbFrameConfig),
-                       (store + "SetFrameBufferConfiguration(&cbFrameConfig)").c_str());
-        failures.check(capture->SetFrameBufferBaseAddress(tpiBufferStart),
-                       (store + "SetFrameBufferBaseAddress(tpiBufferStart)").c_str());
-        failures.check(capture->SetFrameBufferSize(tpiBufferSize),
-                       (store + "SetFrameBufferSize(tpiBufferSize)").c_str());
-        failures.check(capture->SetFrameBufferNumber(frameBufferNumber),
-                       (store + "SetFrameBufferNumber(frameBufferNumber)").c_str());
-        failures.check(capture->WritePreset(), (store + "WritePreset()").c_str());
-        failures.check(capture->SetRegisterSync(ZYVO_RegisterSync_Immediate),
-                       (store + "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
-        if (!quad) {
-            failures.check(capture->SetEnable(true), "mpFBCapture[0]->SetEnable(true)");
-        }
-    }
-    // A quad picture starts on both stores together, once both are set up.
-    if (quad) {
-        for (int i = 0; i < 2; ++i) {
+    setUpEachStore(layout, mpFBCapture, failures,
+                   [&](ZyvoFrameBufferCaptureWidget& capture, int index) {
+                       setUpCaptureStore(capture, layout, index, buffer, failures);
+                       // The HD store starts at once; the halves of a quad picture start
+                       // together, once both are set up.
+                       if (!layout.interleaved) {
+                           failures.check(capture.SetEnable(true),
+                                          layout.call(kStoresText, "SetEnable(true)").c_str());
+                       }
+                   });
+    if (layout.interleaved) {
+        for (int i = 0; i < layout.storeCount; ++i) {
             if (mpFBCapture[i] != nullptr) {
                 mpFBCapture[i]->SetEnable(true);
             }
@@ -182,7 +185,8 @@ bool ZyvoDiagUserCommands::captureHDMI4KVideo(ZyvoDevice* device) {
     int status = diag.AcquireHDMIInput(true);
     if (status <= 0) {
         if (msDebugOutput) {
-            std::printf("\n%s for HDMI input\n", acquireFailureText(status));
+            std::printf("\n%s for HDMI input\n",
+                        acquireFailureText(status, "Acquire HDMI Input failure"));
         }
         return false;
     }

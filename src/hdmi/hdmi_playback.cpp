@@ -1,86 +1,74 @@
 // HDMI playback: the playout frame buffer on the HDMI output, as one store for HD or two
 // two-sample-interleave stores for a 4K quad format.
+#include "engine/device_layout.h"
+#include "engine/routing_tables.h"
 #include "engine/widget_access.h"
+#include "hdmi/hdmi_store_layout.h"
 
 #include "ZyvoFormatInfo.h"
 #include "ZyvoFrameBufferWidgets.h"
 #include "ZyvoHDMIWidgets.h"
 
 #include <cstdio>
-#include <string>
 
 using zyvodiag::engine::FailureCount;
+using namespace zyvodiag::hdmi;
 
 namespace {
 
 // Columns: HDMI output, two unused, the source of the output's first input, and the sources of
 // its other three inputs for a quad format. Both rows are the same path.
-const int hdmi_4Koutput_widget_setup[2][7] = {
+constexpr int kRows = 2;
+const int hdmi_4Koutput_widget_setup[kRows][7] = {
     {0, 0, 1, 92, 98, 99, 100},
     {0, 0, 1, 92, 98, 99, 100},
 };
-constexpr int kRows = 2;
 
 // Playout store 0 carries channel 1 and store 1 channel 2 of a quad picture.
 const ZyvoVideoChannel vidChannel[2] = {ZYVO_VideoChannel_1, ZYVO_VideoChannel_2};
 
-constexpr uint32_t kPlayoutBufferBase = 0x4000000;
-
 // Looks up the row for `output` (the SDI output number of the command line); any other number
 // than a row is reported and row 1 is used. Returns the row used.
 int designateHDMI4KOutputWidgets(int output, int& hdmiOutput, int& second, int& third) {
-    if (output < 0 || output >= kRows) {
-        std::printf("%s(%d,) out of range\n", "designateHDMI4KOutputWidgets", output);
-        output = 1;
-    }
-    hdmiOutput = hdmi_4Koutput_widget_setup[output][0];
-    second = hdmi_4Koutput_widget_setup[output][1];
-    third = hdmi_4Koutput_widget_setup[output][2];
-    return output;
+    return zyvodiag::engine::designateRow(hdmi_4Koutput_widget_setup, output,
+                                          "designateHDMI4KOutputWidgets", hdmiOutput, second,
+                                          third);
 }
 
 } // namespace
 
 bool ZyvoDiag::ConfigureHDMIPlaybackFrameBuffers(ZyvoVideoFormat format,
                                                  ZyvoPixelFormat pixelFormat) {
-    const bool quad = ZyvoVideoFormatInfo::isQuad(format);
-    ZyvoVideoFormat frameFormat = quad ? ZyvoVideoFormatInfo::Get4KSIDFormat(format) : format;
+    const StoreLayout& layout = storeLayoutOf(format);
+    ZyvoVideoFormat frameFormat =
+        layout.interleaved ? ZyvoVideoFormatInfo::Get4KSIDFormat(format) : format;
     ZyvoFrameBufferConfiguration pbFrameConfig(frameFormat, pixelFormat);
     unsigned int bufferSize = 0;
     pbFrameConfig.GetFrameBufferSize(bufferSize);
 
-    // The report texts name the store as the code does: "i" in the quad loop, 0 otherwise.
-    const std::string store = quad ? "mpFBPlayback[i]->" : "mpFBPlayback[0]->";
-    const std::string channel = quad ? "vidChannel[i]" : "vidChannel[0]";
+    const char* stores = "mpFBPlayback";
     FailureCount failures;
-    const int storeCount = quad ? 2 : 1;
-    for (int i = 0; i < storeCount; ++i) {
-        ZyvoFrameBufferPlayWidget* playout = mpFBPlayback[i];
-        // A store the device lacks fails the configuration instead of being dereferenced.
-        if (playout == nullptr) {
-            failures.countMissed();
-            continue;
-        }
-        failures.check(playout->SetTwoSampleInterleaveMode(quad),
-                       (store + (quad ? "SetTwoSampleInterleaveMode(true)"
-                                      : "SetTwoSampleInterleaveMode(false)"))
-                           .c_str());
-        failures.check(playout->SetRegisterSync(ZYVO_RegisterSync_Immediate),
-                       (store + "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
-        failures.check(playout->SetVideoMode(ZYVO_FrameBufferVideoMode_Display),
-                       (store + "SetVideoMode(ZYVO_FrameBufferVideoMode_Display)").c_str());
+    setUpEachStore(layout, mpFBPlayback, failures, [&](ZyvoFrameBufferPlayWidget& playout, int i) {
+        failures.check(playout.SetTwoSampleInterleaveMode(layout.interleaved),
+                       layout.interleaveCall(stores).c_str());
+        failures.check(playout.SetRegisterSync(ZYVO_RegisterSync_Immediate),
+                       layout.call(stores, "SetRegisterSync(ZYVO_RegisterSync_Immediate)").c_str());
+        failures.check(
+            playout.SetVideoMode(ZYVO_FrameBufferVideoMode_Display),
+            layout.call(stores, "SetVideoMode(ZYVO_FrameBufferVideoMode_Display)").c_str());
         failures.check(pbFrameConfig.SetVideoChannel(vidChannel[i]),
-                       ("pbFrameConfig.SetVideoChannel(" + channel + ")").c_str());
-        failures.check(playout->SetFrameBufferConfiguration(&pbFrameConfig),
-                       (store + "SetFrameBufferConfiguration(&pbFrameConfig)").c_str());
-        failures.check(playout->SetFrameBufferBaseAddress(kPlayoutBufferBase),
-                       (store + "SetFrameBufferBaseAddress(((uint32_t)0x4000000))").c_str());
-        failures.check(playout->SetFrameBufferSize(bufferSize),
-                       (store + "SetFrameBufferSize(bufferSize)").c_str());
-        failures.check(playout->SetFrameBufferNumber(0),
-                       (store + "SetFrameBufferNumber(0)").c_str());
-        failures.check(playout->WritePreset(), (store + "WritePreset()").c_str());
-    }
+                       layout.channelCall("pbFrameConfig").c_str());
+        failures.check(playout.SetFrameBufferConfiguration(&pbFrameConfig),
+                       layout.call(stores, "SetFrameBufferConfiguration(&pbFrameConfig)").c_str());
+        failures.check(
+            playout.SetFrameBufferBaseAddress(zyvodiag::engine::kPlayoutBufferBase),
+            layout.call(stores, "SetFrameBufferBaseAddress(((uint32_t)0x4000000))").c_str());
+        failures.check(playout.SetFrameBufferSize(bufferSize),
+                       layout.call(stores, "SetFrameBufferSize(bufferSize)").c_str());
+        failures.check(playout.SetFrameBufferNumber(0),
+                       layout.call(stores, "SetFrameBufferNumber(0)").c_str());
+        failures.check(playout.WritePreset(), layout.call(stores, "WritePreset()").c_str());
+    });
     return failures.none();
 }
 

@@ -6,7 +6,6 @@
 #include "ZyvoSDIWidgets.h"
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -18,16 +17,29 @@ constexpr int kLCDPlayoutStore = 5;
 constexpr int kLCDSDIOutput = 9;
 // The panel runs 720p at 59.94.
 constexpr ZyvoVideoFormat kLCDFormat = ZYVO_VideoFormat_720p_5994;
-constexpr uint32_t kLineBytes = 5120; // 1280 pixels of alpha, red, green, blue
-constexpr int kBarCount = 9;
+constexpr uint32_t kLinePixels = 1280;
+constexpr uint32_t kLineBytes = 4 * kLinePixels; // alpha, red, green, blue
 
-// Nine bars left to right as red, green, blue.
-const unsigned char hdbars[27] = {
-    105, 105, 105, 193, 193, 193, 193, 193, 0, 0,   193, 193, 0,   193,
-    0,   193, 0,   193, 193, 0,   0,   0,   0, 193, 105, 105, 105,
+// The bars left to right: their colour as red, green, blue, and their width in pixels (eight
+// of 142 and a last one of 144 fill the line).
+struct Bar {
+    unsigned char red, green, blue;
+    uint32_t width;
 };
-// Eight bars of 142 pixels and a last one of 144: 1280 in all.
-constexpr int kBarWidth[kBarCount] = {142, 142, 142, 142, 142, 142, 142, 142, 144};
+constexpr Bar kBars[] = {
+    {105, 105, 105, 142}, {193, 193, 193, 142}, {193, 193, 0, 142},
+    {0, 193, 193, 142},   {0, 193, 0, 142},     {193, 0, 193, 142},
+    {193, 0, 0, 142},     {0, 0, 193, 142},     {105, 105, 105, 144},
+};
+
+constexpr uint32_t totalBarWidth() {
+    uint32_t total = 0;
+    for (const Bar& bar : kBars) {
+        total += bar.width;
+    }
+    return total;
+}
+static_assert(totalBarWidth() == kLinePixels, "the bars fill the line exactly");
 
 // The 1280 x 720 progressive raster of the panel.
 void programPanelRaster(ZyvoFrameBufferPlayWidget* store) {
@@ -52,13 +64,12 @@ void programPanelRaster(ZyvoFrameBufferPlayWidget* store) {
 
 void drawLine(unsigned char* line, bool bars) {
     unsigned char* pixel = line;
-    for (int bar = 0; bar < kBarCount; ++bar) {
-        const unsigned char* colour = &hdbars[3 * bar];
-        for (int x = 0; x < kBarWidth[bar]; ++x, pixel += 4) {
+    for (const Bar& bar : kBars) {
+        for (uint32_t x = 0; x < bar.width; ++x, pixel += 4) {
             pixel[0] = 0xFF;
-            pixel[1] = bars ? colour[0] : 0;
-            pixel[2] = bars ? colour[1] : 0;
-            pixel[3] = bars ? colour[2] : 0;
+            pixel[1] = bars ? bar.red : 0;
+            pixel[2] = bars ? bar.green : 0;
+            pixel[3] = bars ? bar.blue : 0;
         }
     }
 }
@@ -98,14 +109,16 @@ bool ZyvoDiag::lcdColorBarsEnable(bool enable) {
     store->GetFrameBufferAddress(address);
     store->GetBytesPerLine(bytesPerLine);
     store->GetLineCount(lines);
-    // A line must hold the 1280 drawn pixels; a store that reports less is not drawn into.
+    // A line must hold the drawn pixels; a store that reports less is not drawn into.
     if (bytesPerLine < kLineBytes) {
         return false;
     }
     const size_t size = static_cast<size_t>(bytesPerLine) * lines;
     // Owned, so that a device library that throws from the DMA does not leak the picture.
-    std::unique_ptr<unsigned char[]> picture(new (std::nothrow) unsigned char[size]());
-    if (picture == nullptr) {
+    std::unique_ptr<unsigned char[]> picture;
+    try {
+        picture = std::make_unique<unsigned char[]>(size);
+    } catch (const std::bad_alloc&) {
         std::printf("%s could not get CPU memory\n", "lcdColorBarsEnable");
         return false;
     }

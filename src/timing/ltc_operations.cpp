@@ -1,4 +1,6 @@
 // The LTC port: mode, rate, timecode in and out, and the live input test.
+#include "engine/status_codes.h"
+
 #include <zyvodiag>
 
 #include "QELTime.h"
@@ -6,9 +8,10 @@
 #include <cstdint>
 #include <cstdio>
 
+using zyvodiag::status::kDeviceSuccess;
+
 namespace {
 
-constexpr int kSuccess = 2;
 constexpr int kSampleGapMilliseconds = 1000;
 
 // A word holds two fields, one decimal digit per byte, tens first: 0x01020304 is 12 and 34.
@@ -96,7 +99,7 @@ bool ZyvoDiag::ltcInputTest(ZyvoVideoRate rate) {
     }
     // When the rate cannot be read it is taken as the one asked for, so no mismatch is claimed.
     ZyvoVideoRate detected = rate;
-    if (mpLTC->GetFrameRate(detected) == kSuccess) {
+    if (mpLTC->GetFrameRate(detected) == kDeviceSuccess) {
         if (verbose) {
             std::printf("LTC input detect frame rate %s\n", videoRateNameString(detected));
         }
@@ -110,7 +113,7 @@ bool ZyvoDiag::ltcInputTest(ZyvoVideoRate rate) {
     }
     uint32_t low[2] = {}, high[2] = {};
     for (int sample = 0; sample < 2; ++sample) {
-        if (mpLTC->GetInputTimeCode(low[sample], high[sample]) != kSuccess) {
+        if (mpLTC->GetInputTimeCode(low[sample], high[sample]) != kDeviceSuccess) {
             verboseLine("LTC GetInputTimeCode() returns failure");
             return false;
         }

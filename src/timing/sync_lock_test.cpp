@@ -1,4 +1,6 @@
 // Whether the sync generator locks to its reference, and what it sees there.
+#include "engine/status_codes.h"
+
 #include <zyvodiag>
 
 #include "QELTime.h"
@@ -10,9 +12,10 @@ const char* refSourceNames[12] = {
     "SDI Input 4", "Fiber 1",    "Fiber 2",  "HDMI 1",      "Composite 1", "Component 1",
 };
 
+using zyvodiag::status::kDeviceSuccess;
+
 namespace {
 
-constexpr int kSuccess = 2;
 // Up to four seconds for the generator to recognise its reference.
 constexpr int kLockPolls = 40;
 constexpr int kPollMilliseconds = 100;
@@ -35,7 +38,7 @@ bool ZyvoDiag::syncGenDelayForLock(ZyvoSyncGeneratorWidget* syncGen) {
     int pollsLeft = kLockPolls;
     do {
         --pollsLeft;
-        if (syncGen->GetReferenceInputFormat(referenceFormat) != kSuccess) {
+        if (syncGen->GetReferenceInputFormat(referenceFormat) != kDeviceSuccess) {
             return false;
         }
         QELTime::Sleep(kPollMilliseconds);
@@ -59,7 +62,7 @@ bool ZyvoDiag::syncGenLockTest(ZyvoVideoFormat format,
     bool locked = syncGenDelayForLock(mpSyncGen);
     if (locked) {
         ZyvoVideoFormat lockedFormat = ZYVO_VideoFormat_Unknown;
-        if (mpSyncGen->GetReferenceInputFormat(lockedFormat) == kSuccess) {
+        if (mpSyncGen->GetReferenceInputFormat(lockedFormat) == kDeviceSuccess) {
             if (verbose) {
                 std::printf("Is locked to ref source : %s\n\tRef Locked Format (%d) %s\n",
                             referenceName(referenceSource), static_cast<int>(lockedFormat),
@@ -74,7 +77,7 @@ bool ZyvoDiag::syncGenLockTest(ZyvoVideoFormat format,
     ZyvoSyncGeneratorReferenceSource currentSource = ZYVO_SyncGeneratorReferenceSource_Unknown;
     mpSyncGen->GetReferenceSource(currentSource);
     ZyvoVideoFormat inputFormat = ZYVO_VideoFormat_Unknown;
-    if (mpSyncGen->GetReferenceInputFormat(inputFormat) == kSuccess) {
+    if (mpSyncGen->GetReferenceInputFormat(inputFormat) == kDeviceSuccess) {
         if (verbose) {
             std::printf("\tReference Input Format on %s is %d(%s)\n", referenceName(currentSource),
                         static_cast<int>(inputFormat), videoFormatNameString(inputFormat));

@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,7 +33,7 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::st
     if (!isReadableFile(path, error)) {
         return false;
     }
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    OwnedFile file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         error = path + ": " + std::strerror(errno);
         return false;

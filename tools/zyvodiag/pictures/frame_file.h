@@ -5,10 +5,19 @@
 #include "pictures/frame_geometry.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace zyvodiag {
+
+// A stdio file closed exactly once by its owner, whichever way the code leaves; the library
+// holds its files the same way.
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using OwnedFile = std::unique_ptr<FILE, FileCloser>;
 
 // False, with the reason, unless `path` is a regular file this user may read. A directory would
 // otherwise open and read as an empty file, and a FIFO would block.
