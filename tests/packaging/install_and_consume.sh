@@ -32,9 +32,11 @@ if ! env -u LD_LIBRARY_PATH "${run[@]}" "$prefix/bin/zyvodiag" selftest >"$scrat
     fail "the installed zyvodiag selftest failed"
 fi
 
-# The host example writes one 720p50 frame of 8-bit YCbCr 4:2:2: 1280 x 720 x 2 bytes.
+# The host example writes one 720p50 frame of 8-bit YCbCr 4:2:2: 1280 x 720 x 2 bytes. It links
+# the diagnostics library alone, which brings its device library itself.
 run_host() {
     local program="$1" frame="$2"
+    [[ $(readelf -d "$program") != *zyvosim* ]] || fail "$program links the simulator"
     "${run[@]}" "$program" -f5 -r50 -p3 "$frame" >"$scratch/host.txt" 2>&1 || {
         cat "$scratch/host.txt"
         fail "$program failed"
@@ -50,6 +52,7 @@ export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 read -r -a flags <<<"$(pkg-config --cflags --libs zyvodiag)"
 [[ "${flags[*]}" == *"$prefix/lib/pkgconfig/../../include"* ]] ||
     fail "pkg-config flags outside the prefix: ${flags[*]}"
+[[ "$(pkg-config --libs zyvosim)" == *-lzyvosim* ]] || fail "zyvosim.pc: $(pkg-config --libs zyvosim)"
 read -r -a cxxflags <<<"${CXXFLAGS:-}"
 "$cxx" -std=c++17 -Wall -Wextra -Werror "${cxxflags[@]}" "$host_source/main.cpp" "${flags[@]}" \
     -Wl,-rpath,"$prefix/lib" -o "$scratch/host-pkg-config"
