@@ -7,8 +7,7 @@ include(CMakePackageConfigHelpers)
 # The simulator ships when it is the device library or the tool drives it.
 set(zyvo_installed_libraries zyvodiags zyvo_interfaces)
 if(zyvo_device_is_simulator OR ZYVODIAG_TOOL_SIMULATOR)
-    # A host that asks for the simulator's control links libzyvosim itself; the others link
-    # only libzyvodiags, which finds the device library on its own.
+    # The simulator's control API, for a host that drives the bench, faults, trace and clock.
     add_library(zyvodiag_simulator INTERFACE)
     set_target_properties(zyvodiag_simulator PROPERTIES EXPORT_NAME simulator)
     target_include_directories(zyvodiag_simulator INTERFACE
@@ -48,6 +47,12 @@ install(FILES ${PROJECT_BINARY_DIR}/zyvodiagConfig.cmake
     ${PROJECT_BINARY_DIR}/zyvodiagConfigVersion.cmake
     DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/zyvodiag)
 
+# The simulator is installed beside the library; another device library stays where it is.
+if(zyvo_device_is_simulator)
+    set(zyvo_device_link -lzyvosim)
+else()
+    set(zyvo_device_link ${ZYVODIAG_DEVICE_LIBRARY})
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/cmake/zyvodiag.pc.in ${PROJECT_BINARY_DIR}/zyvodiag.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/zyvodiag.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 

@@ -32,11 +32,9 @@ if ! env -u LD_LIBRARY_PATH "${run[@]}" "$prefix/bin/zyvodiag" selftest >"$scrat
     fail "the installed zyvodiag selftest failed"
 fi
 
-# The host example writes one 720p50 frame of 8-bit YCbCr 4:2:2: 1280 x 720 x 2 bytes. It links
-# the diagnostics library alone, which brings its device library itself.
+# The host example writes one 720p50 frame of 8-bit YCbCr 4:2:2: 1280 x 720 x 2 bytes.
 run_host() {
     local program="$1" frame="$2"
-    [[ $(readelf -d "$program") != *zyvosim* ]] || fail "$program links the simulator"
     "${run[@]}" "$program" -f5 -r50 -p3 "$frame" >"$scratch/host.txt" 2>&1 || {
         cat "$scratch/host.txt"
         fail "$program failed"
