@@ -3,6 +3,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Developers and CI fail on any warning; a plain cmake build leaves warnings as warnings.
+WERROR := -DZYVODIAG_WERROR=ON
 # Quiet: no "Entering directory" from the makes CMake runs under this one, and no line for each
 # target that is already built, so what shows is the progress of what is rebuilt, then the
 # result, and a compiler error stands out.
@@ -18,14 +20,15 @@ deps:
 	@bash .ci/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) $(QUIET_CMAKE) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) $(QUIET_CMAKE) $(WERROR) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
 	@echo "built: $(BUILD)/tools/zyvodiag/zyvodiag"
 
+# The memcheck tests (label valgrind) take a minute: check-valgrind runs them.
 check: build
-	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -LE valgrind
 
 demo: build
 	@bash tools/zyvodiag/demo.sh $(BUILD)/tools/zyvodiag/zyvodiag
@@ -51,37 +54,36 @@ SANITIZE_ENV := \
 
 check-asan:
 	@bash .ci/install-deps build asan
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug $(WERROR) \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
-	$(SANITIZE_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+	$(SANITIZE_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS) -LE valgrind
 
 check-ppc:
 	@bash .ci/install-deps build ppc
 	@cmake -S . -B $(PPC_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/powerpc-linux-gnu.cmake \
-		$(CMAKE_FLAGS) >/dev/null
+		$(WERROR) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(PPC_BUILD) -j$(JOBS)
-	ctest --test-dir $(PPC_BUILD) --output-on-failure -j$(JOBS)
+	ctest --test-dir $(PPC_BUILD) --output-on-failure -j$(JOBS) -LE valgrind
 
 fuzz:
 	@bash .ci/install-deps build fuzz
-	@cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S fuzz -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		$(WERROR) >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
 	@bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# The memcheck tests exist only for this run, so that `make check` stays quick.
 check-valgrind: build
 	@bash .ci/install-deps valgrind
-	@cmake -S . -B $(BUILD) -DZYVO_VALGRIND_TESTS=ON >/dev/null
-	@status=0; ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -L valgrind \
-		-j$(JOBS) || status=$$?; \
-	cmake -S . -B $(BUILD) -DZYVO_VALGRIND_TESTS=OFF >/dev/null; exit $$status
+	ctest --test-dir $(BUILD) --output-on-failure --no-tests=error -L valgrind -j$(JOBS)
 
 # The benchmarks (bench/), built for Release in a directory of their own, run beside their
 # peers (cmp, memset, FFmpeg, dd) in one table.
 BENCH_BUILD ?= build-bench
 .PHONY: bench
 bench:
-	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DZYVO_BUILD_BENCHMARKS=ON >/dev/null
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DZYVO_BUILD_BENCHMARKS=ON $(WERROR) \
+		>/dev/null
 	@cmake --build $(BENCH_BUILD) -j$(JOBS) --target pattern_bench frames_bench png_bench zyvodiag \
 		>/dev/null
 	@bash bench/peers.sh $(BENCH_BUILD)

@@ -50,6 +50,7 @@ export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 read -r -a flags <<<"$(pkg-config --cflags --libs zyvodiag)"
 [[ "${flags[*]}" == *"$prefix/lib/pkgconfig/../../include"* ]] ||
     fail "pkg-config flags outside the prefix: ${flags[*]}"
+[[ "$(pkg-config --libs zyvosim)" == *-lzyvosim* ]] || fail "zyvosim.pc: $(pkg-config --libs zyvosim)"
 read -r -a cxxflags <<<"${CXXFLAGS:-}"
 "$cxx" -std=c++17 -Wall -Wextra -Werror "${cxxflags[@]}" "$host_source/main.cpp" "${flags[@]}" \
     -Wl,-rpath,"$prefix/lib" -o "$scratch/host-pkg-config"

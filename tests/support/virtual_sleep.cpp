@@ -1,11 +1,9 @@
 // Puts every wait of a test program on the simulator's virtual clock.
 //
-// The library waits with QELTime::Sleep and with libc's sleep and usleep. The simulator's clock
-// is switched to virtual time before any test runs, and the two libc calls are replaced here:
-// the test executable's definitions take precedence over libc's for every library it loads.
+// The library waits with QELTime::Sleep and with libc's sleep and usleep; the tool's libc override
+// (zyvodiag_libc_sleep) hands the latter two to the simulator. Its clock is switched to virtual
+// time here, before any test runs.
 #include "zyvosim/zyvosim.h"
-
-#include <unistd.h>
 
 namespace {
 
@@ -15,13 +13,3 @@ const bool s_virtualClock = [] {
 }();
 
 } // namespace
-
-extern "C" int usleep(useconds_t microseconds) {
-    zyvosim::sleepMicroseconds(microseconds);
-    return 0;
-}
-
-extern "C" unsigned int sleep(unsigned int seconds) {
-    zyvosim::sleepMicroseconds(static_cast<uint64_t>(seconds) * 1000000u);
-    return 0;
-}

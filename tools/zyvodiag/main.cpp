@@ -3,10 +3,9 @@
 #include "commands/command_table.h"
 #include "commands/tool_options.h"
 #include "commands/version_text.h"
+#include "simulator/simulator_probe.h"
 #include "system/device_exception.h"
 #include "system/stop_signals.h"
-
-#include "zyvosim/zyvosim.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,8 +40,9 @@ void printHelp() {
                 "(SIGPIPE)\n");
 }
 
-// A descriptor 0, 1 or 2 the caller left closed would be the next file opened: a frame or the
-// card's state would then take the place of standard output and be written over by it.
+// Step 1, the descriptor guard. A descriptor 0, 1 or 2 the caller left closed would be the next
+// file opened: a frame or the card's state would then take the place of standard output and be
+// written over by it.
 void keepStandardDescriptorsOpen() {
     for (int descriptor = 0; descriptor <= 2; ++descriptor) {
         if (fcntl(descriptor, F_GETFD) < 0 && errno == EBADF &&
@@ -50,35 +50,6 @@ void keepStandardDescriptorsOpen() {
             std::_Exit(zyvodiag::kFail);
         }
     }
-}
-
-// A bench named by ZYVO_SIM is refused as --sim refuses one, before any command runs.
-bool loadEnvironmentBench() {
-    const char* path = std::getenv("ZYVO_SIM");
-    std::string error;
-    if (path == nullptr || *path == '\0' || zyvosim::loadBenchFile(path, error)) {
-        return true;
-    }
-    std::fprintf(stderr, "zyvodiag: %s\n", error.c_str());
-    return false;
-}
-
-int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& invocation) {
-    int status;
-    try {
-        status = command.run(invocation);
-    } catch (...) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "zyvodiag: %s\n", zyvodiag::deviceExceptionText(command.name).c_str());
-        status = zyvodiag::kFail;
-    }
-    if (zyvodiag::stopSignal() != 0 && status != zyvodiag::stopStatus()) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(),
-                     zyvodiag::stopDescription());
-        status = zyvodiag::stopStatus();
-    }
-    return status;
 }
 
 // The tool's own options, before the command.
@@ -90,7 +61,16 @@ struct ToolOptions {
     int command = 0;   // the index of the command word in argv
 };
 
-// False, having said why, for options that cannot be used.
+// False, having said so, when `what` drives the simulator and this tool is built without it.
+bool simulatorAvailableFor(const char* what) {
+    const std::string missing = zyvodiag::simulatorMissing(what);
+    if (!missing.empty()) {
+        std::fprintf(stderr, "zyvodiag: %s\n", missing.c_str());
+    }
+    return missing.empty();
+}
+
+// Step 2, the tool's options. False, having said why, for options that cannot be used.
 bool readToolOptions(int argc, char* argv[], ToolOptions& options) {
     int next = 1;
     for (; next < argc && std::strncmp(argv[next], "--", 2) == 0; ++next) {
@@ -114,48 +94,85 @@ bool readToolOptions(int argc, char* argv[], ToolOptions& options) {
         options.trace = options.trace || word == "--trace";
     }
     options.command = next;
+    return true;
+}
+
+// Step 3, the bench: --trace and --sim need the simulator, and --sim's bench file is loaded
+// before anything else is looked at.
+bool useSimulatorOptions(const ToolOptions& options) {
+    if (options.trace && !simulatorAvailableFor("--trace")) {
+        return false;
+    }
+    if (options.bench.empty()) {
+        return true;
+    }
+    if (!simulatorAvailableFor("--sim")) {
+        return false;
+    }
     std::string problem;
-    if (!options.bench.empty() && !zyvosim::loadBenchFile(options.bench, problem)) {
+    if (!zyvodiag::loadSimulatedBench(options.bench, problem)) {
         std::fprintf(stderr, "zyvodiag: %s\n", problem.c_str());
         return false;
     }
     return true;
 }
 
-void printTrace() {
-    std::fprintf(stderr, "trace of %zu calls:\n", zyvosim::trace().size());
-    for (const auto& entry : zyvosim::trace()) {
-        std::fprintf(stderr, "  %s\n", zyvosim::formatTraceEntry(entry).c_str());
+// The environment's bench: one named by ZYVO_SIM is refused as --sim refuses one, before any
+// command runs.
+bool loadEnvironmentBench() {
+    const char* path = std::getenv("ZYVO_SIM");
+    if (path == nullptr || *path == '\0') {
+        return true;
     }
+    if (!simulatorAvailableFor("ZYVO_SIM")) {
+        return false;
+    }
+    std::string error;
+    if (zyvodiag::loadSimulatedBench(path, error)) {
+        return true;
+    }
+    std::fprintf(stderr, "zyvodiag: %s\n", error.c_str());
+    return false;
 }
 
-} // namespace
+// Step 5, the backstop: an exception or a stop signal still ends the command with its status and
+// one line saying why.
+int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& invocation) {
+    int status;
+    try {
+        status = command.run(invocation);
+    } catch (...) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "zyvodiag: %s\n", zyvodiag::deviceExceptionText(command.name).c_str());
+        status = zyvodiag::kFail;
+    }
+    if (zyvodiag::stopSignal() != 0 && status != zyvodiag::stopStatus()) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(),
+                     zyvodiag::stopDescription());
+        status = zyvodiag::stopStatus();
+    }
+    return status;
+}
 
-int main(int argc, char* argv[]) {
-    keepStandardDescriptorsOpen();
-    // A file size limit makes a write fail, which the tool reports, instead of ending it.
-    std::signal(SIGXFSZ, SIG_IGN);
-    zyvodiag::installStopSignals();
-    ToolOptions options;
-    if (!readToolOptions(argc, argv, options)) {
-        return zyvodiag::kUnusable;
-    }
-    if (options.help) {
-        printHelp();
-        return zyvodiag::kPass;
-    }
-    if (options.version) {
-        std::printf("%s", zyvodiag::versionText().c_str());
-        return zyvodiag::kPass;
-    }
-    if (options.command >= argc) {
+// The command argv[index] names; null, having said why, when there is none.
+const zyvodiag::Command* commandNamed(int argc, char* argv[], int index) {
+    if (index >= argc) {
         std::fprintf(stderr, "zyvodiag: no command given (try --help)\n");
-        return zyvodiag::kUnusable;
+        return nullptr;
     }
-    const zyvodiag::Command* command = zyvodiag::findCommand(argv[options.command]);
+    const zyvodiag::Command* command = zyvodiag::findCommand(argv[index]);
     if (command == nullptr) {
-        std::fprintf(stderr, "zyvodiag: unknown command '%s' (try --help)\n",
-                     argv[options.command]);
+        std::fprintf(stderr, "zyvodiag: unknown command '%s' (try --help)\n", argv[index]);
+    }
+    return command;
+}
+
+// Step 4, the dispatch: the command word and its arguments checked, the environment's bench
+// loaded, the command run and, with --trace, the calls it made listed.
+int dispatch(int argc, char* argv[], const ToolOptions& options) {
+    const zyvodiag::Command* command = commandNamed(argc, argv, options.command);
+    if (command == nullptr) {
         return zyvodiag::kUnusable;
     }
     zyvodiag::Invocation invocation{std::string("zyvodiag ") + command->name,
@@ -176,7 +193,29 @@ int main(int argc, char* argv[]) {
     const int status = runCommand(*command, invocation);
     std::fflush(stdout);
     if (options.trace) {
-        printTrace();
+        zyvodiag::printCallTrace();
     }
     return status;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    keepStandardDescriptorsOpen();
+    // A file size limit makes a write fail, which the tool reports, instead of ending it.
+    std::signal(SIGXFSZ, SIG_IGN);
+    zyvodiag::installStopSignals();
+    ToolOptions options;
+    if (!readToolOptions(argc, argv, options) || !useSimulatorOptions(options)) {
+        return zyvodiag::kUnusable;
+    }
+    if (options.help) {
+        printHelp();
+        return zyvodiag::kPass;
+    }
+    if (options.version) {
+        std::printf("%s", zyvodiag::versionText().c_str());
+        return zyvodiag::kPass;
+    }
+    return dispatch(argc, argv, options);
 }

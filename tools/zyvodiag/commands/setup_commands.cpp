@@ -3,8 +3,7 @@
 #include "commands/argument_vector.h"
 #include "commands/command_table.h"
 #include "commands/device_session.h"
-
-#include "zyvosim/zyvosim.h"
+#include "simulator/simulator_probe.h"
 
 #include <zyvodiag>
 
@@ -48,21 +47,26 @@ int runSetup(const Invocation& invocation) {
 }
 
 int runSimReset(const Invocation& invocation) {
+    const std::string missing = simulatorMissing("sim-reset");
+    if (!missing.empty()) {
+        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), missing.c_str());
+        return kUnusable;
+    }
     if (!invocation.arguments.empty()) {
         std::fprintf(stderr, "%s: takes no arguments\n", invocation.programName.c_str());
         return kUnusable;
     }
     // A card held by another process, or one that cannot be had, has had its message from the
     // simulator; a memory file that refused to clear has not.
-    if (!zyvosim::powerCycle()) {
-        std::string failure = zyvosim::takeStorageFailure();
+    if (!powerOnAfresh()) {
+        std::string failure = takeSimulatorStorageFailure();
         if (!failure.empty()) {
             std::fprintf(stderr, "%s: cannot power the simulated device off and on: %s\n",
                          invocation.programName.c_str(), failure.c_str());
         }
         return kFail;
     }
-    std::printf("simulated device in %s powered off and on\n", zyvosim::stateDirectory().c_str());
+    std::printf("simulated device in %s powered off and on\n", simulatedStateDirectory().c_str());
     return kPass;
 }
 

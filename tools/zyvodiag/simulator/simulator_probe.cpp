@@ -1,8 +1,10 @@
-// The simulated card's state as the self-test reads it.
+// The tool's questions to the simulated device, answered by the simulator's control API.
 #include "simulator/simulator_probe.h"
 
 #include "zyvosim/card_state.h"
 #include "zyvosim/zyvosim.h"
+
+#include <cstdio>
 
 namespace zyvodiag {
 namespace {
@@ -14,6 +16,25 @@ constexpr int32_t kMonitorDualLinkSource = 57;
 constexpr int32_t kPlayoutStore0Source = 92;
 
 } // namespace
+
+std::string simulatorMissing(const std::string&) {
+    return {};
+}
+
+bool loadSimulatedBench(const std::string& path, std::string& error) {
+    return zyvosim::loadBenchFile(path, error);
+}
+
+void printCallTrace() {
+    std::fprintf(stderr, "trace of %zu calls:\n", zyvosim::trace().size());
+    for (const auto& entry : zyvosim::trace()) {
+        std::fprintf(stderr, "  %s\n", zyvosim::formatTraceEntry(entry).c_str());
+    }
+}
+
+std::string simulatedStateDirectory() {
+    return zyvosim::stateDirectory();
+}
 
 std::string simulatedDeviceDescription() {
     return "simulated device 0 (state in " + zyvosim::stateDirectory() + ")";

@@ -1,4 +1,6 @@
-// What the self-test learns from the simulator itself: its card, and a fresh power-on.
+// Everything the tool asks of the simulated device itself: its bench, its card, its call trace and
+// its clock. A tool built on another device library has a stand-in that answers as a device
+// with none of these would, and refuses what only the simulator can do.
 #pragma once
 
 #include <cstddef>
@@ -6,6 +8,19 @@
 #include <string>
 
 namespace zyvodiag {
+
+// Empty when this tool drives the simulator; else why `what` (an option, a variable, a command)
+// cannot be used, naming the device library the tool is built against.
+std::string simulatorMissing(const std::string& what);
+
+// Puts the simulator on the bench the file at `path` describes. False, with why, when it cannot.
+bool loadSimulatedBench(const std::string& path, std::string& error);
+
+// Lists every device call the simulator recorded, on standard error.
+void printCallTrace();
+
+// The directory that holds the simulated card's state.
+std::string simulatedStateDirectory();
 
 // "simulated device 0 (state in DIR)".
 std::string simulatedDeviceDescription();
@@ -24,7 +39,7 @@ std::string takeSimulatorStorageFailure();
 // first thing that is not so.
 bool monitorOutputCarriesPlayoutStore0(std::string& why);
 
-// True: this tool is built with the simulated device library. Checks that only a simulator
+// Whether this tool is built with the simulated device library. Checks that only a simulator
 // allows (looking inside the card) are made only then.
 bool deviceIsSimulated();
 
