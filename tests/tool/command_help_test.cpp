@@ -1,9 +1,9 @@
 // What a user learns before running anything: every command's -h, and the list command.
+#include "test_files.h"
 #include "tool_process.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -28,8 +28,8 @@ std::vector<std::string> listedCommands() {
 
 TEST(CommandHelpTest, everyCommandPrintsItsUsageAndLeavesTheDeviceAlone) {
     // A device that cannot even be created: any attempt to reach it says so.
-    const std::string bench = ::testing::TempDir() + "zyvodiag-help-bench.txt";
-    std::ofstream(bench) << "fault factory.CreateLocalDevice -1\n";
+    const std::string bench =
+        zyvotest::scratchFile("bench", "fault factory.CreateLocalDevice -1\n");
     const std::vector<std::string> names = listedCommands();
     ASSERT_GE(names.size(), 25u);
     for (const std::string& name : names) {

@@ -1,6 +1,6 @@
 // view and compare --diff-png on pattern frames: colours, refusals and the marked pixels.
 #include "png_reader.h"
-#include "scratch_directory.h"
+#include "test_files.h"
 #include "tool_process.h"
 
 #include "QELTestPatternGen.h"
@@ -46,7 +46,7 @@ protected:
         }
     }
 
-    std::string path(const std::string& name) const { return mScratch / name; }
+    static std::string path(const std::string& name) { return zyvotest::scratchPath(name); }
 
     // A frame of `pattern` as the frame stores lay it out, written to `name`.
     std::string writeFrame(const std::string& name, int pattern, unsigned width, unsigned height,
@@ -83,7 +83,13 @@ protected:
 #endif
     }
 
-    tooltest::ScratchDirectory mScratch;
+    // compare of `frame` with itself in the raster and pixel format of `switches`, and a
+    // difference picture.
+    static ToolRun compareWithItself(const std::string& frame, const std::string& switches) {
+        return runTool("compare " + switches + " " + frame + " " + frame + " --diff-png " +
+                       path("diff.png"));
+    }
+
     bool mUndecoded = false;
 };
 
@@ -200,9 +206,7 @@ TEST_F(PictureTest, diffPngCountsAndMarksExactlyTheDifferingPixels) {
 }
 
 TEST_F(PictureTest, diffPngOfIdenticalFramesIsAllDimmedGrey) {
-    const std::string frame = writeFrame("bars.raw", 0, 1920, 1080, 5);
-    ToolRun run =
-        runTool("compare -f6 -r29 -v5 " + frame + " " + frame + " --diff-png " + path("diff.png"));
+    ToolRun run = compareWithItself(writeFrame("bars.raw", 0, 1920, 1080, 5), "-f6 -r29 -v5");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_NE(run.out.find("differing pixels: 0 of 2073600\n"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("PSNR: infinite"), std::string::npos) << run.out;
@@ -216,9 +220,7 @@ TEST_F(PictureTest, diffPngOfIdenticalFramesIsAllDimmedGrey) {
 }
 
 TEST_F(PictureTest, diffPngOfFramesOfAnotherFormatIsRefusedAfterTheLibrarysReport) {
-    const std::string frame = writeFrame("bars.raw", 0, 1280, 720, 2);
-    ToolRun run =
-        runTool("compare -f6 -r29 -v2 " + frame + " " + frame + " --diff-png " + path("diff.png"));
+    ToolRun run = compareWithItself(writeFrame("bars.raw", 0, 1280, 720, 2), "-f6 -r29 -v2");
     EXPECT_EQ(run.status, 2) << run.out;
     EXPECT_NE(run.out.find("are identical"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("no pixel comparison"), std::string::npos) << run.out;

@@ -1,9 +1,9 @@
 // The zyvodiag program as a user runs it: its output and its exit status.
+#include "test_files.h"
 #include "tool_process.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 namespace {
@@ -12,9 +12,7 @@ using tooltest::runTool;
 using tooltest::ToolRun;
 
 std::string benchFile(const std::string& text) {
-    std::string path = ::testing::TempDir() + "zyvodiag-tool-bench.txt";
-    std::ofstream(path) << text;
-    return path;
+    return zyvotest::scratchFile("bench", text);
 }
 
 TEST(ToolTest, parseWithAnUnsupportedPairWarnsAndFallsBackToFormat19) {
