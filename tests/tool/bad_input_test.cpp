@@ -54,30 +54,25 @@ TEST_F(BadInputTest, unusableSwitchesAndFilesAreRefusedBeforeTheDeviceIsTouched)
 // Frame 1030 still has a 32-bit address, but one the card's memory does not reach.
 TEST_F(BadInputTest, failedSaveKeepsTheFileThatWasThere) {
     std::ofstream(file("f")) << "earlier frame";
-    ToolRun run = runTool("save -b1030 " + file("f"));
-    EXPECT_EQ(run.status, 1) << run.out;
-    EXPECT_NE(run.out.find("frameBufferDmaToFile() Error dma-ing"), std::string::npos) << run.out;
+    EXPECT_TRUE(tooltest::endedWith(runTool("save -b1030 " + file("f")), 1,
+                                    {"frameBufferDmaToFile() Error dma-ing"}));
     EXPECT_EQ(zyvotest::fileText(file("f")), "earlier frame");
     EXPECT_EQ(listing(), std::vector<std::string>{"f"});
 }
 
 TEST_F(BadInputTest, interruptedCaptureWritesNoFile) {
     std::ofstream(file("bench")) << "interrupt DMA.DoDma once\n";
-    ToolRun run = runTool("--sim " + file("bench") + " capture-pattern " + file("f"));
-    EXPECT_EQ(run.status, 130) << run.out;
-    EXPECT_NE(run.out.find("zyvodiag capture-pattern: interrupted; no file written\n"),
-              std::string::npos)
-        << run.out;
+    EXPECT_TRUE(
+        tooltest::endedWith(runTool("--sim " + file("bench") + " capture-pattern " + file("f")),
+                            130, {"zyvodiag capture-pattern: interrupted; no file written\n"}));
     EXPECT_EQ(listing(), std::vector<std::string>{"bench"});
 }
 
 // A device file is written in place: renaming a temporary over it would replace the device.
 TEST_F(BadInputTest, fullDiskIsAFailedWriteAndTheDeviceFileStays) {
-    ToolRun run = runTool("save /dev/full");
-    EXPECT_EQ(run.status, 1) << run.out;
-    EXPECT_NE(run.out.find("frameBufferDmaToFile() Failed to write file (ferror = 1)\n"),
-              std::string::npos)
-        << run.out;
+    EXPECT_TRUE(
+        tooltest::endedWith(runTool("save /dev/full"), 1,
+                            {"frameBufferDmaToFile() Failed to write file (ferror = 1)\n"}));
     struct stat facts {};
     ASSERT_EQ(stat("/dev/full", &facts), 0);
     EXPECT_TRUE(S_ISCHR(facts.st_mode));
