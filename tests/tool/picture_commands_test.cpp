@@ -155,9 +155,7 @@ TEST_F(PictureTest, viewRefusesAFileThatIsNotAFrameOfTheSwitchesFormat) {
         {"view " + path("missing.raw") + png, "No such file"},
     };
     for (const auto& [arguments, says] : refusals) {
-        ToolRun run = runTool(arguments);
-        EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_NE(run.out.find(says), std::string::npos) << arguments << "\n" << run.out;
+        EXPECT_TRUE(tooltest::endedWith(runTool(arguments), 2, {says})) << arguments;
         EXPECT_FALSE(std::filesystem::exists(path("out.png"))) << arguments;
     }
 }
@@ -178,20 +176,16 @@ TEST_F(PictureTest, diffPngCountsAndMarksExactlyTheDifferingPixels) {
 
     ToolRun run =
         runTool("compare -f6 -r29 -v2 " + want + " " + got + " --diff-png " + path("diff.png"));
-    EXPECT_EQ(run.status, 1) << run.out;
-    const size_t verdict = run.out.find(want + " and " + got + " differ\n");
-    const size_t pixels = run.out.find("differing pixels: 4 of 2073600\n");
-    EXPECT_NE(verdict, std::string::npos) << run.out;
-    EXPECT_NE(pixels, std::string::npos) << run.out;
-    EXPECT_LT(verdict, pixels) << "the library's report comes first";
-    EXPECT_NE(run.out.find("largest difference: Y 200, Cb 40, Cr 0 (codes of 8 bits)"),
-              std::string::npos)
-        << run.out;
+    const std::string verdict = want + " and " + got + " differ\n";
+    const std::string pixels = "differing pixels: 4 of 2073600\n";
     // Squared errors 3², 40² twice (the pair shares its Cb), 200², over three components a pixel.
     const double mse = (9.0 + 2 * 1600.0 + 40000.0) / (3.0 * width * height);
     char psnr[64];
     std::snprintf(psnr, sizeof psnr, "PSNR: %.2f dB", 10 * std::log10(255.0 * 255.0 / mse));
-    EXPECT_NE(run.out.find(psnr), std::string::npos) << psnr << "\n" << run.out;
+    EXPECT_TRUE(tooltest::endedWith(
+        run, 1,
+        {verdict, pixels, "largest difference: Y 200, Cb 40, Cr 0 (codes of 8 bits)", psnr}));
+    EXPECT_LT(run.out.find(verdict), run.out.find(pixels)) << "the library's report comes first";
 
     checkPicture(path("diff.png"), width, height, [&](const RgbPicture& picture) {
         for (unsigned y = 0; y < height; ++y) {
