@@ -36,7 +36,9 @@ class ScratchDirectoryCleaner : public ::testing::EmptyTestEventListener {
 const std::string& scratchDirectory() {
     if (s_scratch.empty()) {
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(test->test_suite_name()) + "." + test->name();
+        std::string name = test != nullptr
+                               ? std::string(test->test_suite_name()) + "." + test->name()
+                               : std::string("outside-a-test");
         std::replace(name.begin(), name.end(), '/', '-');
         // The same test may run in two programs at once: the suffix keeps them apart.
         std::string pattern = ::testing::TempDir() + "zyvo-" + name + "-XXXXXX";
