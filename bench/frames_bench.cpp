@@ -178,4 +178,11 @@ BENCHMARK(compareLastByte)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+// The simulated device's waits run on its virtual clock, as in the tests.
+int main(int argc, char** argv) {
+    zyvosim::setClockMode(zyvosim::ClockMode::Virtual);
+    ::benchmark::Initialize(&argc, argv);
+    ::benchmark::RunSpecifiedBenchmarks();
+    ::benchmark::Shutdown();
+    return 0;
+}

@@ -1,26 +1,13 @@
 // Opening and closing the device: the healthy path, every failure report, and Ctrl-C.
-#include "output_capture.h"
-#include "zyvosim/zyvosim.h"
-
-#include <zyvodiag>
-
-#include <gtest/gtest.h>
+#include "engine_test.h"
 
 #include <csignal>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 namespace {
 
-// "target.Operation" of every traced call, in order.
-std::vector<std::string> tracedCalls() {
-    std::vector<std::string> calls;
-    for (const auto& entry : zyvosim::trace()) {
-        calls.push_back(entry.target + "." + entry.operation);
-    }
-    return calls;
-}
+using enginetest::Lines;
+using enginetest::operations;
 
 class DeviceOpenTest : public ::testing::Test {
 protected:
@@ -39,13 +26,13 @@ protected:
 };
 
 TEST_F(DeviceOpenTest, healthyOpenCreatesOpensAndInitialisesDeviceZeroSilently) {
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_TRUE(device.open());
     EXPECT_NE(device.mpDevice, nullptr);
-    EXPECT_EQ(capture.out(), "");
-    EXPECT_EQ(tracedCalls(), (std::vector<std::string>{"QELDebug.Open", "factory.FindLocalDevices",
-                                                       "factory.CreateLocalDevice", "device.Open",
-                                                       "device.InitializeHardware"}));
+    EXPECT_EQ(capture.text(), "");
+    EXPECT_EQ(operations(),
+              (Lines{"QELDebug.Open", "factory.FindLocalDevices", "factory.CreateLocalDevice",
+                     "device.Open", "device.InitializeHardware"}));
 }
 
 TEST_F(DeviceOpenTest, closeReleasesTheDeviceOnceAndIsSafeTwice) {
@@ -54,56 +41,55 @@ TEST_F(DeviceOpenTest, closeReleasesTheDeviceOnceAndIsSafeTwice) {
     EXPECT_TRUE(device.close());
     EXPECT_EQ(device.mpDevice, nullptr);
     EXPECT_TRUE(device.close());
-    EXPECT_EQ(tracedCalls(), (std::vector<std::string>{"factory.ReleaseDevice", "QELDebug.Close",
-                                                       "QELDebug.Close"}));
+    EXPECT_EQ(operations(), (Lines{"factory.ReleaseDevice", "QELDebug.Close", "QELDebug.Close"}));
 }
 
 TEST_F(DeviceOpenTest, eachFailedStepPrintsItsReasonAndReturnsFalse) {
-    const struct {
-        const char* bench;
-        const char* printed;
-    } cases[] = {
+    const std::pair<const char*, const char*> benchAndReport[] = {
         {"fault factory.CreateLocalDevice -1\n", "\ndevice 0 create failed\n"},
         {"fault device.Open 0\n", "\ndevice 0 open failed (Fpga fail to load ?)\n"},
         {"fault device.InitializeHardware -3\n", "\ninitialize hardware failed\n"},
         {"throw factory.CreateLocalDevice\n", ""},
     };
-    for (const auto& c : cases) {
-        useBench(c.bench);
-        zyvotest::OutputCapture capture;
-        EXPECT_FALSE(device.open()) << c.bench;
-        device.close();
-        EXPECT_EQ(capture.out(), c.printed);
-        EXPECT_EQ(capture.err(), "");
+    for (auto [bench, report] : benchAndReport) {
+        useBench(bench);
+        auto opened = zyvotest::captured([&] {
+            bool result = device.open();
+            device.close();
+            return result;
+        });
+        EXPECT_FALSE(opened.result) << bench;
+        EXPECT_EQ(opened.out, report);
+        EXPECT_EQ(opened.err, "");
     }
 }
 
 TEST_F(DeviceOpenTest, debugFacilityFailureOnlyWarns) {
     useBench("fault QELDebug.Open 0\n");
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_TRUE(device.open());
-    EXPECT_EQ(capture.out(), "\nWARNING: QELDebug failed to open\n");
+    EXPECT_EQ(capture.text(), "\nWARNING: QELDebug failed to open\n");
 }
 
 TEST_F(DeviceOpenTest, deviceCreatedBeforeAFailureIsKeptUntilClose) {
     useBench("fault device.InitializeHardware 0\n");
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     ASSERT_FALSE(device.open());
     EXPECT_NE(device.mpDevice, nullptr);
     device.close();
     EXPECT_EQ(device.mpDevice, nullptr);
-    EXPECT_EQ(tracedCalls().back(), "QELDebug.Close");
-    EXPECT_EQ(tracedCalls()[tracedCalls().size() - 2], "factory.ReleaseDevice");
+    EXPECT_EQ(operations().back(), "QELDebug.Close");
+    EXPECT_EQ(operations()[operations().size() - 2], "factory.ReleaseDevice");
 }
 
 TEST_F(DeviceOpenTest, withoutADeviceCloseOnlyClosesTheDebugFacility) {
     useBench("devices 0\n");
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     ASSERT_FALSE(device.open());
-    EXPECT_EQ(capture.out(), "\ndevice 0 create failed\n");
+    EXPECT_EQ(capture.text(), "\ndevice 0 create failed\n");
     zyvosim::clearTrace();
     device.close();
-    EXPECT_EQ(tracedCalls(), std::vector<std::string>{"QELDebug.Close"});
+    EXPECT_EQ(operations(), Lines{"QELDebug.Close"});
 }
 
 // The quit flag lives for the whole process, so these run in a child process.
@@ -113,14 +99,14 @@ TEST_F(DeviceOpenDeathTest, ctrlCDuringOpenFailsThatOpenAndEveryLaterOne) {
     EXPECT_EXIT(
         {
             useBench("interrupt device.Open\n");
-            zyvotest::OutputCapture capture;
+            zyvotest::StreamCapture capture;
             bool first = device.open();
             device.close();
             zyvosim::reset();
             ZyvoDiagDevice again;
             bool second = again.open();
             again.close();
-            bool silent = capture.out().empty();
+            bool silent = capture.text().empty();
             std::exit(!first && !second && silent ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

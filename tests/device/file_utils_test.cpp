@@ -1,5 +1,5 @@
 // Running shell commands: status, first line of output, and a pipe that cannot be made.
-#include "output_capture.h"
+#include "captured.h"
 #include "zyvosim/zyvosim.h"
 
 #include <zyvodiag>
@@ -43,7 +43,7 @@ TEST_F(FileUtilsTest, bufferGetsTheFirstLineOfTheOutput) {
 }
 
 TEST_F(FileUtilsTest, commandTheShellCannotRunIsNotAPipeFailure) {
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     int status = utils.shell("/nonexistent/zyvo-command", line);
     ASSERT_NE(status, -1);
     ASSERT_TRUE(WIFEXITED(status));
@@ -52,7 +52,7 @@ TEST_F(FileUtilsTest, commandTheShellCannotRunIsNotAPipeFailure) {
 
 // Uses up every descriptor so the pipe cannot be created; exits 0 when shell reported it.
 [[noreturn]] void runShellWithoutDescriptors() {
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     rlimit limit{64, 64};
     setrlimit(RLIMIT_NOFILE, &limit);
     while (open("/dev/null", O_RDONLY) >= 0) {
@@ -60,7 +60,7 @@ TEST_F(FileUtilsTest, commandTheShellCannotRunIsNotAPipeFailure) {
     FileUtils utils;
     char line[255];
     int status = utils.shell("echo hi", line);
-    bool reported = capture.err() == "echo hi: Too many open files\n";
+    bool reported = capture.errorText() == "echo hi: Too many open files\n";
     std::_Exit(status == -1 && reported ? 0 : 1);
 }
 

@@ -6,14 +6,8 @@
 set -uo pipefail
 tool="$1"
 examples="$2"
-# A cross build runs the tool under its emulator.
-read -r -a run <<<"${ZYVO_TEST_EMULATOR:-}"
-failures=0
-
-fail() {
-    echo "$*"
-    failures=$((failures + 1))
-}
+# shellcheck source=check_helpers.sh
+source "$(dirname "$0")/check_helpers.sh"
 
 # Runs the self-test on BENCH and checks its exit status and the tests given VERDICT (PASS,
 # FAIL or NOT RUN), one name a line, sorted.
@@ -42,7 +36,4 @@ expect_selftest faults.bench 130 "NOT RUN" "LCD colour bars"
 "${run[@]}" "$tool" --sim "$examples/ltc.bench" ltc-test -f7 -r59 >/dev/null ||
     fail "ltc.bench: ltc-test -f7 -r59 failed"
 
-if ((failures > 0)); then
-    exit 1
-fi
-echo "every example bench does what it says"
+finish "every example bench does what it says"

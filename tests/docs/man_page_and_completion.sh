@@ -7,14 +7,8 @@ set -uo pipefail
 tool="$1"
 page="$2"
 completion="$3"
-# A cross build runs the tool under its emulator.
-read -r -a run <<<"${ZYVO_TEST_EMULATOR:-}"
-failures=0
-
-fail() {
-    echo "$*"
-    failures=$((failures + 1))
-}
+# shellcheck source=check_helpers.sh
+source "$(dirname "$0")/check_helpers.sh"
 
 zyvodiag() {
     "${run[@]}" "$tool" "$@"
@@ -93,7 +87,4 @@ expect_same "the completion of --png" \
     "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench" "$scratch/notes.txt")" \
     "$(offers zyvodiag view frame.raw --png "$scratch/")"
 
-if ((failures > 0)); then
-    exit 1
-fi
-echo "man page and completion know every command and option of zyvodiag"
+finish "man page and completion know every command and option of zyvodiag"

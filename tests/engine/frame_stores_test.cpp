@@ -5,9 +5,6 @@
 namespace enginetest {
 namespace {
 
-constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
-constexpr auto kYCbCr8 = ZYVO_PixelFormat_YCbCr8;
-
 using FrameStoreTest = EngineTest;
 
 TEST_F(FrameStoreTest, captureStoresShareFrame0At16MiBAndPlayoutStoreNPlaysFrameNAt64MiB) {
@@ -38,13 +35,13 @@ class RegisterSyncFailureTest : public FrameStoreTest,
 TEST_P(RegisterSyncFailureTest, stillWritesThePresetAndReportsOnlyWhenVerbose) {
     openDevice("fault CaptureStore[1].SetRegisterSync -2");
     verbose(GetParam());
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_NE(diag.captureStoreInit(1, k1080i, kYCbCr8), nullptr);
     EXPECT_EQ(operations({"CaptureStore"}).back(), "CaptureStore[1].WritePreset");
-    EXPECT_EQ(capture.err(), GetParam() ? "pCaptureStore->SetRegisterSync(ZYVO_RegisterSync_"
-                                          "Immediate) failed with -2\n"
-                                        : "");
-    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(capture.errorText(), GetParam() ? "pCaptureStore->SetRegisterSync(ZYVO_RegisterSync_"
+                                                "Immediate) failed with -2\n"
+                                              : "");
+    EXPECT_EQ(capture.text(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Verbose, RegisterSyncFailureTest, ::testing::Bool());
@@ -72,20 +69,20 @@ TEST_F(FrameStoreTest, captureBufferEnableAnswersForTheEntryNotTheWidget) {
 
 TEST_F(FrameStoreTest, playoutEnableReportsARefusalAndANullStore) {
     setUpCommand("fault PlayoutStore[2].SetEnable -3");
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_EQ(diag.playoutStoreEnable(diag.mpFBPlayback[1], true), 1);
     EXPECT_TRUE(card().playoutStore[1].store.enable);
-    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(capture.text(), "");
     diag.playoutStoreEnable(diag.mpFBPlayback[2], true);
     diag.playoutStoreEnable(nullptr, true);
-    EXPECT_EQ(capture.out(), "playoutStoreEnable: SetEnable() failed, status = -3\n"
-                             "playoutStoreEnable NULL pointer\n");
-    EXPECT_EQ(capture.err(), "");
+    EXPECT_EQ(capture.text(), "playoutStoreEnable: SetEnable() failed, status = -3\n"
+                              "playoutStoreEnable NULL pointer\n");
+    EXPECT_EQ(capture.errorText(), "");
 }
 
 TEST_F(FrameStoreTest, frameSelectionGoesToTheStoreAndANullStoreIsReported) {
     setUpCommand();
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_EQ(diag.frameBufferSelect(diag.mpFBCapture[1], 3), 1);
     EXPECT_EQ(diag.frameBufferSelect(diag.mpFBPlayback[4], 5), 1);
     diag.frameBufferSelect(nullptr, 1);
@@ -93,7 +90,7 @@ TEST_F(FrameStoreTest, frameSelectionGoesToTheStoreAndANullStoreIsReported) {
                               "PlayoutStore[4].SetActiveFrameBuffer(5)"}));
     EXPECT_EQ(card().captureStore[1].store.activeFrame, 3);
     EXPECT_EQ(card().playoutStore[4].store.activeFrame, 5);
-    EXPECT_EQ(capture.out(), "frameBufferSelect NULL pointer\n");
+    EXPECT_EQ(capture.text(), "frameBufferSelect NULL pointer\n");
 }
 
 TEST_F(FrameStoreTest, apertureWindowGoesThroughTheControlWidget) {
@@ -106,12 +103,12 @@ TEST_F(FrameStoreTest, apertureWindowGoesThroughTheControlWidget) {
 
     mDevice.close();
     openDevice("missing Control 0");
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_EQ(diag.MemoryApertureWindowSet(0x2000000), 0);
     EXPECT_EQ(diag.MemoryApertureWindowGet(address), 0);
     EXPECT_EQ(address, 0x2000000u) << "left as it was";
-    EXPECT_EQ(capture.out(), "Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n"
-                             "Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n");
+    EXPECT_EQ(capture.text(), "Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n"
+                              "Could not GetWidget(ZYVO_WidgetType_RimbaControlWidget)\n");
 }
 
 } // namespace

@@ -6,9 +6,6 @@
 namespace enginetest {
 namespace {
 
-constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
-constexpr auto kYCbCr8 = ZYVO_PixelFormat_YCbCr8;
-
 using HDMISetupTest = EngineTest;
 
 TEST_F(HDMISetupTest, pixelFormatChoosesColourSpaceSamplingAndDepth) {
@@ -43,13 +40,13 @@ TEST_F(HDMISetupTest, configurationRefusesAMissingWidgetAndAnUnknownFormat) {
     openDevice();
     auto* output = deviceWidget<ZyvoHDMIOutV4Widget>(ZYVO_WidgetType_HDMI4kOutWidget, 0);
     zyvosim::clearTrace();
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_FALSE(diag.ConfigureHDMIOutput(output, ZYVO_VideoFormat_Unknown, kYCbCr8, true));
-    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(capture.text(), "");
     EXPECT_FALSE(diag.ConfigureHDMIOutput(nullptr, k1080i, kYCbCr8, true));
-    EXPECT_EQ(capture.out(),
+    EXPECT_EQ(capture.text(),
               "ConfigureHDMIOutput: Could not GetWidget(ZYVO_WidgetType_HDMI4kOutWidget)\n");
-    EXPECT_EQ(capture.err(), "");
+    EXPECT_EQ(capture.errorText(), "");
     EXPECT_EQ(calls(), Lines{});
 }
 
@@ -73,11 +70,11 @@ class HDMICheckedCallTest : public EngineTest, public ::testing::WithParamInterf
 TEST_P(HDMICheckedCallTest, failsTheOutputAfterTheWholeSequenceAndIsReportedWhenVerbose) {
     openDevice(std::string("fault HDMIOut[0].") + GetParam().fault + " -1");
     verbose(true);
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_EQ(diag.hdmiOutputInit(0, k1080i, kYCbCr8), nullptr);
     EXPECT_EQ(operations({"HDMIOut"}), kCheckedCalls);
-    EXPECT_EQ(capture.err(), std::string(GetParam().report) + " failed with -1\n");
-    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(capture.errorText(), std::string(GetParam().report) + " failed with -1\n");
+    EXPECT_EQ(capture.text(), "");
 }
 
 // The first call, one of the audio calls made twice, and the last.
@@ -91,10 +88,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(HDMISetupTest, unsupportedPixelFormatStopsBeforeTheVideoCalls) {
     openDevice();
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     diag.WidgetsInit(k1080i, static_cast<ZyvoPixelFormat>(3));
-    EXPECT_EQ(capture.err(), "ConfigureHDMIOutput: Unsupported pixel format:3\n");
-    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(capture.errorText(), "ConfigureHDMIOutput: Unsupported pixel format:3\n");
+    EXPECT_EQ(capture.text(), "");
     EXPECT_EQ(diag.mpHDMIOutput, nullptr);
     EXPECT_EQ(operations({"HDMIOut"}), Lines(kCheckedCalls.begin(), kCheckedCalls.begin() + 5));
 }

@@ -44,16 +44,16 @@ TEST_F(SDIOutputTest, enablingUnmutesAndKeepsSwitchEAsTheDisableLeftIt) {
 
 TEST_F(SDIOutputTest, anOutputTheDeviceLacksIsReportedAtSetUpAndAtEachUse) {
     openDevice("missing SDIOutput 6");
-    zyvotest::OutputCapture capture;
-    diag.WidgetsInit(ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8);
+    zyvotest::StreamCapture capture;
+    diag.WidgetsInit(k1080i, kYCbCr8);
     zyvosim::clearTrace();
     EXPECT_EQ(diag.SDIAllOutputsDisable(), 1);
     EXPECT_EQ(diag.SDIOutputEnable(6), 1);
-    EXPECT_EQ(capture.out(),
+    EXPECT_EQ(capture.text(),
               "sdiOutputInit() Could not GetWidget(ZYVO_WidgetType_SDIOutputWidget, 6)\n"
               "SDIOutputDisable: sdiOutputGet(6) returned NULL\n"
               "SDIOutputEnable: sdiOutputGet(6) returned NULL\n");
-    EXPECT_EQ(capture.err(), "");
+    EXPECT_EQ(capture.errorText(), "");
     EXPECT_EQ(calls().size(), 9u * 3u);
     EXPECT_EQ(calls().back(), "SDIOutput[9].SetEnable(false)");
 }

@@ -5,7 +5,6 @@
 namespace enginetest {
 namespace {
 
-constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
 constexpr auto kExternal = ZYVO_SyncGeneratorReferenceSource_ExtRefIn;
 
 using TimingSetupTest = EngineTest;
@@ -48,8 +47,9 @@ INSTANTIATE_TEST_SUITE_P(ByPixelFormat, SyncColourTest,
 TEST_F(TimingSetupTest, theGeneratorsInterruptIndexChoosesTheControlPair) {
     openDevice("interrupt-index 10");
     diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8);
-    EXPECT_EQ(calls({"device"}), (Lines{"device.GetWidget(30, 0)", "device.GetWidget(88, 10)",
-                                        "device.GetWidget(88, 11)"}));
+    EXPECT_EQ(calls({"device"}),
+              getWidgetCalls(ZYVO_WidgetType_SyncGeneratorWidget, 0) +
+                  getWidgetCalls(ZYVO_WidgetType_InterruptControlWidget, 10, 11));
     EXPECT_TRUE(card().interruptControl[10].enable);
     EXPECT_TRUE(card().interruptControl[11].enable);
     EXPECT_FALSE(card().interruptControl[6].configured);
@@ -68,11 +68,11 @@ class InterruptCallFailureTest : public EngineTest,
 TEST_P(InterruptCallFailureTest, isReportedWhenVerboseAndTheSequenceGoesOn) {
     openDevice(std::string("fault ") + GetParam().fault + " -1");
     verbose(true);
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8);
     EXPECT_EQ(operations({"InterruptControl"}).size(), 8u);
-    EXPECT_EQ(capture.err(), std::string(GetParam().report) + " failed with -1\n");
-    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(capture.errorText(), std::string(GetParam().report) + " failed with -1\n");
+    EXPECT_EQ(capture.text(), "");
 }
 
 // One call of each control, named as that control.
@@ -87,22 +87,22 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TimingSetupTest, withoutAGeneratorNothingIsArmedAndNothingPrinted) {
     openDevice("missing SyncGenerator 0");
     verbose(true);
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_EQ(diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8), nullptr);
-    EXPECT_EQ(capture.out(), "");
-    EXPECT_EQ(capture.err(), "");
+    EXPECT_EQ(capture.text(), "");
+    EXPECT_EQ(capture.errorText(), "");
     EXPECT_EQ(operations({"InterruptControl"}), Lines{});
 }
 
 TEST_F(TimingSetupTest, aMissingVideoInterruptControlStillArmsTheGenerators) {
     openDevice("missing InterruptControl 7");
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     auto* syncGen = diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8);
     EXPECT_EQ(syncGen,
               deviceWidget<ZyvoSyncGeneratorV3Widget>(ZYVO_WidgetType_SyncGeneratorWidget, 0));
     EXPECT_TRUE(card().interruptControl[6].enable);
     EXPECT_TRUE(card().interruptControl[6].configured);
-    EXPECT_EQ(capture.out(), "");
+    EXPECT_EQ(capture.text(), "");
 }
 
 } // namespace

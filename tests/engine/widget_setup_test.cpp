@@ -5,9 +5,6 @@
 namespace enginetest {
 namespace {
 
-constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
-constexpr auto kYCbCr8 = ZYVO_PixelFormat_YCbCr8;
-
 // A marker for the entries a set-up must not write.
 char s_untouched;
 
@@ -27,7 +24,8 @@ protected:
 TEST_F(SetUpSequenceTest, dualLinkInputSkipsTheConfigurationForFormat0) {
     openDevice();
     expectSetUp(diag.dualLinkInputInit(2, ZYVO_VideoFormat_Unknown),
-                ZYVO_WidgetType_DualLinkInWidget, 2, {"device.GetWidget(38, 2)"});
+                ZYVO_WidgetType_DualLinkInWidget, 2,
+                getWidgetCalls(ZYVO_WidgetType_DualLinkInWidget, 2));
 }
 
 // Both interrupts go off before the timing changes, and come back one after the other. Their
@@ -48,19 +46,26 @@ TEST_F(SetUpSequenceTest, syncGenInitSilencesBothInterruptsFirstAndArms7Last) {
 
 using WidgetSetupTest = EngineTest;
 
+constexpr auto kPlayoutStore = ZYVO_WidgetType_FrameBufferPlayWidget;
+// SDI inputs, dual-link inputs and capture stores, as both set-ups fetch them.
+const Lines kInputSide = getWidgetCalls(ZYVO_WidgetType_SDIInputWidget, 0, 7) +
+                         getWidgetCalls(ZYVO_WidgetType_DualLinkInWidget, 0, 3) +
+                         getWidgetCalls(ZYVO_WidgetType_FrameBufferCaptureWidget, 0, 3);
+
 TEST_F(WidgetSetupTest, widgetsInitFetchesEveryWidgetInOrderButNotTheHDMIInput) {
     openDevice();
     fillEntries(diag, &s_untouched);
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     diag.WidgetsInit(k1080i, kYCbCr8);
-    Lines timing = {"device.GetWidget(30, 0)", "device.GetWidget(88, 6)",
-                    "device.GetWidget(88, 7)"};
-    EXPECT_EQ(calls({"device"}), timing + getWidgetCalls(2, 0, 7) + getWidgetCalls(38, 0, 3) +
-                                     getWidgetCalls(5, 0, 3) + getWidgetCalls(6, 0, 5) +
-                                     getWidgetCalls(3, 0, 10) + getWidgetCalls(39, 0, 4) +
-                                     getWidgetCalls(128, 0, 0) + getWidgetCalls(82, 0, 0));
-    EXPECT_EQ(capture.out(), "");
-    EXPECT_EQ(capture.err(), "");
+    EXPECT_EQ(calls({"device"}), getWidgetCalls(ZYVO_WidgetType_SyncGeneratorWidget, 0) +
+                                     getWidgetCalls(ZYVO_WidgetType_InterruptControlWidget, 6, 7) +
+                                     kInputSide + getWidgetCalls(kPlayoutStore, 0, 5) +
+                                     getWidgetCalls(ZYVO_WidgetType_SDIOutputWidget, 0, 10) +
+                                     getWidgetCalls(ZYVO_WidgetType_DualLinkOutWidget, 0, 4) +
+                                     getWidgetCalls(ZYVO_WidgetType_HDMI4kOutWidget, 0) +
+                                     getWidgetCalls(ZYVO_WidgetType_LTCIOWidget, 0));
+    EXPECT_EQ(capture.text(), "");
+    EXPECT_EQ(capture.errorText(), "");
     EXPECT_EQ(nullEntries(diag), Lines{});
     EXPECT_EQ(membersHolding(diag, &s_untouched), Lines{"mpHDMIInput"});
     EXPECT_EQ(diag.mpSDIOutput[10],
@@ -72,12 +77,11 @@ TEST_F(WidgetSetupTest, widgetsInitFetchesEveryWidgetInOrderButNotTheHDMIInput) 
 TEST_F(WidgetSetupTest, inputWidgetsInitFetchesTheInputSideOnly) {
     openDevice();
     fillEntries(diag, &s_untouched);
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     diag.InputWidgetsInit(k1080i, kYCbCr8);
-    EXPECT_EQ(calls({"device"}), getWidgetCalls(2, 0, 7) + getWidgetCalls(38, 0, 3) +
-                                     getWidgetCalls(5, 0, 3) + getWidgetCalls(127, 0, 0));
-    EXPECT_EQ(capture.out(), "");
-    EXPECT_EQ(capture.err(), "");
+    EXPECT_EQ(calls({"device"}), kInputSide + getWidgetCalls(ZYVO_WidgetType_HDMIInV4Widget, 0));
+    EXPECT_EQ(capture.text(), "");
+    EXPECT_EQ(capture.errorText(), "");
     EXPECT_EQ(nullEntries(diag), Lines{});
     EXPECT_EQ(membersHolding(diag, &s_untouched),
               (Lines{"mpSyncGen", "mpLTC", "mpFBPlayback", "mpSDIOutput", "mpDualLinkOutput",
@@ -115,14 +119,14 @@ class FewerWidgetsTest : public EngineTest, public ::testing::WithParamInterface
 TEST_P(FewerWidgetsTest, eachMissingWidgetIsReportedOnceAndLeftNull) {
     openDevice(GetParam().bench);
     fillEntries(diag, &s_untouched);
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     if (GetParam().inputSide) {
         diag.InputWidgetsInit(k1080i, kYCbCr8);
     } else {
         diag.WidgetsInit(k1080i, kYCbCr8);
     }
-    EXPECT_EQ(capture.out(), GetParam().out);
-    EXPECT_EQ(capture.err(), GetParam().err);
+    EXPECT_EQ(capture.text(), GetParam().out);
+    EXPECT_EQ(capture.errorText(), GetParam().err);
     EXPECT_EQ(nullEntries(diag), GetParam().nullEntries);
 }
 

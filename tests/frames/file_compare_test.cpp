@@ -1,14 +1,13 @@
 // Comparing raw frame files: the result, and the report a user reads when verbose.
-#include "output_capture.h"
+#include "captured.h"
+#include "test_files.h"
 
 #include <zyvodiag>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -17,22 +16,17 @@ protected:
     void TearDown() override { ZyvoDiagUserCommands::msDebugOutput = false; }
 
     std::string file(const std::string& name, const std::string& bytes) {
-        // Unique per test and process: ctest runs the cases of this program side by side.
-        std::string path = ::testing::TempDir() + "zyvo-compare-" + std::to_string(getpid()) + "-" +
-                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-                           name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return zyvotest::scratchFile(name, bytes);
     }
 
     // Runs the comparison and keeps what it printed.
     int compare(const std::string& expected, const std::string& found, bool verbose) {
         ZyvoDiagUserCommands::msDebugOutput = verbose;
-        zyvotest::OutputCapture capture;
         ZyvoDiag diag;
-        int result = diag.compareFiles(expected.c_str(), found.c_str());
-        printed = capture.out();
-        return result;
+        auto outcome =
+            zyvotest::captured([&] { return diag.compareFiles(expected.c_str(), found.c_str()); });
+        printed = outcome.out;
+        return outcome.result;
     }
 
     std::string printed;

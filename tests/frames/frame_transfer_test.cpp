@@ -54,7 +54,7 @@ TEST_F(FrameTransferTest, everyFailureIsReportedAndLeavesTheFileAsItSays) {
     };
     const std::string noStore = "frameBufferDmaToFile() pFrameStore == NULL\n";
     const std::string noFile =
-        "frameBufferDmaToFile() Failed to open " + mScratch + ": Is a directory\n";
+        "frameBufferDmaToFile() Failed to open " + scratchDirectory() + ": Is a directory\n";
     const std::string noDma = "frameBufferDmaToFile() Error getting dma widget\n";
     const std::string noBuffer = "frameBufferDmaToFile() Failed to allocate buffer\n";
     const std::string dmaStatus = "frameBufferDmaToFile() Error dma-ing (status = ";
@@ -77,7 +77,7 @@ TEST_F(FrameTransferTest, everyFailureIsReportedAndLeavesTheFileAsItSays) {
     };
     for (const auto& c : cases) {
         setUpStores(ZYVO_PixelFormat_YCbCr8, c.bench);
-        std::string path = c.fileAfter == nullptr ? mScratch : scratchFile("f", "old");
+        std::string path = c.fileAfter == nullptr ? scratchDirectory() : scratchFile("f", "old");
         int result = 0;
         EXPECT_EQ(printedBy([&] { result = c.write(path); }), c.printed) << c.bench;
         EXPECT_EQ(result, c.result) << c.printed;
@@ -92,7 +92,7 @@ TEST_F(FrameTransferTest, everyFailureIsReportedAndLeavesTheFileAsItSays) {
 TEST_F(FrameTransferTest, verboseTransferShowsTheReadTheDataAndTheWrite) {
     setUpStores(ZYVO_PixelFormat_YCbCr8, "fault DMA.DoDma -5 once");
     ASSERT_TRUE(zyvosim::writeDeviceMemory(kCaptureBase + kFrame8Bit, counting(32)));
-    std::string path = scratchFile("frame");
+    std::string path = scratchPath("frame");
     verbose(true);
     bool written[2] = {true, false};
     std::string failed =

@@ -1,15 +1,11 @@
-// The frame tests' bench: device memory, the common library's pictures and scratch files.
+// The frame tests' bench: device memory and the common library's pictures.
 #include "frames_test.h"
 
 #include "QELTestPatternGen.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
 
 namespace framestest {
@@ -35,11 +31,6 @@ Bytes counting(uint32_t length) {
     return bytes;
 }
 
-std::string fileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<missing>";
-}
-
 bool fileHolds(const std::string& path, const Bytes& bytes) {
     return fileText(path) == std::string(bytes.begin(), bytes.end());
 }
@@ -60,19 +51,6 @@ std::string maskPointers(const std::string& text) {
     return std::regex_replace(text, address, "$1PTR");
 }
 
-void FramesTest::SetUp() {
-    EngineTest::SetUp();
-    std::string pattern = ::testing::TempDir() + "zyvo-frames-XXXXXX";
-    ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-    mScratch = pattern;
-}
-
-void FramesTest::TearDown() {
-    EngineTest::TearDown();
-    std::error_code ignored;
-    std::filesystem::remove_all(mScratch, ignored);
-}
-
 void FramesTest::setUpStores(ZyvoPixelFormat pixelFormat, const std::string& benchLines) {
     openDevice(benchLines);
     diag.WidgetsInit(k1080i, pixelFormat);
@@ -82,14 +60,6 @@ void FramesTest::setUpStores(ZyvoPixelFormat pixelFormat, const std::string& ben
 void FramesTest::nextCase() {
     mDevice.close();
     zyvosim::reset();
-}
-
-std::string FramesTest::scratchFile(const std::string& name, const char* content) {
-    std::string path = mScratch + "/" + name;
-    if (content != nullptr) {
-        std::ofstream(path, std::ios::binary) << content;
-    }
-    return path;
 }
 
 } // namespace framestest

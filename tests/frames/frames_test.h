@@ -1,10 +1,9 @@
-// The bench of the frame tests: the engine tests' device and context, with device memory, the
-// common library's pictures and a scratch directory for frame files.
+// The bench of the frame tests: the engine tests' device and context, with device memory and the
+// common library's pictures.
 #pragma once
 
-#include "../engine/engine_test.h"
-
-#include "output_capture.h"
+#include "engine_test.h"
+#include "test_files.h"
 
 #include <cstdint>
 #include <string>
@@ -13,11 +12,15 @@
 namespace framestest {
 
 using enginetest::calls;
+using enginetest::k1080i;
 using enginetest::Lines;
 using enginetest::operations;
+using zyvotest::fileText;
+using zyvotest::scratchDirectory;
+using zyvotest::scratchFile;
+using zyvotest::scratchPath;
 using Bytes = std::vector<uint8_t>;
 
-constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
 constexpr int kBlack = 8;
 constexpr int kWhite = 9;
 constexpr uint32_t kCaptureBase = 0x1000000;
@@ -29,8 +32,6 @@ Bytes deviceBytes(uint32_t address, uint32_t length);
 Bytes generated(int pattern, int pixelFormat);
 // 0, 1, ... 250, 0, 1, ...: bytes no pattern draws.
 Bytes counting(uint32_t length);
-// The whole file, or "<missing>".
-std::string fileText(const std::string& path);
 bool fileHolds(const std::string& path, const Bytes& bytes);
 // The two verbose "fb data" lines of a buffer starting with `first`, in this host's byte order.
 std::string fbDataLines(const Bytes& first);
@@ -39,24 +40,16 @@ std::string maskPointers(const std::string& text);
 
 // What `action` prints on standard output; checks go after it, where their failures show.
 template <typename Action> std::string printedBy(Action action) {
-    zyvotest::OutputCapture capture;
-    action();
-    return capture.out();
+    return zyvotest::captured(action).out;
 }
 
 class FramesTest : public enginetest::EngineTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
     // The default bench plus `benchLines`, the context set up by WidgetsInit for 1080i in
     // `pixelFormat`, an empty trace.
     void setUpStores(ZyvoPixelFormat pixelFormat, const std::string& benchLines = "");
     // The device closed and the card powered off and on, for the next row of a table.
     void nextCase();
-    // A path in the scratch directory, holding `content` when one is given.
-    std::string scratchFile(const std::string& name, const char* content = nullptr);
-
-    std::string mScratch;
 };
 
 } // namespace framestest

@@ -1,6 +1,7 @@
 // The SDI video test commands as a host runs them: a parsed command line, the open device, one
 // call; then what was printed, the result, the file and the card. save and compare are seen
 // end to end in the tool's tests.
+#include "command_line.h"
 #include "frames_test.h"
 
 #include <algorithm>
@@ -14,15 +15,8 @@ protected:
     // The record as the video command line leaves it; its echo is not this story.
     void parse(std::vector<std::string> words) {
         words.insert(words.begin(), "zyvodiag");
-        std::vector<char*> argv;
-        for (auto& word : words) {
-            argv.push_back(&word[0]);
-        }
-        bool accepted = false;
-        printedBy([&] {
-            accepted = record.parseCmdLineArgs(static_cast<int>(argv.size()), argv.data());
-        });
-        EXPECT_TRUE(accepted) << words.back();
+        EXPECT_TRUE(zyvotest::captured([&] { return zyvotest::parseWords(record, words); }).result)
+            << words.back();
     }
     // Runs a command on the open device: what it printed; `passed` keeps what it returned.
     std::string run(bool (ZyvoDiagUserCommands::*command)(ZyvoDevice*)) {
@@ -58,7 +52,7 @@ TEST_F(SdiCommandTest, generateDrawsIntoThePlayoutStoreTheFrameBufferNumberNames
 
 TEST_F(SdiCommandTest, capturePatternWritesTheStoreOfItsOutputAndRoutesNothing) {
     openDevice();
-    std::string path = scratchFile("pattern");
+    std::string path = scratchPath("pattern");
     parse({"-o1", "-p9", path});
     EXPECT_EQ(run(&ZyvoDiagUserCommands::captureVideoTestPattern), "");
     EXPECT_TRUE(passed);

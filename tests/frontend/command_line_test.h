@@ -10,7 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "ZyvoText.h"
-#include "output_capture.h"
+#include "captured.h"
+#include "command_line.h"
 #include "zyvosim/zyvosim.h"
 
 class CommandLineTest : public ::testing::Test {
@@ -30,18 +31,13 @@ protected:
     std::string mOut; // standard output of the last parse
 
 private:
-    bool run(bool (ZyvoDiagUserCommands::*parse)(int, char**), std::vector<std::string> arguments) {
+    bool run(zyvotest::Parser parse, std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), "diag");
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
-        zyvotest::OutputCapture capture;
-        const bool accepted = (mRecord.*parse)(static_cast<int>(arguments.size()), argv.data());
-        mOut = capture.out();
-        EXPECT_EQ(capture.err(), "");
-        return accepted;
+        auto parsed =
+            zyvotest::captured([&] { return zyvotest::parseWords(mRecord, arguments, parse); });
+        mOut = parsed.out;
+        EXPECT_EQ(parsed.err, "");
+        return parsed.result;
     }
 };
 

@@ -13,46 +13,52 @@ struct Row {
 
 // clang-format off
 const Row kRows[] = {
-    {1,  "486i default case",         6,  4,   6,  4,   7},
-    {2,  "486p default case",         8,  5,   11, 6,   9},
-    {3,  "576i default case",         5,  8,   5,  8,   6},
-    {4,  "576p default case",         10, 9,   10, 9,   11},
-    {5,  "720p default case",         3,  10,  12, 17,  8},
-    {6,  "1080i default case",        5,  18,  7,  20,  3},
-    {7,  "1080p default case",        3,  26,  12, 35,  13},
-    {19, "4k1080p default case",      3,  64,  7,  68,  8},
-    {24, "4096p default case",        6,  178, 11, 181, 12},
-    {0,  "videoStanard default case", 0,  0,   0,  0,   6},
-    {8,  "videoStanard default case", 0,  0,   0,  0,   5},
-    {17, "videoStanard default case", 0,  0,   0,  0,   6},
+    {1,  "486i default case",    6,  4,   6,  4,   7},
+    {2,  "486p default case",    8,  5,   11, 6,   9},
+    {3,  "576i default case",    5,  8,   5,  8,   6},
+    {4,  "576p default case",    10, 9,   10, 9,   11},
+    {5,  "720p default case",    3,  10,  12, 17,  8},
+    {6,  "1080i default case",   5,  18,  7,  20,  3},
+    {7,  "1080p default case",   3,  26,  12, 35,  13},
+    {19, "4k1080p default case", 3,  64,  7,  68,  8},
+    {24, "4096p default case",   6,  178, 11, 181, 12},
 };
 // clang-format on
+
+// Standards the table has no row for, and a rate to ask them with.
+const std::pair<int32_t, int32_t> kStandardsWithoutRow[] = {{0, 6}, {8, 5}, {17, 6}};
 
 class VideoFormatTableTest : public CommandLineTest {
 protected:
     // The format of (rate, standard); what the lookup printed goes to mOut.
     int32_t lookUp(int32_t rate, int32_t standard) {
-        zyvotest::OutputCapture capture;
-        ZyvoVideoFormat format = mRecord.videoFormatFromFrameRateAndVideoStandard(
-            static_cast<ZyvoVideoRate>(rate), static_cast<ZyvoVideoStandard>(standard));
-        mOut = capture.out();
-        return format;
+        auto looked = zyvotest::captured([&] {
+            return mRecord.videoFormatFromFrameRateAndVideoStandard(
+                static_cast<ZyvoVideoRate>(rate), static_cast<ZyvoVideoStandard>(standard));
+        });
+        mOut = looked.out;
+        return looked.result;
+    }
+    void expectFallback(int32_t rate, int32_t standard, const std::string& context) {
+        EXPECT_EQ(lookUp(rate, standard), 19);
+        EXPECT_EQ(mOut, formatWarning(rate, standard, context));
     }
 };
 
 // Rates outside 3 to 12 are unsupported in every row; an unsupported pair falls back to 19.
 TEST_F(VideoFormatTableTest, everyStandardsEdgesAndAnUnsupportedRate) {
     for (const Row& row : kRows) {
-        SCOPED_TRACE(row.context + (" " + std::to_string(row.standard)));
-        if (row.firstRate != 0) {
-            EXPECT_EQ(lookUp(row.firstRate, row.standard), row.firstFormat);
-            EXPECT_EQ(lookUp(row.lastRate, row.standard), row.lastFormat);
-            EXPECT_EQ(mOut, "");
-        }
-        for (int32_t rate : {row.unsupportedRate, 2}) {
-            EXPECT_EQ(lookUp(rate, row.standard), 19);
-            EXPECT_EQ(mOut, formatWarning(rate, row.standard, row.context));
-        }
+        SCOPED_TRACE(row.context);
+        EXPECT_EQ(lookUp(row.firstRate, row.standard), row.firstFormat);
+        EXPECT_EQ(lookUp(row.lastRate, row.standard), row.lastFormat);
+        EXPECT_EQ(mOut, "");
+        expectFallback(row.unsupportedRate, row.standard, row.context);
+        expectFallback(2, row.standard, row.context);
+    }
+    for (auto [standard, rate] : kStandardsWithoutRow) {
+        SCOPED_TRACE(standard);
+        expectFallback(rate, standard, "videoStanard default case");
+        expectFallback(2, standard, "videoStanard default case");
     }
 }
 

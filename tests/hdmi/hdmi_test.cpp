@@ -1,35 +1,19 @@
-// The HDMI tests' bench: a parsed record on the engine tests' device, a private capture file.
+// The HDMI tests' bench: a parsed record on the engine tests' device, a capture file.
 #include "hdmi_test.h"
 
+#include "command_line.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 namespace hdmitest {
-
-void HDMITest::SetUp() {
-    EngineTest::SetUp();
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("hdmi-") + test->name() + ".raw";
-    std::replace(name.begin(), name.end(), '/', '-');
-    mCaptureFile = ::testing::TempDir() + name;
-}
-
-void HDMITest::TearDown() {
-    std::remove(mCaptureFile.c_str());
-    EngineTest::TearDown();
-}
 
 void HDMITest::prepare(const std::vector<std::string>& arguments, bool on,
                        const std::string& benchLines) {
     std::vector<std::string> words = {"zyvodiag"};
     words.insert(words.end(), arguments.begin(), arguments.end());
     words.push_back(mCaptureFile);
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    if (!record.parseCmdLineArgs(static_cast<int>(argv.size()), argv.data())) {
+    if (!zyvotest::parseWords(record, words)) {
         throw std::runtime_error("the command line was refused");
     }
     verbose(on);

@@ -2,9 +2,8 @@
 // command line, and what a command prints.
 #pragma once
 
-#include "../engine/engine_test.h"
-
-#include "output_capture.h"
+#include "engine_test.h"
+#include "test_files.h"
 
 #include <cstdint>
 #include <string>
@@ -16,28 +15,18 @@ using enginetest::calls;
 using enginetest::Lines;
 using enginetest::operations;
 using enginetest::operator+;
-
 // What one user command did, as a user and a test see it.
-struct Outcome {
-    bool result;
-    std::string out;
-    std::string err;
-};
+using Outcome = zyvotest::Outcome<bool>;
 
 class HDMITest : public enginetest::EngineTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
     // The default bench plus `benchLines`, and the record parsed from `arguments` (the switches
     // after the program name), which must be good. Verbose output is then `verbose`.
     void prepare(const std::vector<std::string>& arguments, bool verbose = false,
                  const std::string& benchLines = "");
     // Runs a user command of the record on the device, catching what it prints.
     template <typename Command> Outcome run(Command command) {
-        zyvotest::OutputCapture capture;
-        bool result = (record.*command)(mDevice.mpDevice);
-        return Outcome{result, capture.out(), capture.err()};
+        return zyvotest::captured([&] { return (record.*command)(mDevice.mpDevice); });
     }
     // Every call after the last `call`, as calls() writes them.
     static Lines callsAfterLast(const std::string& call);
@@ -48,7 +37,7 @@ protected:
     static size_t countOf(const std::string& target, const std::string& call);
 
     ZyvoDiagUserCommands record;
-    std::string mCaptureFile; // where captures go, removed after the test
+    const std::string mCaptureFile = zyvotest::scratchPath("capture.raw");
 };
 
 } // namespace hdmitest

@@ -32,6 +32,10 @@ struct HealthyCase {
 
 class HealthyLoopTest : public LoopbackTest, public ::testing::WithParamInterface<HealthyCase> {};
 
+// The pauses after the monitor goes off and after the transmitter's writes, and the receiver's
+// own after its initialisation.
+constexpr uint64_t kMonitorOff = 500000, kTransmitterSettle = 2000000, kReceiverSettle = 200000;
+
 TEST_P(HealthyLoopTest, passesQuietlyReachingEachRegisterAsOften) {
     const uint64_t start = zyvosim::nowMicroseconds();
     Outcome outcome = loop(GetParam().arguments, false);
@@ -44,8 +48,8 @@ TEST_P(HealthyLoopTest, passesQuietlyReachingEachRegisterAsOften) {
     EXPECT_EQ(countOf("HDMIIn", "ReadRegister"), 13u);
     EXPECT_EQ(card().hdmiInput.registers[0], GetParam().receiverControl);
     EXPECT_FALSE(card().hdmiOutput.monitor);
-    EXPECT_EQ(zyvosim::nowMicroseconds() - start, 2700000u)
-        << "monitor off, the transmitter's settle, the receiver's initialisation";
+    EXPECT_EQ(zyvosim::nowMicroseconds() - start,
+              kMonitorOff + kTransmitterSettle + kReceiverSettle);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, HealthyLoopTest,
@@ -58,8 +62,7 @@ struct FaultCase {
     std::vector<std::string> arguments;
     const char* bench;
     bool passes;
-    const char* out;
-    const char* err;
+    const char* out; // nothing goes to standard error
 };
 
 class CheckingModeTest : public LoopbackTest, public ::testing::WithParamInterface<FaultCase> {};
@@ -69,36 +72,35 @@ TEST_P(CheckingModeTest, stopsAtTheFirstFailureWithItsLine) {
     Outcome outcome = loop(c.arguments, false, c.bench);
     EXPECT_EQ(outcome.result, c.passes);
     EXPECT_EQ(outcome.out, c.out);
-    EXPECT_EQ(outcome.err, c.err);
+    EXPECT_EQ(outcome.err, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, CheckingModeTest,
     ::testing::Values(
         FaultCase{"tmdsAboveItsWindow", k2997, "hdmi-fault clock HDMIOut 17 0x11AF5601", false,
-                  " StartHDMIV4loopbackOutput() bad tmds: 0x11af5601\n", ""},
-        FaultCase{"refclockAtTheHighEnd", k2997, "hdmi-fault clock HDMIOut 16 0x08D7AB00", true, "",
+                  " StartHDMIV4loopbackOutput() bad tmds: 0x11af5601\n"},
+        FaultCase{"refclockAtTheHighEnd", k2997, "hdmi-fault clock HDMIOut 16 0x08D7AB00", true,
                   ""},
         FaultCase{"refclockPastTheHighEnd", k2997, "hdmi-fault clock HDMIOut 16 0x08D7AB01", false,
-                  " StartHDMIV4loopbackOutput() bad refclock: 0x08d7ab01\n", ""},
+                  " StartHDMIV4loopbackOutput() bad refclock: 0x08d7ab01\n"},
         FaultCase{"refclockBelowTheLowEnd", k2997, "hdmi-fault clock HDMIOut 16 0x08D7A9FF", false,
-                  " StartHDMIV4loopbackOutput() bad refclock: 0x08d7a9ff\n", ""},
+                  " StartHDMIV4loopbackOutput() bad refclock: 0x08d7a9ff\n"},
         FaultCase{"txClockOf2997At5994", k5994, "hdmi-fault clock HDMIOut 18 0x046BD550", false,
-                  " StartHDMIV4loopbackOutput() bad tx clk: 0x046bd550\n", ""},
+                  " StartHDMIV4loopbackOutput() bad tx clk: 0x046bd550\n"},
         FaultCase{"receiversWideWindowAt5994", k5994, "hdmi-fault clock HDMIIn 16 0x08D8AB00", true,
-                  "", ""},
-        FaultCase{"receiversWideWindowNotAt2997", k2997, "hdmi-fault clock HDMIIn 16 0x08D8AB00",
-                  false, " StartHDMIV4loopbackInput() bad refclock: 0x08d8ab00\n", ""},
-        FaultCase{"pllsUnlockedAt2997", k2997, "hdmi-fault pll-unlocked", false,
-                  " StartHDMIV4loopbackOutput() tx not good: 0x34020200, expected: 0x3c020200\n",
                   ""},
+        FaultCase{"receiversWideWindowNotAt2997", k2997, "hdmi-fault clock HDMIIn 16 0x08D8AB00",
+                  false, " StartHDMIV4loopbackInput() bad refclock: 0x08d8ab00\n"},
+        FaultCase{"pllsUnlockedAt2997", k2997, "hdmi-fault pll-unlocked", false,
+                  " StartHDMIV4loopbackOutput() tx not good: 0x34020200, expected: 0x3c020200\n"},
         FaultCase{"damagedRaster", k2997, "hdmi-fault raster 5 0x00120009", false,
-                  " StartHDMIV4loopbackInput() reg 5: 0x00120009, expected: 0x00120008\n", ""},
+                  " StartHDMIV4loopbackInput() reg 5: 0x00120009, expected: 0x00120008\n"},
         FaultCase{"noCable", k2997, "uncable HDMIOutput 0", false,
-                  " StartHDMIV4loopbackInput() reg 1: 0x00000000, expected: 0x00000010\n", ""},
+                  " StartHDMIV4loopbackInput() reg 1: 0x00000000, expected: 0x00000010\n"},
         FaultCase{"transmitterWriteFails", k2997, "fault HDMIOut.WriteRegister -1 once", false,
-                  " StartHDMIV4loopbackOutput() write of 0x24020200 to reg 0 failed\n", ""},
-        FaultCase{"readFails", k2997, "fault HDMIOut.ReadRegister 0 once", false, "", ""}),
+                  " StartHDMIV4loopbackOutput() write of 0x24020200 to reg 0 failed\n"},
+        FaultCase{"readFails", k2997, "fault HDMIOut.ReadRegister 0 once", false, ""}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(LoopbackTest, anUnsupportedRateNeverReachesTheRegisters) {

@@ -8,7 +8,6 @@ namespace enginetest {
 namespace {
 
 using Pixel = std::array<uint8_t, 4>; // alpha, red, green, blue as the store holds them
-using zyvotest::OutputCapture;
 
 // Frame 5 of the playout region, as the 1080i 8-bit set-up of the command leaves store 5.
 constexpr uint32_t kFrameAddress = 0x053C6800;
@@ -18,16 +17,10 @@ constexpr uint32_t kPictureBytes = kLineBytes * 720;
 class LcdTest : public EngineTest {
 protected:
     // The command as a host runs it, with -b`frameBuffer`: its result and what it printed.
-    struct Printed {
-        bool result;
-        std::string out, err;
-    };
-    Printed display(uint32_t frameBuffer) {
+    zyvotest::Outcome<bool> display(uint32_t frameBuffer) {
         ZyvoDiagUserCommands record;
         record.mFrameBuffer = frameBuffer;
-        OutputCapture capture;
-        bool result = record.lcdColorBarsDisplay(mDevice.mpDevice);
-        return {result, capture.out(), capture.err()};
+        return zyvotest::captured([&] { return record.lcdColorBarsDisplay(mDevice.mpDevice); });
     }
     // The frame buffer, and one byte past it.
     static std::vector<uint8_t> frame() {
@@ -67,7 +60,7 @@ TEST_P(LcdPictureTest, bufferZeroIsBlackAnyOtherTheNineBarsOnEveryLine) {
     const bool bars = GetParam() != 0;
     openDevice();
     verbose(true);
-    Printed printed = display(GetParam());
+    auto printed = display(GetParam());
     EXPECT_FALSE(printed.result);
     EXPECT_EQ(printed.out, bars ? "\nlcdColorBarsEnable(1)\n" : "\nlcdColorBarsEnable(0)\n");
     EXPECT_EQ(calls({"DMA"}), Lines{"DMA[0].DoDma(1, 0x053c6800, 3686400, 1, 0, 0, 0)"});
@@ -91,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(FrameBuffers, LcdPictureTest, ::testing::Values(0u, 7u)
 
 TEST_F(LcdTest, programsThePanelRasterAndOutputNineThenMovesOneFrame) {
     openDevice();
-    diag.LCDWidgetsInit(ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8);
+    diag.LCDWidgetsInit(k1080i, kYCbCr8);
     EXPECT_EQ(card().sdiOutput[9].enable, false);
     zyvosim::clearTrace();
     EXPECT_FALSE(diag.lcdColorBarsEnable(true));
@@ -105,13 +98,14 @@ TEST_F(LcdTest, programsThePanelRasterAndOutputNineThenMovesOneFrame) {
                   "SetRasterParameterK(1, 1500)"});
     const Lines readBack = onStore5(
         {"GetFrameBufferAddress(0x053c6800)", "GetBytesPerLine(5120)", "GetLineCount(720)"});
-    const Lines output = {"device.GetWidget(3, 9)",
-                          "SDIOutput[9].SetConfiguration(video{fmt=16,smp=2,cs=1,cr=2,ar=2,bd=1,"
-                          "ch=1}, 0)",
-                          "SDIOutput[9].SetEnable(true)", "SDIOutput[9].Apply()"};
-    const Lines dma = {"device.GetWidget(51, 0)",
-                       "DMA[0].DoDma(1, 0x053c6800, 3686400, 1, 0, 0, 0)"};
-    EXPECT_EQ(calls(), Lines{"device.GetWidget(6, 5)"} + raster + output + readBack + dma);
+    const Lines output = getWidgetCalls(ZYVO_WidgetType_SDIOutputWidget, 9) +
+                         Lines{"SDIOutput[9].SetConfiguration(video{fmt=16,smp=2,cs=1,cr=2,ar=2,"
+                               "bd=1,ch=1}, 0)",
+                               "SDIOutput[9].SetEnable(true)", "SDIOutput[9].Apply()"};
+    const Lines dma = getWidgetCalls(ZYVO_WidgetType_DmaIO, 0) +
+                      Lines{"DMA[0].DoDma(1, 0x053c6800, 3686400, 1, 0, 0, 0)"};
+    EXPECT_EQ(calls(), getWidgetCalls(ZYVO_WidgetType_FrameBufferPlayWidget, 5) + raster + output +
+                           readBack + dma);
     // What the panel runs on afterwards.
     const zyvosim::PlayoutStoreState& panel = card().playoutStore[5];
     EXPECT_EQ(panel.store.videoMode, ZYVO_FrameBufferVideoMode_Display);
@@ -136,7 +130,7 @@ TEST_F(LcdTest, withoutAWidgetItNeedsNothingReachesThePanel) {
     for (const auto& c : cases) {
         mDevice.close();
         openDevice(c.bench);
-        Printed printed = display(1);
+        auto printed = display(1);
         EXPECT_FALSE(printed.result);
         EXPECT_EQ(printed.out, c.out);
         EXPECT_EQ(printed.err, c.err);

@@ -2,7 +2,7 @@
 #include "sim_fixture.h"
 
 #include "ZyvoDevice.h"
-#include "output_capture.h"
+#include "captured.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -107,9 +107,9 @@ TEST_F(BenchFileTest, badEnvironmentBenchIsReportedAndFindsNoDevice) {
     setenv("ZYVO_SIM", path.c_str(), 1);
     zyvosim::reset();
 
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_EQ(devicesFound(), 0);
-    EXPECT_EQ(capture.err(), path + ":2: unknown directive 'laser'\n");
+    EXPECT_EQ(capture.errorText(), path + ":2: unknown directive 'laser'\n");
 }
 
 // One line per kind of refusal; the line number counts blank lines too.

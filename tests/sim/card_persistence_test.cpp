@@ -2,7 +2,7 @@
 // what a power cycle clears, and how the lock keeps a second process off a held device.
 #include "state_dir_fixture.h"
 
-#include "output_capture.h"
+#include "captured.h"
 
 #include "ZyvoDma.h"
 #include "ZyvoSDIWidgets.h"
@@ -99,13 +99,13 @@ TEST_F(CardPersistenceTest, damagedStatePowersOnAfreshWithAWarning) {
         ZyvoDeviceFactory factory;
         ZyvoDevice* device = nullptr;
         factory.FindLocalDevices();
-        zyvotest::OutputCapture capture;
+        zyvotest::StreamCapture capture;
         EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
         if (damage.length == 0) {
-            EXPECT_EQ(capture.err(), "");
+            EXPECT_EQ(capture.errorText(), "");
             expectProgrammed();
         } else {
-            EXPECT_EQ(capture.err(),
+            EXPECT_EQ(capture.errorText(),
                       "zyvosim: " + path + " is damaged; the simulated card powers on afresh\n");
             expectPoweredOn();
         }
@@ -184,10 +184,10 @@ TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
     factory.FindLocalDevices();
     std::string error;
     {
-        zyvotest::OutputCapture capture;
+        zyvotest::StreamCapture capture;
         EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
         EXPECT_FALSE(zyvosim::powerCycle());
-        error = capture.err();
+        error = capture.errorText();
     }
     EXPECT_EQ(device, nullptr);
     EXPECT_EQ(error, refusal() + refusal());
@@ -223,9 +223,9 @@ TEST_F(DeviceLockTest, aRefusalNamesAHolderThatHasNotWrittenItsId) {
     ZyvoDeviceFactory factory;
     ZyvoDevice* device = nullptr;
     factory.FindLocalDevices();
-    zyvotest::OutputCapture capture;
+    zyvotest::StreamCapture capture;
     EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
-    EXPECT_EQ(capture.err(), refusal());
+    EXPECT_EQ(capture.errorText(), refusal());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // in, links planted at the card's files, and a disk or file size limit that refuses a write.
 #include "state_dir_fixture.h"
 
-#include "output_capture.h"
+#include "captured.h"
 
 #include "ZyvoDma.h"
 
@@ -64,9 +64,9 @@ protected:
         ZyvoDeviceFactory factory;
         ZyvoDevice* device = nullptr;
         factory.FindLocalDevices();
-        zyvotest::OutputCapture capture;
+        zyvotest::StreamCapture capture;
         EXPECT_EQ(factory.CreateLocalDevice(index, device), 0);
-        return capture.err();
+        return capture.errorText();
     }
 
 private:

@@ -6,19 +6,7 @@ namespace enginetest {
 namespace {
 
 using Mode = ZyvoLTCIOWidget::LTCModeType;
-using zyvotest::OutputCapture;
-
-// What a command returned and printed.
-struct Printed {
-    bool result;
-    std::string out, err;
-};
-
-template <typename Command> Printed printedBy(Command command) {
-    OutputCapture capture;
-    bool result = command();
-    return {result, capture.out(), capture.err()};
-}
+using zyvotest::captured;
 
 // The LTC calls of the trace, "Operation(arguments)" joined by "; "; only the operations when
 // `withArguments` is false.
@@ -61,7 +49,7 @@ TEST_P(LtcInputTest, reportsWhatTheInputCarriesAndPassesOnlyWhenItAdvances) {
     record.mVideoRate = c.asked;
     auto test = [&] { return record.captureLTCinput(device()); };
     verbose(true);
-    Printed printed = printedBy(test);
+    auto printed = captured(test);
     EXPECT_EQ(printed.result, c.passes);
     EXPECT_EQ(printed.out, c.report);
     EXPECT_EQ(printed.err, "");
@@ -70,11 +58,13 @@ TEST_P(LtcInputTest, reportsWhatTheInputCarriesAndPassesOnlyWhenItAdvances) {
     EXPECT_EQ(zyvosim::nowMicroseconds(), c.waitedMs * 1000);
     // Quiet, the test says nothing and comes to the same verdict.
     verbose(false);
-    printed = printedBy(test);
+    printed = captured(test);
     EXPECT_EQ(printed.result, c.passes);
     EXPECT_EQ(printed.out, "");
 }
 
+// The two samples of the timecode, each followed by a second's wait.
+constexpr uint64_t kSampledMs = 2 * 1000;
 constexpr const char* kSampled = "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; "
                                  "GetInputTimeCode; GetInputTimeCode";
 // The two samples of a source that starts at 10:20:30:00 and runs.
@@ -85,15 +75,16 @@ const std::string kAdvancing = "LTC input timecode : 10:20:30:00: \n"
 INSTANTIATE_TEST_SUITE_P(
     Inputs, LtcInputTest,
     ::testing::Values(
-        InputCase{"live", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_25, true, 2000,
-                  kSampled, "\nltcInputTest(25)\nLTC input detect frame rate 25\n" + kAdvancing},
+        InputCase{"live", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_25, true,
+                  kSampledMs, kSampled,
+                  "\nltcInputTest(25)\nLTC input detect frame rate 25\n" + kAdvancing},
         InputCase{"liveAtAnotherRate", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_2997,
-                  true, 2000, kSampled,
+                  true, kSampledMs, kSampled,
                   "\nltcInputTest(29.97)\nLTC input detect frame rate 25\n"
                   "LTC frame rate mismatch : Set Frame Rate = 29.97, Detect Frame Rate = 25\n" +
                       kAdvancing},
         InputCase{"frozen", "ltc-source rate 5 start 10:20:30:00 frozen", ZYVO_VideoRate_25, false,
-                  2000, kSampled,
+                  kSampledMs, kSampled,
                   "\nltcInputTest(25)\nLTC input detect frame rate 25\n"
                   "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:30:00: \n"
                   "LTC input timecode change detect = false\n"},
@@ -105,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "\nltcInputTest(29.97)\nCannot detect LTC input\n"},
         // Only a status of exactly 2 is a rate; an unreadable one claims no mismatch.
         InputCase{"rateUnreadable", "ltc-source rate 5 start 10:20:30:00; fault LTC.GetFrameRate 1",
-                  ZYVO_VideoRate_2997, true, 2000, kSampled,
+                  ZYVO_VideoRate_2997, true, kSampledMs, kSampled,
                   "\nltcInputTest(29.97)\nLTC GetFrameRate() returns failure\n" + kAdvancing},
         InputCase{"timecodeUnreadable", "fault LTC.GetInputTimeCode 1", ZYVO_VideoRate_2997, false,
                   0,
@@ -129,8 +120,8 @@ class LtcModeTest : public LtcTest, public ::testing::WithParamInterface<ModeCas
 TEST_P(LtcModeTest, turnsOnlyToADirectionThePortHasAndSaysWhyNotEvenWhenQuiet) {
     const ModeCase& c = GetParam();
     openDevice(c.bench);
-    Printed printed =
-        printedBy([&] { return record.setLTCIOMode(device(), static_cast<Mode>(c.mode)); });
+    auto printed =
+        captured([&] { return record.setLTCIOMode(device(), static_cast<Mode>(c.mode)); });
     EXPECT_EQ(printed.result, c.done);
     EXPECT_EQ(printed.out, c.report);
     EXPECT_EQ(ltcCalls(), c.calls);
@@ -176,7 +167,7 @@ TEST_F(LtcTest, withoutAnLtcWidgetEveryCommandFailsSilently) {
     verbose(true);
     uint32_t low = 0, high = 0;
     Mode mode = ZyvoLTCIOWidget::LTCMode_Input;
-    Printed printed = printedBy([&] {
+    auto printed = captured([&] {
         return record.getLTCInput(device(), low, high) || record.setLTCOutput(device(), 1, 2) ||
                record.getLTCIOMode(device(), mode) ||
                record.setLTCIOMode(device(), ZyvoLTCIOWidget::LTCMode_Output) ||

@@ -7,8 +7,6 @@
 namespace enginetest {
 namespace {
 
-using zyvotest::OutputCapture;
-
 constexpr const char* kOpening =
     "\nSyncGen Lock Test \n\tRef Source : Ext Ref In\n\tUser Video Format (19) 1080i 29.97\n";
 
@@ -23,17 +21,10 @@ struct LockCase {
     friend void PrintTo(const LockCase& c, std::ostream* os) { *os << c.name; }
 };
 
-struct Printed {
-    int locked;
-    std::string out, err;
-};
-
 class SyncLockTest : public EngineTest {
 protected:
-    Printed lockTest(ZyvoDiagUserCommands& record) {
-        OutputCapture capture;
-        int locked = record.captureSyncGenLock(mDevice.mpDevice);
-        return {locked, capture.out(), capture.err()};
+    zyvotest::Outcome<int> lockTest(ZyvoDiagUserCommands& record) {
+        return zyvotest::captured([&] { return record.captureSyncGenLock(mDevice.mpDevice); });
     }
 };
 
@@ -44,8 +35,8 @@ TEST_P(SyncLockCaseTest, pollsTheReferenceEveryTenthOfASecondForFourSecondsAtMos
     openDevice(c.bench);
     ZyvoDiagUserCommands record;
     verbose(true);
-    Printed printed = lockTest(record);
-    EXPECT_EQ(printed.locked, c.locked);
+    auto printed = lockTest(record);
+    EXPECT_EQ(printed.result, c.locked);
     EXPECT_EQ(printed.out, std::string(kOpening) + c.report);
     EXPECT_EQ(printed.err, "");
     Lines queries = operations({"SyncGenerator"});
@@ -56,7 +47,7 @@ TEST_P(SyncLockCaseTest, pollsTheReferenceEveryTenthOfASecondForFourSecondsAtMos
 
     verbose(false);
     printed = lockTest(record);
-    EXPECT_EQ(printed.locked, c.locked);
+    EXPECT_EQ(printed.result, c.locked);
     EXPECT_EQ(printed.out, c.quietReport);
 }
 
@@ -97,19 +88,14 @@ TEST_F(SyncLockTest, pointsTheGeneratorAtTheExternalReference) {
 TEST_F(SyncLockTest, aSourceTheTableDoesNotNameIsShownAsUnknown) {
     setUpCommand();
     verbose(true);
-    bool locked = true;
-    std::string out;
-    {
-        OutputCapture capture;
-        locked = diag.syncGenLockTest(ZYVO_VideoFormat_1080i_2997,
-                                      static_cast<ZyvoSyncGeneratorReferenceSource>(12));
-        out = capture.out();
-    }
-    EXPECT_FALSE(locked);
+    auto printed = zyvotest::captured([&] {
+        return diag.syncGenLockTest(k1080i, static_cast<ZyvoSyncGeneratorReferenceSource>(12));
+    });
+    EXPECT_FALSE(printed.result);
     // The generator refuses the source and stays in free run, with nothing to lock to.
-    EXPECT_EQ(out, "\nSyncGen Lock Test \n\tRef Source : Unknown\n\tUser Video Format "
-                   "(19) 1080i 29.97\n\ncannot lock\n\tReference Input Format on Free "
-                   "Run is 0()\n");
+    EXPECT_EQ(printed.out, "\nSyncGen Lock Test \n\tRef Source : Unknown\n\tUser Video Format "
+                           "(19) 1080i 29.97\n\ncannot lock\n\tReference Input Format on Free "
+                           "Run is 0()\n");
 }
 
 } // namespace

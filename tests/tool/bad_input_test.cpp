@@ -1,35 +1,25 @@
 // Command lines the tool must refuse, and commands that fail or are interrupted: a clear
 // message, a non-zero status, and no file left under the name asked for.
-#include "scratch_directory.h"
+#include "test_files.h"
 #include "tool_process.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 
 namespace {
 
 using tooltest::runTool;
 using tooltest::ToolRun;
+using zyvotest::listing;
 
-class BadInputTest : public ::testing::Test {
-protected:
-    std::string file(const std::string& name) const { return mScratch / name; }
-    // The names of the files in the directory.
-    std::vector<std::string> listing() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(mScratch.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+std::string file(const std::string& name) {
+    return zyvotest::scratchPath(name);
+}
 
-    tooltest::ScratchDirectory mScratch;
-};
+using BadInputTest = ::testing::Test;
 
 TEST_F(BadInputTest, unusableSwitchesAndFilesAreRefusedBeforeTheDeviceIsTouched) {
     std::filesystem::create_directory(file("sub"));
@@ -64,31 +54,25 @@ TEST_F(BadInputTest, unusableSwitchesAndFilesAreRefusedBeforeTheDeviceIsTouched)
 // Frame 1030 still has a 32-bit address, but one the card's memory does not reach.
 TEST_F(BadInputTest, failedSaveKeepsTheFileThatWasThere) {
     std::ofstream(file("f")) << "earlier frame";
-    ToolRun run = runTool("save -b1030 " + file("f"));
-    EXPECT_EQ(run.status, 1) << run.out;
-    EXPECT_NE(run.out.find("frameBufferDmaToFile() Error dma-ing"), std::string::npos) << run.out;
-    std::ifstream kept(file("f"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "earlier frame");
+    EXPECT_TRUE(tooltest::endedWith(runTool("save -b1030 " + file("f")), 1,
+                                    {"frameBufferDmaToFile() Error dma-ing"}));
+    EXPECT_EQ(zyvotest::fileText(file("f")), "earlier frame");
     EXPECT_EQ(listing(), std::vector<std::string>{"f"});
 }
 
 TEST_F(BadInputTest, interruptedCaptureWritesNoFile) {
     std::ofstream(file("bench")) << "interrupt DMA.DoDma once\n";
-    ToolRun run = runTool("--sim " + file("bench") + " capture-pattern " + file("f"));
-    EXPECT_EQ(run.status, 130) << run.out;
-    EXPECT_NE(run.out.find("zyvodiag capture-pattern: interrupted; no file written\n"),
-              std::string::npos)
-        << run.out;
+    EXPECT_TRUE(
+        tooltest::endedWith(runTool("--sim " + file("bench") + " capture-pattern " + file("f")),
+                            130, {"zyvodiag capture-pattern: interrupted; no file written\n"}));
     EXPECT_EQ(listing(), std::vector<std::string>{"bench"});
 }
 
 // A device file is written in place: renaming a temporary over it would replace the device.
 TEST_F(BadInputTest, fullDiskIsAFailedWriteAndTheDeviceFileStays) {
-    ToolRun run = runTool("save /dev/full");
-    EXPECT_EQ(run.status, 1) << run.out;
-    EXPECT_NE(run.out.find("frameBufferDmaToFile() Failed to write file (ferror = 1)\n"),
-              std::string::npos)
-        << run.out;
+    EXPECT_TRUE(
+        tooltest::endedWith(runTool("save /dev/full"), 1,
+                            {"frameBufferDmaToFile() Failed to write file (ferror = 1)\n"}));
     struct stat facts {};
     ASSERT_EQ(stat("/dev/full", &facts), 0);
     EXPECT_TRUE(S_ISCHR(facts.st_mode));

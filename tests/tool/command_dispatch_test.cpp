@@ -23,7 +23,7 @@ class CommandDispatchTest : public ::testing::TestWithParam<Dispatch> {};
 TEST_P(CommandDispatchTest, reachesItsOperationWithTheParsedRecord) {
     tooltest::ToolRun run =
         tooltest::runTool(std::string("--trace ") + GetParam().arguments + " /dev/null");
-    EXPECT_NE(run.out.find(GetParam().tracedCall), std::string::npos) << run.out;
+    EXPECT_TRUE(tooltest::endedWith(run, run.status, {GetParam().tracedCall}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,6 +1,6 @@
 // view and compare --diff-png on pattern frames: colours, refusals and the marked pixels.
 #include "png_reader.h"
-#include "scratch_directory.h"
+#include "test_files.h"
 #include "tool_process.h"
 
 #include "QELTestPatternGen.h"
@@ -46,7 +46,7 @@ protected:
         }
     }
 
-    std::string path(const std::string& name) const { return mScratch / name; }
+    static std::string path(const std::string& name) { return zyvotest::scratchPath(name); }
 
     // A frame of `pattern` as the frame stores lay it out, written to `name`.
     std::string writeFrame(const std::string& name, int pattern, unsigned width, unsigned height,
@@ -83,7 +83,13 @@ protected:
 #endif
     }
 
-    tooltest::ScratchDirectory mScratch;
+    // compare of `frame` with itself in the raster and pixel format of `switches`, and a
+    // difference picture.
+    static ToolRun compareWithItself(const std::string& frame, const std::string& switches) {
+        return runTool("compare " + switches + " " + frame + " " + frame + " --diff-png " +
+                       path("diff.png"));
+    }
+
     bool mUndecoded = false;
 };
 
@@ -149,9 +155,7 @@ TEST_F(PictureTest, viewRefusesAFileThatIsNotAFrameOfTheSwitchesFormat) {
         {"view " + path("missing.raw") + png, "No such file"},
     };
     for (const auto& [arguments, says] : refusals) {
-        ToolRun run = runTool(arguments);
-        EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_NE(run.out.find(says), std::string::npos) << arguments << "\n" << run.out;
+        EXPECT_TRUE(tooltest::endedWith(runTool(arguments), 2, {says})) << arguments;
         EXPECT_FALSE(std::filesystem::exists(path("out.png"))) << arguments;
     }
 }
@@ -172,20 +176,16 @@ TEST_F(PictureTest, diffPngCountsAndMarksExactlyTheDifferingPixels) {
 
     ToolRun run =
         runTool("compare -f6 -r29 -v2 " + want + " " + got + " --diff-png " + path("diff.png"));
-    EXPECT_EQ(run.status, 1) << run.out;
-    const size_t verdict = run.out.find(want + " and " + got + " differ\n");
-    const size_t pixels = run.out.find("differing pixels: 4 of 2073600\n");
-    EXPECT_NE(verdict, std::string::npos) << run.out;
-    EXPECT_NE(pixels, std::string::npos) << run.out;
-    EXPECT_LT(verdict, pixels) << "the library's report comes first";
-    EXPECT_NE(run.out.find("largest difference: Y 200, Cb 40, Cr 0 (codes of 8 bits)"),
-              std::string::npos)
-        << run.out;
+    const std::string verdict = want + " and " + got + " differ\n";
+    const std::string pixels = "differing pixels: 4 of 2073600\n";
     // Squared errors 3², 40² twice (the pair shares its Cb), 200², over three components a pixel.
     const double mse = (9.0 + 2 * 1600.0 + 40000.0) / (3.0 * width * height);
     char psnr[64];
     std::snprintf(psnr, sizeof psnr, "PSNR: %.2f dB", 10 * std::log10(255.0 * 255.0 / mse));
-    EXPECT_NE(run.out.find(psnr), std::string::npos) << psnr << "\n" << run.out;
+    EXPECT_TRUE(tooltest::endedWith(
+        run, 1,
+        {verdict, pixels, "largest difference: Y 200, Cb 40, Cr 0 (codes of 8 bits)", psnr}));
+    EXPECT_LT(run.out.find(verdict), run.out.find(pixels)) << "the library's report comes first";
 
     checkPicture(path("diff.png"), width, height, [&](const RgbPicture& picture) {
         for (unsigned y = 0; y < height; ++y) {
@@ -200,12 +200,9 @@ TEST_F(PictureTest, diffPngCountsAndMarksExactlyTheDifferingPixels) {
 }
 
 TEST_F(PictureTest, diffPngOfIdenticalFramesIsAllDimmedGrey) {
-    const std::string frame = writeFrame("bars.raw", 0, 1920, 1080, 5);
-    ToolRun run =
-        runTool("compare -f6 -r29 -v5 " + frame + " " + frame + " --diff-png " + path("diff.png"));
-    EXPECT_EQ(run.status, 0) << run.out;
-    EXPECT_NE(run.out.find("differing pixels: 0 of 2073600\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("PSNR: infinite"), std::string::npos) << run.out;
+    ToolRun run = compareWithItself(writeFrame("bars.raw", 0, 1920, 1080, 5), "-f6 -r29 -v5");
+    EXPECT_TRUE(
+        tooltest::endedWith(run, 0, {"differing pixels: 0 of 2073600\n", "PSNR: infinite"}));
     checkPicture(path("diff.png"), 1920, 1080, [&](const RgbPicture& picture) {
         for (unsigned x = 0; x < 1920; x += 7) {
             EXPECT_TRUE(grey(picture.at(x, 540)) && picture.at(x, 540).r <= 100) << x;
@@ -216,12 +213,8 @@ TEST_F(PictureTest, diffPngOfIdenticalFramesIsAllDimmedGrey) {
 }
 
 TEST_F(PictureTest, diffPngOfFramesOfAnotherFormatIsRefusedAfterTheLibrarysReport) {
-    const std::string frame = writeFrame("bars.raw", 0, 1280, 720, 2);
-    ToolRun run =
-        runTool("compare -f6 -r29 -v2 " + frame + " " + frame + " --diff-png " + path("diff.png"));
-    EXPECT_EQ(run.status, 2) << run.out;
-    EXPECT_NE(run.out.find("are identical"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("no pixel comparison"), std::string::npos) << run.out;
+    ToolRun run = compareWithItself(writeFrame("bars.raw", 0, 1280, 720, 2), "-f6 -r29 -v2");
+    EXPECT_TRUE(tooltest::endedWith(run, 2, {"are identical", "no pixel comparison"}));
     EXPECT_FALSE(std::filesystem::exists(path("diff.png")));
 }
 

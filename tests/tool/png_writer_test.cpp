@@ -4,14 +4,13 @@
 #include "pictures/deflate_writer.h"
 #include "pictures/png_writer.h"
 #include "png_reader.h"
-#include "scratch_directory.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -44,11 +43,6 @@ RgbPicture noise(unsigned width, unsigned height) {
     return picture;
 }
 
-std::vector<uint8_t> fileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 class PngWriterTest : public ::testing::Test {
 protected:
     // Writes `picture` to `name` and, where the build has libpng, checks it decodes to itself.
@@ -64,11 +58,9 @@ protected:
 #endif
     }
 
-    std::string path(const std::string& name) const {
-        return mScratch / name;
+    static std::string path(const std::string& name) {
+        return zyvotest::scratchPath(name);
     }
-
-    tooltest::ScratchDirectory mScratch;
 };
 
 // A picture of literals both sides of 144, runs one pixel back and one row back: our own
@@ -126,12 +118,9 @@ TEST_F(PngWriterTest, aFailedWriteLeavesTheTargetAsItWasAndNoOtherFile) {
     // An older picture is replaced whole.
     std::ofstream(path("old.png")) << "an older picture";
     ASSERT_TRUE(writePng(path("old.png"), 16, 2, picture.rgb, error)) << error;
-    EXPECT_EQ(fileBytes(path("old.png"))[1], 'P');
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(mScratch.path())) {
-        names.push_back(entry.path().filename().string());
-    }
-    EXPECT_EQ(names.size(), 2u) << "a temporary file was left: " << ::testing::PrintToString(names);
+    EXPECT_EQ(zyvotest::fileText(path("old.png")).substr(1, 3), "PNG");
+    EXPECT_EQ(zyvotest::listing(), (std::vector<std::string>{"directory.png", "old.png"}))
+        << "a temporary file was left";
 }
 
 } // namespace

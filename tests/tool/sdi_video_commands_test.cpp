@@ -1,15 +1,12 @@
 // The SDI loop as a user runs it: one zyvodiag invocation plays a pattern out, the next captures
 // it on the cabled input, a third writes the pattern itself, and compare finds them identical.
 // The invocations share the card through one state directory, as they would share hardware.
-#include "scratch_directory.h"
+#include "test_files.h"
 #include "tool_process.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <ostream>
 
 namespace {
@@ -19,39 +16,26 @@ using tooltest::ToolRun;
 
 class SdiLoopTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // Every zyvodiag this test starts works on the card in that directory.
-        const char* before = std::getenv("ZYVO_SIM_STATE");
-        mStateBefore = before != nullptr ? before : "";
-        setenv("ZYVO_SIM_STATE", mScratch.path().c_str(), 1);
+    static std::string file(const std::string& name) { return zyvotest::scratchPath(name); }
+    // zyvodiag on the card in the test's directory, which every run of the test shares.
+    static ToolRun onTheCard(const std::string& arguments) {
+        return runTool(arguments, "ZYVO_SIM_STATE=" + zyvotest::scratchDirectory());
     }
-    void TearDown() override {
-        if (mStateBefore.empty()) {
-            unsetenv("ZYVO_SIM_STATE");
-        } else {
-            setenv("ZYVO_SIM_STATE", mStateBefore.c_str(), 1);
-        }
-    }
-
-    std::string file(const std::string& name) const { return mScratch / name; }
 
     // Output N, capture input N, the pattern's own file, compare: the compare run.
     ToolRun loop(int n, int pattern, int pixelFormat, const std::string& raster) {
         std::string video = " -p" + std::to_string(pattern) + " -v" + std::to_string(pixelFormat) +
                             " " + raster + " ";
         std::string story = "N=" + std::to_string(n) + video;
-        EXPECT_EQ(runTool("output -o" + std::to_string(n) + video).status, 0) << story;
-        ToolRun capture = runTool("capture -i" + std::to_string(n) + video + file("captured"));
+        EXPECT_EQ(onTheCard("output -o" + std::to_string(n) + video).status, 0) << story;
+        ToolRun capture = onTheCard("capture -i" + std::to_string(n) + video + file("captured"));
         EXPECT_EQ(capture.status, 0) << story << capture.out;
-        EXPECT_EQ(runTool("capture-pattern -o1" + video + file("expected")).status, 0) << story;
+        EXPECT_EQ(onTheCard("capture-pattern -o1" + video + file("expected")).status, 0) << story;
         return runTool("compare " + file("expected") + " " + file("captured"));
     }
-    std::string identical() const {
+    static std::string identical() {
         return file("expected") + " and " + file("captured") + " are identical\n";
     }
-
-    tooltest::ScratchDirectory mScratch;
-    std::string mStateBefore;
 };
 
 struct Loop {
@@ -94,13 +78,10 @@ TEST_F(SdiLoopTest, everyOutputReachesItsOwnInput) {
 // Output 2 is cabled to input 2: input 3 sees nothing.
 TEST_F(SdiLoopTest, captureWithNoSignalLeavesTheFileUntouched) {
     std::ofstream(file("captured")) << "untouched";
-    ASSERT_EQ(runTool("output -o2 -p9").status, 0);
-    ToolRun capture = runTool("capture -i3 -D " + file("captured"));
-    EXPECT_EQ(capture.status, 1);
-    EXPECT_NE(capture.out.find("\nNo valid input detected for SDI input 3\n"), std::string::npos)
-        << capture.out;
-    std::ifstream captured(file("captured"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(captured), {}), "untouched");
+    ASSERT_EQ(onTheCard("output -o2 -p9").status, 0);
+    EXPECT_TRUE(tooltest::endedWith(onTheCard("capture -i3 -D " + file("captured")), 1,
+                                    {"\nNo valid input detected for SDI input 3\n"}));
+    EXPECT_EQ(zyvotest::fileText(file("captured")), "untouched");
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // The bench self-test in-process on the virtual clock: progress, failures, summary, JSON.
 #include "selftest/self_test.h"
 
-#include "output_capture.h"
-#include "scratch_directory.h"
+#include "captured.h"
+#include "test_files.h"
 #include "zyvosim/zyvosim.h"
 
 #include <gtest/gtest.h>
@@ -82,23 +82,21 @@ protected:
         std::string error;
         EXPECT_TRUE(zyvosim::loadBench(benchText, error, "test bench")) << error;
         SelfTestRun result;
-        {
-            zyvotest::OutputCapture capture;
-            result.status = zyvodiag::runSelfTest(options);
-            result.out = capture.out();
-        }
+        auto outcome = zyvotest::captured([&] { return zyvodiag::runSelfTest(options); });
+        result.status = outcome.result;
+        result.out = outcome.out;
         readProgress(result);
         return result;
     }
-
-    tooltest::ScratchDirectory mScratch;
 };
+
+using zyvotest::scratchPath;
 
 // The frames of a run without --keep go under $TMPDIR, here a directory of the test's own.
 TEST_F(SelfTestTest, defaultBenchPassesEveryTestEndsWithTheSummaryAndRemovesItsFrames) {
     const char* saved = std::getenv("TMPDIR");
     const std::string savedTmp = saved != nullptr ? saved : "";
-    setenv("TMPDIR", mScratch.path().c_str(), 1);
+    setenv("TMPDIR", zyvotest::scratchDirectory().c_str(), 1);
     SelfTestRun result = run(zyvosim::defaultBenchText());
     if (saved != nullptr) {
         setenv("TMPDIR", savedTmp.c_str(), 1);
@@ -112,9 +110,9 @@ TEST_F(SelfTestTest, defaultBenchPassesEveryTestEndsWithTheSummaryAndRemovesItsF
     }
     EXPECT_EQ(result.lines.back(), "Total: 16, Passed: 16, Failed: 0");
     EXPECT_TRUE(result.details.empty()) << result.out;
-    for (const auto& entry : fs::directory_iterator(mScratch.path())) {
+    for (const std::string& name : zyvotest::listing()) {
         // The simulator may keep its private card here; nothing of ours stays.
-        EXPECT_NE(entry.path().filename().string().rfind("zyvodiag-", 0), 0u) << entry.path();
+        EXPECT_NE(name.rfind("zyvodiag-", 0), 0u) << name;
     }
 }
 
@@ -247,8 +245,8 @@ TEST_F(SelfTestTest, jsonReportHasTheDocumentedShapeAndMatchesWhatWasPrinted) {
     zyvodiag::SelfTestOptions options;
     options.bench = "faults.bench";
     options.benchText = "stuck CaptureStore 3\n";
-    options.jsonPath = mScratch / "report.json";
-    options.keepDirectory = mScratch / "frames";
+    options.jsonPath = scratchPath("report.json");
+    options.keepDirectory = scratchPath("frames");
     SelfTestRun result =
         run(zyvosim::defaultBenchText() + "stuck CaptureStore 3\nreference none\n", options);
     ASSERT_EQ(result.status, 1) << result.out;
@@ -299,7 +297,7 @@ TEST_F(SelfTestTest, jsonReportHasTheDocumentedShapeAndMatchesWhatWasPrinted) {
 // root cause of a failure.
 TEST_F(SelfTestTest, junitReportParsesAndCarriesTheRootCause) {
     zyvodiag::SelfTestOptions options;
-    options.junitPath = mScratch / "report.xml";
+    options.junitPath = scratchPath("report.xml");
     options.only = "1-4,HDMI register*";
     // The bench's name goes into every command the report shows.
     options.bench = "odd\x1b]]>&<\x01\xff.bench";
@@ -367,7 +365,7 @@ TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
 
 TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {
     zyvodiag::SelfTestOptions options;
-    options.jsonPath = mScratch / "no/such/directory/report.json";
+    options.jsonPath = scratchPath("no/such/directory/report.json");
     SelfTestRun result = run(zyvosim::defaultBenchText(), options);
     EXPECT_EQ(result.status, 2);
     EXPECT_TRUE(result.names.empty()) << result.out;

@@ -1,7 +1,7 @@
 // The tool on a machine many people and scripts share: planted links, devices, FIFOs, long
 // names, closed descriptors, device exceptions and stop signals never lose or corrupt a file
 // and never turn into a silent pass.
-#include "scratch_directory.h"
+#include "test_files.h"
 #include "tool_process.h"
 #include "zyvosim/zyvosim.h"
 
@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,11 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using tooltest::runTool;
 using tooltest::ToolRun;
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using zyvotest::fileText;
+using zyvotest::listing;
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -33,23 +29,10 @@ bool contains(const std::string& text, const std::string& part) {
 
 class SharedMachineTest : public ::testing::Test {
 protected:
-    std::string file(const std::string& name) const { return mScratch / name; }
-    // The names in the scratch directory, so a leftover temporary file shows.
-    std::vector<std::string> listing(const std::string& directory = "") const {
-        std::vector<std::string> names;
-        for (const auto& entry :
-             fs::directory_iterator(directory.empty() ? mScratch.path() : directory)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
+    static std::string file(const std::string& name) { return zyvotest::scratchPath(name); }
+    static std::string bench(const std::string& text) {
+        return "--sim " + zyvotest::scratchFile("bench", text) + " ";
     }
-    std::string bench(const std::string& text) const {
-        std::ofstream(file("bench")) << text;
-        return "--sim " + file("bench") + " ";
-    }
-
-    tooltest::ScratchDirectory mScratch;
 };
 
 // Every file the tool writes for the user refuses a link in its place: the link and what it
@@ -69,7 +52,7 @@ TEST_F(SharedMachineTest, plantedLinksAreRefusedAndTheirTargetsUntouched) {
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(contains(run.out, link + ": is a symbolic link")) << run.out;
         EXPECT_FALSE(contains(run.out, "Total:"));
-        EXPECT_EQ(contents(file("victim")), "precious");
+        EXPECT_EQ(fileText(file("victim")), "precious");
         EXPECT_TRUE(fs::is_symlink(link));
     }
     EXPECT_EQ(listing(), (std::vector<std::string>{"frame.raw", "link", "victim"}));
@@ -84,7 +67,7 @@ TEST_F(SharedMachineTest, aLinkAmongTheKeptFramesFailsItsTest) {
     EXPECT_EQ(run.status, 1) << run.out;
     EXPECT_TRUE(contains(run.out, file("keep/sdi1-expected.raw") + ": is a symbolic link"));
     EXPECT_TRUE(contains(run.out, "Total: 16, Passed: 15, Failed: 1\n"));
-    EXPECT_EQ(contents(file("victim")), "precious");
+    EXPECT_EQ(fileText(file("victim")), "precious");
     EXPECT_TRUE(fs::is_symlink(file("keep/sdi1-expected.raw")));
 }
 
@@ -191,7 +174,7 @@ TEST_F(SharedMachineTest, deviceLibraryExceptionsFailTheCommand) {
     EXPECT_TRUE(contains(run.out, "zyvodiag: the device library raised an exception during "
                                   "capture-pattern: "));
     EXPECT_TRUE(contains(run.out, "Total: 16, Passed: "));
-    EXPECT_TRUE(contains(contents(file("old.json")), "\"result\": \"FAIL\""));
+    EXPECT_TRUE(contains(fileText(file("old.json")), "\"result\": \"FAIL\""));
 }
 
 // One stop signal lets the command or test in hand finish, writes no file and runs no further
@@ -205,7 +188,7 @@ TEST_F(SharedMachineTest, stopSignalsEndTheRunCleanly) {
         runTool(bench("interrupt DMA.DoDma once\n") + "selftest --json " + file("report.json"));
     EXPECT_EQ(run.status, 130) << run.out;
     EXPECT_TRUE(contains(run.out, "Total: 16, Passed: 0, Failed: 0, Not run: 16\n")) << run.out;
-    EXPECT_TRUE(contains(contents(file("report.json")), "\"not_run\": 16"));
+    EXPECT_TRUE(contains(fileText(file("report.json")), "\"not_run\": 16"));
 
     // A second Ctrl-C (here within the first command, which sets every SDI output's switches) ends
     // the process at once: the earlier report stays, and no temporary file is left.
@@ -217,7 +200,7 @@ TEST_F(SharedMachineTest, stopSignalsEndTheRunCleanly) {
         EXPECT_EQ(run.status, 130) << command << "\n" << run.out;
         EXPECT_FALSE(contains(run.out, "Total:") || contains(run.out, "interrupted")) << run.out;
     }
-    EXPECT_EQ(contents(file("report.json")), "earlier report");
+    EXPECT_EQ(fileText(file("report.json")), "earlier report");
 
     // SIGTERM part way (on the real clock, so that there is a part way), and a reader that goes
     // away: the self-test's frames go with it.
@@ -282,6 +265,7 @@ TEST_F(SharedMachineTest, selfTestRefusesBeforeTheFirstTest) {
     ToolRun run = runTool("selftest", "ZYVO_SIM_STATE=" + file("card"));
     ToolRun reset = runTool("sim-reset", "ZYVO_SIM_STATE=" + file("card"));
     held.close();
+    setenv("ZYVO_SIM_STATE", "private", 1);
     EXPECT_EQ(run.status, 1) << run.out;
     EXPECT_TRUE(contains(run.out, holder)) << run.out;
     EXPECT_TRUE(contains(run.out, "no test was run"));

@@ -1,12 +1,11 @@
 // The LTC, genlock and LCD commands of zyvodiag as a user runs them, one card kept between runs.
-#include "scratch_directory.h"
+#include "test_files.h"
 #include "tool_process.h"
 #include "zyvosim/card_state.h"
 #include "zyvosim/zyvosim.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 namespace {
@@ -30,10 +29,8 @@ protected:
     // its waits on the virtual clock the tests run on, so the two seconds of the LTC test cost
     // nothing.
     ToolRun run(const std::string& arguments, const std::string& benchLines = "") {
-        std::string bench = benchText(benchLines);
-        std::string file = mScratch / "bench";
-        std::ofstream(file) << bench;
-        return runTool("--sim " + file + " " + arguments);
+        return runTool("--sim " + zyvotest::scratchFile("bench", benchText(benchLines)) + " " +
+                       arguments);
     }
 
     // The card the runs left behind, as the next command would find it.
@@ -45,14 +42,13 @@ protected:
 
 private:
     std::string benchText(const std::string& lines) {
-        std::string bench = zyvosim::defaultBenchText() + "\nstate-dir " + mScratch.path() + "\n";
+        std::string bench =
+            zyvosim::defaultBenchText() + "\nstate-dir " + zyvotest::scratchDirectory() + "\n";
         for (char c : lines) {
             bench += c == ';' ? '\n' : c;
         }
         return bench + "\n";
     }
-
-    tooltest::ScratchDirectory mScratch;
 };
 
 class TimingCommandTest : public TimingToolTest, public ::testing::WithParamInterface<Case> {};

@@ -33,6 +33,19 @@ std::string quoted(const std::string& text) {
 
 } // namespace
 
+::testing::AssertionResult endedWith(const ToolRun& run, int status,
+                                     std::initializer_list<std::string> parts) {
+    if (run.status != status) {
+        return ::testing::AssertionFailure() << "status " << run.status << "\n" << run.out;
+    }
+    for (const std::string& part : parts) {
+        if (run.out.find(part) == std::string::npos) {
+            return ::testing::AssertionFailure() << "no \"" << part << "\" in\n" << run.out;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 ToolRun runTool(const std::string& arguments, const std::string& environment) {
     return runShell(environment + " " + toolCommand() + " " + arguments + " 2>&1 </dev/null");
 }

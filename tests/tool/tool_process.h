@@ -1,6 +1,9 @@
 // Runs the zyvodiag program as a user would, for the tests of its commands.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
 #include <string>
 
 namespace tooltest {
@@ -9,6 +12,10 @@ struct ToolRun {
     int status;
     std::string out; // standard output and standard error, as a terminal shows them
 };
+
+// Whether `run` ended with `status` having printed each of `parts`; else what it printed.
+::testing::AssertionResult endedWith(const ToolRun& run, int status,
+                                     std::initializer_list<std::string> parts);
 
 // zyvodiag with `arguments` (shell words), standard input empty; `environment` is put before
 // the program as the shell takes it ("VAR=value ...").

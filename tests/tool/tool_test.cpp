@@ -1,53 +1,43 @@
 // The zyvodiag program as a user runs it: its output and its exit status.
+#include "test_files.h"
 #include "tool_process.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 namespace {
 
+using tooltest::endedWith;
 using tooltest::runTool;
 using tooltest::ToolRun;
 
 std::string benchFile(const std::string& text) {
-    std::string path = ::testing::TempDir() + "zyvodiag-tool-bench.txt";
-    std::ofstream(path) << text;
-    return path;
+    return zyvotest::scratchFile("bench", text);
 }
 
 TEST(ToolTest, parseWithAnUnsupportedPairWarnsAndFallsBackToFormat19) {
-    ToolRun run = runTool("parse -f5 -r47");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("Warning !!! Video Format selection (rate: 8, std: 5, fmt: 19) is "
-                           "unsupported !!!\ncontext: 720p default case\n"),
-              std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find("video format         19 (1080i 29.97)"), std::string::npos) << run.out;
+    EXPECT_TRUE(endedWith(runTool("parse -f5 -r47"), 0,
+                          {"Warning !!! Video Format selection (rate: 8, std: 5, fmt: 19) is "
+                           "unsupported !!!\ncontext: 720p default case\n",
+                           "video format         19 (1080i 29.97)"}));
 }
 
 TEST(ToolTest, parseWithAnInputOutOfRangeIsAnUnusableCommandLine) {
-    ToolRun run = runTool("parse -i9");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.out.find(" -i : SDI input range is 1-8\n"), std::string::npos) << run.out;
+    EXPECT_TRUE(endedWith(runTool("parse -i9"), 2, {" -i : SDI input range is 1-8\n"}));
 }
 
 TEST(ToolTest, audioShowsAllChannels) {
-    ToolRun run = runTool("audio -n* -t1");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("channel count        all"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("test type            1 (HDMI)"), std::string::npos) << run.out;
+    EXPECT_TRUE(endedWith(runTool("audio -n* -t1"), 0,
+                          {"channel count        all", "test type            1 (HDMI)"}));
 }
 
 TEST(ToolTest, openPassesOnTheDefaultBenchAndFailsWithTheDevice) {
     ToolRun run = runTool("open");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "device 0 opened\ndevice 0 closed\n");
-    run = runTool("--sim " + benchFile("fault device.Open -1\n") + " open");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.out.find("device 0 open failed (Fpga fail to load ?)"), std::string::npos)
-        << run.out;
+    EXPECT_TRUE(endedWith(runTool("--sim " + benchFile("fault device.Open -1\n") + " open"), 1,
+                          {"device 0 open failed (Fpga fail to load ?)"}));
 }
 
 // Long options take "--opt VALUE" and "--opt=VALUE" alike; a misspelt one names the nearest.
@@ -67,9 +57,7 @@ TEST(ToolTest, longOptionsTakeBothSpellingsAndSuggestTheNearest) {
         {"view frame.raw --help", 0, "usage:  zyvodiag view [switches] file"},
     };
     for (const Row& row : rows) {
-        ToolRun run = runTool(row.arguments);
-        EXPECT_EQ(run.status, row.status) << row.arguments << "\n" << run.out;
-        EXPECT_NE(run.out.find(row.says), std::string::npos) << row.arguments << "\n" << run.out;
+        EXPECT_TRUE(endedWith(runTool(row.arguments), row.status, {row.says})) << row.arguments;
     }
 }
 
@@ -83,8 +71,7 @@ TEST(ToolTest, unusableCommandLinesExitWith2) {
 
 TEST(ToolTest, badBenchFileIsRefusedNamingItsLine) {
     ToolRun run = runTool("--sim " + benchFile("# fine\nwibble 3\n") + " open");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.out.find(":2:"), std::string::npos) << run.out;
+    EXPECT_TRUE(endedWith(run, 2, {":2:"}));
     EXPECT_EQ(run.out.find("device 0 opened"), std::string::npos) << run.out;
 }
 

@@ -59,9 +59,9 @@ Lines calls(std::initializer_list<std::string> targets) {
     return operations(targets, true);
 }
 
-Lines getWidgetCalls(int type, int first, int last) {
+Lines getWidgetCalls(ZyvoWidgetType type, int first, int last) {
     Lines lines;
-    for (int index = first; index <= last; ++index) {
+    for (int index = first; index <= std::max(first, last); ++index) {
         lines.push_back("device.GetWidget(" + std::to_string(type) + ", " + std::to_string(index) +
                         ")");
     }
@@ -134,7 +134,7 @@ void EngineTest::openDevice(const std::string& benchLines) {
 
 void EngineTest::setUpCommand(const std::string& benchLines) {
     openDevice(benchLines);
-    diag.WidgetsInit(ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8);
+    diag.WidgetsInit(k1080i, kYCbCr8);
     zyvosim::clearTrace();
 }
 

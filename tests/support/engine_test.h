@@ -2,7 +2,7 @@
 // on it, and readers for the trace and the context's widget entries.
 #pragma once
 
-#include "output_capture.h"
+#include "captured.h"
 #include "zyvosim/card_state.h"
 #include "zyvosim/zyvosim.h"
 
@@ -24,13 +24,17 @@ namespace enginetest {
 
 using Lines = std::vector<std::string>;
 
+// The raster and pixel format a command's set-up runs on unless told otherwise.
+constexpr auto k1080i = ZYVO_VideoFormat_1080i_2997;
+constexpr auto kYCbCr8 = ZYVO_PixelFormat_YCbCr8;
+
 // Every traced call as "Target[index].Operation(arguments)", without its status, in order; only
 // the calls on the targets named, when any are.
 Lines calls(std::initializer_list<std::string> targets = {});
 // The same without the arguments: "Target[index].Operation".
 Lines operations(std::initializer_list<std::string> targets = {}, bool withArguments = false);
-// "device.GetWidget(type, index)" for each index from first to last.
-Lines getWidgetCalls(int type, int first, int last);
+// "device.GetWidget(type, index)" for each index from first to last, or for first alone.
+Lines getWidgetCalls(ZyvoWidgetType type, int first, int last = -1);
 // `lines` followed by `more`.
 Lines operator+(Lines lines, const Lines& more);
 
