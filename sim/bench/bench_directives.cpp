@@ -5,8 +5,8 @@
 #include "bench/bench_hdmi_directives.h"
 #include "bench/bench_video_directives.h"
 #include "calls/fault_points.h"
-#include "card/card_ports.h"
 #include "library/video_formats.h"
+#include "widgets/widget_kinds.h"
 #include "zyvosim/card_state.h"
 
 #include <climits>
@@ -84,8 +84,8 @@ void readCable(BenchLine& line, Bench& bench) {
         line.fail("'" + shownField(from) + "' is neither SDIOutput nor HDMIOutput");
     }
     const char* to = sdi ? "SDIInput" : "HDMIInput";
-    unsigned outputs = sdi ? kSDIOutputCount : kHDMIOutputCount;
-    unsigned inputs = sdi ? kSDIInputCount : kHDMIInputCount;
+    unsigned outputs = sdi ? kSDIOutputKind.count : kHDMIOutKind.count;
+    unsigned inputs = sdi ? kSDIInputKind.count : kHDMIInKind.count;
     Cable cable{sdi ? CableKind::SDI : CableKind::HDMI, 0, 0};
     cable.output = static_cast<unsigned>(line.number("output index", 0, outputs - 1));
     line.expect(to);

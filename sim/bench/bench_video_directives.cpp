@@ -1,8 +1,8 @@
 // Reading the bench directives that take video away from the card.
 #include "bench/bench_video_directives.h"
 
-#include "card/card_ports.h"
 #include "library/video_formats.h"
+#include "widgets/widget_kinds.h"
 #include "zyvosim/card_state.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ constexpr unsigned kCaptureStoreCount = std::extent_v<decltype(CardState::captur
 
 unsigned readSDIInput(BenchLine& line) {
     line.expect("SDIInput");
-    auto index = static_cast<unsigned>(line.number("input index", 0, kSDIInputCount - 1));
+    auto index = static_cast<unsigned>(line.number("input index", 0, kSDIInputKind.count - 1));
     line.finish();
     return index;
 }
@@ -45,7 +45,7 @@ void readUncable(BenchLine& line, Bench& bench) {
     if (!sdi && from != "HDMIOutput") {
         line.fail("'" + shownField(from) + "' is neither SDIOutput nor HDMIOutput");
     }
-    unsigned outputs = sdi ? kSDIOutputCount : kHDMIOutputCount;
+    unsigned outputs = sdi ? kSDIOutputKind.count : kHDMIOutKind.count;
     auto output = static_cast<unsigned>(line.number("output index", 0, outputs - 1));
     line.finish();
     CableKind kind = sdi ? CableKind::SDI : CableKind::HDMI;

@@ -22,7 +22,7 @@ const CardState& cardState() {
         return card->state();
     static auto* unreachable = [] {
         auto* state = new CardState{};
-        powerOn(*state, bench());
+        powerOn(*state);
         return state;
     }();
     return *unreachable;

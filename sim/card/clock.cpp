@@ -72,10 +72,6 @@ void setClockMode(ClockMode mode) {
     clock.mode = mode;
 }
 
-ClockMode clockMode() {
-    return theClock().mode;
-}
-
 uint64_t nowMicroseconds() {
     const Clock& clock = theClock();
     return clock.mode == ClockMode::Virtual ? clock.virtualNow : realElapsed(clock);

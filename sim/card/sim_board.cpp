@@ -50,7 +50,7 @@ std::shared_ptr<SimBoard> SimBoard::open(const Bench& bench, const std::string& 
 }
 
 bool SimBoard::powerCycle() {
-    powerOn(state(), mBench);
+    powerOn(state());
     mStateFile.seal();
     return mMemory.clear();
 }

@@ -4,6 +4,7 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
+#include "widgets/kept_value_call.h"
 
 namespace zyvosim {
 
@@ -60,28 +61,17 @@ int FrameStoreWidget<Interface>::SetFrameBufferConfiguration(
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetVideoMode(ZyvoFrameBufferVideoMode mode) {
-    SimCall call(kind(), index(), "SetVideoMode", traceArguments(mode));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().videoMode = mode;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetVideoMode", mode, store().videoMode);
 }
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetRegisterSync(ZyvoRegisterSync sync) {
-    SimCall call(kind(), index(), "SetRegisterSync", traceArguments(sync));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().registerSync = sync;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetRegisterSync", sync, store().registerSync);
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetTwoSampleInterleaveMode(bool on) {
-    SimCall call(kind(), index(), "SetTwoSampleInterleaveMode", traceArguments(on));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().twoSampleInterleave = on;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetTwoSampleInterleaveMode", on,
+                         store().twoSampleInterleave);
 }
 
 template <typename Interface>
@@ -94,20 +84,12 @@ int FrameStoreWidget<Interface>::SetFrameBufferBaseAddress(uint32_t address) {
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetFrameBufferSize(uint32_t size) {
-    SimCall call(kind(), index(), "SetFrameBufferSize", traceArguments(size));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().size = size;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetFrameBufferSize", size, store().size);
 }
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetFrameBufferNumber(uint32_t number) {
-    SimCall call(kind(), index(), "SetFrameBufferNumber", traceArguments(number));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().number = number;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetFrameBufferNumber", number, store().number);
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::WritePreset() {
@@ -119,11 +101,7 @@ template <typename Interface> int FrameStoreWidget<Interface>::WritePreset() {
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetEnable(bool enable) {
-    SimCall call(kind(), index(), "SetEnable", traceArguments(enable));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().enable = enable;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetEnable", enable, store().enable);
 }
 
 template class FrameStoreWidget<ZyvoFrameBufferCaptureWidget>;

@@ -7,23 +7,19 @@
 #include "card/sim_board.h"
 #include "video/input_signal.h"
 #include "widgets/hdmi_register_calls.h"
-#include "widgets/hdmi_widgets.h"
+#include "widgets/install_each.h"
 
 #include "ZyvoHDMIWidgets.h"
 
-#include <memory>
-
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "HDMIIn";
 
 class SimHDMIInput final : public ZyvoHDMIInV4Widget {
 public:
     explicit SimHDMIInput(SimBoard& board) : mBoard(board) {}
 
     int Initialize() override {
-        SimCall call(kTarget, 0, "Initialize");
+        SimCall call(kHDMIInKind, 0, "Initialize");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         ++mBoard.state().hdmiInput.initializations;
@@ -32,14 +28,14 @@ public:
     }
 
     int WriteRegister(uint32_t reg, uint32_t value) override {
-        return writeRegisterCall(mBoard, HDMIChip::Receiver, kTarget, reg, value);
+        return writeRegisterCall(mBoard, HDMIChip::Receiver, kHDMIInKind, reg, value);
     }
     int ReadRegister(uint32_t reg, uint32_t& value) override {
-        return readRegisterCall(mBoard, HDMIChip::Receiver, kTarget, reg, value);
+        return readRegisterCall(mBoard, HDMIChip::Receiver, kHDMIInKind, reg, value);
     }
 
     int GetInputSignal(bool& present, ZyvoVideoFormat& format) override {
-        SimCall call(kTarget, 0, "GetInputSignal");
+        SimCall call(kHDMIInKind, 0, "GetInputSignal");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         InputSignal signal = signalAtHDMIInput(mBoard);
@@ -53,14 +49,15 @@ private:
     SimBoard& mBoard;
 };
 
-} // namespace
-
-void installHDMIInput(SimBoard& board) {
-    board.widgets().add(ZYVO_WidgetType_HDMIInV4Widget, 0, std::make_unique<SimHDMIInput>(board));
-}
-
-void powerOnHDMIInput(CardState& state) {
+void powerOn(CardState& state) {
     state.hdmiInput = HDMIInputState{};
 }
+
+const char* const kOperations[] = {"Initialize", "WriteRegister", "ReadRegister", "GetInputSignal"};
+
+} // namespace
+
+const WidgetKind kHDMIInKind = {"HDMIIn",    ZYVO_WidgetType_HDMIInV4Widget,         1,
+                                kOperations, installEach<SimHDMIInput, kHDMIInKind>, powerOn};
 
 } // namespace zyvosim

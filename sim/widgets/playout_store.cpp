@@ -4,16 +4,12 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "widgets/frame_store.h"
-#include "widgets/memory_widgets.h"
+#include "widgets/install_each.h"
 
-#include <memory>
 #include <type_traits>
 
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "PlayoutStore";
-constexpr unsigned kCount = std::extent_v<decltype(CardState::playoutStore)>;
 
 using RasterValue = uint32_t RasterState::*;
 using RasterPair = uint32_t (RasterState::*)[2];
@@ -80,7 +76,7 @@ public:
     // The frame the store plays: base + number x size, in 32-bit arithmetic as the registers
     // hold it.
     int GetFrameBufferAddress(uint32_t& address) override {
-        SimCall call(kTarget, index(), "GetFrameBufferAddress");
+        SimCall call(kind(), index(), "GetFrameBufferAddress");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         const FrameStoreState& registers = store();
@@ -92,7 +88,7 @@ public:
     // Line pitch and line count come from the raster programming when it was done, else from
     // the configuration.
     int GetBytesPerLine(uint32_t& bytes) override {
-        SimCall call(kTarget, index(), "GetBytesPerLine");
+        SimCall call(kind(), index(), "GetBytesPerLine");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         bytes = state().raster.linePitch != 0 ? state().raster.linePitch : store().config.linePitch;
@@ -101,7 +97,7 @@ public:
     }
 
     int GetLineCount(uint32_t& lines) override {
-        SimCall call(kTarget, index(), "GetLineCount");
+        SimCall call(kind(), index(), "GetLineCount");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         const RasterState& raster = state().raster;
@@ -111,14 +107,14 @@ public:
     }
 
 private:
-    const char* kind() const override { return kTarget; }
+    const WidgetKind& kind() const override { return kPlayoutStoreKind; }
     FrameStoreState& store() override { return state().store; }
     PlayoutStoreState& state() { return mBoard.state().playoutStore[mIndex]; }
 
     // The raster operations differ only in the register they load; each is its own operation
     // for faults and the trace.
     int setRaster(const char* operation, RasterValue slot, uint32_t value) {
-        SimCall call(kTarget, index(), operation, traceArguments(value));
+        SimCall call(kind(), index(), operation, traceArguments(value));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         state().raster.*slot = value;
@@ -126,7 +122,7 @@ private:
     }
 
     int setRaster(const char* operation, RasterPair slot, uint32_t first, uint32_t second) {
-        SimCall call(kTarget, index(), operation, traceArguments(first, second));
+        SimCall call(kind(), index(), operation, traceArguments(first, second));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         (state().raster.*slot)[0] = first;
@@ -135,21 +131,52 @@ private:
     }
 };
 
-} // namespace
-
-void installPlayoutStores(SimBoard& board) {
-    for (unsigned index = 0; index < kCount; ++index) {
-        board.widgets().add(ZYVO_WidgetType_FrameBufferPlayWidget, index,
-                            std::make_unique<SimPlayoutStore>(board, index));
-    }
-}
-
 // At power-on a playout store is disabled and has no raster programming.
-void powerOnPlayoutStores(CardState& state) {
+void powerOn(CardState& state) {
     for (PlayoutStoreState& playout : state.playoutStore) {
         playout = PlayoutStoreState{};
         playout.store = powerOnFrameStore();
     }
 }
+
+const char* const kOperations[] = {"GetFrameBufferConfiguration",
+                                   "SetActiveFrameBuffer",
+                                   "SetFrameBufferConfiguration",
+                                   "SetVideoMode",
+                                   "SetRegisterSync",
+                                   "SetTwoSampleInterleaveMode",
+                                   "SetFrameBufferBaseAddress",
+                                   "SetFrameBufferSize",
+                                   "SetFrameBufferNumber",
+                                   "WritePreset",
+                                   "SetEnable",
+                                   "SetLinePitch",
+                                   "SetSamplesPerLine",
+                                   "SetActiveLineCount",
+                                   "SetTotalLineCount",
+                                   "SetRasterParameterA",
+                                   "SetRasterParameterB",
+                                   "SetRasterParameterC",
+                                   "SetRasterParameterD",
+                                   "SetRasterParameterE",
+                                   "SetRasterParameterF",
+                                   "SetRasterParameterG",
+                                   "SetRasterParameterH",
+                                   "SetRasterParameterI",
+                                   "SetRasterParameterJ",
+                                   "SetRasterParameterK",
+                                   "GetFrameBufferAddress",
+                                   "GetBytesPerLine",
+                                   "GetLineCount"};
+
+} // namespace
+
+// Store 5 feeds the front-panel LCD.
+const WidgetKind kPlayoutStoreKind = {"PlayoutStore",
+                                      ZYVO_WidgetType_FrameBufferPlayWidget,
+                                      std::extent_v<decltype(CardState::playoutStore)>,
+                                      kOperations,
+                                      installEach<SimPlayoutStore, kPlayoutStoreKind>,
+                                      powerOn};
 
 } // namespace zyvosim

@@ -10,16 +10,12 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
-#include "widgets/timing_widgets.h"
+#include "widgets/install_each.h"
 
 #include "ZyvoTimingWidgets.h"
 
-#include <memory>
-
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "SyncGenerator";
 
 // Queries answer 2, as the diagnostics count them; setters answer 1.
 constexpr int kQueried = 2;
@@ -30,7 +26,7 @@ public:
     explicit SimSyncGenerator(SimBoard& board) : mBoard(board) {}
 
     int SetReferenceSource(ZyvoSyncGeneratorReferenceSource source) override {
-        SimCall call(kTarget, 0, "SetReferenceSource", traceArguments(source));
+        SimCall call(kSyncGeneratorKind, 0, "SetReferenceSource", traceArguments(source));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (source < ZYVO_SyncGeneratorReferenceSource_ExtRefIn ||
@@ -42,7 +38,7 @@ public:
     }
 
     int GetReferenceSource(ZyvoSyncGeneratorReferenceSource& source) override {
-        SimCall call(kTarget, 0, "GetReferenceSource");
+        SimCall call(kSyncGeneratorKind, 0, "GetReferenceSource");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         source = static_cast<ZyvoSyncGeneratorReferenceSource>(state().referenceSource);
@@ -51,7 +47,7 @@ public:
     }
 
     int GetReferenceInputFormat(ZyvoVideoFormat& format) override {
-        SimCall call(kTarget, 0, "GetReferenceInputFormat");
+        SimCall call(kSyncGeneratorKind, 0, "GetReferenceInputFormat");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         // Counted up to the lock and no further, so a generator polled for ever never wraps.
@@ -65,7 +61,7 @@ public:
     // Where the pair sits is a fact of the card's logic, not of what was programmed, so it
     // follows the bench in use rather than the saved card state.
     int GetInterruptControlIndex(uint32_t& index) override {
-        SimCall call(kTarget, 0, "GetInterruptControlIndex");
+        SimCall call(kSyncGeneratorKind, 0, "GetInterruptControlIndex");
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         index = mBoard.bench().interruptIndex;
@@ -74,7 +70,8 @@ public:
     }
 
     int SetConfiguration(ZyvoVideoConfiguration* configuration, int flags, int mode) override {
-        SimCall call(kTarget, 0, "SetConfiguration", traceArguments(configuration, flags, mode));
+        SimCall call(kSyncGeneratorKind, 0, "SetConfiguration",
+                     traceArguments(configuration, flags, mode));
         if (auto injected = call.injectedFault())
             return call.returns(*injected);
         if (configuration == nullptr)
@@ -99,17 +96,23 @@ private:
     SimBoard& mBoard;
 };
 
-} // namespace
-
-void installSyncGenerator(SimBoard& board) {
-    board.widgets().add(ZYVO_WidgetType_SyncGeneratorWidget, 0,
-                        std::make_unique<SimSyncGenerator>(board));
-}
-
 // The generator comes up free running.
-void powerOnSyncGenerator(CardState& state) {
+void powerOn(CardState& state) {
     state.syncGenerator = SyncGeneratorState{};
     state.syncGenerator.referenceSource = ZYVO_SyncGeneratorReferenceSource_FreeRun;
 }
+
+const char* const kOperations[] = {"SetReferenceSource", "GetReferenceSource",
+                                   "GetReferenceInputFormat", "GetInterruptControlIndex",
+                                   "SetConfiguration"};
+
+} // namespace
+
+const WidgetKind kSyncGeneratorKind = {"SyncGenerator",
+                                       ZYVO_WidgetType_SyncGeneratorWidget,
+                                       1,
+                                       kOperations,
+                                       installEach<SimSyncGenerator, kSyncGeneratorKind>,
+                                       powerOn};
 
 } // namespace zyvosim
