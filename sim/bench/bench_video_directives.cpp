@@ -52,8 +52,9 @@ void readUncable(BenchLine& line, Bench& bench) {
     auto cable = std::find_if(bench.cables.begin(), bench.cables.end(), [&](const Cable& laid) {
         return laid.kind == kind && laid.output == output;
     });
-    if (cable == bench.cables.end())
+    if (cable == bench.cables.end()) {
         line.fail(from + " " + std::to_string(output) + " is not cabled");
+    }
     bench.cables.erase(cable);
 }
 
@@ -69,8 +70,9 @@ void readNoSIDTranslation(BenchLine& line, Bench& bench) {
     auto format = static_cast<ZyvoVideoFormat>(line.number("format", 1, INT_MAX));
     line.finish();
     const VideoFormatFacts* facts = findVideoFormat(format);
-    if (facts == nullptr || !facts->quad)
+    if (facts == nullptr || !facts->quad) {
         line.fail("format " + std::to_string(format) + " is not a quad format of the device");
+    }
     bench.video.formatsWithoutSID.insert(format);
 }
 

@@ -36,8 +36,9 @@ SimCall::~SimCall() {
 
 std::optional<int> SimCall::injectedFault() {
     std::optional<Fault> fault = faults().take(mTarget, mIndex, mOperation);
-    if (!fault)
+    if (!fault) {
         return std::nullopt;
+    }
     switch (fault->kind) {
     case FaultKind::Status:
         return fault->status;

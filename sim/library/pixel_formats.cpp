@@ -20,8 +20,9 @@ const std::vector<PixelFormatFacts>& pixelFormats() {
 
 const PixelFormatFacts* findPixelFormat(ZyvoPixelFormat format) {
     for (const PixelFormatFacts& facts : pixelFormats()) {
-        if (facts.format == format)
+        if (facts.format == format) {
             return &facts;
+        }
     }
     return nullptr;
 }

@@ -14,17 +14,21 @@ ZyvoText* s_instance = nullptr;
 
 void fillNames(ZyvoText& text) {
     text.mVideoFormatNames.clear();
-    for (const zyvosim::VideoFormatFacts& facts : zyvosim::videoFormats())
+    for (const zyvosim::VideoFormatFacts& facts : zyvosim::videoFormats()) {
         text.mVideoFormatNames[facts.format] = facts.name;
+    }
     text.mVideoStandardNames.clear();
-    for (const zyvosim::NamedStandard& named : zyvosim::videoStandardNames())
+    for (const zyvosim::NamedStandard& named : zyvosim::videoStandardNames()) {
         text.mVideoStandardNames[named.standard] = named.name;
+    }
     text.mVideoRateNames.clear();
-    for (const zyvosim::NamedRate& named : zyvosim::videoRateNames())
+    for (const zyvosim::NamedRate& named : zyvosim::videoRateNames()) {
         text.mVideoRateNames[named.rate] = named.name;
+    }
     text.mPixelFormatNames.clear();
-    for (const zyvosim::PixelFormatFacts& facts : zyvosim::pixelFormats())
+    for (const zyvosim::PixelFormatFacts& facts : zyvosim::pixelFormats()) {
         text.mPixelFormatNames[facts.format] = facts.name;
+    }
 }
 
 } // namespace
@@ -34,18 +38,21 @@ ZyvoText::ZyvoText() {
 }
 
 ZyvoText* ZyvoText::GetInstance() {
-    if (!zyvosim::bench().textAvailable)
+    if (!zyvosim::bench().textAvailable) {
         return nullptr;
-    if (s_instance == nullptr)
+    }
+    if (s_instance == nullptr) {
         s_instance = new ZyvoText();
+    }
     return s_instance;
 }
 
 namespace zyvosim {
 
 void resetText() {
-    if (s_instance != nullptr)
+    if (s_instance != nullptr) {
         fillNames(*s_instance);
+    }
 }
 
 } // namespace zyvosim

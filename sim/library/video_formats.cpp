@@ -112,16 +112,18 @@ const FourKRow c4KFormats[] = {
 
 const StandardRow& standardRow(ZyvoVideoStandard standard) {
     for (const StandardRow& row : kStandards) {
-        if (row.standard == standard)
+        if (row.standard == standard) {
             return row;
+        }
     }
     return kStandards[0]; // not reached: every format row names a listed standard
 }
 
 const char* rateName(ZyvoVideoRate rate) {
     for (const RateRow& row : kRates) {
-        if (row.rate == rate)
+        if (row.rate == rate) {
             return row.name;
+        }
     }
     return "";
 }
@@ -146,8 +148,9 @@ VideoFormatFacts factsOf(const FormatRow& row, const char* suffix) {
 
 std::vector<VideoFormatFacts> allFormats() {
     std::vector<VideoFormatFacts> formats;
-    for (const FormatRow& row : kFormats)
+    for (const FormatRow& row : kFormats) {
         formats.push_back(factsOf(row, ""));
+    }
     for (const FourKRow& row : c4KFormats) {
         FormatRow raster{row.quad, row.standard, row.rate, row.totalSamplesPerLine};
         VideoFormatFacts quad = factsOf(raster, "");
@@ -175,8 +178,9 @@ const std::vector<VideoFormatFacts>& videoFormats() {
 
 const VideoFormatFacts* findVideoFormat(ZyvoVideoFormat format) {
     for (const VideoFormatFacts& facts : videoFormats()) {
-        if (facts.format == format)
+        if (facts.format == format) {
             return &facts;
+        }
     }
     return nullptr;
 }
@@ -184,8 +188,9 @@ const VideoFormatFacts* findVideoFormat(ZyvoVideoFormat format) {
 const std::vector<NamedStandard>& videoStandardNames() {
     static const std::vector<NamedStandard> names = [] {
         std::vector<NamedStandard> named;
-        for (const StandardRow& row : kStandards)
+        for (const StandardRow& row : kStandards) {
             named.push_back(NamedStandard{row.standard, row.name});
+        }
         return named;
     }();
     return names;
@@ -194,8 +199,9 @@ const std::vector<NamedStandard>& videoStandardNames() {
 const std::vector<NamedRate>& videoRateNames() {
     static const std::vector<NamedRate> names = [] {
         std::vector<NamedRate> named;
-        for (const RateRow& row : kRates)
+        for (const RateRow& row : kRates) {
             named.push_back(NamedRate{row.rate, row.name});
+        }
         return named;
     }();
     return names;
@@ -203,8 +209,9 @@ const std::vector<NamedRate>& videoRateNames() {
 
 unsigned timecodeFramesPerSecond(ZyvoVideoRate rate) {
     for (const RateRow& row : kRates) {
-        if (row.rate == rate)
+        if (row.rate == rate) {
             return row.timecodeFrames;
+        }
     }
     return 0;
 }

@@ -7,7 +7,7 @@
 #include "video/frame_capture.h"
 #include "widgets/frame_store.h"
 #include "widgets/install_each.h"
-#include "widgets/kept_value_call.h"
+#include "widgets/widget_calls.h"
 
 #include <type_traits>
 
@@ -20,12 +20,10 @@ public:
 
     // The two inputs of a two-sample-interleave store.
     int SetVideoSource1(ZyvoVideoSource source) override {
-        SimCall call(kind(), index(), "SetVideoSource1", traceArguments(source));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().source1 = source;
-        state().source1Selected = true;
-        return call.returns(1);
+        return setterCall(kind(), index(), "SetVideoSource1", traceArguments(source), true, [&] {
+            state().source1 = source;
+            state().source1Selected = true;
+        });
     }
 
     int SetVideoSource2(ZyvoVideoSource source) override {
@@ -33,13 +31,12 @@ public:
     }
 
     int SetVideoSource(ZyvoVideoSource source, bool apply) override {
-        SimCall call(kind(), index(), "SetVideoSource", traceArguments(source, apply));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().source = source;
-        state().sourceFlag = apply;
-        state().source1Selected = false;
-        return call.returns(1);
+        return setterCall(kind(), index(), "SetVideoSource", traceArguments(source, apply), true,
+                          [&] {
+                              state().source = source;
+                              state().sourceFlag = apply;
+                              state().source1Selected = false;
+                          });
     }
 
     // A store that was on has received until now: what it captured is in its frame before it

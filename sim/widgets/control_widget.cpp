@@ -3,6 +3,7 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoFrameBufferWidgets.h"
 
@@ -14,20 +15,16 @@ public:
     explicit SimControl(SimBoard& board) : mBoard(board) {}
 
     int SetFrameApertureBaseAddress(uint32_t address) override {
-        SimCall call(kControlKind, 0, "SetFrameApertureBaseAddress", traceArguments(Hex{address}));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().apertureBase = address;
-        return call.returns(1);
+        return setterCall(kControlKind, 0, "SetFrameApertureBaseAddress",
+                          traceArguments(Hex{address}), true,
+                          [&] { state().apertureBase = address; });
     }
 
     int GetFrameApertureBaseAddress(uint32_t& address) override {
-        SimCall call(kControlKind, 0, "GetFrameApertureBaseAddress");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        address = state().apertureBase;
-        call.setArguments(traceArguments(Hex{address}));
-        return call.returns(1);
+        return queryCall(kControlKind, 0, "GetFrameApertureBaseAddress", [&] {
+            address = state().apertureBase;
+            return answered(1, Hex{address});
+        });
     }
 
 private:

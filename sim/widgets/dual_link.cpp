@@ -4,7 +4,7 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "widgets/install_each.h"
-#include "widgets/kept_value_call.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoSDIWidgets.h"
 
@@ -18,15 +18,9 @@ public:
     SimDualLink(SimBoard& board, unsigned index) : mBoard(board), mIndex(static_cast<int>(index)) {}
 
     int SetConfiguration(ZyvoVideoConfiguration* configuration, int flags) override {
-        SimCall call(kind(), mIndex, "SetConfiguration", traceArguments(configuration, flags));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (configuration == nullptr)
-            return call.returns(0);
-        state().configured = true;
-        state().config = stateOf(*configuration);
-        state().configFlags = flags;
-        return call.returns(1);
+        return setterCall(kind(), mIndex, "SetConfiguration", traceArguments(configuration, flags),
+                          configuration != nullptr,
+                          [&] { keepConfiguration(state(), *configuration, flags); });
     }
 
     int SetVideoSource(ZyvoVideoSource source) override {

@@ -4,7 +4,7 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
-#include "widgets/kept_value_call.h"
+#include "widgets/widget_calls.h"
 
 namespace zyvosim {
 
@@ -12,16 +12,19 @@ template <typename Interface>
 int FrameStoreWidget<Interface>::GetFrameBufferConfiguration(
     ZyvoFrameBufferConfiguration* configuration) {
     SimCall call(kind(), index(), "GetFrameBufferConfiguration", traceArguments(configuration));
-    if (auto injected = call.injectedFault())
+    if (auto injected = call.injectedFault()) {
         return call.returns(*injected);
-    if (configuration == nullptr)
+    }
+    if (configuration == nullptr) {
         return call.returns(0);
+    }
     const FrameStoreState& registers = store();
     const FrameBufferConfigState& given = registers.config;
     ZyvoFrameBufferConfiguration current(static_cast<ZyvoVideoFormat>(given.format),
                                          static_cast<ZyvoPixelFormat>(given.pixelFormat));
-    if (registers.configured)
+    if (registers.configured) {
         current.SetVideoChannel(static_cast<ZyvoVideoChannel>(given.channel));
+    }
     current.SetFrameBufferBaseAddress(registers.baseAddress);
     current.SetFrameBufferSize(registers.size);
     current.SetFrameBufferNumber(registers.number);
@@ -31,32 +34,27 @@ int FrameStoreWidget<Interface>::GetFrameBufferConfiguration(
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetActiveFrameBuffer(int frame) {
-    SimCall call(kind(), index(), "SetActiveFrameBuffer", traceArguments(frame));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
     // Selecting a frame moves the frame number register: the store plays or captures that
     // frame from now on, and its configuration reports it, so a fill after a select lands in
     // the frame that will be played.
-    store().activeFrame = frame;
-    store().number = static_cast<uint32_t>(frame);
-    return call.returns(1);
+    return setterCall(kind(), index(), "SetActiveFrameBuffer", traceArguments(frame), true, [&] {
+        store().activeFrame = frame;
+        store().number = static_cast<uint32_t>(frame);
+    });
 }
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetFrameBufferConfiguration(
     ZyvoFrameBufferConfiguration* configuration) {
-    SimCall call(kind(), index(), "SetFrameBufferConfiguration", traceArguments(configuration));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    if (configuration == nullptr)
-        return call.returns(0);
-    FrameStoreState& registers = store();
-    registers.configured = true;
-    registers.config = stateOf(*configuration);
-    registers.baseAddress = registers.config.baseAddress;
-    registers.size = registers.config.size;
-    registers.number = registers.config.number;
-    return call.returns(1);
+    return setterCall(kind(), index(), "SetFrameBufferConfiguration", traceArguments(configuration),
+                      configuration != nullptr, [&] {
+                          FrameStoreState& registers = store();
+                          registers.configured = true;
+                          registers.config = stateOf(*configuration);
+                          registers.baseAddress = registers.config.baseAddress;
+                          registers.size = registers.config.size;
+                          registers.number = registers.config.number;
+                      });
 }
 
 template <typename Interface>
@@ -76,11 +74,8 @@ template <typename Interface> int FrameStoreWidget<Interface>::SetTwoSampleInter
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetFrameBufferBaseAddress(uint32_t address) {
-    SimCall call(kind(), index(), "SetFrameBufferBaseAddress", traceArguments(Hex{address}));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().baseAddress = address;
-    return call.returns(1);
+    return setterCall(kind(), index(), "SetFrameBufferBaseAddress", traceArguments(Hex{address}),
+                      true, [&] { store().baseAddress = address; });
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetFrameBufferSize(uint32_t size) {
@@ -93,11 +88,7 @@ int FrameStoreWidget<Interface>::SetFrameBufferNumber(uint32_t number) {
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::WritePreset() {
-    SimCall call(kind(), index(), "WritePreset");
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    ++store().presets;
-    return call.returns(1);
+    return setterCall(kind(), index(), "WritePreset", {}, true, [&] { ++store().presets; });
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetEnable(bool enable) {

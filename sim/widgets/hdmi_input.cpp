@@ -8,6 +8,7 @@
 #include "video/input_signal.h"
 #include "widgets/hdmi_register_calls.h"
 #include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoHDMIWidgets.h"
 
@@ -19,12 +20,10 @@ public:
     explicit SimHDMIInput(SimBoard& board) : mBoard(board) {}
 
     int Initialize() override {
-        SimCall call(kHDMIInKind, 0, "Initialize");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        ++mBoard.state().hdmiInput.initializations;
-        resetHDMIReceiver(mBoard);
-        return call.returns(1);
+        return setterCall(kHDMIInKind, 0, "Initialize", {}, true, [&] {
+            ++mBoard.state().hdmiInput.initializations;
+            resetHDMIReceiver(mBoard);
+        });
     }
 
     int WriteRegister(uint32_t reg, uint32_t value) override {
@@ -35,14 +34,12 @@ public:
     }
 
     int GetInputSignal(bool& present, ZyvoVideoFormat& format) override {
-        SimCall call(kHDMIInKind, 0, "GetInputSignal");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        InputSignal signal = signalAtHDMIInput(mBoard);
-        present = signal.present;
-        format = signal.format;
-        call.setArguments(traceArguments(present, format));
-        return call.returns(1);
+        return queryCall(kHDMIInKind, 0, "GetInputSignal", [&] {
+            InputSignal signal = signalAtHDMIInput(mBoard);
+            present = signal.present;
+            format = signal.format;
+            return answered(1, present, format);
+        });
     }
 
 private:

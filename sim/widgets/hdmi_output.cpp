@@ -7,7 +7,7 @@
 #include "card/sim_board.h"
 #include "widgets/hdmi_register_calls.h"
 #include "widgets/install_each.h"
-#include "widgets/kept_value_call.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoHDMIWidgets.h"
 
@@ -24,14 +24,11 @@ public:
     int SetMonitorState(bool on) override { return keep("SetMonitorState", on, state().monitor); }
 
     int SetSourceConfiguration(ZyvoVideoConfiguration* configuration) override {
-        SimCall call(kHDMIOutKind, 0, "SetSourceConfiguration", traceArguments(configuration));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (configuration == nullptr)
-            return call.returns(0);
-        state().configured = true;
-        state().sourceConfig = stateOf(*configuration);
-        return call.returns(1);
+        return setterCall(kHDMIOutKind, 0, "SetSourceConfiguration", traceArguments(configuration),
+                          configuration != nullptr, [&] {
+                              state().configured = true;
+                              state().sourceConfig = stateOf(*configuration);
+                          });
     }
 
     int SetSourceAudioMode(ZyvoAudioFormat format) override {
@@ -88,17 +85,11 @@ private:
     // them; a null name fails with 0.
     template <size_t Size>
     int keepName(const char* operation, const char* name, char (&field)[Size]) {
-        SimCall call(kHDMIOutKind, 0, operation, traceArguments(name));
-        if (auto injected = call.injectedFault()) {
-            return call.returns(*injected);
-        }
-        if (name == nullptr) {
-            return call.returns(0);
-        }
-        size_t length = std::min(std::strlen(name), Size - 1);
-        std::memset(field, 0, Size);
-        std::memcpy(field, name, length);
-        return call.returns(1);
+        return setterCall(kHDMIOutKind, 0, operation, traceArguments(name), name != nullptr, [&] {
+            size_t length = std::min(std::strlen(name), Size - 1);
+            std::memset(field, 0, Size);
+            std::memcpy(field, name, length);
+        });
     }
 
     SimBoard& mBoard;

@@ -6,7 +6,7 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "widgets/install_each.h"
-#include "widgets/kept_value_call.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoTimingWidgets.h"
 
@@ -26,17 +26,14 @@ private:
     // The control times its interrupt from both: without either there is nothing to program.
     int doSetConfiguration(ZyvoVideoConfiguration* configuration, ZyvoVideoTransport* transport,
                            unsigned int flags) override {
-        SimCall call(kInterruptControlKind, traceIndex(), "SetConfiguration",
-                     traceArguments(configuration, transport, flags));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (configuration == nullptr || transport == nullptr)
-            return call.returns(0);
-        state().configured = true;
-        state().config = stateOf(*configuration);
-        state().transportFormat = transport->GetFormat();
-        state().flags = flags;
-        return call.returns(1);
+        return setterCall(kInterruptControlKind, traceIndex(), "SetConfiguration",
+                          traceArguments(configuration, transport, flags),
+                          configuration != nullptr && transport != nullptr, [&] {
+                              state().configured = true;
+                              state().config = stateOf(*configuration);
+                              state().transportFormat = transport->GetFormat();
+                              state().flags = flags;
+                          });
     }
 
     int doSetSyncSource(ZyvoVideoSource source) override {

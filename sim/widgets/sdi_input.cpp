@@ -21,10 +21,12 @@ public:
     int GetInputConfiguration(ZyvoVideoConfiguration* configuration) override {
         SimCall call(kSDIInputKind, static_cast<int>(mIndex), "GetInputConfiguration",
                      traceArguments(configuration));
-        if (auto injected = call.injectedFault())
+        if (auto injected = call.injectedFault()) {
             return call.returns(*injected);
-        if (configuration == nullptr)
+        }
+        if (configuration == nullptr) {
             return call.returns(0);
+        }
         InputSignal signal = signalAtSDIInput(mBoard, mIndex);
         configuration->SetDefaultFormat(signal.present ? signal.format : ZYVO_VideoFormat_Unknown);
         configuration->SetSignalPresent(signal.present);

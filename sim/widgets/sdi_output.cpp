@@ -4,7 +4,7 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "widgets/install_each.h"
-#include "widgets/kept_value_call.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoSDIWidgets.h"
 
@@ -19,17 +19,11 @@ public:
 
     // A new configuration waits for Apply() before it reaches the wire.
     int SetConfiguration(ZyvoVideoConfiguration* configuration, int flags) override {
-        SimCall call(kSDIOutputKind, index(), "SetConfiguration",
-                     traceArguments(configuration, flags));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (configuration == nullptr)
-            return call.returns(0);
-        state().configured = true;
-        state().config = stateOf(*configuration);
-        state().configFlags = flags;
-        state().applied = false;
-        return call.returns(1);
+        return setterCall(kSDIOutputKind, index(), "SetConfiguration",
+                          traceArguments(configuration, flags), configuration != nullptr, [&] {
+                              keepConfiguration(state(), *configuration, flags);
+                              state().applied = false;
+                          });
     }
 
     int SetOutputSwitchA(bool on) override { return keep("SetOutputSwitchA", on, state().switchA); }
@@ -45,11 +39,8 @@ public:
     }
 
     int Apply() override {
-        SimCall call(kSDIOutputKind, index(), "Apply");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().applied = true;
-        return call.returns(1);
+        return setterCall(kSDIOutputKind, index(), "Apply", {}, true,
+                          [&] { state().applied = true; });
     }
 
 private:

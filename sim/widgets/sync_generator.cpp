@@ -11,6 +11,7 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoTimingWidgets.h"
 
@@ -26,61 +27,53 @@ public:
     explicit SimSyncGenerator(SimBoard& board) : mBoard(board) {}
 
     int SetReferenceSource(ZyvoSyncGeneratorReferenceSource source) override {
-        SimCall call(kSyncGeneratorKind, 0, "SetReferenceSource", traceArguments(source));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (source < ZYVO_SyncGeneratorReferenceSource_ExtRefIn ||
-            source > ZYVO_SyncGeneratorReferenceSource_Component1)
-            return call.returns(0);
-        state().referenceSource = source;
-        state().polls = 0;
-        return call.returns(kDone);
+        bool known = source >= ZYVO_SyncGeneratorReferenceSource_ExtRefIn &&
+                     source <= ZYVO_SyncGeneratorReferenceSource_Component1;
+        return setterCall(
+            kSyncGeneratorKind, 0, "SetReferenceSource", traceArguments(source), known,
+            [&] {
+                state().referenceSource = source;
+                state().polls = 0;
+            },
+            kDone);
     }
 
     int GetReferenceSource(ZyvoSyncGeneratorReferenceSource& source) override {
-        SimCall call(kSyncGeneratorKind, 0, "GetReferenceSource");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        source = static_cast<ZyvoSyncGeneratorReferenceSource>(state().referenceSource);
-        call.setArguments(traceArguments(source));
-        return call.returns(kQueried);
+        return queryCall(kSyncGeneratorKind, 0, "GetReferenceSource", [&] {
+            source = static_cast<ZyvoSyncGeneratorReferenceSource>(state().referenceSource);
+            return answered(kQueried, source);
+        });
     }
 
     int GetReferenceInputFormat(ZyvoVideoFormat& format) override {
-        SimCall call(kSyncGeneratorKind, 0, "GetReferenceInputFormat");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        // Counted up to the lock and no further, so a generator polled for ever never wraps.
-        if (state().polls < mBoard.bench().referenceLockPolls)
-            ++state().polls;
-        format = lockedFormat();
-        call.setArguments(traceArguments(format));
-        return call.returns(kQueried);
+        return queryCall(kSyncGeneratorKind, 0, "GetReferenceInputFormat", [&] {
+            // Counted up to the lock and no further, so a generator polled for ever never wraps.
+            if (state().polls < mBoard.bench().referenceLockPolls) {
+                ++state().polls;
+            }
+            format = lockedFormat();
+            return answered(kQueried, format);
+        });
     }
 
     // Where the pair sits is a fact of the card's logic, not of what was programmed, so it
     // follows the bench in use rather than the saved card state.
     int GetInterruptControlIndex(uint32_t& index) override {
-        SimCall call(kSyncGeneratorKind, 0, "GetInterruptControlIndex");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        index = mBoard.bench().interruptIndex;
-        call.setArguments(traceArguments(index));
-        return call.returns(kQueried);
+        return queryCall(kSyncGeneratorKind, 0, "GetInterruptControlIndex", [&] {
+            index = mBoard.bench().interruptIndex;
+            return answered(kQueried, index);
+        });
     }
 
     int SetConfiguration(ZyvoVideoConfiguration* configuration, int flags, int mode) override {
-        SimCall call(kSyncGeneratorKind, 0, "SetConfiguration",
-                     traceArguments(configuration, flags, mode));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (configuration == nullptr)
-            return call.returns(0);
-        state().configured = true;
-        state().config = stateOf(*configuration);
-        state().configFlags = flags;
-        state().configMode = mode;
-        return call.returns(kDone);
+        return setterCall(
+            kSyncGeneratorKind, 0, "SetConfiguration", traceArguments(configuration, flags, mode),
+            configuration != nullptr,
+            [&] {
+                keepConfiguration(state(), *configuration, flags);
+                state().configMode = mode;
+            },
+            kDone);
     }
 
 private:
