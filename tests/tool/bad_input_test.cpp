@@ -22,8 +22,9 @@ protected:
     // The names of the files in the directory.
     std::vector<std::string> listing() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(mScratch.path()))
+        for (const auto& entry : std::filesystem::directory_iterator(mScratch.path())) {
             names.push_back(entry.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
