@@ -169,6 +169,16 @@ std::vector<VideoFormatFacts> allFormats() {
     return formats;
 }
 
+// The number and name of every row of a table.
+template <typename Named, typename Row, size_t Count, typename Key>
+std::vector<Named> namesOf(const Row (&rows)[Count], Key Row::*key) {
+    std::vector<Named> named;
+    for (const Row& row : rows) {
+        named.push_back(Named{row.*key, row.name});
+    }
+    return named;
+}
+
 } // namespace
 
 const std::vector<VideoFormatFacts>& videoFormats() {
@@ -186,24 +196,12 @@ const VideoFormatFacts* findVideoFormat(ZyvoVideoFormat format) {
 }
 
 const std::vector<NamedStandard>& videoStandardNames() {
-    static const std::vector<NamedStandard> names = [] {
-        std::vector<NamedStandard> named;
-        for (const StandardRow& row : kStandards) {
-            named.push_back(NamedStandard{row.standard, row.name});
-        }
-        return named;
-    }();
+    static const auto names = namesOf<NamedStandard>(kStandards, &StandardRow::standard);
     return names;
 }
 
 const std::vector<NamedRate>& videoRateNames() {
-    static const std::vector<NamedRate> names = [] {
-        std::vector<NamedRate> named;
-        for (const RateRow& row : kRates) {
-            named.push_back(NamedRate{row.rate, row.name});
-        }
-        return named;
-    }();
+    static const auto names = namesOf<NamedRate>(kRates, &RateRow::rate);
     return names;
 }
 

@@ -92,11 +92,8 @@ const char* const kOperations[] = {"GetFrameBufferConfiguration",
 
 } // namespace
 
-const WidgetKind kCaptureStoreKind = {"CaptureStore",
-                                      ZYVO_WidgetType_FrameBufferCaptureWidget,
-                                      std::extent_v<decltype(CardState::captureStore)>,
-                                      kOperations,
-                                      installEach<SimCaptureStore, kCaptureStoreKind>,
-                                      powerOn};
+const WidgetKind kCaptureStoreKind("CaptureStore", ZYVO_WidgetType_FrameBufferCaptureWidget,
+                                   std::extent_v<decltype(CardState::captureStore)>, kOperations,
+                                   installEach<SimCaptureStore, kCaptureStoreKind>, powerOn);
 
 } // namespace zyvosim

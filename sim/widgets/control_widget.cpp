@@ -42,7 +42,7 @@ const char* const kOperations[] = {"SetFrameApertureBaseAddress", "GetFrameApert
 
 } // namespace
 
-const WidgetKind kControlKind = {"Control",   ZYVO_WidgetType_RimbaControlWidget,    1,
-                                 kOperations, installEach<SimControl, kControlKind>, powerOn};
+const WidgetKind kControlKind("Control", ZYVO_WidgetType_RimbaControlWidget, 1, kOperations,
+                              installEach<SimControl, kControlKind>, powerOn);
 
 } // namespace zyvosim

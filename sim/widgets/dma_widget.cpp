@@ -50,7 +50,7 @@ const char* const kOperations[] = {"DoDma"};
 } // namespace
 
 // The DMA engine holds no state of its own: what it moves lands in device memory.
-const WidgetKind kDmaKind = {"DMA",       ZYVO_WidgetType_DmaIO,         1,
-                             kOperations, installEach<SimDma, kDmaKind>, nullptr};
+const WidgetKind kDmaKind("DMA", ZYVO_WidgetType_DmaIO, 1, kOperations,
+                          installEach<SimDma, kDmaKind>, nullptr);
 
 } // namespace zyvosim

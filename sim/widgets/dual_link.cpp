@@ -60,20 +60,15 @@ const char* const kOperations[] = {"SetConfiguration", "SetVideoSource"};
 
 } // namespace
 
-const WidgetKind kDualLinkInKind = {"DualLinkIn",
-                                    ZYVO_WidgetType_DualLinkInWidget,
-                                    std::extent_v<decltype(CardState::dualLinkInput)>,
-                                    kOperations,
-                                    installEach<SimDualLink<ZyvoDualLinkInWidget>, kDualLinkInKind>,
-                                    powerOnInputs};
+const WidgetKind kDualLinkInKind("DualLinkIn", ZYVO_WidgetType_DualLinkInWidget,
+                                 std::extent_v<decltype(CardState::dualLinkInput)>, kOperations,
+                                 installEach<SimDualLink<ZyvoDualLinkInWidget>, kDualLinkInKind>,
+                                 powerOnInputs);
 
 // Output 4 feeds the video monitor.
-const WidgetKind kDualLinkOutKind = {
-    "DualLinkOut",
-    ZYVO_WidgetType_DualLinkOutWidget,
-    std::extent_v<decltype(CardState::dualLinkOutput)>,
-    kOperations,
-    installEach<SimDualLink<ZyvoDualLinkOutWidget>, kDualLinkOutKind>,
-    powerOnOutputs};
+const WidgetKind kDualLinkOutKind("DualLinkOut", ZYVO_WidgetType_DualLinkOutWidget,
+                                  std::extent_v<decltype(CardState::dualLinkOutput)>, kOperations,
+                                  installEach<SimDualLink<ZyvoDualLinkOutWidget>, kDualLinkOutKind>,
+                                  powerOnOutputs);
 
 } // namespace zyvosim

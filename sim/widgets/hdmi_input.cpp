@@ -54,7 +54,7 @@ const char* const kOperations[] = {"Initialize", "WriteRegister", "ReadRegister"
 
 } // namespace
 
-const WidgetKind kHDMIInKind = {"HDMIIn",    ZYVO_WidgetType_HDMIInV4Widget,         1,
-                                kOperations, installEach<SimHDMIInput, kHDMIInKind>, powerOn};
+const WidgetKind kHDMIInKind("HDMIIn", ZYVO_WidgetType_HDMIInV4Widget, 1, kOperations,
+                             installEach<SimHDMIInput, kHDMIInKind>, powerOn);
 
 } // namespace zyvosim

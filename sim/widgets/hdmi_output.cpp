@@ -120,7 +120,7 @@ const char* const kOperations[] = {"SetMonitorState",
 
 } // namespace
 
-const WidgetKind kHDMIOutKind = {"HDMIOut",   ZYVO_WidgetType_HDMI4kOutWidget,          1,
-                                 kOperations, installEach<SimHDMIOutput, kHDMIOutKind>, powerOn};
+const WidgetKind kHDMIOutKind("HDMIOut", ZYVO_WidgetType_HDMI4kOutWidget, 1, kOperations,
+                              installEach<SimHDMIOutput, kHDMIOutKind>, powerOn);
 
 } // namespace zyvosim

@@ -59,11 +59,9 @@ const char* const kOperations[] = {"SetInterruptEnable", "SetConfiguration", "Se
 
 } // namespace
 
-const WidgetKind kInterruptControlKind = {"InterruptControl",
-                                          ZYVO_WidgetType_InterruptControlWidget,
-                                          kInterruptControlCount,
-                                          kOperations,
-                                          installEach<SimInterruptControl, kInterruptControlKind>,
-                                          powerOn};
+const WidgetKind kInterruptControlKind("InterruptControl", ZYVO_WidgetType_InterruptControlWidget,
+                                       kInterruptControlCount, kOperations,
+                                       installEach<SimInterruptControl, kInterruptControlKind>,
+                                       powerOn);
 
 } // namespace zyvosim

@@ -137,7 +137,7 @@ const char* const kOperations[] = {"SetMode",           "GetMode",         "IsIn
 
 } // namespace
 
-const WidgetKind kLtcKind = {"LTC",       ZYVO_WidgetType_LTCIOWidget,       1,
-                             kOperations, installEach<SimLtcPort, kLtcKind>, powerOn};
+const WidgetKind kLtcKind("LTC", ZYVO_WidgetType_LTCIOWidget, 1, kOperations,
+                          installEach<SimLtcPort, kLtcKind>, powerOn);
 
 } // namespace zyvosim

@@ -164,11 +164,8 @@ const char* const kOperations[] = {"GetFrameBufferConfiguration",
 } // namespace
 
 // Store 5 feeds the front-panel LCD.
-const WidgetKind kPlayoutStoreKind = {"PlayoutStore",
-                                      ZYVO_WidgetType_FrameBufferPlayWidget,
-                                      std::extent_v<decltype(CardState::playoutStore)>,
-                                      kOperations,
-                                      installEach<SimPlayoutStore, kPlayoutStoreKind>,
-                                      powerOn};
+const WidgetKind kPlayoutStoreKind("PlayoutStore", ZYVO_WidgetType_FrameBufferPlayWidget,
+                                   std::extent_v<decltype(CardState::playoutStore)>, kOperations,
+                                   installEach<SimPlayoutStore, kPlayoutStoreKind>, powerOn);
 
 } // namespace zyvosim

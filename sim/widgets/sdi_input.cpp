@@ -53,11 +53,8 @@ const char* const kOperations[] = {"GetInputConfiguration"};
 
 } // namespace
 
-const WidgetKind kSDIInputKind = {"SDIInput",
-                                  ZYVO_WidgetType_SDIInputWidget,
-                                  std::extent_v<decltype(CardState::sdiInput)>,
-                                  kOperations,
-                                  installEach<SimSDIInput, kSDIInputKind>,
-                                  powerOn};
+const WidgetKind kSDIInputKind("SDIInput", ZYVO_WidgetType_SDIInputWidget,
+                               std::extent_v<decltype(CardState::sdiInput)>, kOperations,
+                               installEach<SimSDIInput, kSDIInputKind>, powerOn);
 
 } // namespace zyvosim

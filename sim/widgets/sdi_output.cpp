@@ -73,11 +73,8 @@ const char* const kOperations[] = {"SetConfiguration", "SetOutputSwitchA",
 } // namespace
 
 // Output 10 is the video monitor.
-const WidgetKind kSDIOutputKind = {"SDIOutput",
-                                   ZYVO_WidgetType_SDIOutputWidget,
-                                   std::extent_v<decltype(CardState::sdiOutput)>,
-                                   kOperations,
-                                   installEach<SimSDIOutput, kSDIOutputKind>,
-                                   powerOn};
+const WidgetKind kSDIOutputKind("SDIOutput", ZYVO_WidgetType_SDIOutputWidget,
+                                std::extent_v<decltype(CardState::sdiOutput)>, kOperations,
+                                installEach<SimSDIOutput, kSDIOutputKind>, powerOn);
 
 } // namespace zyvosim

@@ -101,11 +101,8 @@ const char* const kOperations[] = {"SetReferenceSource", "GetReferenceSource",
 
 } // namespace
 
-const WidgetKind kSyncGeneratorKind = {"SyncGenerator",
-                                       ZYVO_WidgetType_SyncGeneratorWidget,
-                                       1,
-                                       kOperations,
-                                       installEach<SimSyncGenerator, kSyncGeneratorKind>,
-                                       powerOn};
+const WidgetKind kSyncGeneratorKind("SyncGenerator", ZYVO_WidgetType_SyncGeneratorWidget, 1,
+                                    kOperations, installEach<SimSyncGenerator, kSyncGeneratorKind>,
+                                    powerOn);
 
 } // namespace zyvosim

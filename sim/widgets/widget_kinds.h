@@ -30,6 +30,12 @@ private:
 };
 
 struct WidgetKind {
+    constexpr WidgetKind(const char* name, ZyvoWidgetType type, unsigned count,
+                         OperationList operations, void (*install)(SimBoard&),
+                         void (*powerOn)(CardState&))
+        : name(name), type(type), count(count), operations(operations), install(install),
+          powerOn(powerOn) {}
+
     const char* name;                 // "SDIOutput", as benches, faults and the trace write it
     ZyvoWidgetType type;              // what GetWidget is asked for
     unsigned count;                   // its ports: indices 0 to count - 1
