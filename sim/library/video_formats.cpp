@@ -1,6 +1,8 @@
 // The video format table: the one place that says what each format, standard and rate is.
 #include "library/video_formats.h"
 
+#include "library/format_lookup.h"
+
 #include <algorithm>
 
 namespace zyvosim {
@@ -187,12 +189,7 @@ const std::vector<VideoFormatFacts>& videoFormats() {
 }
 
 const VideoFormatFacts* findVideoFormat(ZyvoVideoFormat format) {
-    for (const VideoFormatFacts& facts : videoFormats()) {
-        if (facts.format == format) {
-            return &facts;
-        }
-    }
-    return nullptr;
+    return findFormatFacts(videoFormats(), format);
 }
 
 const std::vector<NamedStandard>& videoStandardNames() {
