@@ -56,8 +56,9 @@ Bench environmentOrDefaultBench() {
 
 const Bench& bench() {
     Simulator& state = simulator();
-    if (!state.bench)
+    if (!state.bench) {
         use(environmentOrDefaultBench());
+    }
     return *state.bench;
 }
 
@@ -69,30 +70,35 @@ FaultTable& faults() {
 std::shared_ptr<SimBoard> board(unsigned index) {
     const Bench& current = bench();
     std::shared_ptr<SimBoard>& card = simulator().boards[index];
-    if (card)
+    if (card) {
         return card;
+    }
     std::string directory;
     std::string problem;
-    if (resolveStateDirectory(current, directory, problem))
+    if (resolveStateDirectory(current, directory, problem)) {
         card = SimBoard::open(current, directory, index, problem);
-    if (!card)
+    }
+    if (!card) {
         std::fprintf(stderr, "zyvosim: cannot use the simulated device's state: %s\n",
                      problem.c_str());
+    }
     return card;
 }
 
 bool loadBench(const std::string& text, std::string& error, const std::string& origin) {
     Bench loaded;
-    if (!parseBench(text, origin, loaded, error))
+    if (!parseBench(text, origin, loaded, error)) {
         return false;
+    }
     use(std::move(loaded));
     return true;
 }
 
 bool loadBenchFile(const std::string& path, std::string& error) {
     Bench loaded;
-    if (!parseBenchFile(path, loaded, error))
+    if (!parseBenchFile(path, loaded, error)) {
         return false;
+    }
     use(std::move(loaded));
     return true;
 }

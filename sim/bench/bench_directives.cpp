@@ -5,8 +5,8 @@
 #include "bench/bench_hdmi_directives.h"
 #include "bench/bench_video_directives.h"
 #include "calls/fault_points.h"
-#include "card/card_ports.h"
 #include "library/video_formats.h"
+#include "widgets/widget_kinds.h"
 #include "zyvosim/card_state.h"
 
 #include <climits>
@@ -40,8 +40,9 @@ Fault readFaultTarget(BenchLine& line, FaultKind kind) {
     size_t open = target.find('[');
     if (open != std::string::npos) {
         std::optional<long long> number;
-        if (open > 0 && target.back() == ']')
+        if (open > 0 && target.back() == ']') {
             number = parseDecimal(target.substr(open + 1, target.size() - open - 2));
+        }
         if (!number || *number < 0 || *number > INT_MAX) {
             line.fail("'" + shownField(text) + "' is not TARGET[INDEX].OPERATION");
         }
@@ -50,15 +51,17 @@ Fault readFaultTarget(BenchLine& line, FaultKind kind) {
     }
     std::string operation = text.substr(dot + 1);
     std::string problem;
-    if (!isFaultPoint(target, index, operation, problem))
+    if (!isFaultPoint(target, index, operation, problem)) {
         line.fail(problem);
+    }
     return Fault{target, index, operation, kind, 0, false};
 }
 
 void readFault(BenchLine& line, Bench& bench, FaultKind kind) {
     Fault fault = readFaultTarget(line, kind);
-    if (kind == FaultKind::Status)
+    if (kind == FaultKind::Status) {
         fault.status = static_cast<int>(line.number("STATUS", INT_MIN, INT_MAX));
+    }
     fault.once = line.accept("once");
     line.finish();
     bench.faults.push_back(fault);
@@ -84,18 +87,20 @@ void readCable(BenchLine& line, Bench& bench) {
         line.fail("'" + shownField(from) + "' is neither SDIOutput nor HDMIOutput");
     }
     const char* to = sdi ? "SDIInput" : "HDMIInput";
-    unsigned outputs = sdi ? kSDIOutputCount : kHDMIOutputCount;
-    unsigned inputs = sdi ? kSDIInputCount : kHDMIInputCount;
+    unsigned outputs = sdi ? kSDIOutputKind.count : kHDMIOutKind.count;
+    unsigned inputs = sdi ? kSDIInputKind.count : kHDMIInKind.count;
     Cable cable{sdi ? CableKind::SDI : CableKind::HDMI, 0, 0};
     cable.output = static_cast<unsigned>(line.number("output index", 0, outputs - 1));
     line.expect(to);
     cable.input = static_cast<unsigned>(line.number("input index", 0, inputs - 1));
     line.finish();
     for (const Cable& plugged : bench.cables) {
-        if (plugged.kind == cable.kind && plugged.output == cable.output)
+        if (plugged.kind == cable.kind && plugged.output == cable.output) {
             line.fail(from + " " + std::to_string(cable.output) + " is already cabled");
-        if (plugged.kind == cable.kind && plugged.input == cable.input)
+        }
+        if (plugged.kind == cable.kind && plugged.input == cable.input) {
             line.fail(std::string(to) + " " + std::to_string(cable.input) + " is already cabled");
+        }
     }
     bench.cables.push_back(cable);
 }
@@ -105,9 +110,10 @@ unsigned timecodeField(BenchLine& line, const std::string& text, const char* wha
     if (!value || *value < 0 || text.size() != 2) {
         line.fail(std::string("start ") + what + " '" + shownField(text) + "' is not two digits");
     }
-    if (*value >= limit)
+    if (*value >= limit) {
         line.fail(std::string("start ") + what + " " + text + " is not below " +
                   std::to_string(limit));
+    }
     return static_cast<unsigned>(*value);
 }
 
@@ -163,10 +169,12 @@ void readReference(BenchLine& line, Bench& bench) {
     }
     line.expect("format");
     auto format = static_cast<ZyvoVideoFormat>(line.number("format", 1, INT_MAX));
-    if (findVideoFormat(format) == nullptr)
+    if (findVideoFormat(format) == nullptr) {
         line.fail("format " + std::to_string(format) + " is not a video format of the device");
-    if (line.accept("lock-after-polls"))
+    }
+    if (line.accept("lock-after-polls")) {
         bench.referenceLockPolls = static_cast<unsigned>(line.number("polls", 1, 1000000));
+    }
     line.finish();
     bench.referenceFormat = format;
 }
@@ -200,8 +208,9 @@ const BenchDirective kDirectives[] = {
 
 const BenchDirective* findBenchDirective(const std::string& name) {
     for (const BenchDirective& directive : kDirectives) {
-        if (name == directive.name)
+        if (name == directive.name) {
             return &directive;
+        }
     }
     return nullptr;
 }

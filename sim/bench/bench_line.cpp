@@ -30,8 +30,9 @@ std::optional<long long> parseDecimal(const std::string& text) {
     long long value = 0;
     const char* end = text.data() + text.size();
     auto [stop, error] = std::from_chars(text.data(), end, value, 10);
-    if (text.empty() || error != std::errc() || stop != end)
+    if (text.empty() || error != std::errc() || stop != end) {
         return std::nullopt;
+    }
     return value;
 }
 
@@ -39,8 +40,9 @@ BenchLine::BenchLine(std::vector<std::string> fields, std::string usage)
     : mFields(std::move(fields)), mUsage(std::move(usage)), mNext(1) {}
 
 const std::string& BenchLine::next(const char* what) {
-    if (mNext >= mFields.size())
+    if (mNext >= mFields.size()) {
         fail(std::string("missing ") + what + "; expected '" + mUsage + "'");
+    }
     return mFields[mNext++];
 }
 

@@ -21,8 +21,9 @@ std::vector<std::string> fieldsOf(const std::string& line) {
     std::istringstream words(line.substr(0, line.find('#')));
     std::vector<std::string> fields;
     std::string word;
-    while (words >> word)
+    while (words >> word) {
         fields.push_back(word);
+    }
     return fields;
 }
 
@@ -87,8 +88,9 @@ bool parseBench(const std::string& text, const std::string& origin, Bench& bench
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         std::vector<std::string> fields = fieldsOf(line);
-        if (fields.empty())
+        if (fields.empty()) {
             continue;
+        }
         try {
             readLine(std::move(fields), parsed);
         } catch (const BenchError& problem) {

@@ -1,8 +1,8 @@
 // Reading the bench directives that take video away from the card.
 #include "bench/bench_video_directives.h"
 
-#include "card/card_ports.h"
 #include "library/video_formats.h"
+#include "widgets/widget_kinds.h"
 #include "zyvosim/card_state.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ constexpr unsigned kCaptureStoreCount = std::extent_v<decltype(CardState::captur
 
 unsigned readSDIInput(BenchLine& line) {
     line.expect("SDIInput");
-    auto index = static_cast<unsigned>(line.number("input index", 0, kSDIInputCount - 1));
+    auto index = static_cast<unsigned>(line.number("input index", 0, kSDIInputKind.count - 1));
     line.finish();
     return index;
 }
@@ -45,15 +45,16 @@ void readUncable(BenchLine& line, Bench& bench) {
     if (!sdi && from != "HDMIOutput") {
         line.fail("'" + shownField(from) + "' is neither SDIOutput nor HDMIOutput");
     }
-    unsigned outputs = sdi ? kSDIOutputCount : kHDMIOutputCount;
+    unsigned outputs = sdi ? kSDIOutputKind.count : kHDMIOutKind.count;
     auto output = static_cast<unsigned>(line.number("output index", 0, outputs - 1));
     line.finish();
     CableKind kind = sdi ? CableKind::SDI : CableKind::HDMI;
     auto cable = std::find_if(bench.cables.begin(), bench.cables.end(), [&](const Cable& laid) {
         return laid.kind == kind && laid.output == output;
     });
-    if (cable == bench.cables.end())
+    if (cable == bench.cables.end()) {
         line.fail(from + " " + std::to_string(output) + " is not cabled");
+    }
     bench.cables.erase(cable);
 }
 
@@ -69,8 +70,9 @@ void readNoSIDTranslation(BenchLine& line, Bench& bench) {
     auto format = static_cast<ZyvoVideoFormat>(line.number("format", 1, INT_MAX));
     line.finish();
     const VideoFormatFacts* facts = findVideoFormat(format);
-    if (facts == nullptr || !facts->quad)
+    if (facts == nullptr || !facts->quad) {
         line.fail("format " + std::to_string(format) + " is not a quad format of the device");
+    }
     bench.video.formatsWithoutSID.insert(format);
 }
 

@@ -5,8 +5,9 @@ namespace zyvosim {
 
 void FaultTable::arm(const std::vector<Fault>& declared) {
     mArmed.clear();
-    for (const Fault& fault : declared)
+    for (const Fault& fault : declared) {
         mArmed.push_back(Armed{fault, false});
+    }
 }
 
 void FaultTable::disarm() {
@@ -19,10 +20,12 @@ std::optional<Fault> FaultTable::take(const std::string& target, int index,
         const Fault& fault = armed.fault;
         bool matches = !armed.spent && fault.target == target && fault.operation == operation &&
                        (fault.index < 0 || fault.index == index);
-        if (!matches)
+        if (!matches) {
             continue;
-        if (fault.once)
+        }
+        if (fault.once) {
             armed.spent = true;
+        }
         return fault;
     }
     return std::nullopt;

@@ -3,8 +3,11 @@
 
 #include "calls/fault_table.h"
 #include "card/sim_board.h"
+#include "widgets/widget_kinds.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
@@ -18,14 +21,24 @@ SimCall::SimCall(std::string target, int index, std::string operation, std::stri
     sealHeldCards();
 }
 
+SimCall::SimCall(const WidgetKind& kind, int index, const char* operation, std::string arguments)
+    : SimCall(kind.name, index, operation, std::move(arguments)) {
+    if (!kind.operations.contains(operation)) {
+        std::fprintf(stderr, "zyvosim: %s.%s is not in the kind's description\n", kind.name,
+                     operation);
+        std::abort();
+    }
+}
+
 SimCall::~SimCall() {
     sealHeldCards();
 }
 
 std::optional<int> SimCall::injectedFault() {
     std::optional<Fault> fault = faults().take(mTarget, mIndex, mOperation);
-    if (!fault)
+    if (!fault) {
         return std::nullopt;
+    }
     switch (fault->kind) {
     case FaultKind::Status:
         return fault->status;

@@ -19,11 +19,16 @@
 
 namespace zyvosim {
 
+struct WidgetKind;
+
 class SimCall {
 public:
     // `index` is the widget index, -1 for targets without one; `arguments` as traceArguments()
     // writes them.
     SimCall(std::string target, int index, std::string operation, std::string arguments = {});
+    // A call on widget `index` of `kind`, named by its description. An operation the description
+    // does not list could never take a fault, so it stops the program at its first call.
+    SimCall(const WidgetKind& kind, int index, const char* operation, std::string arguments = {});
     // Seals the state of the cards this process holds, at the entry and the exit of the call.
     ~SimCall();
     SimCall(const SimCall&) = delete;

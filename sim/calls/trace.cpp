@@ -39,8 +39,9 @@ void clearTrace() {
 
 std::string formatTraceEntry(const TraceEntry& entry) {
     std::string line = entry.target;
-    if (entry.index >= 0)
+    if (entry.index >= 0) {
         line += '[' + std::to_string(entry.index) + ']';
+    }
     line += '.' + entry.operation + '(' + entry.arguments + ") -> ";
     line += entry.threw ? "threw" : std::to_string(entry.status);
     return line;
@@ -48,8 +49,9 @@ std::string formatTraceEntry(const TraceEntry& entry) {
 
 std::string formatTrace() {
     std::string text;
-    for (const TraceEntry& entry : entries())
+    for (const TraceEntry& entry : entries()) {
         text += formatTraceEntry(entry) + '\n';
+    }
     return text;
 }
 

@@ -31,10 +31,11 @@ std::string traceArgument(Hex value);
 template <typename Number,
           typename = std::enable_if_t<std::is_integral_v<Number> || std::is_enum_v<Number>>>
 std::string traceArgument(Number value) {
-    if constexpr (std::is_enum_v<Number>)
+    if constexpr (std::is_enum_v<Number>) {
         return std::to_string(static_cast<std::underlying_type_t<Number>>(value));
-    else
+    } else {
         return std::to_string(value);
+    }
 }
 
 // Every argument, separated by ", ": traceArguments(3, true) is "3, true".
@@ -44,8 +45,9 @@ inline std::string traceArguments() {
 template <typename First, typename... Rest>
 std::string traceArguments(const First& first, const Rest&... rest) {
     std::string text = traceArgument(first);
-    if constexpr (sizeof...(rest) > 0)
+    if constexpr (sizeof...(rest) > 0) {
         text += ", " + traceArguments(rest...);
+    }
     return text;
 }
 

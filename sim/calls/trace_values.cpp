@@ -57,8 +57,9 @@ std::string traceArgument(Hex value) {
 }
 
 std::string traceArgument(const ZyvoVideoConfiguration* configuration) {
-    if (configuration == nullptr)
+    if (configuration == nullptr) {
         return "null";
+    }
     VideoConfigState s = stateOf(*configuration);
     return "video{fmt=" + std::to_string(s.format) + ",smp=" + std::to_string(s.sampling) +
            ",cs=" + std::to_string(s.colorSpace) + ",cr=" + std::to_string(s.colorRange) +
@@ -67,8 +68,9 @@ std::string traceArgument(const ZyvoVideoConfiguration* configuration) {
 }
 
 std::string traceArgument(const ZyvoFrameBufferConfiguration* configuration) {
-    if (configuration == nullptr)
+    if (configuration == nullptr) {
         return "null";
+    }
     FrameBufferConfigState s = stateOf(*configuration);
     return "fb{fmt=" + std::to_string(s.format) + ",pix=" + std::to_string(s.pixelFormat) +
            ",base=" + traceArgument(Hex{s.baseAddress}) + ",num=" + std::to_string(s.number) +
@@ -76,8 +78,9 @@ std::string traceArgument(const ZyvoFrameBufferConfiguration* configuration) {
 }
 
 std::string traceArgument(const ZyvoVideoTransport* transport) {
-    if (transport == nullptr)
+    if (transport == nullptr) {
         return "null";
+    }
     return "transport{fmt=" + std::to_string(transport->GetFormat()) + "}";
 }
 

@@ -18,11 +18,12 @@ std::string stateDirectory() {
 // A card that cannot be had (its directory unusable, already reported) still gives a state to
 // look at: the power-on one.
 const CardState& cardState() {
-    if (std::shared_ptr<SimBoard> card = board(0))
+    if (std::shared_ptr<SimBoard> card = board(0)) {
         return card->state();
+    }
     static auto* unreachable = [] {
         auto* state = new CardState{};
-        powerOn(*state, bench());
+        powerOn(*state);
         return state;
     }();
     return *unreachable;
@@ -31,24 +32,27 @@ const CardState& cardState() {
 // The lock keeps a power cycle off a card another process is driving.
 bool powerCycle() {
     std::shared_ptr<SimBoard> card = board(0);
-    if (!card)
+    if (!card) {
         return false;
+    }
     std::unique_ptr<DeviceLock> lock = DeviceLock::take(card->directory(), 0);
     return lock && card->powerCycle();
 }
 
 bool readDeviceMemory(uint32_t address, uint32_t length, std::vector<uint8_t>& bytes) {
     std::shared_ptr<SimBoard> card = board(0);
-    if (!card || !DeviceMemory::fits(address, length))
+    if (!card || !DeviceMemory::fits(address, length)) {
         return false;
+    }
     bytes.assign(length, 0);
     return card->memory().read(address, bytes.data(), length);
 }
 
 bool writeDeviceMemory(uint32_t address, const std::vector<uint8_t>& bytes) {
     std::shared_ptr<SimBoard> card = board(0);
-    if (!card || bytes.size() > DeviceMemory::kSize)
+    if (!card || bytes.size() > DeviceMemory::kSize) {
         return false;
+    }
     return card->memory().write(address, bytes.data(), static_cast<uint32_t>(bytes.size()));
 }
 

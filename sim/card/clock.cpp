@@ -23,8 +23,9 @@ struct Clock {
 
 ClockMode initialMode() {
     const char* requested = std::getenv("ZYVO_SIM_CLOCK");
-    if (requested != nullptr && std::strcmp(requested, "virtual") == 0)
+    if (requested != nullptr && std::strcmp(requested, "virtual") == 0) {
         return ClockMode::Virtual;
+    }
     return ClockMode::Real;
 }
 
@@ -61,8 +62,9 @@ void restartClock() {
 // The time runs on across a change of mode, so a test that switches mode sees no jump back.
 void setClockMode(ClockMode mode) {
     Clock& clock = theClock();
-    if (mode == clock.mode)
+    if (mode == clock.mode) {
         return;
+    }
     if (mode == ClockMode::Virtual) {
         clock.virtualNow = realElapsed(clock);
     } else {
@@ -72,18 +74,15 @@ void setClockMode(ClockMode mode) {
     clock.mode = mode;
 }
 
-ClockMode clockMode() {
-    return theClock().mode;
-}
-
 uint64_t nowMicroseconds() {
     const Clock& clock = theClock();
     return clock.mode == ClockMode::Virtual ? clock.virtualNow : realElapsed(clock);
 }
 
 uint64_t cardClockMicroseconds() {
-    if (theClock().mode == ClockMode::Virtual)
+    if (theClock().mode == ClockMode::Virtual) {
         return theClock().virtualNow;
+    }
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<uint64_t>(now.tv_sec) * 1000000u +

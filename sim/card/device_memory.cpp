@@ -18,8 +18,9 @@ namespace zyvosim {
 static_assert(sizeof(off_t) >= 8, "device memory offsets need a 64-bit off_t");
 
 DeviceMemory::~DeviceMemory() {
-    if (mDescriptor >= 0)
+    if (mDescriptor >= 0) {
         close(mDescriptor);
+    }
 }
 
 bool DeviceMemory::open(const std::string& directory, unsigned index, std::string& problem) {
@@ -95,13 +96,15 @@ bool DeviceMemory::write(uint32_t address, const uint8_t* bytes, uint32_t length
 }
 
 bool DeviceMemory::fill(uint32_t address, uint32_t length, uint8_t value) {
-    if (!fits(address, length))
+    if (!fits(address, length)) {
         return false;
+    }
     std::vector<uint8_t> block(std::min<uint32_t>(length, 1u << 16), value);
     while (length > 0) {
         auto part = std::min<uint32_t>(length, static_cast<uint32_t>(block.size()));
-        if (!write(address, block.data(), part))
+        if (!write(address, block.data(), part)) {
             return false;
+        }
         address += part;
         length -= part;
     }

@@ -50,7 +50,7 @@ std::shared_ptr<SimBoard> SimBoard::open(const Bench& bench, const std::string& 
 }
 
 bool SimBoard::powerCycle() {
-    powerOn(state(), mBench);
+    powerOn(state());
     mStateFile.seal();
     return mMemory.clear();
 }
@@ -58,10 +58,11 @@ bool SimBoard::powerCycle() {
 // After every kind has installed its widgets, so an override reaches any kind alike.
 void SimBoard::applyWidgetOverrides() {
     for (const WidgetOverride& widget : mBench.widgetOverrides) {
-        if (widget.wrongClass)
+        if (widget.wrongClass) {
             mWidgets.add(widget.type, widget.index, std::make_unique<StrayWidget>());
-        else
+        } else {
             mWidgets.remove(widget.type, widget.index);
+        }
     }
 }
 

@@ -48,19 +48,22 @@ void removeFiles(const std::string& directory, bool cardDataOnly) {
     if (DIR* listing = opendir(directory.c_str())) {
         while (const dirent* entry = readdir(listing)) {
             std::string name = entry->d_name;
-            if (name != "." && name != ".." && (!cardDataOnly || isCardDataFile(name)))
+            if (name != "." && name != ".." && (!cardDataOnly || isCardDataFile(name))) {
                 names.push_back(name);
+            }
         }
         closedir(listing);
     }
-    for (const std::string& name : names)
+    for (const std::string& name : names) {
         unlink((directory + "/" + name).c_str());
+    }
 }
 
 void removePrivateDirectory() {
     const PrivateDirectory& directory = privateDirectory();
-    if (directory.path.empty() || directory.creator != getpid())
+    if (directory.path.empty() || directory.creator != getpid()) {
         return;
+    }
     removeFiles(directory.path, false);
     rmdir(directory.path.c_str());
 }
@@ -91,8 +94,9 @@ bool makeDirectories(const std::string& path, std::string& problem) {
             problem = systemProblem(part);
             return false;
         }
-        if (slash == std::string::npos)
+        if (slash == std::string::npos) {
             break;
+        }
     }
     return true;
 }
@@ -210,8 +214,9 @@ int openCardFile(const std::string& directory, const char* name, unsigned index,
 
 void forgetPrivateCards() {
     const PrivateDirectory& directory = privateDirectory();
-    if (!directory.path.empty())
+    if (!directory.path.empty()) {
         removeFiles(directory.path, true);
+    }
 }
 
 } // namespace zyvosim

@@ -52,8 +52,9 @@ int ZyvoDeviceFactory::CreateLocalDevice(unsigned short index, ZyvoDevice*& devi
 
 int ZyvoDeviceFactory::ReleaseDevice(ZyvoDevice*& device) {
     zyvosim::SimCall call("factory", -1, "ReleaseDevice");
-    if (device == nullptr)
+    if (device == nullptr) {
         return call.returns(0);
+    }
     delete device;
     device = nullptr;
     return call.returns(1);

@@ -14,8 +14,9 @@ bool ZyvoVideoFormatInfo::isQuad(ZyvoVideoFormat format) {
 // a raster would lack it.
 ZyvoVideoFormat ZyvoVideoFormatInfo::Get4KSIDFormat(ZyvoVideoFormat format) {
     const zyvosim::VideoFormatFacts* facts = zyvosim::findVideoFormat(format);
-    if (facts == nullptr || zyvosim::bench().video.formatsWithoutSID.count(format) != 0)
+    if (facts == nullptr || zyvosim::bench().video.formatsWithoutSID.count(format) != 0) {
         return ZYVO_VideoFormat_Unknown;
+    }
     return facts->sidFormat;
 }
 

@@ -30,8 +30,9 @@ ZyvoFrameBufferConfiguration::ZyvoFrameBufferConfiguration(ZyvoVideoFormat forma
       mLinePitch(0), mLineCount(0) {
     const zyvosim::VideoFormatFacts* video = zyvosim::findVideoFormat(format);
     const zyvosim::PixelFormatFacts* pixels = zyvosim::findPixelFormat(pixelFormat);
-    if (video == nullptr || pixels == nullptr)
+    if (video == nullptr || pixels == nullptr) {
         return;
+    }
     mLinePitch = zyvosim::linePitch(*pixels, video->width);
     mLineCount = video->height;
     mSize = mLinePitch * mLineCount;

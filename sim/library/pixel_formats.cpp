@@ -1,6 +1,8 @@
 // The pixel format table: names and memory layout of every pixel format the device stores.
 #include "library/pixel_formats.h"
 
+#include "library/format_lookup.h"
+
 namespace zyvosim {
 
 // 10-bit YCbCr 4:2:2 packs twelve 10-bit samples (six pixels) into four 32-bit words.
@@ -19,11 +21,7 @@ const std::vector<PixelFormatFacts>& pixelFormats() {
 }
 
 const PixelFormatFacts* findPixelFormat(ZyvoPixelFormat format) {
-    for (const PixelFormatFacts& facts : pixelFormats()) {
-        if (facts.format == format)
-            return &facts;
-    }
-    return nullptr;
+    return findFormatFacts(pixelFormats(), format);
 }
 
 unsigned linePitch(const PixelFormatFacts& facts, unsigned width) {

@@ -5,8 +5,9 @@
 
 int QELDebug::Open() {
     zyvosim::SimCall call("QELDebug", -1, "Open");
-    if (auto injected = call.injectedFault())
+    if (auto injected = call.injectedFault()) {
         return call.returns(*injected);
+    }
     return call.returns(1);
 }
 

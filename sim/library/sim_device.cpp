@@ -20,15 +20,17 @@ SimDevice::~SimDevice() {
 // The card's programmable logic is always there to load; only a fault makes it fail.
 int SimDevice::Open() {
     SimCall call("device", -1, "Open");
-    if (auto injected = call.injectedFault())
+    if (auto injected = call.injectedFault()) {
         return call.returns(*injected);
+    }
     return call.returns(1);
 }
 
 int SimDevice::InitializeHardware() {
     SimCall call("device", -1, "InitializeHardware");
-    if (auto injected = call.injectedFault())
+    if (auto injected = call.injectedFault()) {
         return call.returns(*injected);
+    }
     return call.returns(1);
 }
 

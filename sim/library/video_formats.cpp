@@ -1,6 +1,8 @@
 // The video format table: the one place that says what each format, standard and rate is.
 #include "library/video_formats.h"
 
+#include "library/format_lookup.h"
+
 #include <algorithm>
 
 namespace zyvosim {
@@ -112,16 +114,18 @@ const FourKRow c4KFormats[] = {
 
 const StandardRow& standardRow(ZyvoVideoStandard standard) {
     for (const StandardRow& row : kStandards) {
-        if (row.standard == standard)
+        if (row.standard == standard) {
             return row;
+        }
     }
     return kStandards[0]; // not reached: every format row names a listed standard
 }
 
 const char* rateName(ZyvoVideoRate rate) {
     for (const RateRow& row : kRates) {
-        if (row.rate == rate)
+        if (row.rate == rate) {
             return row.name;
+        }
     }
     return "";
 }
@@ -146,8 +150,9 @@ VideoFormatFacts factsOf(const FormatRow& row, const char* suffix) {
 
 std::vector<VideoFormatFacts> allFormats() {
     std::vector<VideoFormatFacts> formats;
-    for (const FormatRow& row : kFormats)
+    for (const FormatRow& row : kFormats) {
         formats.push_back(factsOf(row, ""));
+    }
     for (const FourKRow& row : c4KFormats) {
         FormatRow raster{row.quad, row.standard, row.rate, row.totalSamplesPerLine};
         VideoFormatFacts quad = factsOf(raster, "");
@@ -166,6 +171,16 @@ std::vector<VideoFormatFacts> allFormats() {
     return formats;
 }
 
+// The number and name of every row of a table.
+template <typename Named, typename Row, size_t Count, typename Key>
+std::vector<Named> namesOf(const Row (&rows)[Count], Key Row::*key) {
+    std::vector<Named> named;
+    for (const Row& row : rows) {
+        named.push_back(Named{row.*key, row.name});
+    }
+    return named;
+}
+
 } // namespace
 
 const std::vector<VideoFormatFacts>& videoFormats() {
@@ -174,37 +189,24 @@ const std::vector<VideoFormatFacts>& videoFormats() {
 }
 
 const VideoFormatFacts* findVideoFormat(ZyvoVideoFormat format) {
-    for (const VideoFormatFacts& facts : videoFormats()) {
-        if (facts.format == format)
-            return &facts;
-    }
-    return nullptr;
+    return findFormatFacts(videoFormats(), format);
 }
 
 const std::vector<NamedStandard>& videoStandardNames() {
-    static const std::vector<NamedStandard> names = [] {
-        std::vector<NamedStandard> named;
-        for (const StandardRow& row : kStandards)
-            named.push_back(NamedStandard{row.standard, row.name});
-        return named;
-    }();
+    static const auto names = namesOf<NamedStandard>(kStandards, &StandardRow::standard);
     return names;
 }
 
 const std::vector<NamedRate>& videoRateNames() {
-    static const std::vector<NamedRate> names = [] {
-        std::vector<NamedRate> named;
-        for (const RateRow& row : kRates)
-            named.push_back(NamedRate{row.rate, row.name});
-        return named;
-    }();
+    static const auto names = namesOf<NamedRate>(kRates, &RateRow::rate);
     return names;
 }
 
 unsigned timecodeFramesPerSecond(ZyvoVideoRate rate) {
     for (const RateRow& row : kRates) {
-        if (row.rate == rate)
+        if (row.rate == rate) {
             return row.timecodeFrames;
+        }
     }
     return 0;
 }

@@ -50,8 +50,9 @@ void drawZonePlate(PatternFrame& frame) {
     const double turnsPerSquare = corner > 0 ? kTopCyclesPerPixel / (2.0 * corner) : 0.0;
 
     std::vector<uint32_t> columnPhase(width);
-    for (unsigned x = 0; x < width; ++x)
+    for (unsigned x = 0; x < width; ++x) {
         columnPhase[x] = phaseOf(turnsPerSquare * (x - cx) * (x - cx));
+    }
 
     WaveTable wave(frame.levels(), 0.5, 0.5);
     SymmetricWaveLines lines(frame.layout(), wave, std::move(columnPhase));

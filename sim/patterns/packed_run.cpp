@@ -19,13 +19,15 @@ void PackedRun::copyWindow(size_t first, unsigned width, unsigned char* out) con
     const size_t phase = first % cadence;
     const size_t whole = width / cadence;
     const size_t bytes = whole * mLayout.bytesPerCadence;
-    if (bytes > 0)
+    if (bytes > 0) {
         std::memcpy(out,
                     mPhases[phase].data() + (first - phase) / cadence * mLayout.bytesPerCadence,
                     bytes);
+    }
     const unsigned rest = width - static_cast<unsigned>(whole * cadence);
-    if (rest > 0)
+    if (rest > 0) {
         mLayout.pack(mRun + first + whole * cadence, rest, out + bytes);
+    }
 }
 
 } // namespace zyvosim::patterns

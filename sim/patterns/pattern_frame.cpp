@@ -15,16 +15,19 @@ void PatternFrame::putLine(unsigned y, const Sample* line) {
 }
 
 void PatternFrame::putLines(unsigned first, unsigned end, const Sample* line) {
-    if (first >= end)
+    if (first >= end) {
         return;
+    }
     putLine(first, line);
-    for (unsigned y = first + 1; y < end; ++y)
+    for (unsigned y = first + 1; y < end; ++y) {
         copyLine(first, y);
+    }
 }
 
 void PatternFrame::copyLine(unsigned from, unsigned to) {
-    if (from != to)
+    if (from != to) {
         std::memcpy(lineAt(to), lineAt(from), mPitch);
+    }
 }
 
 } // namespace zyvosim::patterns

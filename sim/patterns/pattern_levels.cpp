@@ -41,8 +41,9 @@ uint16_t Levels::quantize(double code) const {
 }
 
 Sample Levels::rgb(double r, double g, double b) const {
-    if (mEncoding == Encoding::Rgb)
+    if (mEncoding == Encoding::Rgb) {
         return {quantize(r * mWhite), quantize(g * mWhite), quantize(b * mWhite)};
+    }
     double y = kKr * r + kKg * g + kKb * b;
     double pb = (b - y) / (2.0 * (1.0 - kKb));
     double pr = (r - y) / (2.0 * (1.0 - kKr));
@@ -59,8 +60,9 @@ Sample Levels::grey(double level) const {
 
 Sample Levels::greyCode(unsigned code) const {
     uint16_t c = static_cast<uint16_t>(std::min(std::max(code, mLowest), mHighest));
-    if (mEncoding == Encoding::Rgb)
+    if (mEncoding == Encoding::Rgb) {
         return {c, c, c};
+    }
     return {c, static_cast<uint16_t>(mNeutral), static_cast<uint16_t>(mNeutral)};
 }
 

@@ -52,8 +52,9 @@ void barsLine(const Levels& levels, double level, Sample* line, unsigned width) 
 
 void rampLine(const Levels& levels, Sample* line, unsigned width) {
     double last = width > 1 ? double(width - 1) : 1.0;
-    for (unsigned x = 0; x < width; ++x)
+    for (unsigned x = 0; x < width; ++x) {
         line[x] = levels.grey(x / last);
+    }
 }
 
 // The flags take the first eighth of the line, half white and half black; the packets share
@@ -74,15 +75,17 @@ void multiburstLine(const Levels& levels, Sample* line, unsigned width) {
         unsigned inset = (end - first) / 10;
         uint32_t step = phaseOf(kBurstCyclesPerPixel[packet]);
         uint32_t phase = 0u - WaveTable::kQuarterTurn;
-        for (unsigned x = first + inset; x < end - inset; ++x, phase += step)
+        for (unsigned x = first + inset; x < end - inset; ++x, phase += step) {
             line[x] = wave.at(phase);
+        }
     }
 }
 
 void plugeLine(const Levels& levels, Sample* line, unsigned width) {
-    for (unsigned cell = 0; cell < 8; ++cell)
+    for (unsigned cell = 0; cell < 8; ++cell) {
         fillSpan(levels.grey(kPlugeLevels[cell]), line, shareOf(width, cell, 8),
                  shareOf(width, cell + 1, 8));
+    }
 }
 
 } // namespace zyvosim::patterns

@@ -34,8 +34,9 @@ const PatternEntry kPatterns[] = {
 
 PatternDrawer findPatternDrawer(int32_t pattern) {
     for (const PatternEntry& entry : kPatterns) {
-        if (entry.pattern == pattern)
+        if (entry.pattern == pattern) {
             return entry.draw;
+        }
     }
     return nullptr;
 }

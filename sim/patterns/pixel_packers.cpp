@@ -103,8 +103,9 @@ template <unsigned pixels, unsigned bytes,
           void (*cadence)(const uint16_t*, uint32_t, uint32_t, unsigned char*)>
 void packGreyCadences(const uint16_t* lumas, size_t cadences, uint16_t cb, uint16_t cr,
                       unsigned char* out) {
-    for (size_t i = 0; i < cadences; ++i)
+    for (size_t i = 0; i < cadences; ++i) {
         cadence(lumas + i * pixels, cb, cr, out + i * bytes);
+    }
 }
 
 // Whole cadences straight from the line; a last cadence that runs past the picture is packed
@@ -112,11 +113,13 @@ void packGreyCadences(const uint16_t* lumas, size_t cadences, uint16_t cb, uint1
 template <unsigned pixels, unsigned bytes, void (*cadence)(const Sample*, unsigned char*)>
 void packLine(const Sample* line, unsigned width, unsigned char* out) {
     unsigned whole = width / pixels;
-    for (unsigned i = 0; i < whole; ++i)
+    for (unsigned i = 0; i < whole; ++i) {
         cadence(line + size_t(i) * pixels, out + size_t(i) * bytes);
+    }
     unsigned rest = width - whole * pixels;
-    if (rest == 0)
+    if (rest == 0) {
         return;
+    }
     Sample padded[pixels] = {};
     std::copy(line + size_t(whole) * pixels, line + width, padded);
     cadence(padded, out + size_t(whole) * bytes);
@@ -140,8 +143,9 @@ const PixelLayout kLayouts[] = {
 
 const PixelLayout* findPixelLayout(int32_t pixelFormat) {
     for (const PixelLayout& layout : kLayouts) {
-        if (layout.pixelFormat == pixelFormat)
+        if (layout.pixelFormat == pixelFormat) {
             return &layout;
+        }
     }
     return nullptr;
 }

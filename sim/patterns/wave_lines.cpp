@@ -14,8 +14,9 @@ bool sharesOneChroma(const WaveTable& wave) {
     const Sample& first = wave.entry(0);
     for (unsigned i = 1; i < WaveTable::kSize; ++i) {
         const Sample& sample = wave.entry(i);
-        if (sample.c1 != first.c1 || sample.c2 != first.c2)
+        if (sample.c1 != first.c1 || sample.c2 != first.c2) {
             return false;
+        }
     }
     return true;
 }
@@ -29,13 +30,15 @@ SymmetricWaveLines::SymmetricWaveLines(const PixelLayout& layout, const WaveTabl
     if (layout.pixelsPerCadence == 1 && layout.bytesPerCadence == kPackedPixelBytes) {
         mMethod = Method::PackedPixels;
         mPackedPixels.resize(size_t(WaveTable::kSize) * kPackedPixelBytes);
-        for (unsigned i = 0; i < WaveTable::kSize; ++i)
+        for (unsigned i = 0; i < WaveTable::kSize; ++i) {
             layout.pack(&wave.entry(i), 1, &mPackedPixels[size_t(i) * kPackedPixelBytes]);
+        }
     } else if (layout.packGreys != nullptr && sharesOneChroma(wave)) {
         mMethod = Method::GreyCadences;
         mLumaOfEntry.resize(WaveTable::kSize);
-        for (unsigned i = 0; i < WaveTable::kSize; ++i)
+        for (unsigned i = 0; i < WaveTable::kSize; ++i) {
             mLumaOfEntry[i] = wave.entry(i).c0;
+        }
         mLumas.resize(mWidth);
         mSamples.resize(layout.pixelsPerCadence);
     } else {
@@ -94,19 +97,23 @@ void SymmetricWaveLines::writeGreyCadences(uint32_t linePhase, unsigned char* ou
     const size_t whole = mWidth / cadence;
     mLayout.packGreys(lumas, whole, chroma.c1, chroma.c2, out);
     const unsigned rest = mWidth - static_cast<unsigned>(whole * cadence);
-    if (rest == 0)
+    if (rest == 0) {
         return;
-    for (unsigned i = 0; i < rest; ++i)
+    }
+    for (unsigned i = 0; i < rest; ++i) {
         mSamples[i] = {lumas[whole * cadence + i], chroma.c1, chroma.c2};
+    }
     mLayout.pack(mSamples.data(), rest, out + whole * mLayout.bytesPerCadence);
 }
 
 void SymmetricWaveLines::writeSamples(uint32_t linePhase, unsigned char* out) {
     Sample* line = mSamples.data();
-    for (unsigned x = 0; x < (mWidth + 1) / 2; ++x)
+    for (unsigned x = 0; x < (mWidth + 1) / 2; ++x) {
         line[x] = mWave.at(mColumnPhase[x] + linePhase);
-    for (unsigned x = (mWidth + 1) / 2; x < mWidth; ++x)
+    }
+    for (unsigned x = (mWidth + 1) / 2; x < mWidth; ++x) {
         line[x] = line[mWidth - 1 - x];
+    }
     mLayout.pack(line, mWidth, out);
 }
 

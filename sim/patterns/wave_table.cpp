@@ -9,8 +9,9 @@ constexpr double kPi = 3.14159265358979323846;
 
 WaveTable::WaveTable(const Levels& levels, double mid, double amplitude) : mSamples(kSize) {
     const double step = 2.0 * kPi / kSize;
-    for (unsigned i = 0; i < kSize; ++i)
+    for (unsigned i = 0; i < kSize; ++i) {
         mSamples[i] = levels.grey(mid + amplitude * std::cos(step * i));
+    }
 }
 
 uint32_t phaseOf(double turns) {

@@ -34,8 +34,9 @@ const SourceRow kSources[] = {
 
 CrosspointSource decodeSource(int32_t source) {
     for (const SourceRow& row : kSources) {
-        if (row.source == source)
+        if (row.source == source) {
             return CrosspointSource{row.kind, row.index};
+        }
     }
     return CrosspointSource{SourceKind::None, 0};
 }

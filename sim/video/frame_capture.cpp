@@ -39,8 +39,9 @@ const FrameRate kFrameRates[] = {
 uint64_t frameTime(ZyvoVideoFormat format) {
     const VideoFormatFacts* facts = findVideoFormat(format);
     for (const FrameRate& row : kFrameRates) {
-        if (facts != nullptr && row.rate == facts->rate)
+        if (facts != nullptr && row.rate == facts->rate) {
             return (row.seconds * 1000000u + row.frames - 1) / row.frames;
+        }
     }
     return 0;
 }

@@ -13,8 +13,9 @@ constexpr uint32_t kLocked = 0x00000010;          // status bit 4
 
 bool cabled(const Bench& bench) {
     for (const Cable& cable : bench.cables) {
-        if (cable.kind == CableKind::HDMI && cable.output == 0 && cable.input == 0)
+        if (cable.kind == CableKind::HDMI && cable.output == 0 && cable.input == 0) {
             return true;
+        }
     }
     return false;
 }
@@ -31,8 +32,9 @@ bool isClockRegister(uint32_t reg) {
 // once select nothing.
 const HDMIMode* lockedReceiverMode(SimBoard& board) {
     const HDMIMode* sent = cabled(board.bench()) ? lockedTransmitterMode(board) : nullptr;
-    if (sent == nullptr)
+    if (sent == nullptr) {
         return nullptr;
+    }
     const uint32_t control = board.state().hdmiInput.registers[kControlRegister];
     bool follows =
         (control & kFollowAnyRaster) != 0 || (control & kRateSelect) == sent->receiverRate;
@@ -56,19 +58,25 @@ uint32_t receiverReadOnlyBits(uint32_t reg) {
 // An unlocked receiver has nothing to report: all its measurements read 0.
 uint32_t receiverOwnBits(SimBoard& board, uint32_t reg) {
     const HDMIMode* mode = lockedReceiverMode(board);
-    if (mode == nullptr)
+    if (mode == nullptr) {
         return 0;
-    if (reg == kStatusRegister)
+    }
+    if (reg == kStatusRegister) {
         return kLocked;
-    if (isRasterRegister(reg))
+    }
+    if (isRasterRegister(reg)) {
         return seenRaster(board, reg);
-    if (isClockRegister(reg))
+    }
+    if (isClockRegister(reg)) {
         return measuredClock(board.bench().hdmi.receiverClock, *mode, reg);
-    if (reg != kSumRegister)
+    }
+    if (reg != kSumRegister) {
         return 0;
+    }
     uint32_t sum = 0;
-    for (uint32_t raster = kFirstRasterRegister; raster <= kLastRasterRegister; ++raster)
+    for (uint32_t raster = kFirstRasterRegister; raster <= kLastRasterRegister; ++raster) {
         sum += seenRaster(board, raster);
+    }
     return sum;
 }
 

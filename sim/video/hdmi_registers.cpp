@@ -29,15 +29,17 @@ uint32_t ownBits(SimBoard& board, HDMIChip chip, uint32_t reg) {
 // The card state keeps only what was written; what a chip sets itself is worked out at each
 // read from the programming, the cable and the bench, so no status can go stale.
 bool writeHDMIRegister(SimBoard& board, HDMIChip chip, uint32_t reg, uint32_t value) {
-    if (reg >= kHDMIRegisterCount)
+    if (reg >= kHDMIRegisterCount) {
         return false;
+    }
     registerFile(board, chip)[reg] = value & ~readOnlyBits(chip, reg);
     return true;
 }
 
 bool readHDMIRegister(SimBoard& board, HDMIChip chip, uint32_t reg, uint32_t& value) {
-    if (reg >= kHDMIRegisterCount)
+    if (reg >= kHDMIRegisterCount) {
         return false;
+    }
     value = registerFile(board, chip)[reg] | ownBits(board, chip, reg);
     return true;
 }

@@ -26,8 +26,9 @@ const HDMIMode kModes[] = {
 
 uint32_t rasterSum(const uint32_t* registers) {
     uint32_t sum = 0;
-    for (uint32_t reg = kFirstRasterRegister; reg <= kLastRasterRegister; ++reg)
+    for (uint32_t reg = kFirstRasterRegister; reg <= kLastRasterRegister; ++reg) {
         sum += registers[reg];
+    }
     return sum;
 }
 
@@ -38,11 +39,13 @@ uint32_t rasterSum(const uint32_t* registers) {
 const HDMIMode* lockedTransmitterMode(SimBoard& board) {
     const uint32_t* registers = board.state().hdmiOutput.registers;
     const uint32_t control = registers[kControlRegister];
-    if ((control & kStartPLLs) == 0 || board.bench().hdmi.pllUnlocked)
+    if ((control & kStartPLLs) == 0 || board.bench().hdmi.pllUnlocked) {
         return nullptr;
+    }
     for (const HDMIMode& mode : kModes) {
-        if ((control & kTimingBits) == mode.timing && registers[kPLLConfigRegister] == mode.pll)
+        if ((control & kTimingBits) == mode.timing && registers[kPLLConfigRegister] == mode.pll) {
             return &mode;
+        }
     }
     return nullptr;
 }
@@ -71,11 +74,13 @@ uint32_t transmitterReadOnlyBits(uint32_t reg) {
 
 // The sum covers the raster as written, locked or not; the rest needs the PLLs.
 uint32_t transmitterOwnBits(SimBoard& board, uint32_t reg) {
-    if (reg == kSumRegister)
+    if (reg == kSumRegister) {
         return rasterSum(board.state().hdmiOutput.registers);
+    }
     const HDMIMode* mode = lockedTransmitterMode(board);
-    if (mode == nullptr)
+    if (mode == nullptr) {
         return 0;
+    }
     switch (reg) {
     case kControlRegister:
         return kPLLsLocked;

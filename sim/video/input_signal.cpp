@@ -12,8 +12,9 @@ namespace {
 // with; an HD raster is its own name.
 ZyvoVideoFormat quadFormatOf(ZyvoVideoFormat sent) {
     for (const VideoFormatFacts& facts : videoFormats()) {
-        if (facts.quad && facts.hdmiFormat == sent)
+        if (facts.quad && facts.hdmiFormat == sent) {
             return facts.format;
+        }
     }
     return sent;
 }
@@ -27,8 +28,9 @@ InputSignal signalAtSDIInput(SimBoard& board, unsigned index) {
 }
 
 InputSignal signalAtHDMIInput(SimBoard& board) {
-    if (!pictureAtHDMIInput(board).present)
+    if (!pictureAtHDMIInput(board).present) {
         return InputSignal{false, ZYVO_VideoFormat_Unknown};
+    }
     auto sent = static_cast<ZyvoVideoFormat>(board.state().hdmiOutput.sourceConfig.format);
     return InputSignal{true, quadFormatOf(sent)};
 }

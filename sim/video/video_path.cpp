@@ -20,8 +20,9 @@ bool plays(const FrameStoreState& store) {
 
 const Cable* cableInto(const Bench& bench, CableKind kind, unsigned input) {
     for (const Cable& cable : bench.cables) {
-        if (cable.kind == kind && cable.input == input)
+        if (cable.kind == kind && cable.input == input) {
             return &cable;
+        }
     }
     return nullptr;
 }
@@ -30,8 +31,9 @@ Picture follow(SimBoard& board, int32_t source, int hops);
 
 Picture fromPlayoutStore(SimBoard& board, unsigned index, bool secondStream) {
     const FrameStoreState& store = board.state().playoutStore[index].store;
-    if (!plays(store) || (secondStream && !store.twoSampleInterleave))
+    if (!plays(store) || (secondStream && !store.twoSampleInterleave)) {
         return Picture{};
+    }
     return Picture{true, static_cast<ZyvoVideoFormat>(store.config.format),
                    static_cast<int>(index)};
 }
@@ -40,16 +42,20 @@ Picture fromPlayoutStore(SimBoard& board, unsigned index, bool secondStream) {
 // input fed an odd raster sees that raster instead of the cable's.
 Picture atSDIInput(SimBoard& board, unsigned index, int hops) {
     const Bench& bench = board.bench();
-    if (bench.video.darkSDIInputs.count(index) != 0)
+    if (bench.video.darkSDIInputs.count(index) != 0) {
         return Picture{};
-    if (bench.video.unknownFormatSDIInputs.count(index) != 0)
+    }
+    if (bench.video.unknownFormatSDIInputs.count(index) != 0) {
         return Picture{true, ZYVO_VideoFormat_Unknown, -1};
+    }
     const Cable* cable = cableInto(bench, CableKind::SDI, index);
-    if (cable == nullptr)
+    if (cable == nullptr) {
         return Picture{};
+    }
     const SDIOutputState& output = board.state().sdiOutput[cable->output];
-    if (!output.enable || output.mute)
+    if (!output.enable || output.mute) {
         return Picture{};
+    }
     return follow(board, output.source, hops);
 }
 
@@ -57,14 +63,16 @@ Picture atSDIInput(SimBoard& board, unsigned index, int hops) {
 // receiver's four streams.
 Picture atHDMIStream(SimBoard& board, unsigned stream, int hops) {
     const HDMIOutputState& output = board.state().hdmiOutput;
-    if (cableInto(board.bench(), CableKind::HDMI, 0) == nullptr || !output.configured)
+    if (cableInto(board.bench(), CableKind::HDMI, 0) == nullptr || !output.configured) {
         return Picture{};
+    }
     return follow(board, output.videoSource[stream], hops);
 }
 
 Picture follow(SimBoard& board, int32_t source, int hops) {
-    if (++hops > kMostHops)
+    if (++hops > kMostHops) {
         return Picture{};
+    }
     CrosspointSource from = decodeSource(source);
     CardState& state = board.state();
     switch (from.kind) {

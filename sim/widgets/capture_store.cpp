@@ -6,16 +6,13 @@
 #include "card/sim_board.h"
 #include "video/frame_capture.h"
 #include "widgets/frame_store.h"
-#include "widgets/memory_widgets.h"
+#include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
-#include <memory>
 #include <type_traits>
 
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "CaptureStore";
-constexpr unsigned kCount = std::extent_v<decltype(CardState::captureStore)>;
 
 class SimCaptureStore final : public FrameStoreWidget<ZyvoFrameBufferCaptureWidget> {
 public:
@@ -23,30 +20,23 @@ public:
 
     // The two inputs of a two-sample-interleave store.
     int SetVideoSource1(ZyvoVideoSource source) override {
-        SimCall call(kTarget, index(), "SetVideoSource1", traceArguments(source));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().source1 = source;
-        state().source1Selected = true;
-        return call.returns(1);
+        return setterCall(kind(), index(), "SetVideoSource1", traceArguments(source), true, [&] {
+            state().source1 = source;
+            state().source1Selected = true;
+        });
     }
 
     int SetVideoSource2(ZyvoVideoSource source) override {
-        SimCall call(kTarget, index(), "SetVideoSource2", traceArguments(source));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().source2 = source;
-        return call.returns(1);
+        return keepValueCall(kind(), index(), "SetVideoSource2", source, state().source2);
     }
 
     int SetVideoSource(ZyvoVideoSource source, bool apply) override {
-        SimCall call(kTarget, index(), "SetVideoSource", traceArguments(source, apply));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().source = source;
-        state().sourceFlag = apply;
-        state().source1Selected = false;
-        return call.returns(1);
+        return setterCall(kind(), index(), "SetVideoSource", traceArguments(source, apply), true,
+                          [&] {
+                              state().source = source;
+                              state().sourceFlag = apply;
+                              state().source1Selected = false;
+                          });
     }
 
     // A store that was on has received until now: what it captured is in its frame before it
@@ -69,22 +59,13 @@ public:
     }
 
 private:
-    const char* kind() const override { return kTarget; }
+    const WidgetKind& kind() const override { return kCaptureStoreKind; }
     FrameStoreState& store() override { return state().store; }
     CaptureStoreState& state() { return mBoard.state().captureStore[mIndex]; }
 };
 
-} // namespace
-
-void installCaptureStores(SimBoard& board) {
-    for (unsigned index = 0; index < kCount; ++index) {
-        board.widgets().add(ZYVO_WidgetType_FrameBufferCaptureWidget, index,
-                            std::make_unique<SimCaptureStore>(board, index));
-    }
-}
-
 // At power-on a capture store is disabled and listens to no source.
-void powerOnCaptureStores(CardState& state) {
+void powerOn(CardState& state) {
     for (CaptureStoreState& capture : state.captureStore) {
         capture = CaptureStoreState{};
         capture.store = powerOnFrameStore();
@@ -93,5 +74,26 @@ void powerOnCaptureStores(CardState& state) {
         capture.source2 = ZYVO_VideoSource_None;
     }
 }
+
+const char* const kOperations[] = {"GetFrameBufferConfiguration",
+                                   "SetActiveFrameBuffer",
+                                   "SetFrameBufferConfiguration",
+                                   "SetVideoMode",
+                                   "SetVideoSource1",
+                                   "SetVideoSource2",
+                                   "SetRegisterSync",
+                                   "SetTwoSampleInterleaveMode",
+                                   "SetFrameBufferBaseAddress",
+                                   "SetFrameBufferSize",
+                                   "SetFrameBufferNumber",
+                                   "WritePreset",
+                                   "SetEnable",
+                                   "SetVideoSource"};
+
+} // namespace
+
+const WidgetKind kCaptureStoreKind("CaptureStore", ZYVO_WidgetType_FrameBufferCaptureWidget,
+                                   std::extent_v<decltype(CardState::captureStore)>, kOperations,
+                                   installEach<SimCaptureStore, kCaptureStoreKind>, powerOn);
 
 } // namespace zyvosim

@@ -2,36 +2,29 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
-#include "widgets/memory_widgets.h"
+#include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoFrameBufferWidgets.h"
 
-#include <memory>
-
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "Control";
 
 class SimControl final : public ZyvoGarnControlWidget {
 public:
     explicit SimControl(SimBoard& board) : mBoard(board) {}
 
     int SetFrameApertureBaseAddress(uint32_t address) override {
-        SimCall call(kTarget, 0, "SetFrameApertureBaseAddress", traceArguments(Hex{address}));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().apertureBase = address;
-        return call.returns(1);
+        return setterCall(kControlKind, 0, "SetFrameApertureBaseAddress",
+                          traceArguments(Hex{address}), true,
+                          [&] { state().apertureBase = address; });
     }
 
     int GetFrameApertureBaseAddress(uint32_t& address) override {
-        SimCall call(kTarget, 0, "GetFrameApertureBaseAddress");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        address = state().apertureBase;
-        call.setArguments(traceArguments(Hex{address}));
-        return call.returns(1);
+        return queryCall(kControlKind, 0, "GetFrameApertureBaseAddress", [&] {
+            address = state().apertureBase;
+            return answered(1, Hex{address});
+        });
     }
 
 private:
@@ -40,15 +33,16 @@ private:
     SimBoard& mBoard;
 };
 
-} // namespace
-
-void installControl(SimBoard& board) {
-    board.widgets().add(ZYVO_WidgetType_RimbaControlWidget, 0, std::make_unique<SimControl>(board));
-}
-
 // The aperture starts at the bottom of device memory.
-void powerOnControl(CardState& state) {
+void powerOn(CardState& state) {
     state.control = ControlState{};
 }
+
+const char* const kOperations[] = {"SetFrameApertureBaseAddress", "GetFrameApertureBaseAddress"};
+
+} // namespace
+
+const WidgetKind kControlKind("Control", ZYVO_WidgetType_RimbaControlWidget, 1, kOperations,
+                              installEach<SimControl, kControlKind>, powerOn);
 
 } // namespace zyvosim

@@ -22,10 +22,12 @@ unsigned char* ZyvoDmaBuffer::SetupAndGetBufferStart(unsigned int size) {
     std::free(mpBuffer);
     mpBuffer = nullptr;
     mSize = 0;
-    if (refused || size == 0)
+    if (refused || size == 0) {
         return nullptr;
+    }
     mpBuffer = static_cast<unsigned char*>(std::calloc(size, 1));
-    if (mpBuffer != nullptr)
+    if (mpBuffer != nullptr) {
         mSize = size;
+    }
     return mpBuffer;
 }

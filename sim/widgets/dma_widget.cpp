@@ -3,16 +3,12 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "video/frame_capture.h"
-#include "widgets/memory_widgets.h"
+#include "widgets/install_each.h"
 
 #include "ZyvoDma.h"
 
-#include <memory>
-
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "DMA";
 
 // What a transfer that cannot be made returns: nothing has moved.
 constexpr int kTransferFailed = -5;
@@ -27,7 +23,7 @@ public:
     int DoDma(int direction, unsigned char* hostBuffer, uint32_t deviceAddress, uint32_t length,
               int wait, int channel, int flags, int timeout) override {
         SimCall call(
-            kTarget, 0, "DoDma",
+            kDmaKind, 0, "DoDma",
             traceArguments(direction, Hex{deviceAddress}, length, wait, channel, flags, timeout));
         if (auto injected = call.injectedFault()) {
             return call.returns(*injected);
@@ -49,10 +45,12 @@ private:
     SimBoard& mBoard;
 };
 
+const char* const kOperations[] = {"DoDma"};
+
 } // namespace
 
-void installDma(SimBoard& board) {
-    board.widgets().add(ZYVO_WidgetType_DmaIO, 0, std::make_unique<SimDma>(board));
-}
+// The DMA engine holds no state of its own: what it moves lands in device memory.
+const WidgetKind kDmaKind("DMA", ZYVO_WidgetType_DmaIO, 1, kOperations,
+                          installEach<SimDma, kDmaKind>, nullptr);
 
 } // namespace zyvosim

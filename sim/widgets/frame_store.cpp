@@ -4,6 +4,7 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
+#include "widgets/widget_calls.h"
 
 namespace zyvosim {
 
@@ -11,16 +12,19 @@ template <typename Interface>
 int FrameStoreWidget<Interface>::GetFrameBufferConfiguration(
     ZyvoFrameBufferConfiguration* configuration) {
     SimCall call(kind(), index(), "GetFrameBufferConfiguration", traceArguments(configuration));
-    if (auto injected = call.injectedFault())
+    if (auto injected = call.injectedFault()) {
         return call.returns(*injected);
-    if (configuration == nullptr)
+    }
+    if (configuration == nullptr) {
         return call.returns(0);
+    }
     const FrameStoreState& registers = store();
     const FrameBufferConfigState& given = registers.config;
     ZyvoFrameBufferConfiguration current(static_cast<ZyvoVideoFormat>(given.format),
                                          static_cast<ZyvoPixelFormat>(given.pixelFormat));
-    if (registers.configured)
+    if (registers.configured) {
         current.SetVideoChannel(static_cast<ZyvoVideoChannel>(given.channel));
+    }
     current.SetFrameBufferBaseAddress(registers.baseAddress);
     current.SetFrameBufferSize(registers.size);
     current.SetFrameBufferNumber(registers.number);
@@ -30,100 +34,65 @@ int FrameStoreWidget<Interface>::GetFrameBufferConfiguration(
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetActiveFrameBuffer(int frame) {
-    SimCall call(kind(), index(), "SetActiveFrameBuffer", traceArguments(frame));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
     // Selecting a frame moves the frame number register: the store plays or captures that
     // frame from now on, and its configuration reports it, so a fill after a select lands in
     // the frame that will be played.
-    store().activeFrame = frame;
-    store().number = static_cast<uint32_t>(frame);
-    return call.returns(1);
+    return setterCall(kind(), index(), "SetActiveFrameBuffer", traceArguments(frame), true, [&] {
+        store().activeFrame = frame;
+        store().number = static_cast<uint32_t>(frame);
+    });
 }
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetFrameBufferConfiguration(
     ZyvoFrameBufferConfiguration* configuration) {
-    SimCall call(kind(), index(), "SetFrameBufferConfiguration", traceArguments(configuration));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    if (configuration == nullptr)
-        return call.returns(0);
-    FrameStoreState& registers = store();
-    registers.configured = true;
-    registers.config = stateOf(*configuration);
-    registers.baseAddress = registers.config.baseAddress;
-    registers.size = registers.config.size;
-    registers.number = registers.config.number;
-    return call.returns(1);
+    return setterCall(kind(), index(), "SetFrameBufferConfiguration", traceArguments(configuration),
+                      configuration != nullptr, [&] {
+                          FrameStoreState& registers = store();
+                          registers.configured = true;
+                          registers.config = stateOf(*configuration);
+                          registers.baseAddress = registers.config.baseAddress;
+                          registers.size = registers.config.size;
+                          registers.number = registers.config.number;
+                      });
 }
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetVideoMode(ZyvoFrameBufferVideoMode mode) {
-    SimCall call(kind(), index(), "SetVideoMode", traceArguments(mode));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().videoMode = mode;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetVideoMode", mode, store().videoMode);
 }
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetRegisterSync(ZyvoRegisterSync sync) {
-    SimCall call(kind(), index(), "SetRegisterSync", traceArguments(sync));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().registerSync = sync;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetRegisterSync", sync, store().registerSync);
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetTwoSampleInterleaveMode(bool on) {
-    SimCall call(kind(), index(), "SetTwoSampleInterleaveMode", traceArguments(on));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().twoSampleInterleave = on;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetTwoSampleInterleaveMode", on,
+                         store().twoSampleInterleave);
 }
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetFrameBufferBaseAddress(uint32_t address) {
-    SimCall call(kind(), index(), "SetFrameBufferBaseAddress", traceArguments(Hex{address}));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().baseAddress = address;
-    return call.returns(1);
+    return setterCall(kind(), index(), "SetFrameBufferBaseAddress", traceArguments(Hex{address}),
+                      true, [&] { store().baseAddress = address; });
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetFrameBufferSize(uint32_t size) {
-    SimCall call(kind(), index(), "SetFrameBufferSize", traceArguments(size));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().size = size;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetFrameBufferSize", size, store().size);
 }
 
 template <typename Interface>
 int FrameStoreWidget<Interface>::SetFrameBufferNumber(uint32_t number) {
-    SimCall call(kind(), index(), "SetFrameBufferNumber", traceArguments(number));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().number = number;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetFrameBufferNumber", number, store().number);
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::WritePreset() {
-    SimCall call(kind(), index(), "WritePreset");
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    ++store().presets;
-    return call.returns(1);
+    return setterCall(kind(), index(), "WritePreset", {}, true, [&] { ++store().presets; });
 }
 
 template <typename Interface> int FrameStoreWidget<Interface>::SetEnable(bool enable) {
-    SimCall call(kind(), index(), "SetEnable", traceArguments(enable));
-    if (auto injected = call.injectedFault())
-        return call.returns(*injected);
-    store().enable = enable;
-    return call.returns(1);
+    return keepValueCall(kind(), index(), "SetEnable", enable, store().enable);
 }
 
 template class FrameStoreWidget<ZyvoFrameBufferCaptureWidget>;

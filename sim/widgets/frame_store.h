@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ZyvoFrameBufferWidgets.h"
+#include "widgets/widget_kinds.h"
 #include "zyvosim/card_state.h"
 
 namespace zyvosim {
@@ -30,8 +31,8 @@ public:
 protected:
     FrameStoreWidget(SimBoard& board, unsigned index) : mBoard(board), mIndex(index) {}
 
-    // The kind as the trace and the faults name it ("CaptureStore"), and the store's registers.
-    virtual const char* kind() const = 0;
+    // The kind's description, and the store's registers.
+    virtual const WidgetKind& kind() const = 0;
     virtual FrameStoreState& store() = 0;
     int index() const { return static_cast<int>(mIndex); }
 

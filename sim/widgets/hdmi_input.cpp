@@ -7,60 +7,54 @@
 #include "card/sim_board.h"
 #include "video/input_signal.h"
 #include "widgets/hdmi_register_calls.h"
-#include "widgets/hdmi_widgets.h"
+#include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoHDMIWidgets.h"
 
-#include <memory>
-
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "HDMIIn";
 
 class SimHDMIInput final : public ZyvoHDMIInV4Widget {
 public:
     explicit SimHDMIInput(SimBoard& board) : mBoard(board) {}
 
     int Initialize() override {
-        SimCall call(kTarget, 0, "Initialize");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        ++mBoard.state().hdmiInput.initializations;
-        resetHDMIReceiver(mBoard);
-        return call.returns(1);
+        return setterCall(kHDMIInKind, 0, "Initialize", {}, true, [&] {
+            ++mBoard.state().hdmiInput.initializations;
+            resetHDMIReceiver(mBoard);
+        });
     }
 
     int WriteRegister(uint32_t reg, uint32_t value) override {
-        return writeRegisterCall(mBoard, HDMIChip::Receiver, kTarget, reg, value);
+        return writeRegisterCall(mBoard, HDMIChip::Receiver, kHDMIInKind, reg, value);
     }
     int ReadRegister(uint32_t reg, uint32_t& value) override {
-        return readRegisterCall(mBoard, HDMIChip::Receiver, kTarget, reg, value);
+        return readRegisterCall(mBoard, HDMIChip::Receiver, kHDMIInKind, reg, value);
     }
 
     int GetInputSignal(bool& present, ZyvoVideoFormat& format) override {
-        SimCall call(kTarget, 0, "GetInputSignal");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        InputSignal signal = signalAtHDMIInput(mBoard);
-        present = signal.present;
-        format = signal.format;
-        call.setArguments(traceArguments(present, format));
-        return call.returns(1);
+        return queryCall(kHDMIInKind, 0, "GetInputSignal", [&] {
+            InputSignal signal = signalAtHDMIInput(mBoard);
+            present = signal.present;
+            format = signal.format;
+            return answered(1, present, format);
+        });
     }
 
 private:
     SimBoard& mBoard;
 };
 
-} // namespace
-
-void installHDMIInput(SimBoard& board) {
-    board.widgets().add(ZYVO_WidgetType_HDMIInV4Widget, 0, std::make_unique<SimHDMIInput>(board));
-}
-
-void powerOnHDMIInput(CardState& state) {
+void powerOn(CardState& state) {
     state.hdmiInput = HDMIInputState{};
 }
+
+const char* const kOperations[] = {"Initialize", "WriteRegister", "ReadRegister", "GetInputSignal"};
+
+} // namespace
+
+const WidgetKind kHDMIInKind("HDMIIn", ZYVO_WidgetType_HDMIInV4Widget, 1, kOperations,
+                             installEach<SimHDMIInput, kHDMIInKind>, powerOn);
 
 } // namespace zyvosim

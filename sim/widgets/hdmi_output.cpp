@@ -6,25 +6,16 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "widgets/hdmi_register_calls.h"
-#include "widgets/hdmi_widgets.h"
+#include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoHDMIWidgets.h"
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "HDMIOut";
-
-// Names longer than the transmitter's field are cut, as the chip's info frames would cut them.
-template <size_t Size> void storeName(char (&field)[Size], const char* name) {
-    size_t length = std::min(std::strlen(name), Size - 1);
-    std::memset(field, 0, Size);
-    std::memcpy(field, name, length);
-}
 
 class SimHDMIOutput final : public ZyvoHDMIOutV4Widget {
 public:
@@ -33,14 +24,11 @@ public:
     int SetMonitorState(bool on) override { return keep("SetMonitorState", on, state().monitor); }
 
     int SetSourceConfiguration(ZyvoVideoConfiguration* configuration) override {
-        SimCall call(kTarget, 0, "SetSourceConfiguration", traceArguments(configuration));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (configuration == nullptr)
-            return call.returns(0);
-        state().configured = true;
-        state().sourceConfig = stateOf(*configuration);
-        return call.returns(1);
+        return setterCall(kHDMIOutKind, 0, "SetSourceConfiguration", traceArguments(configuration),
+                          configuration != nullptr, [&] {
+                              state().configured = true;
+                              state().sourceConfig = stateOf(*configuration);
+                          });
     }
 
     int SetSourceAudioMode(ZyvoAudioFormat format) override {
@@ -58,23 +46,10 @@ public:
     int SetAudioMute(bool mute) override { return keep("SetAudioMute", mute, state().audioMute); }
 
     int SetVendorName(const char* name) override {
-        SimCall call(kTarget, 0, "SetVendorName", traceArguments(name));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (name == nullptr)
-            return call.returns(0);
-        storeName(state().vendorName, name);
-        return call.returns(1);
+        return keepName("SetVendorName", name, state().vendorName);
     }
-
     int SetProductName(const char* name) override {
-        SimCall call(kTarget, 0, "SetProductName", traceArguments(name));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (name == nullptr)
-            return call.returns(0);
-        storeName(state().productName, name);
-        return call.returns(1);
+        return keepName("SetProductName", name, state().productName);
     }
 
     int SetVideoSource1(ZyvoVideoSource source) override {
@@ -91,10 +66,10 @@ public:
     }
 
     int WriteRegister(uint32_t reg, uint32_t value) override {
-        return writeRegisterCall(mBoard, HDMIChip::Transmitter, kTarget, reg, value);
+        return writeRegisterCall(mBoard, HDMIChip::Transmitter, kHDMIOutKind, reg, value);
     }
     int ReadRegister(uint32_t reg, uint32_t& value) override {
-        return readRegisterCall(mBoard, HDMIChip::Transmitter, kTarget, reg, value);
+        return readRegisterCall(mBoard, HDMIChip::Transmitter, kHDMIOutKind, reg, value);
     }
 
 private:
@@ -103,27 +78,49 @@ private:
     // Most setters only keep their value in the card's state.
     template <typename Value, typename Field>
     int keep(const char* operation, Value value, Field& field) {
-        SimCall call(kTarget, 0, operation, traceArguments(value));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        field = value;
-        return call.returns(1);
+        return keepValueCall(kHDMIOutKind, 0, operation, value, field);
+    }
+
+    // Names longer than the transmitter's field are cut, as the chip's info frames would cut
+    // them; a null name fails with 0.
+    template <size_t Size>
+    int keepName(const char* operation, const char* name, char (&field)[Size]) {
+        return setterCall(kHDMIOutKind, 0, operation, traceArguments(name), name != nullptr, [&] {
+            size_t length = std::min(std::strlen(name), Size - 1);
+            std::memset(field, 0, Size);
+            std::memcpy(field, name, length);
+        });
     }
 
     SimBoard& mBoard;
 };
 
+// The output comes up unrouted: all four inputs from no source, so nothing reaches the cable.
+void powerOn(CardState& state) {
+    state.hdmiOutput = HDMIOutputState{};
+    for (int32_t& source : state.hdmiOutput.videoSource) {
+        source = ZYVO_VideoSource_None;
+    }
+}
+
+const char* const kOperations[] = {"SetMonitorState",
+                                   "SetSourceConfiguration",
+                                   "SetSourceAudioMode",
+                                   "SetSinkAudioMode",
+                                   "SetDefaultVideoColorRange",
+                                   "SetAudioMute",
+                                   "SetVendorName",
+                                   "SetProductName",
+                                   "SetVideoSource1",
+                                   "SetVideoSource2",
+                                   "SetVideoSource3",
+                                   "SetVideoSource4",
+                                   "WriteRegister",
+                                   "ReadRegister"};
+
 } // namespace
 
-void installHDMIOutput(SimBoard& board) {
-    board.widgets().add(ZYVO_WidgetType_HDMI4kOutWidget, 0, std::make_unique<SimHDMIOutput>(board));
-}
-
-// The output comes up unrouted: all four inputs from no source, so nothing reaches the cable.
-void powerOnHDMIOutput(CardState& state) {
-    state.hdmiOutput = HDMIOutputState{};
-    for (int32_t& source : state.hdmiOutput.videoSource)
-        source = ZYVO_VideoSource_None;
-}
+const WidgetKind kHDMIOutKind("HDMIOut", ZYVO_WidgetType_HDMI4kOutWidget, 1, kOperations,
+                              installEach<SimHDMIOutput, kHDMIOutKind>, powerOn);
 
 } // namespace zyvosim

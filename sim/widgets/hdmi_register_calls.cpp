@@ -6,21 +6,24 @@
 
 namespace zyvosim {
 
-int writeRegisterCall(SimBoard& board, HDMIChip chip, const char* target, uint32_t reg,
+int writeRegisterCall(SimBoard& board, HDMIChip chip, const WidgetKind& kind, uint32_t reg,
                       uint32_t value) {
-    SimCall call(target, 0, "WriteRegister", traceArguments(reg, Hex{value}));
-    if (auto injected = call.injectedFault())
+    SimCall call(kind, 0, "WriteRegister", traceArguments(reg, Hex{value}));
+    if (auto injected = call.injectedFault()) {
         return call.returns(*injected);
+    }
     return call.returns(writeHDMIRegister(board, chip, reg, value) ? 1 : 0);
 }
 
-int readRegisterCall(SimBoard& board, HDMIChip chip, const char* target, uint32_t reg,
+int readRegisterCall(SimBoard& board, HDMIChip chip, const WidgetKind& kind, uint32_t reg,
                      uint32_t& value) {
-    SimCall call(target, 0, "ReadRegister", traceArguments(reg));
-    if (auto injected = call.injectedFault())
+    SimCall call(kind, 0, "ReadRegister", traceArguments(reg));
+    if (auto injected = call.injectedFault()) {
         return call.returns(*injected);
-    if (!readHDMIRegister(board, chip, reg, value))
+    }
+    if (!readHDMIRegister(board, chip, reg, value)) {
         return call.returns(0);
+    }
     call.setArguments(traceArguments(reg, Hex{value}));
     return call.returns(1);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "video/hdmi_registers.h"
+#include "widgets/widget_kinds.h"
 
 #include <cstdint>
 
@@ -9,9 +10,9 @@ namespace zyvosim {
 
 // A register the chip does not have fails with 0 and reads nothing; a read is traced with the
 // value it gave.
-int writeRegisterCall(SimBoard& board, HDMIChip chip, const char* target, uint32_t reg,
+int writeRegisterCall(SimBoard& board, HDMIChip chip, const WidgetKind& kind, uint32_t reg,
                       uint32_t value);
-int readRegisterCall(SimBoard& board, HDMIChip chip, const char* target, uint32_t reg,
+int readRegisterCall(SimBoard& board, HDMIChip chip, const WidgetKind& kind, uint32_t reg,
                      uint32_t& value);
 
 } // namespace zyvosim

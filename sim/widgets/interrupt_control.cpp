@@ -5,16 +5,13 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
-#include "widgets/timing_widgets.h"
+#include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoTimingWidgets.h"
 
-#include <memory>
-
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "InterruptControl";
 
 class SimInterruptControl final : public ZyvoInterruptControlWidget {
 public:
@@ -22,35 +19,26 @@ public:
 
 private:
     int doSetInterruptEnable(bool enable) override {
-        SimCall call(kTarget, traceIndex(), "SetInterruptEnable", traceArguments(enable));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().enable = enable;
-        return call.returns(1);
+        return keepValueCall(kInterruptControlKind, traceIndex(), "SetInterruptEnable", enable,
+                             state().enable);
     }
 
     // The control times its interrupt from both: without either there is nothing to program.
     int doSetConfiguration(ZyvoVideoConfiguration* configuration, ZyvoVideoTransport* transport,
                            unsigned int flags) override {
-        SimCall call(kTarget, traceIndex(), "SetConfiguration",
-                     traceArguments(configuration, transport, flags));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (configuration == nullptr || transport == nullptr)
-            return call.returns(0);
-        state().configured = true;
-        state().config = stateOf(*configuration);
-        state().transportFormat = transport->GetFormat();
-        state().flags = flags;
-        return call.returns(1);
+        return setterCall(kInterruptControlKind, traceIndex(), "SetConfiguration",
+                          traceArguments(configuration, transport, flags),
+                          configuration != nullptr && transport != nullptr, [&] {
+                              state().configured = true;
+                              state().config = stateOf(*configuration);
+                              state().transportFormat = transport->GetFormat();
+                              state().flags = flags;
+                          });
     }
 
     int doSetSyncSource(ZyvoVideoSource source) override {
-        SimCall call(kTarget, traceIndex(), "SetSyncSource", traceArguments(source));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().syncSource = source;
-        return call.returns(1);
+        return keepValueCall(kInterruptControlKind, traceIndex(), "SetSyncSource", source,
+                             state().syncSource);
     }
 
     InterruptControlState& state() { return mBoard.state().interruptControl[mIndex]; }
@@ -60,18 +48,20 @@ private:
     unsigned mIndex;
 };
 
+// Every interrupt comes up disabled and unconfigured.
+void powerOn(CardState& state) {
+    for (InterruptControlState& control : state.interruptControl) {
+        control = InterruptControlState{};
+    }
+}
+
+const char* const kOperations[] = {"SetInterruptEnable", "SetConfiguration", "SetSyncSource"};
+
 } // namespace
 
-void installInterruptControls(SimBoard& board) {
-    for (unsigned index = 0; index < kInterruptControlCount; ++index)
-        board.widgets().add(ZYVO_WidgetType_InterruptControlWidget, index,
-                            std::make_unique<SimInterruptControl>(board, index));
-}
-
-// Every interrupt comes up disabled and unconfigured.
-void powerOnInterruptControls(CardState& state) {
-    for (InterruptControlState& control : state.interruptControl)
-        control = InterruptControlState{};
-}
+const WidgetKind kInterruptControlKind("InterruptControl", ZYVO_WidgetType_InterruptControlWidget,
+                                       kInterruptControlCount, kOperations,
+                                       installEach<SimInterruptControl, kInterruptControlKind>,
+                                       powerOn);
 
 } // namespace zyvosim

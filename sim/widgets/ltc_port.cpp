@@ -11,17 +11,14 @@
 #include "card/sim_board.h"
 #include "library/video_formats.h"
 #include "video/timecode.h"
-#include "widgets/timing_widgets.h"
+#include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoTimingWidgets.h"
 #include "zyvosim/zyvosim.h"
 
-#include <memory>
-
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "LTC";
 
 // Queries answer 2, as the diagnostics count them; setters answer 1.
 constexpr int kQueried = 2;
@@ -48,97 +45,75 @@ public:
 
     // A port cannot be turned to a direction it does not have.
     int SetMode(LTCModeType mode) override {
-        SimCall call(kTarget, 0, "SetMode", traceArguments(mode));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
         bool possible = (mode == LTCMode_Input && mBoard.bench().ltcInput) ||
                         (mode == LTCMode_Output && mBoard.bench().ltcOutput);
-        if (!possible)
-            return call.returns(0);
-        state().mode = mode;
-        return call.returns(kDone);
+        return setterCall(
+            kLtcKind, 0, "SetMode", traceArguments(mode), possible, [&] { state().mode = mode; },
+            kDone);
     }
 
     int GetMode(LTCModeType& mode) override {
-        SimCall call(kTarget, 0, "GetMode");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        mode = static_cast<LTCModeType>(state().mode);
-        call.setArguments(traceArguments(mode));
-        return call.returns(kQueried);
+        return queryCall(kLtcKind, 0, "GetMode", [&] {
+            mode = static_cast<LTCModeType>(state().mode);
+            return answered(kQueried, mode);
+        });
     }
 
-    int IsInputAvailable() override {
-        SimCall call(kTarget, 0, "IsInputAvailable");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        return call.returns(mBoard.bench().ltcInput ? 1 : 0);
-    }
-
+    int IsInputAvailable() override { return answer("IsInputAvailable", mBoard.bench().ltcInput); }
     int IsOutputAvailable() override {
-        SimCall call(kTarget, 0, "IsOutputAvailable");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        return call.returns(mBoard.bench().ltcOutput ? 1 : 0);
+        return answer("IsOutputAvailable", mBoard.bench().ltcOutput);
     }
-
-    int IsInputDetected() override {
-        SimCall call(kTarget, 0, "IsInputDetected");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        return call.returns(arriving() != nullptr ? 1 : 0);
-    }
+    int IsInputDetected() override { return answer("IsInputDetected", arriving() != nullptr); }
 
     int SetOutputTimeCode(uint32_t lowWord, uint32_t highWord) override {
-        SimCall call(kTarget, 0, "SetOutputTimeCode", traceArguments(Hex{lowWord}, Hex{highWord}));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (!mBoard.bench().ltcOutput)
-            return call.returns(0);
-        state().outputLow = lowWord;
-        state().outputHigh = highWord;
-        return call.returns(kDone);
+        return setterCall(
+            kLtcKind, 0, "SetOutputTimeCode", traceArguments(Hex{lowWord}, Hex{highWord}),
+            mBoard.bench().ltcOutput,
+            [&] {
+                state().outputLow = lowWord;
+                state().outputHigh = highWord;
+            },
+            kDone);
     }
 
     int GetInputTimeCode(uint32_t& lowWord, uint32_t& highWord) override {
-        SimCall call(kTarget, 0, "GetInputTimeCode");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        const LtcSource* source = arriving();
-        if (source == nullptr)
-            return call.returns(0);
-        TimecodeWords words = timecodeNow(*source);
-        lowWord = words.low;
-        highWord = words.high;
-        call.setArguments(traceArguments(Hex{lowWord}, Hex{highWord}));
-        return call.returns(kQueried);
+        return queryCall(kLtcKind, 0, "GetInputTimeCode", [&] {
+            const LtcSource* source = arriving();
+            if (source == nullptr) {
+                return unanswered();
+            }
+            TimecodeWords words = timecodeNow(*source);
+            lowWord = words.low;
+            highWord = words.high;
+            return answered(kQueried, Hex{lowWord}, Hex{highWord});
+        });
     }
 
     int SetFrameRate(ZyvoVideoRate rate) override {
-        SimCall call(kTarget, 0, "SetFrameRate", traceArguments(rate));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (timecodeFramesPerSecond(rate) == 0)
-            return call.returns(0);
-        state().rate = rate;
-        return call.returns(kDone);
+        return setterCall(
+            kLtcKind, 0, "SetFrameRate", traceArguments(rate), timecodeFramesPerSecond(rate) != 0,
+            [&] { state().rate = rate; }, kDone);
     }
 
     // The rate detected on the input, whatever the port was set to.
     int GetFrameRate(ZyvoVideoRate& rate) override {
-        SimCall call(kTarget, 0, "GetFrameRate");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        const LtcSource* source = arriving();
-        if (source == nullptr)
-            return call.returns(0);
-        rate = source->rate;
-        call.setArguments(traceArguments(rate));
-        return call.returns(kQueried);
+        return queryCall(kLtcKind, 0, "GetFrameRate", [&] {
+            const LtcSource* source = arriving();
+            if (source == nullptr) {
+                return unanswered();
+            }
+            rate = source->rate;
+            return answered(kQueried, rate);
+        });
     }
 
 private:
     LTCState& state() { return mBoard.state().ltc; }
+
+    // The yes-or-no questions answer 1 or 0.
+    int answer(const char* operation, bool yes) {
+        return queryCall(kLtcKind, 0, operation, [&] { return QueryAnswer{yes ? 1 : 0, {}}; });
+    }
 
     // The timecode the port receives, or null when it cannot receive or nothing is sent.
     const LtcSource* arriving() const {
@@ -149,17 +124,20 @@ private:
     SimBoard& mBoard;
 };
 
-} // namespace
-
-void installLtcPort(SimBoard& board) {
-    board.widgets().add(ZYVO_WidgetType_LTCIOWidget, 0, std::make_unique<SimLtcPort>(board));
-}
-
 // The port comes up listening, set for 29.97, with nothing written to send.
-void powerOnLtcPort(CardState& state) {
+void powerOn(CardState& state) {
     state.ltc = LTCState{};
     state.ltc.mode = ZyvoLTCIOWidget::LTCMode_Input;
     state.ltc.rate = ZYVO_VideoRate_2997;
 }
+
+const char* const kOperations[] = {"SetMode",           "GetMode",         "IsInputAvailable",
+                                   "IsOutputAvailable", "IsInputDetected", "SetOutputTimeCode",
+                                   "GetInputTimeCode",  "SetFrameRate",    "GetFrameRate"};
+
+} // namespace
+
+const WidgetKind kLtcKind("LTC", ZYVO_WidgetType_LTCIOWidget, 1, kOperations,
+                          installEach<SimLtcPort, kLtcKind>, powerOn);
 
 } // namespace zyvosim

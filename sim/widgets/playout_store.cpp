@@ -4,16 +4,13 @@
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
 #include "widgets/frame_store.h"
-#include "widgets/memory_widgets.h"
+#include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
-#include <memory>
 #include <type_traits>
 
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "PlayoutStore";
-constexpr unsigned kCount = std::extent_v<decltype(CardState::playoutStore)>;
 
 using RasterValue = uint32_t RasterState::*;
 using RasterPair = uint32_t (RasterState::*)[2];
@@ -26,8 +23,9 @@ public:
     // panel is gone.
     int SetFrameBufferConfiguration(ZyvoFrameBufferConfiguration* configuration) override {
         int status = FrameStoreWidget::SetFrameBufferConfiguration(configuration);
-        if (status > 0)
+        if (status > 0) {
             state().raster = RasterState{};
+        }
         return status;
     }
 
@@ -80,76 +78,94 @@ public:
     // The frame the store plays: base + number x size, in 32-bit arithmetic as the registers
     // hold it.
     int GetFrameBufferAddress(uint32_t& address) override {
-        SimCall call(kTarget, index(), "GetFrameBufferAddress");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        const FrameStoreState& registers = store();
-        address = registers.baseAddress + registers.number * registers.size;
-        call.setArguments(traceArguments(Hex{address}));
-        return call.returns(1);
+        return queryCall(kind(), index(), "GetFrameBufferAddress", [&] {
+            const FrameStoreState& registers = store();
+            address = registers.baseAddress + registers.number * registers.size;
+            return answered(1, Hex{address});
+        });
     }
 
     // Line pitch and line count come from the raster programming when it was done, else from
     // the configuration.
     int GetBytesPerLine(uint32_t& bytes) override {
-        SimCall call(kTarget, index(), "GetBytesPerLine");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        bytes = state().raster.linePitch != 0 ? state().raster.linePitch : store().config.linePitch;
-        call.setArguments(traceArguments(bytes));
-        return call.returns(1);
+        return queryCall(kind(), index(), "GetBytesPerLine", [&] {
+            bytes =
+                state().raster.linePitch != 0 ? state().raster.linePitch : store().config.linePitch;
+            return answered(1, bytes);
+        });
     }
 
     int GetLineCount(uint32_t& lines) override {
-        SimCall call(kTarget, index(), "GetLineCount");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        const RasterState& raster = state().raster;
-        lines = raster.activeLineCount != 0 ? raster.activeLineCount : store().config.lineCount;
-        call.setArguments(traceArguments(lines));
-        return call.returns(1);
+        return queryCall(kind(), index(), "GetLineCount", [&] {
+            const RasterState& raster = state().raster;
+            lines = raster.activeLineCount != 0 ? raster.activeLineCount : store().config.lineCount;
+            return answered(1, lines);
+        });
     }
 
 private:
-    const char* kind() const override { return kTarget; }
+    const WidgetKind& kind() const override { return kPlayoutStoreKind; }
     FrameStoreState& store() override { return state().store; }
     PlayoutStoreState& state() { return mBoard.state().playoutStore[mIndex]; }
 
     // The raster operations differ only in the register they load; each is its own operation
     // for faults and the trace.
     int setRaster(const char* operation, RasterValue slot, uint32_t value) {
-        SimCall call(kTarget, index(), operation, traceArguments(value));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        state().raster.*slot = value;
-        return call.returns(1);
+        return setterCall(kind(), index(), operation, traceArguments(value), true,
+                          [&] { state().raster.*slot = value; });
     }
 
     int setRaster(const char* operation, RasterPair slot, uint32_t first, uint32_t second) {
-        SimCall call(kTarget, index(), operation, traceArguments(first, second));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        (state().raster.*slot)[0] = first;
-        (state().raster.*slot)[1] = second;
-        return call.returns(1);
+        return setterCall(kind(), index(), operation, traceArguments(first, second), true, [&] {
+            (state().raster.*slot)[0] = first;
+            (state().raster.*slot)[1] = second;
+        });
     }
 };
 
-} // namespace
-
-void installPlayoutStores(SimBoard& board) {
-    for (unsigned index = 0; index < kCount; ++index) {
-        board.widgets().add(ZYVO_WidgetType_FrameBufferPlayWidget, index,
-                            std::make_unique<SimPlayoutStore>(board, index));
-    }
-}
-
 // At power-on a playout store is disabled and has no raster programming.
-void powerOnPlayoutStores(CardState& state) {
+void powerOn(CardState& state) {
     for (PlayoutStoreState& playout : state.playoutStore) {
         playout = PlayoutStoreState{};
         playout.store = powerOnFrameStore();
     }
 }
+
+const char* const kOperations[] = {"GetFrameBufferConfiguration",
+                                   "SetActiveFrameBuffer",
+                                   "SetFrameBufferConfiguration",
+                                   "SetVideoMode",
+                                   "SetRegisterSync",
+                                   "SetTwoSampleInterleaveMode",
+                                   "SetFrameBufferBaseAddress",
+                                   "SetFrameBufferSize",
+                                   "SetFrameBufferNumber",
+                                   "WritePreset",
+                                   "SetEnable",
+                                   "SetLinePitch",
+                                   "SetSamplesPerLine",
+                                   "SetActiveLineCount",
+                                   "SetTotalLineCount",
+                                   "SetRasterParameterA",
+                                   "SetRasterParameterB",
+                                   "SetRasterParameterC",
+                                   "SetRasterParameterD",
+                                   "SetRasterParameterE",
+                                   "SetRasterParameterF",
+                                   "SetRasterParameterG",
+                                   "SetRasterParameterH",
+                                   "SetRasterParameterI",
+                                   "SetRasterParameterJ",
+                                   "SetRasterParameterK",
+                                   "GetFrameBufferAddress",
+                                   "GetBytesPerLine",
+                                   "GetLineCount"};
+
+} // namespace
+
+// Store 5 feeds the front-panel LCD.
+const WidgetKind kPlayoutStoreKind("PlayoutStore", ZYVO_WidgetType_FrameBufferPlayWidget,
+                                   std::extent_v<decltype(CardState::playoutStore)>, kOperations,
+                                   installEach<SimPlayoutStore, kPlayoutStoreKind>, powerOn);
 
 } // namespace zyvosim

@@ -1,19 +1,16 @@
 // The SDI inputs 0-7: what each finds arriving at its connector.
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
-#include "card/card_ports.h"
 #include "card/sim_board.h"
 #include "video/input_signal.h"
-#include "widgets/sdi_widgets.h"
+#include "widgets/install_each.h"
 
 #include "ZyvoSDIWidgets.h"
 
-#include <memory>
+#include <type_traits>
 
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "SDIInput";
 
 class SimSDIInput final : public ZyvoSDIInputV2Widget {
 public:
@@ -22,12 +19,14 @@ public:
     // The input reports what it finds in the configuration: whether a signal arrives and, when
     // one does, its format. The trace shows the configuration as the input filled it.
     int GetInputConfiguration(ZyvoVideoConfiguration* configuration) override {
-        SimCall call(kTarget, static_cast<int>(mIndex), "GetInputConfiguration",
+        SimCall call(kSDIInputKind, static_cast<int>(mIndex), "GetInputConfiguration",
                      traceArguments(configuration));
-        if (auto injected = call.injectedFault())
+        if (auto injected = call.injectedFault()) {
             return call.returns(*injected);
-        if (configuration == nullptr)
+        }
+        if (configuration == nullptr) {
             return call.returns(0);
+        }
         InputSignal signal = signalAtSDIInput(mBoard, mIndex);
         configuration->SetDefaultFormat(signal.present ? signal.format : ZYVO_VideoFormat_Unknown);
         configuration->SetSignalPresent(signal.present);
@@ -43,19 +42,19 @@ private:
     unsigned mIndex;
 };
 
-} // namespace
-
-void installSDIInputs(SimBoard& board) {
-    for (unsigned index = 0; index < kSDIInputCount; ++index) {
-        board.widgets().add(ZYVO_WidgetType_SDIInputWidget, index,
-                            std::make_unique<SimSDIInput>(board, index));
+// An input holds nothing of its own but the count of queries, zero at power-on.
+void powerOn(CardState& state) {
+    for (SDIInputState& input : state.sdiInput) {
+        input = SDIInputState{};
     }
 }
 
-// An input holds nothing of its own but the count of queries, zero at power-on.
-void powerOnSDIInputs(CardState& state) {
-    for (SDIInputState& input : state.sdiInput)
-        input = SDIInputState{};
-}
+const char* const kOperations[] = {"GetInputConfiguration"};
+
+} // namespace
+
+const WidgetKind kSDIInputKind("SDIInput", ZYVO_WidgetType_SDIInputWidget,
+                               std::extent_v<decltype(CardState::sdiInput)>, kOperations,
+                               installEach<SimSDIInput, kSDIInputKind>, powerOn);
 
 } // namespace zyvosim

@@ -10,16 +10,13 @@
 #include "calls/sim_call.h"
 #include "calls/trace_values.h"
 #include "card/sim_board.h"
-#include "widgets/timing_widgets.h"
+#include "widgets/install_each.h"
+#include "widgets/widget_calls.h"
 
 #include "ZyvoTimingWidgets.h"
 
-#include <memory>
-
 namespace zyvosim {
 namespace {
-
-const char* const kTarget = "SyncGenerator";
 
 // Queries answer 2, as the diagnostics count them; setters answer 1.
 constexpr int kQueried = 2;
@@ -30,60 +27,53 @@ public:
     explicit SimSyncGenerator(SimBoard& board) : mBoard(board) {}
 
     int SetReferenceSource(ZyvoSyncGeneratorReferenceSource source) override {
-        SimCall call(kTarget, 0, "SetReferenceSource", traceArguments(source));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (source < ZYVO_SyncGeneratorReferenceSource_ExtRefIn ||
-            source > ZYVO_SyncGeneratorReferenceSource_Component1)
-            return call.returns(0);
-        state().referenceSource = source;
-        state().polls = 0;
-        return call.returns(kDone);
+        bool known = source >= ZYVO_SyncGeneratorReferenceSource_ExtRefIn &&
+                     source <= ZYVO_SyncGeneratorReferenceSource_Component1;
+        return setterCall(
+            kSyncGeneratorKind, 0, "SetReferenceSource", traceArguments(source), known,
+            [&] {
+                state().referenceSource = source;
+                state().polls = 0;
+            },
+            kDone);
     }
 
     int GetReferenceSource(ZyvoSyncGeneratorReferenceSource& source) override {
-        SimCall call(kTarget, 0, "GetReferenceSource");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        source = static_cast<ZyvoSyncGeneratorReferenceSource>(state().referenceSource);
-        call.setArguments(traceArguments(source));
-        return call.returns(kQueried);
+        return queryCall(kSyncGeneratorKind, 0, "GetReferenceSource", [&] {
+            source = static_cast<ZyvoSyncGeneratorReferenceSource>(state().referenceSource);
+            return answered(kQueried, source);
+        });
     }
 
     int GetReferenceInputFormat(ZyvoVideoFormat& format) override {
-        SimCall call(kTarget, 0, "GetReferenceInputFormat");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        // Counted up to the lock and no further, so a generator polled for ever never wraps.
-        if (state().polls < mBoard.bench().referenceLockPolls)
-            ++state().polls;
-        format = lockedFormat();
-        call.setArguments(traceArguments(format));
-        return call.returns(kQueried);
+        return queryCall(kSyncGeneratorKind, 0, "GetReferenceInputFormat", [&] {
+            // Counted up to the lock and no further, so a generator polled for ever never wraps.
+            if (state().polls < mBoard.bench().referenceLockPolls) {
+                ++state().polls;
+            }
+            format = lockedFormat();
+            return answered(kQueried, format);
+        });
     }
 
     // Where the pair sits is a fact of the card's logic, not of what was programmed, so it
     // follows the bench in use rather than the saved card state.
     int GetInterruptControlIndex(uint32_t& index) override {
-        SimCall call(kTarget, 0, "GetInterruptControlIndex");
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        index = mBoard.bench().interruptIndex;
-        call.setArguments(traceArguments(index));
-        return call.returns(kQueried);
+        return queryCall(kSyncGeneratorKind, 0, "GetInterruptControlIndex", [&] {
+            index = mBoard.bench().interruptIndex;
+            return answered(kQueried, index);
+        });
     }
 
     int SetConfiguration(ZyvoVideoConfiguration* configuration, int flags, int mode) override {
-        SimCall call(kTarget, 0, "SetConfiguration", traceArguments(configuration, flags, mode));
-        if (auto injected = call.injectedFault())
-            return call.returns(*injected);
-        if (configuration == nullptr)
-            return call.returns(0);
-        state().configured = true;
-        state().config = stateOf(*configuration);
-        state().configFlags = flags;
-        state().configMode = mode;
-        return call.returns(kDone);
+        return setterCall(
+            kSyncGeneratorKind, 0, "SetConfiguration", traceArguments(configuration, flags, mode),
+            configuration != nullptr,
+            [&] {
+                keepConfiguration(state(), *configuration, flags);
+                state().configMode = mode;
+            },
+            kDone);
     }
 
 private:
@@ -99,17 +89,20 @@ private:
     SimBoard& mBoard;
 };
 
-} // namespace
-
-void installSyncGenerator(SimBoard& board) {
-    board.widgets().add(ZYVO_WidgetType_SyncGeneratorWidget, 0,
-                        std::make_unique<SimSyncGenerator>(board));
-}
-
 // The generator comes up free running.
-void powerOnSyncGenerator(CardState& state) {
+void powerOn(CardState& state) {
     state.syncGenerator = SyncGeneratorState{};
     state.syncGenerator.referenceSource = ZYVO_SyncGeneratorReferenceSource_FreeRun;
 }
+
+const char* const kOperations[] = {"SetReferenceSource", "GetReferenceSource",
+                                   "GetReferenceInputFormat", "GetInterruptControlIndex",
+                                   "SetConfiguration"};
+
+} // namespace
+
+const WidgetKind kSyncGeneratorKind("SyncGenerator", ZYVO_WidgetType_SyncGeneratorWidget, 1,
+                                    kOperations, installEach<SimSyncGenerator, kSyncGeneratorKind>,
+                                    powerOn);
 
 } // namespace zyvosim

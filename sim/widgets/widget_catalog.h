@@ -1,7 +1,6 @@
 // Every kind of widget the simulated card carries.
 #pragma once
 
-#include "bench/bench.h"
 #include "zyvosim/card_state.h"
 
 namespace zyvosim {
@@ -12,6 +11,6 @@ class SimBoard;
 void installWidgets(SimBoard& board);
 
 // Gives every widget its power-on state.
-void powerOn(CardState& state, const Bench& bench);
+void powerOn(CardState& state);
 
 } // namespace zyvosim

@@ -1,49 +1,63 @@
-// The widget kinds of the card, their widget types and how many of each the card carries.
+// The list of widget kinds, and the lookups derived from their descriptions.
 #include "widgets/widget_kinds.h"
 
-#include "card/card_ports.h"
-#include "zyvosim/card_state.h"
-
-#include <type_traits>
+#include <iterator>
 
 namespace zyvosim {
 namespace {
 
-template <typename Array> constexpr unsigned countOf = std::extent_v<Array>;
-
-const WidgetKind kWidgetKinds[] = {
-    {"SDIInput", ZYVO_WidgetType_SDIInputWidget, kSDIInputCount},
-    {"SDIOutput", ZYVO_WidgetType_SDIOutputWidget, kSDIOutputCount},
-    {"DualLinkIn", ZYVO_WidgetType_DualLinkInWidget, countOf<decltype(CardState::dualLinkInput)>},
-    {"DualLinkOut", ZYVO_WidgetType_DualLinkOutWidget,
-     countOf<decltype(CardState::dualLinkOutput)>},
-    {"CaptureStore", ZYVO_WidgetType_FrameBufferCaptureWidget,
-     countOf<decltype(CardState::captureStore)>},
-    {"PlayoutStore", ZYVO_WidgetType_FrameBufferPlayWidget,
-     countOf<decltype(CardState::playoutStore)>},
-    {"Control", ZYVO_WidgetType_RimbaControlWidget, 1},
-    {"DMA", ZYVO_WidgetType_DmaIO, 1},
-    {"SyncGenerator", ZYVO_WidgetType_SyncGeneratorWidget, 1},
-    {"InterruptControl", ZYVO_WidgetType_InterruptControlWidget, kInterruptControlCount},
-    {"LTC", ZYVO_WidgetType_LTCIOWidget, 1},
-    {"HDMIIn", ZYVO_WidgetType_HDMIInV4Widget, kHDMIInputCount},
-    {"HDMIOut", ZYVO_WidgetType_HDMI4kOutWidget, kHDMIOutputCount},
+const WidgetKind* const kAllKinds[] = {
+    &kSDIInputKind,      &kSDIOutputKind,        &kDualLinkInKind, &kDualLinkOutKind,
+    &kCaptureStoreKind,  &kPlayoutStoreKind,     &kControlKind,    &kDmaKind,
+    &kSyncGeneratorKind, &kInterruptControlKind, &kLtcKind,        &kHDMIInKind,
+    &kHDMIOutKind,
 };
 
 } // namespace
 
+bool OperationList::contains(const std::string& name) const {
+    for (const char* known : *this) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string OperationList::joined() const {
+    std::string text;
+    for (const char* name : *this) {
+        text += (text.empty() ? "" : ", ") + std::string(name);
+    }
+    return text;
+}
+
+const WidgetKind* const* WidgetKindList::begin() const {
+    return std::begin(kAllKinds);
+}
+
+const WidgetKind* const* WidgetKindList::end() const {
+    return std::end(kAllKinds);
+}
+
+WidgetKindList widgetKinds() {
+    return {};
+}
+
 const WidgetKind* findWidgetKind(const std::string& name) {
-    for (const WidgetKind& kind : kWidgetKinds) {
-        if (name == kind.name)
-            return &kind;
+    for (const WidgetKind* kind : widgetKinds()) {
+        if (name == kind->name) {
+            return kind;
+        }
     }
     return nullptr;
 }
 
 std::string widgetKindNames() {
     std::string names;
-    for (const WidgetKind& kind : kWidgetKinds)
-        names += (names.empty() ? "" : ", ") + std::string(kind.name);
+    for (const WidgetKind* kind : widgetKinds()) {
+        names += (names.empty() ? "" : ", ") + std::string(kind->name);
+    }
     return names;
 }
 

@@ -17,9 +17,11 @@ const Cadence kCadences[] = {
     {1, 6, 16, 10}, {2, 2, 4, 8}, {4, 1, 4, 8}, {5, 1, 4, 10}, {23, 8, 24, 12}};
 
 const Cadence& cadenceOf(int pixelFormat) {
-    for (const Cadence& c : kCadences)
-        if (c.pixelFormat == pixelFormat)
+    for (const Cadence& c : kCadences) {
+        if (c.pixelFormat == pixelFormat) {
             return c;
+        }
+    }
     ADD_FAILURE() << "no cadence for pixel format " << pixelFormat;
     return kCadences[0];
 }
@@ -63,17 +65,19 @@ DecodedFrame drawAndDecode(int pattern, unsigned width, unsigned height, int pix
             unsigned char* cadence = &bytes[size_t(y) * pitch + x / c.pixels * c.bytes];
             unsigned i = x % c.pixels;
             Pixel& p = frame.pixels[size_t(y) * width + x];
-            if (c.pixels == 1)
+            if (c.pixels == 1) {
                 p = {take(cadence, c, 0), take(cadence, c, 1), take(cadence, c, 2)};
-            else if (i % 2 == 0)
+            } else if (i % 2 == 0) {
                 p = {take(cadence, c, 2 * i + 1), take(cadence, c, 2 * i),
                      take(cadence, c, 2 * i + 2)};
-            else
+            } else {
                 p = {take(cadence, c, 2 * i + 1), (&p)[-1].c1, (&p)[-1].c2};
+            }
         }
     }
-    for (unsigned char b : bytes)
+    for (unsigned char b : bytes) {
         frame.strayBytes += b != 0;
+    }
     return frame;
 }
 

@@ -44,12 +44,13 @@ TEST(patterns_levels, barsCarryTheirLevelsAcrossEachBar) {
         for (unsigned width : {1920u, 720u}) {
             DecodedFrame full = drawAndDecode(QEL_TestPattern_Bars100, width, 4, e.pixelFormat);
             DecodedFrame bars75 = drawAndDecode(QEL_TestPattern_Bars75, width, 4, e.pixelFormat);
-            for (unsigned y : {0u, 3u})
+            for (unsigned y : {0u, 3u}) {
                 for (unsigned x = 0; x < width; ++x) {
                     ASSERT_EQ(full.at(x, y), e.bars100[x * 8 / width]) << e.pixelFormat << " " << x;
                     ASSERT_EQ(bars75.at(x, y), e.bars75[x * 8 / width])
                         << e.pixelFormat << " " << x;
                 }
+            }
         }
     }
 }
@@ -77,13 +78,14 @@ TEST(patterns_levels, quadrantsAndBorders) {
         DecodedFrame quadsFramed =
             drawAndDecode(QEL_TestPattern_ColorQuadBorder, w, h, e.pixelFormat);
         DecodedFrame bordered = drawAndDecode(QEL_TestPattern_Border, w, h, e.pixelFormat);
-        for (unsigned y = 0; y < h; ++y)
+        for (unsigned y = 0; y < h; ++y) {
             for (unsigned x = 0; x < w; ++x) {
                 SCOPED_TRACE(testing::Message() << e.pixelFormat << " at " << x << "," << y);
                 ASSERT_EQ(quads.at(x, y), sited(quadrant, x, y));
                 ASSERT_EQ(quadsFramed.at(x, y), sited(framed, x, y));
                 ASSERT_EQ(bordered.at(x, y), sited(border, x, y));
             }
+        }
     }
 }
 
@@ -108,20 +110,25 @@ TEST(patterns_levels, fieldsCheckFieldAndPluge) {
         const std::pair<int, Pixel> uniform[] = {{QEL_TestPattern_Black, black},
                                                  {QEL_TestPattern_White, white},
                                                  {QEL_TestPattern_FlatField, e.grey}};
-        for (const auto& [pattern, level] : uniform)
-            for (const Pixel& p : drawAndDecode(pattern, 70, 3, e.pixelFormat).pixels)
+        for (const auto& [pattern, level] : uniform) {
+            for (const Pixel& p : drawAndDecode(pattern, 70, 3, e.pixelFormat).pixels) {
                 ASSERT_EQ(p, level) << e.pixelFormat << " pattern " << pattern;
+            }
+        }
         DecodedFrame check = drawAndDecode(QEL_TestPattern_CheckField, 70, 12, e.pixelFormat);
-        for (unsigned y = 0; y < 12; ++y)
-            for (unsigned x = 0; x < 70; ++x)
+        for (unsigned y = 0; y < 12; ++y) {
+            for (unsigned x = 0; x < 70; ++x) {
                 ASSERT_EQ(check.at(x, y), y < 6 ? e.equaliser : e.pll) << x << "," << y;
+            }
+        }
 
         // The pluge strip, eight cells along the combination screen's last line.
         DecodedFrame multi = drawAndDecode(QEL_TestPattern_MultiPattern, 800, 12, e.pixelFormat);
         const unsigned pluge[8] = {black.c0, e.plugeBelow,  black.c0, e.plugeAbove2,
                                    black.c0, e.plugeAbove4, black.c0, white.c0};
-        for (unsigned cell = 0; cell < 8; ++cell)
+        for (unsigned cell = 0; cell < 8; ++cell) {
             EXPECT_EQ(multi.at(cell * 100 + 50, 11).c0, pluge[cell]) << e.pixelFormat;
+        }
     }
 }
 

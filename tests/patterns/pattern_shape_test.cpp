@@ -22,8 +22,9 @@ const Depth kDepths[] = {
 // Crossings of the mid level by the luma of line 0 between x and end.
 unsigned crossings(const DecodedFrame& f, const Depth& d, unsigned x, unsigned end) {
     unsigned n = 0;
-    for (const unsigned mid = (d.black + d.white) / 2; x + 1 < end; ++x)
+    for (const unsigned mid = (d.black + d.white) / 2; x + 1 < end; ++x) {
         n += (f.at(x, 0).c0 < mid) != (f.at(x + 1, 0).c0 < mid);
+    }
     return n;
 }
 
@@ -33,22 +34,27 @@ TEST(patterns_shape, rampsRunFromBlackToWhite) {
         DecodedFrame ramp = drawAndDecode(QEL_TestPattern_Ramp, 1280, 3, d.pixelFormat);
         EXPECT_EQ(ramp.at(0, 2), d.grey(d.black));
         EXPECT_EQ(ramp.at(1279, 2), d.grey(d.white));
-        for (unsigned x = 1; x < 1280; ++x)
+        for (unsigned x = 1; x < 1280; ++x) {
             ASSERT_LE(ramp.at(x - 1, 1).c0, ramp.at(x, 1).c0) << x;
+        }
 
         // Every code once a pixel, black to white and round again; short lines carry on.
         const unsigned count = d.white - d.black + 1;
         DecodedFrame linear = drawAndDecode(QEL_TestPattern_LinearRamp, 1920, 4, d.pixelFormat);
-        for (unsigned y = 0; y < 4; ++y)
-            for (unsigned x = 0, start = 1920 >= count ? 0 : y * 1920 % count; x < 1920; ++x)
+        for (unsigned y = 0; y < 4; ++y) {
+            for (unsigned x = 0, start = 1920 >= count ? 0 : y * 1920 % count; x < 1920; ++x) {
                 ASSERT_EQ(linear.at(x, y), d.grey(d.black + (start + x) % count)) << x << "," << y;
+            }
+        }
 
         DecodedFrame slant = drawAndDecode(QEL_TestPattern_SlantRamp, 64, 48, d.pixelFormat);
         EXPECT_EQ(slant.at(0, 0), d.grey(d.black));
         EXPECT_EQ(slant.at(63, 47), d.grey(d.white));
-        for (unsigned y = 0; y + 1 < 48; ++y)
-            for (unsigned x = 0; x + 1 < 64; ++x)
+        for (unsigned y = 0; y + 1 < 48; ++y) {
+            for (unsigned x = 0; x + 1 < 64; ++x) {
                 ASSERT_EQ(slant.at(x + 1, y), slant.at(x, y + 1)) << x << "," << y;
+            }
+        }
     }
 }
 
@@ -58,11 +64,12 @@ TEST(patterns_shape, zonePlateIsSymmetricAndCentred) {
         for (unsigned w : {720u, 31u}) {
             const unsigned h = 25;
             DecodedFrame zone = drawAndDecode(QEL_TestPattern_ZoneWhite, w, h, d.pixelFormat);
-            for (unsigned y = 0; y < h; ++y)
+            for (unsigned y = 0; y < h; ++y) {
                 for (unsigned x = 0; x < w; ++x) {
                     ASSERT_EQ(zone.at(x, y).c0, zone.at(w - 1 - x, y).c0) << x << "," << y;
                     ASSERT_EQ(zone.at(x, y).c0, zone.at(x, h - 1 - y).c0) << x << "," << y;
                 }
+            }
             EXPECT_NEAR(zone.at(w / 2, h / 2).c0, d.white, (d.white - d.black) / 100.0);
         }
     }
@@ -93,8 +100,9 @@ TEST(patterns_shape, sweepAndMultiburstFrequencies) {
         EXPECT_NEAR(previous, 2 * 0.4 * 224, 20);
 
         DecodedFrame multi = drawAndDecode(QEL_TestPattern_MultiPattern, w, 6, d.pixelFormat);
-        for (unsigned x = 0; x < w; ++x)
+        for (unsigned x = 0; x < w; ++x) {
             ASSERT_EQ(multi.at(x, 4), burst.at(x, 0)) << x;
+        }
     }
 }
 

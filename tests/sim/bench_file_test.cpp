@@ -20,8 +20,9 @@ int devicesFound() {
 class BenchFileTest : public SimTest {
 protected:
     void TearDown() override {
-        for (const std::string& path : mFiles)
+        for (const std::string& path : mFiles) {
             unlink(path.c_str());
+        }
         SimTest::TearDown();
     }
 

@@ -19,8 +19,9 @@ protected:
     ZyvoDevice& device() {
         if (mpDevice == nullptr) {
             mFactory.FindLocalDevices();
-            if (mFactory.CreateLocalDevice(0, mpDevice) <= 0)
+            if (mFactory.CreateLocalDevice(0, mpDevice) <= 0) {
                 throw std::runtime_error("no device 0 on the bench");
+            }
         }
         return *mpDevice;
     }
@@ -28,8 +29,9 @@ protected:
     // A missing widget fails the test (gtest reports the exception) instead of crashing it.
     template <typename Widget> Widget* widget(ZyvoWidgetType type, unsigned index = 0) {
         auto* found = dynamic_cast<Widget*>(device().GetWidget(type, index));
-        if (found == nullptr)
+        if (found == nullptr) {
             throw std::runtime_error("no widget of type " + std::to_string(type));
+        }
         return found;
     }
 

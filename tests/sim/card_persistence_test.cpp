@@ -27,8 +27,9 @@ int programTheCard() {
     ZyvoDeviceFactory factory;
     ZyvoDevice* device = nullptr;
     factory.FindLocalDevices();
-    if (factory.CreateLocalDevice(0, device) <= 0)
+    if (factory.CreateLocalDevice(0, device) <= 0) {
         return 1;
+    }
     auto* output =
         dynamic_cast<ZyvoSDIOutputV2Widget*>(device->GetWidget(ZYVO_WidgetType_SDIOutputWidget, 3));
     auto* dma = dynamic_cast<ZyvoDmaIO*>(device->GetWidget(ZYVO_WidgetType_DmaIO, 0));
@@ -140,8 +141,9 @@ protected:
             factory.FindLocalDevices();
             char held = factory.CreateLocalDevice(0, device) > 0 ? 'y' : 'n';
             char go = 0;
-            if (write(mReady[1], &held, 1) != 1 || read(mRelease[0], &go, 1) != 1)
+            if (write(mReady[1], &held, 1) != 1 || read(mRelease[0], &go, 1) != 1) {
                 _exit(2);
+            }
             factory.ReleaseDevice(device);
             _exit(0);
         }
@@ -151,15 +153,17 @@ protected:
     }
 
     void letTheHolderGo() {
-        if (mHolder <= 0)
+        if (mHolder <= 0) {
             return;
+        }
         char go = 'g';
         EXPECT_EQ(write(mRelease[1], &go, 1), 1);
         int status = 0;
         waitpid(mHolder, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        for (int end : {mReady[0], mReady[1], mRelease[0], mRelease[1]})
+        for (int end : {mReady[0], mReady[1], mRelease[0], mRelease[1]}) {
             close(end);
+        }
         mHolder = 0;
     }
 

@@ -20,8 +20,9 @@ protected:
         uint32_t low = 0;
         uint32_t high = 0;
         int status = port()->GetInputTimeCode(low, high);
-        if (status != 2)
+        if (status != 2) {
             return "status " + std::to_string(status);
+        }
         zyvosim::TimeAddress address = zyvosim::decodeTimecode({low, high});
         char text[32];
         std::snprintf(text, sizeof text, "%02u:%02u:%02u:%02u", address.hours, address.minutes,

@@ -40,11 +40,13 @@ protected:
     // as the next command would.
     static int inOtherProcess(const std::function<int()>& work) {
         pid_t child = fork();
-        if (child == 0)
+        if (child == 0) {
             _exit(work());
+        }
         int status = 0;
-        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
             return -1;
+        }
         return WEXITSTATUS(status);
     }
 

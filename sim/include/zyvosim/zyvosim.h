@@ -59,7 +59,6 @@ enum class ClockMode {
 // The mode starts as Real, or Virtual when the environment variable ZYVO_SIM_CLOCK is
 // "virtual".
 ZYVOSIM_API void setClockMode(ClockMode mode);
-ZYVOSIM_API ClockMode clockMode();
 // Simulated time since the last reset, in microseconds.
 ZYVOSIM_API uint64_t nowMicroseconds();
 // Waits (Real) or advances the simulated time (Virtual).
