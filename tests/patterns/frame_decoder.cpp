@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace patterns_test {
+namespace patternstest {
 namespace {
 
 struct Cadence {
@@ -81,4 +81,4 @@ DecodedFrame drawAndDecode(int pattern, unsigned width, unsigned height, int pix
     return frame;
 }
 
-} // namespace patterns_test
+} // namespace patternstest

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-namespace patterns_test {
+namespace patternstest {
 
 // Y, Cb, Cr or R, G, B. A 4:2:2 pixel carries the chroma of its pair.
 struct Pixel {
@@ -27,4 +27,4 @@ unsigned expectedPitch(int pixelFormat, unsigned width);
 // Draws `pattern` through the generator and decodes it; fails the test if drawing fails.
 DecodedFrame drawAndDecode(int pattern, unsigned width, unsigned height, int pixelFormat);
 
-} // namespace patterns_test
+} // namespace patternstest

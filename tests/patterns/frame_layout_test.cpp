@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-namespace patterns_test {
+namespace patternstest {
 namespace {
 
 const int kPixelFormats[] = {1, 2, 4, 5, 23};
@@ -64,4 +64,4 @@ TEST(patterns_layout, anUnknownPatternFailsWithAZeroFrame) {
 }
 
 } // namespace
-} // namespace patterns_test
+} // namespace patternstest

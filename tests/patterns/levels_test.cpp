@@ -8,7 +8,7 @@
 
 #include <iterator>
 
-namespace patterns_test {
+namespace patternstest {
 namespace {
 
 // Bars white, yellow, cyan, green, magenta, red, blue, black: BT.709 narrow range for YCbCr
@@ -133,4 +133,4 @@ TEST(patterns_levels, fieldsCheckFieldAndPluge) {
 }
 
 } // namespace
-} // namespace patterns_test
+} // namespace patternstest

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace patterns_test {
+namespace patternstest {
 namespace {
 
 struct Depth {
@@ -107,4 +107,4 @@ TEST(patterns_shape, sweepAndMultiburstFrequencies) {
 }
 
 } // namespace
-} // namespace patterns_test
+} // namespace patternstest
