@@ -3,12 +3,10 @@
 
 #include "ZyvoDevice.h"
 #include "captured.h"
+#include "test_files.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <fstream>
-#include <vector>
 
 namespace {
 
@@ -17,28 +15,8 @@ int devicesFound() {
     return factory.FindLocalDevices();
 }
 
-class BenchFileTest : public SimTest {
-protected:
-    void TearDown() override {
-        for (const std::string& path : mFiles) {
-            unlink(path.c_str());
-        }
-        SimTest::TearDown();
-    }
-
-    std::string writeFile(const std::string& text) {
-        char path[] = "/tmp/zyvosim-bench-XXXXXX";
-        int fd = mkstemp(path);
-        EXPECT_GE(fd, 0);
-        close(fd);
-        std::ofstream(path) << text;
-        mFiles.push_back(path);
-        return path;
-    }
-
-private:
-    std::vector<std::string> mFiles;
-};
+using BenchFileTest = SimTest;
+using zyvotest::scratchFile;
 
 TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
     useBench("devices 2\n");
@@ -56,11 +34,10 @@ TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
 // Only a regular file of at most 1 MiB is read: /dev/zero would fill memory, a FIFO would wait
 // for a writer forever (the alarm ends the test instead).
 TEST_F(BenchFileTest, onlyAShortRegularFileIsRead) {
-    std::string fifo = writeFile("");
-    ASSERT_EQ(unlink(fifo.c_str()), 0);
+    std::string fifo = zyvotest::scratchPath("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::string limit = writeFile("#" + std::string((1u << 20) - 2, '-') + "\n");
-    std::string over = writeFile("#" + std::string(1u << 20, '-') + "\n");
+    std::string limit = scratchFile("limit", "#" + std::string((1u << 20) - 2, '-') + "\n");
+    std::string over = scratchFile("over", "#" + std::string(1u << 20, '-') + "\n");
     const struct {
         std::string path;
         std::string error; // empty: loads
@@ -81,7 +58,7 @@ TEST_F(BenchFileTest, onlyAShortRegularFileIsRead) {
 }
 
 TEST_F(BenchFileTest, fileErrorsNameTheFile) {
-    std::string path = writeFile("devices 1\nreference format 0\n");
+    std::string path = scratchFile("lab.bench", "devices 1\nreference format 0\n");
     std::string error;
     EXPECT_FALSE(zyvosim::loadBenchFile(path, error));
     EXPECT_EQ(error, path + ":2: reference: format 0 is not in 1 to 2147483647");
@@ -92,7 +69,8 @@ TEST_F(BenchFileTest, fileErrorsNameTheFile) {
 
 // Comments and blank lines in the file are no directives.
 TEST_F(BenchFileTest, environmentNamesTheBenchWhenNoneIsLoaded) {
-    setenv("ZYVO_SIM", writeFile("# a lab\n\n   \ndevices 3   # all local\n").c_str(), 1);
+    setenv("ZYVO_SIM",
+           scratchFile("lab.bench", "# a lab\n\n   \ndevices 3   # all local\n").c_str(), 1);
     zyvosim::reset();
     EXPECT_EQ(devicesFound(), 3);
 
@@ -104,7 +82,7 @@ TEST_F(BenchFileTest, environmentNamesTheBenchWhenNoneIsLoaded) {
 }
 
 TEST_F(BenchFileTest, badEnvironmentBenchIsReportedAndFindsNoDevice) {
-    std::string path = writeFile("devices 1\nlaser on\n");
+    std::string path = scratchFile("lab.bench", "devices 1\nlaser on\n");
     setenv("ZYVO_SIM", path.c_str(), 1);
     zyvosim::reset();
 
