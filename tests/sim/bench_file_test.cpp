@@ -1,5 +1,5 @@
 // Bench files: what they say, what is refused, and where the simulator takes its bench from.
-#include "sim_fixture.h"
+#include "card_fixture.h"
 
 #include "ZyvoDevice.h"
 #include "captured.h"
@@ -15,7 +15,7 @@ int devicesFound() {
     return factory.FindLocalDevices();
 }
 
-using BenchFileTest = SimTest;
+using BenchFileTest = CardTest;
 using zyvotest::scratchFile;
 
 TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
@@ -24,11 +24,8 @@ TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
     EXPECT_FALSE(
         zyvosim::loadBench("devices 3\nfault factory.CreateLocalDevice -5\nbogus\n", error));
 
-    ZyvoDeviceFactory factory;
-    EXPECT_EQ(factory.FindLocalDevices(), 2);
-    ZyvoDevice* device = nullptr;
-    EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
-    factory.ReleaseDevice(device);
+    EXPECT_EQ(devicesFound(), 2);
+    EXPECT_EQ(createDevice().result, 1);
 }
 
 // Only a regular file of at most 1 MiB is read: /dev/zero would fill memory, a FIFO would wait

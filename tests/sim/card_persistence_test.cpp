@@ -214,12 +214,9 @@ TEST_F(DeviceLockTest, aRefusalNamesAHolderThatHasNotWrittenItsId) {
         lock.l_whence = SEEK_SET;
         return file >= 0 && flock(file, LOCK_EX) == 0 && fcntl(file, F_SETLK, &lock) == 0;
     });
-    ZyvoDeviceFactory factory;
-    ZyvoDevice* device = nullptr;
-    factory.FindLocalDevices();
-    zyvotest::StreamCapture capture;
-    EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
-    EXPECT_EQ(capture.errorText(), refusal());
+    const auto created = createDevice();
+    EXPECT_EQ(created.result, 0);
+    EXPECT_EQ(created.err, refusal());
 }
 
 } // namespace

@@ -44,12 +44,9 @@ protected:
 
     // What creating device `index` printed on standard error; the creation must fail.
     static std::string refusal(unsigned index = 0) {
-        ZyvoDeviceFactory factory;
-        ZyvoDevice* device = nullptr;
-        factory.FindLocalDevices();
-        zyvotest::StreamCapture capture;
-        EXPECT_EQ(factory.CreateLocalDevice(index, device), 0);
-        return capture.errorText();
+        const auto created = createDevice(index);
+        EXPECT_EQ(created.result, 0);
+        return created.err;
     }
 
 private:
@@ -226,13 +223,7 @@ TEST_F(FullDiskTest, aFullDiskIsAnErrorNeverASignal) {
     EXPECT_EQ(refusal(), kStateError + state + "/card-state: No space left on device\n");
 
     makeRoom();
-    {
-        ZyvoDeviceFactory factory;
-        ZyvoDevice* device = nullptr;
-        factory.FindLocalDevices();
-        ASSERT_EQ(factory.CreateLocalDevice(0, device), 1);
-        factory.ReleaseDevice(device);
-    }
+    ASSERT_EQ(createDevice().result, 1);
     fill();
     useBench("state-dir " + state + "\n");
     std::vector<uint8_t> frame(1u << 20, 0x5A);
