@@ -98,20 +98,16 @@ TEST_F(CardPersistenceTest, damagedStatePowersOnAfreshWithAWarning) {
                   static_cast<ssize_t>(bad.size()));
         close(file);
         useStateDirectory();
-        ZyvoDeviceFactory factory;
-        ZyvoDevice* device = nullptr;
-        factory.FindLocalDevices();
-        zyvotest::StreamCapture capture;
-        EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
+        const auto created = createDevice();
+        EXPECT_EQ(created.result, 1);
         if (damage.length == 0) {
-            EXPECT_EQ(capture.errorText(), "");
+            EXPECT_EQ(created.err, "");
             expectProgrammed();
         } else {
-            EXPECT_EQ(capture.errorText(),
+            EXPECT_EQ(created.err,
                       "zyvosim: " + path + " is damaged; the simulated card powers on afresh\n");
             expectPoweredOn();
         }
-        factory.ReleaseDevice(device);
     }
 }
 
