@@ -8,24 +8,15 @@ namespace {
 // A marker for the entries a set-up must not write.
 char s_untouched;
 
-class SetUpSequenceTest : public EngineTest {
-protected:
-    // The calls since the device opened were `expected`, and `result` is the widget the device
-    // itself hands out at (type, index).
-    void expectSetUp(ZyvoWidget* result, ZyvoWidgetType type, unsigned index,
-                     const Lines& expected) {
-        EXPECT_EQ(calls(), expected);
-        EXPECT_NE(result, nullptr);
-        EXPECT_EQ(result, mDevice.mpDevice->GetWidget(type, index));
-    }
-};
+using SetUpSequenceTest = EngineTest;
 
 // A dual-link input left at format 0 keeps whatever configuration it had.
 TEST_F(SetUpSequenceTest, dualLinkInputSkipsTheConfigurationForFormat0) {
     openDevice();
-    expectSetUp(diag.dualLinkInputInit(2, ZYVO_VideoFormat_Unknown),
-                ZYVO_WidgetType_DualLinkInWidget, 2,
-                getWidgetCalls(ZYVO_WidgetType_DualLinkInWidget, 2));
+    ZyvoWidget* input = diag.dualLinkInputInit(2, ZYVO_VideoFormat_Unknown);
+    EXPECT_EQ(calls(), getWidgetCalls(ZYVO_WidgetType_DualLinkInWidget, 2));
+    EXPECT_NE(input, nullptr);
+    EXPECT_EQ(input, mDevice.mpDevice->GetWidget(ZYVO_WidgetType_DualLinkInWidget, 2));
 }
 
 // Both interrupts go off before the timing changes, and come back one after the other. Their

@@ -6,18 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
 
+using zyvotest::scratchFile;
+
 class FileCompareTest : public ::testing::Test {
 protected:
     void TearDown() override { ZyvoDiagUserCommands::msDebugOutput = false; }
-
-    std::string file(const std::string& name, const std::string& bytes) {
-        return zyvotest::scratchFile(name, bytes);
-    }
 
     // Runs the comparison and keeps what it printed.
     int compare(const std::string& expected, const std::string& found, bool verbose) {
@@ -33,10 +30,10 @@ protected:
 };
 
 TEST_F(FileCompareTest, verboseListsEachDifferenceWithItsOffsetAndNothingForEqualFiles) {
-    std::string a = file("a", "abcdefgh"), b = file("b", "abcXeYgh");
-    EXPECT_EQ(compare(a, file("same", "abcdefgh"), true), 2);
+    std::string a = scratchFile("a", "abcdefgh"), b = scratchFile("b", "abcXeYgh");
+    EXPECT_EQ(compare(a, scratchFile("same", "abcdefgh"), true), 2);
     EXPECT_EQ(printed, "");
-    EXPECT_EQ(compare(file("e1", ""), file("e2", ""), false), 2);
+    EXPECT_EQ(compare(scratchFile("e1", ""), scratchFile("e2", ""), false), 2);
     EXPECT_EQ(compare(a, b, true), -2);
     EXPECT_EQ(printed, "\n byte off expected found\n"
                        "       3     0x64   0x58\n"
@@ -44,14 +41,15 @@ TEST_F(FileCompareTest, verboseListsEachDifferenceWithItsOffsetAndNothingForEqua
                        " 2 differences, 2 shown\n");
     EXPECT_EQ(compare(a, b, false), -2);
     EXPECT_EQ(printed, "");
-    EXPECT_EQ(compare(file("c", "x\xff"), file("d", "x\x01"), true), -2);
+    EXPECT_EQ(compare(scratchFile("c", "x\xff"), scratchFile("d", "x\x01"), true), -2);
     EXPECT_EQ(printed, "\n byte off expected found\n"
                        "       1     0xff   0x01\n"
                        " 1 difference, 1 shown\n");
 }
 
 TEST_F(FileCompareTest, showsTwentyDifferencesAndCountsTheRest) {
-    std::string a = file("a", std::string(25, 'a')), b = file("b", std::string(25, 'b'));
+    std::string a = scratchFile("a", std::string(25, 'a')),
+                b = scratchFile("b", std::string(25, 'b'));
     EXPECT_EQ(compare(a, b, true), -2);
     EXPECT_NE(printed.find("      19     0x61   0x62\n"), std::string::npos) << printed;
     EXPECT_EQ(printed.find("      20     0x61"), std::string::npos) << printed;
@@ -66,7 +64,7 @@ TEST_F(FileCompareTest, findsDifferencesAtBlockEdgesOfLongFiles) {
     for (size_t offset : {65535u, 65536u, 131072u, 196707u}) {
         found[offset] = 'b';
     }
-    std::string a = file("a", expectedBytes), b = file("b", found);
+    std::string a = scratchFile("a", expectedBytes), b = scratchFile("b", found);
     EXPECT_EQ(compare(a, b, true), -2);
     EXPECT_EQ(printed, "\n byte off expected found\n"
                        "   65535     0x61   0x62\n"
@@ -76,15 +74,14 @@ TEST_F(FileCompareTest, findsDifferencesAtBlockEdgesOfLongFiles) {
                        " 4 differences, 4 shown\n");
     std::string lastOnly = expectedBytes;
     lastOnly.back() = 'b';
-    EXPECT_EQ(compare(a, file("last", lastOnly), false), -2);
-    EXPECT_EQ(compare(a, file("same", expectedBytes), false), 2);
+    EXPECT_EQ(compare(a, scratchFile("last", lastOnly), false), -2);
+    EXPECT_EQ(compare(a, scratchFile("same", expectedBytes), false), 2);
 }
 
 // Sizes that differ, even where the common part agrees, and a file that cannot be opened.
 TEST_F(FileCompareTest, differentSizesAndMissingFilesFailSayingSoWhenVerbose) {
-    std::string a = file("a", "0123456789"), b = file("b", "0123456789ab");
-    std::string missing = file("missing", "");
-    std::remove(missing.c_str());
+    std::string a = scratchFile("a", "0123456789"), b = scratchFile("b", "0123456789ab");
+    std::string missing = zyvotest::scratchPath("missing");
     EXPECT_EQ(compare(a, b, false), -2);
     EXPECT_EQ(compare(missing, a, false), -2);
     EXPECT_EQ(printed, "");

@@ -26,16 +26,6 @@ Lines HDMITest::callsAfterLast(const std::string& call) {
     return Lines(last.base(), all.end());
 }
 
-Lines HDMITest::callsMatching(const std::string& target, const std::string& fragment) {
-    Lines found;
-    for (const std::string& call : calls({target})) {
-        if (call.find(fragment) != std::string::npos) {
-            found.push_back(call);
-        }
-    }
-    return found;
-}
-
 size_t HDMITest::countOf(const std::string& target, const std::string& call) {
     return callsMatching(target, "]." + call + (call.back() == ')' ? "" : "(")).size();
 }

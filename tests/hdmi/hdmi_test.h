@@ -12,6 +12,7 @@
 namespace hdmitest {
 
 using enginetest::calls;
+using enginetest::callsMatching;
 using enginetest::Lines;
 using enginetest::operations;
 using enginetest::operator+;
@@ -30,8 +31,6 @@ protected:
     }
     // Every call after the last `call`, as calls() writes them.
     static Lines callsAfterLast(const std::string& call);
-    // The calls on `target` whose text holds `fragment`, in order.
-    static Lines callsMatching(const std::string& target, const std::string& fragment);
     // How often `call`, an operation ("SetEnable") or an operation with its arguments
     // ("SetEnable(true)"), was made on any widget of the kind `target`.
     static size_t countOf(const std::string& target, const std::string& call);

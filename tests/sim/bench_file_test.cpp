@@ -1,14 +1,12 @@
 // Bench files: what they say, what is refused, and where the simulator takes its bench from.
-#include "sim_fixture.h"
+#include "card_fixture.h"
 
 #include "ZyvoDevice.h"
 #include "captured.h"
+#include "test_files.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <fstream>
-#include <vector>
 
 namespace {
 
@@ -17,28 +15,8 @@ int devicesFound() {
     return factory.FindLocalDevices();
 }
 
-class BenchFileTest : public SimTest {
-protected:
-    void TearDown() override {
-        for (const std::string& path : mFiles) {
-            unlink(path.c_str());
-        }
-        SimTest::TearDown();
-    }
-
-    std::string writeFile(const std::string& text) {
-        char path[] = "/tmp/zyvosim-bench-XXXXXX";
-        int fd = mkstemp(path);
-        EXPECT_GE(fd, 0);
-        close(fd);
-        std::ofstream(path) << text;
-        mFiles.push_back(path);
-        return path;
-    }
-
-private:
-    std::vector<std::string> mFiles;
-};
+using BenchFileTest = CardTest;
+using zyvotest::scratchFile;
 
 TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
     useBench("devices 2\n");
@@ -46,21 +24,17 @@ TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
     EXPECT_FALSE(
         zyvosim::loadBench("devices 3\nfault factory.CreateLocalDevice -5\nbogus\n", error));
 
-    ZyvoDeviceFactory factory;
-    EXPECT_EQ(factory.FindLocalDevices(), 2);
-    ZyvoDevice* device = nullptr;
-    EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
-    factory.ReleaseDevice(device);
+    EXPECT_EQ(devicesFound(), 2);
+    EXPECT_EQ(createDevice().result, 1);
 }
 
 // Only a regular file of at most 1 MiB is read: /dev/zero would fill memory, a FIFO would wait
 // for a writer forever (the alarm ends the test instead).
 TEST_F(BenchFileTest, onlyAShortRegularFileIsRead) {
-    std::string fifo = writeFile("");
-    ASSERT_EQ(unlink(fifo.c_str()), 0);
+    std::string fifo = zyvotest::scratchPath("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::string limit = writeFile("#" + std::string((1u << 20) - 2, '-') + "\n");
-    std::string over = writeFile("#" + std::string(1u << 20, '-') + "\n");
+    std::string limit = scratchFile("limit", "#" + std::string((1u << 20) - 2, '-') + "\n");
+    std::string over = scratchFile("over", "#" + std::string(1u << 20, '-') + "\n");
     const struct {
         std::string path;
         std::string error; // empty: loads
@@ -81,7 +55,7 @@ TEST_F(BenchFileTest, onlyAShortRegularFileIsRead) {
 }
 
 TEST_F(BenchFileTest, fileErrorsNameTheFile) {
-    std::string path = writeFile("devices 1\nreference format 0\n");
+    std::string path = scratchFile("lab.bench", "devices 1\nreference format 0\n");
     std::string error;
     EXPECT_FALSE(zyvosim::loadBenchFile(path, error));
     EXPECT_EQ(error, path + ":2: reference: format 0 is not in 1 to 2147483647");
@@ -92,7 +66,8 @@ TEST_F(BenchFileTest, fileErrorsNameTheFile) {
 
 // Comments and blank lines in the file are no directives.
 TEST_F(BenchFileTest, environmentNamesTheBenchWhenNoneIsLoaded) {
-    setenv("ZYVO_SIM", writeFile("# a lab\n\n   \ndevices 3   # all local\n").c_str(), 1);
+    setenv("ZYVO_SIM",
+           scratchFile("lab.bench", "# a lab\n\n   \ndevices 3   # all local\n").c_str(), 1);
     zyvosim::reset();
     EXPECT_EQ(devicesFound(), 3);
 
@@ -104,7 +79,7 @@ TEST_F(BenchFileTest, environmentNamesTheBenchWhenNoneIsLoaded) {
 }
 
 TEST_F(BenchFileTest, badEnvironmentBenchIsReportedAndFindsNoDevice) {
-    std::string path = writeFile("devices 1\nlaser on\n");
+    std::string path = scratchFile("lab.bench", "devices 1\nlaser on\n");
     setenv("ZYVO_SIM", path.c_str(), 1);
     zyvosim::reset();
 

@@ -1,6 +1,7 @@
 // Shared set-up of the widget tests: device 0 of the bench a test loads, and its widgets.
 #pragma once
 
+#include "captured.h"
 #include "sim_fixture.h"
 
 #include "ZyvoDevice.h"
@@ -33,6 +34,18 @@ protected:
             throw std::runtime_error("no widget of type " + std::to_string(type));
         }
         return found;
+    }
+
+    // Device `index` created as a host creates it, and released: what CreateLocalDevice returned
+    // and printed.
+    static zyvotest::Outcome<int> createDevice(unsigned index = 0) {
+        ZyvoDeviceFactory factory;
+        ZyvoDevice* created = nullptr;
+        factory.FindLocalDevices();
+        auto outcome =
+            zyvotest::captured([&] { return factory.CreateLocalDevice(index, created); });
+        factory.ReleaseDevice(created);
+        return outcome;
     }
 
     static std::string lastCall() {

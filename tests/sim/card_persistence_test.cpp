@@ -13,6 +13,7 @@
 #include <sys/file.h>
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -97,20 +98,16 @@ TEST_F(CardPersistenceTest, damagedStatePowersOnAfreshWithAWarning) {
                   static_cast<ssize_t>(bad.size()));
         close(file);
         useStateDirectory();
-        ZyvoDeviceFactory factory;
-        ZyvoDevice* device = nullptr;
-        factory.FindLocalDevices();
-        zyvotest::StreamCapture capture;
-        EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
+        const auto created = createDevice();
+        EXPECT_EQ(created.result, 1);
         if (damage.length == 0) {
-            EXPECT_EQ(capture.errorText(), "");
+            EXPECT_EQ(created.err, "");
             expectProgrammed();
         } else {
-            EXPECT_EQ(capture.errorText(),
+            EXPECT_EQ(created.err,
                       "zyvosim: " + path + " is damaged; the simulated card powers on afresh\n");
             expectPoweredOn();
         }
-        factory.ReleaseDevice(device);
     }
 }
 
@@ -130,22 +127,15 @@ protected:
         StateDirTest::TearDown();
     }
 
-    // Forks a process that creates device 0 and holds it until letTheHolderGo().
-    void holdInOtherProcess() {
+    // Forks a process that takes the card with `take` and holds it until letTheHolderGo().
+    void holdInOtherProcess(const std::function<bool()>& take) {
         ASSERT_EQ(pipe(mReady), 0);
         ASSERT_EQ(pipe(mRelease), 0);
         mHolder = fork();
         if (mHolder == 0) {
-            ZyvoDeviceFactory factory;
-            ZyvoDevice* device = nullptr;
-            factory.FindLocalDevices();
-            char held = factory.CreateLocalDevice(0, device) > 0 ? 'y' : 'n';
+            const char held = take() ? 'y' : 'n';
             char go = 0;
-            if (write(mReady[1], &held, 1) != 1 || read(mRelease[0], &go, 1) != 1) {
-                _exit(2);
-            }
-            factory.ReleaseDevice(device);
-            _exit(0);
+            _exit(write(mReady[1], &held, 1) == 1 && read(mRelease[0], &go, 1) == 1 ? 0 : 2);
         }
         char held = 0;
         ASSERT_EQ(read(mReady[0], &held, 1), 1);
@@ -182,7 +172,13 @@ protected:
 TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
     useStateDirectory();
     ASSERT_EQ(programTheCard(), 0);
-    holdInOtherProcess();
+    holdInOtherProcess([] {
+        // Held until the process ends, which lets the lock go.
+        static ZyvoDeviceFactory factory;
+        ZyvoDevice* device = nullptr;
+        factory.FindLocalDevices();
+        return factory.CreateLocalDevice(0, device) > 0;
+    });
     ZyvoDeviceFactory factory;
     ZyvoDevice* device = nullptr;
     factory.FindLocalDevices();
@@ -207,29 +203,16 @@ TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
 TEST_F(DeviceLockTest, aRefusalNamesAHolderThatHasNotWrittenItsId) {
     useStateDirectory();
     ASSERT_EQ(programTheCard(), 0);
-    ASSERT_EQ(pipe(mReady), 0);
-    ASSERT_EQ(pipe(mRelease), 0);
-    mHolder = fork();
-    if (mHolder == 0) {
+    holdInOtherProcess([] {
         int file = open((directory() + "/lock").c_str(), O_RDWR);
         struct flock lock {};
         lock.l_type = F_WRLCK;
         lock.l_whence = SEEK_SET;
-        char go = 0;
-        bool held = file >= 0 && flock(file, LOCK_EX) == 0 && fcntl(file, F_SETLK, &lock) == 0;
-        if (!held || write(mReady[1], "y", 1) != 1 || read(mRelease[0], &go, 1) != 1) {
-            _exit(2);
-        }
-        _exit(0);
-    }
-    char held = 0;
-    ASSERT_EQ(read(mReady[0], &held, 1), 1);
-    ZyvoDeviceFactory factory;
-    ZyvoDevice* device = nullptr;
-    factory.FindLocalDevices();
-    zyvotest::StreamCapture capture;
-    EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
-    EXPECT_EQ(capture.errorText(), refusal());
+        return file >= 0 && flock(file, LOCK_EX) == 0 && fcntl(file, F_SETLK, &lock) == 0;
+    });
+    const auto created = createDevice();
+    EXPECT_EQ(created.result, 0);
+    EXPECT_EQ(created.err, refusal());
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "state_dir_fixture.h"
 
 #include "captured.h"
+#include "saved_environment.h"
+#include "test_files.h"
 
 #include "ZyvoDma.h"
 
@@ -13,47 +15,28 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
 
 const char* const kStateError = "zyvosim: cannot use the simulated device's state: ";
 
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool isEmptyDirectory(const std::string& path) {
-    return std::filesystem::is_empty(path);
-}
+using std::filesystem::is_empty;
+using zyvotest::fileText;
+using zyvotest::scratchPath;
 
 class CardSafetyTest : public StateDirTest {
 protected:
-    void SetUp() override {
-        StateDirTest::SetUp();
-        for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR", "ZYVO_SIM_STATE"}) {
-            const char* value = std::getenv(name);
-            mEnvironment.push_back({name, value != nullptr, value != nullptr ? value : ""});
-        }
-    }
+    // The card is reset with the environment the test found.
     void TearDown() override {
-        for (const auto& variable : mEnvironment) {
-            if (variable.set) {
-                setenv(variable.name, variable.value.c_str(), 1);
-            } else {
-                unsetenv(variable.name);
-            }
-        }
+        mEnvironment.restore();
         StateDirTest::TearDown();
     }
 
-    std::string path(const std::string& name) const { return directory() + "/" + name; }
-
     std::string makeDirectory(const std::string& name, mode_t mode = 0700) const {
-        std::string made = path(name);
+        std::string made = scratchPath(name);
         EXPECT_EQ(mkdir(made.c_str(), 0700), 0) << made;
         EXPECT_EQ(chmod(made.c_str(), mode), 0) << made;
         return made;
@@ -61,29 +44,21 @@ protected:
 
     // What creating device `index` printed on standard error; the creation must fail.
     static std::string refusal(unsigned index = 0) {
-        ZyvoDeviceFactory factory;
-        ZyvoDevice* device = nullptr;
-        factory.FindLocalDevices();
-        zyvotest::StreamCapture capture;
-        EXPECT_EQ(factory.CreateLocalDevice(index, device), 0);
-        return capture.errorText();
+        const auto created = createDevice(index);
+        EXPECT_EQ(created.result, 0);
+        return created.err;
     }
 
 private:
-    struct Variable {
-        const char* name;
-        bool set;
-        std::string value;
-    };
-    std::vector<Variable> mEnvironment;
+    zyvotest::SavedEnvironment mEnvironment{"XDG_RUNTIME_DIR", "TMPDIR", "ZYVO_SIM_STATE"};
 };
 
 TEST_F(CardSafetyTest, aDirectoryOthersCouldPlantLinksInIsRefused) {
     const std::string victim = makeDirectory("victim");
-    ASSERT_EQ(symlink(victim.c_str(), path("link").c_str()), 0);
+    ASSERT_EQ(symlink(victim.c_str(), scratchPath("link").c_str()), 0);
     makeDirectory("shared", 0777);
     makeDirectory("group", 0770);
-    std::ofstream(path("file")).close();
+    std::ofstream(scratchPath("file")).close();
     const std::string writable = "group or others can write to it; chmod 700 it";
     const struct {
         const char* name;
@@ -95,11 +70,11 @@ TEST_F(CardSafetyTest, aDirectoryOthersCouldPlantLinksInIsRefused) {
         {"file", "not a directory; remove it"},
     };
     for (const auto& c : cases) {
-        useBench("state-dir " + path(c.name) + "\n");
-        EXPECT_EQ(refusal(), kStateError + path(c.name) + ": " + c.why +
+        useBench("state-dir " + scratchPath(c.name) + "\n");
+        EXPECT_EQ(refusal(), kStateError + scratchPath(c.name) + ": " + c.why +
                                  ", or name another state-dir in the bench\n");
     }
-    EXPECT_TRUE(isEmptyDirectory(victim));
+    EXPECT_TRUE(is_empty(victim));
 }
 
 TEST_F(CardSafetyTest, aDirectoryOfAnotherUserIsRefused) {
@@ -119,23 +94,23 @@ TEST_F(CardSafetyTest, aDirectoryOfAnotherUserIsRefused) {
 // TMPDIR, where another user may have planted a link.
 TEST_F(CardSafetyTest, theDefaultDirectoryIsTheUsersOwn) {
     unsetenv("ZYVO_SIM_STATE");
-    setenv("XDG_RUNTIME_DIR", path("run").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", scratchPath("run").c_str(), 1);
     zyvosim::reset();
-    EXPECT_EQ(zyvosim::stateDirectory(), path("run/zyvosim"));
+    EXPECT_EQ(zyvosim::stateDirectory(), scratchPath("run/zyvosim"));
     struct stat facts {};
-    ASSERT_EQ(stat(path("run/zyvosim").c_str(), &facts), 0);
+    ASSERT_EQ(stat(scratchPath("run/zyvosim").c_str(), &facts), 0);
     EXPECT_EQ(facts.st_mode & 0777, 0700u);
 
     setenv("XDG_RUNTIME_DIR", "", 1);
     setenv("TMPDIR", directory().c_str(), 1);
     const std::string victim = makeDirectory("victim");
-    const std::string planted = path("zyvosim-" + std::to_string(getuid()));
+    const std::string planted = scratchPath("zyvosim-" + std::to_string(getuid()));
     ASSERT_EQ(symlink(victim.c_str(), planted.c_str()), 0);
     zyvosim::reset();
     EXPECT_EQ(refusal(), kStateError + planted +
                              ": is a symbolic link; remove it, or point ZYVO_SIM_STATE "
                              "elsewhere\n");
-    EXPECT_TRUE(isEmptyDirectory(victim));
+    EXPECT_TRUE(is_empty(victim));
 }
 
 TEST_F(CardSafetyTest, aLinkPlantedAtACardFileIsRefusedAndItsTargetUntouched) {
@@ -151,7 +126,7 @@ TEST_F(CardSafetyTest, aLinkPlantedAtACardFileIsRefusedAndItsTargetUntouched) {
     };
     for (const auto& c : cases) {
         const std::string state = makeDirectory(std::string(c.file) + ".d");
-        const std::string target = path(std::string(c.file) + ".target");
+        const std::string target = scratchPath(std::string(c.file) + ".target");
         std::ofstream(target) << "precious";
         const std::string planted = state + "/" + c.file;
         ASSERT_EQ(symlink(target.c_str(), planted.c_str()), 0);
@@ -160,7 +135,7 @@ TEST_F(CardSafetyTest, aLinkPlantedAtACardFileIsRefusedAndItsTargetUntouched) {
         EXPECT_EQ(refusal(c.device),
                   c.lock ? "zyvosim: cannot lock the simulated device in " + state + ": " + why
                          : kStateError + why);
-        EXPECT_EQ(readFile(target), "precious") << c.file;
+        EXPECT_EQ(fileText(target), "precious") << c.file;
     }
 }
 
@@ -191,7 +166,7 @@ TEST_F(CardSafetyTest, aWriteTheMemoryFileRefusesFailsItsCallAndIsReported) {
     useStateDirectory();
     auto* dma = widget<ZyvoDmaIO>(ZYVO_WidgetType_DmaIO);
     std::vector<uint8_t> bytes(4096, 0xAB);
-    const std::string memory = path("device-memory");
+    const std::string memory = scratchPath("device-memory");
     {
         FileSizeLimit limit(1u << 20);
         EXPECT_EQ(dma->DoDma(1, bytes.data(), 0x4000000, 4096, 1, 0, 0, 0), -5);
@@ -248,13 +223,7 @@ TEST_F(FullDiskTest, aFullDiskIsAnErrorNeverASignal) {
     EXPECT_EQ(refusal(), kStateError + state + "/card-state: No space left on device\n");
 
     makeRoom();
-    {
-        ZyvoDeviceFactory factory;
-        ZyvoDevice* device = nullptr;
-        factory.FindLocalDevices();
-        ASSERT_EQ(factory.CreateLocalDevice(0, device), 1);
-        factory.ReleaseDevice(device);
-    }
+    ASSERT_EQ(createDevice().result, 1);
     fill();
     useBench("state-dir " + state + "\n");
     std::vector<uint8_t> frame(1u << 20, 0x5A);

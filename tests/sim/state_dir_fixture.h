@@ -3,36 +3,24 @@
 #pragma once
 
 #include "card_fixture.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <string>
 
 class StateDirTest : public CardTest {
 protected:
-    void SetUp() override {
-        CardTest::SetUp();
-        char name[] = "/tmp/zyvosim-test-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        mDirectory = name;
-    }
-    void TearDown() override {
-        CardTest::TearDown();
-        std::error_code ignored;
-        std::filesystem::remove_all(mDirectory, ignored);
-    }
-
-    const std::string& directory() const { return mDirectory; }
+    // Only this user may write there, as the card's directory must be.
+    static const std::string& directory() { return zyvotest::scratchDirectory(); }
 
     // The default bench, its card kept in this test's directory, plus `more`.
     void useStateDirectory(const std::string& more = "") {
-        useBench("state-dir " + mDirectory + "\n" + more);
+        useBench("state-dir " + directory() + "\n" + more);
     }
 
     // Runs `work` in a forked process and gives its exit status (work's result), -1 when it did
@@ -49,7 +37,4 @@ protected:
         }
         return WEXITSTATUS(status);
     }
-
-private:
-    std::string mDirectory;
 };

@@ -68,6 +68,16 @@ Lines getWidgetCalls(ZyvoWidgetType type, int first, int last) {
     return lines;
 }
 
+Lines callsMatching(const std::string& target, const std::string& fragment) {
+    Lines found;
+    for (const std::string& call : calls({target})) {
+        if (call.find(fragment) != std::string::npos) {
+            found.push_back(call);
+        }
+    }
+    return found;
+}
+
 Lines operator+(Lines lines, const Lines& more) {
     lines.insert(lines.end(), more.begin(), more.end());
     return lines;

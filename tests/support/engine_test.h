@@ -33,6 +33,8 @@ constexpr auto kYCbCr8 = ZYVO_PixelFormat_YCbCr8;
 Lines calls(std::initializer_list<std::string> targets = {});
 // The same without the arguments: "Target[index].Operation".
 Lines operations(std::initializer_list<std::string> targets = {}, bool withArguments = false);
+// The calls on `target` whose text holds `fragment`, in order.
+Lines callsMatching(const std::string& target, const std::string& fragment);
 // "device.GetWidget(type, index)" for each index from first to last, or for first alone.
 Lines getWidgetCalls(ZyvoWidgetType type, int first, int last = -1);
 // `lines` followed by `more`.

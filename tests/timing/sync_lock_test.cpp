@@ -74,15 +74,10 @@ TEST_F(SyncLockTest, pointsTheGeneratorAtTheExternalReference) {
     ZyvoDiagUserCommands record;
     record.captureSyncGenLock(mDevice.mpDevice);
     EXPECT_EQ(card().syncGenerator.referenceSource, ZYVO_SyncGeneratorReferenceSource_ExtRefIn);
-    Lines sources;
-    for (const std::string& call : calls({"SyncGenerator"})) {
-        if (call.find("ReferenceSource") != std::string::npos) {
-            sources.push_back(call);
-        }
-    }
     // Free run from the set-up first, then the reference under test.
-    EXPECT_EQ(sources, (Lines{"SyncGenerator[0].SetReferenceSource(2)",
-                              "SyncGenerator[0].SetReferenceSource(1)"}));
+    EXPECT_EQ(callsMatching("SyncGenerator", "ReferenceSource"),
+              (Lines{"SyncGenerator[0].SetReferenceSource(2)",
+                     "SyncGenerator[0].SetReferenceSource(1)"}));
 }
 
 TEST_F(SyncLockTest, aSourceTheTableDoesNotNameIsShownAsUnknown) {

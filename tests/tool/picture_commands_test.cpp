@@ -58,11 +58,8 @@ protected:
                   0);
         return writeFrame(name, bytes);
     }
-    std::string writeFrame(const std::string& name, const std::vector<uint8_t>& bytes) {
-        std::ofstream(path(name), std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return path(name);
+    static std::string writeFrame(const std::string& name, const std::vector<uint8_t>& bytes) {
+        return zyvotest::scratchFile(name, std::string(bytes.begin(), bytes.end()));
     }
 
     // Hands `check` the picture in `file`, `width` x `height`. A build without libpng only sees

@@ -2,6 +2,7 @@
 #include "selftest/self_test.h"
 
 #include "captured.h"
+#include "saved_environment.h"
 #include "test_files.h"
 #include "zyvosim/zyvosim.h"
 
@@ -94,15 +95,9 @@ using zyvotest::scratchPath;
 
 // The frames of a run without --keep go under $TMPDIR, here a directory of the test's own.
 TEST_F(SelfTestTest, defaultBenchPassesEveryTestEndsWithTheSummaryAndRemovesItsFrames) {
-    const char* saved = std::getenv("TMPDIR");
-    const std::string savedTmp = saved != nullptr ? saved : "";
+    const zyvotest::SavedEnvironment savedTmp{"TMPDIR"};
     setenv("TMPDIR", zyvotest::scratchDirectory().c_str(), 1);
     SelfTestRun result = run(zyvosim::defaultBenchText());
-    if (saved != nullptr) {
-        setenv("TMPDIR", savedTmp.c_str(), 1);
-    } else {
-        unsetenv("TMPDIR");
-    }
     EXPECT_EQ(result.status, 0) << result.out;
     ASSERT_EQ(result.names, kTests) << result.out;
     for (const std::string& name : kTests) {
