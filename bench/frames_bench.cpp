@@ -63,7 +63,7 @@ bool writeCompareFiles(const std::string& directory) {
 }
 
 Bench::Bench() {
-    // A card of this process alone, on the virtual clock (tests/support/virtual_sleep.cpp).
+    // A card of this process alone; main has put the simulator on its virtual clock.
     setenv("ZYVO_SIM_STATE", "private", 1);
     unsetenv("ZYVO_SIM");
     ZyvoDiagUserCommands::msDebugOutput = false;
