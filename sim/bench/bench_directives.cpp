@@ -3,6 +3,7 @@
 
 #include "bench/bench_card_directives.h"
 #include "bench/bench_hdmi_directives.h"
+#include "bench/bench_impair_directive.h"
 #include "bench/bench_video_directives.h"
 #include "calls/fault_points.h"
 #include "library/video_formats.h"
@@ -202,6 +203,7 @@ const BenchDirective kDirectives[] = {
      "hdmi-fault pll-unlocked | hdmi-fault clock HDMIOut|HDMIIn REG VALUE | hdmi-fault raster REG "
      "VALUE",
      readHDMIFault},
+    {"impair", "impair SDIInput|HDMIInput N KIND [ARGS]", readImpair},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zyvosim {
@@ -37,8 +38,12 @@ public:
     void expect(const char* keyword);
     // Reads the next field when it is `keyword`, and says whether it was.
     bool accept(const char* keyword);
+    // Whether every field has been read.
+    bool atEnd() const { return mNext >= mFields.size(); }
     // The line must end here.
     void finish();
+    // From here on, messages show `usage`: the form of one variant of the directive.
+    void setUsage(std::string usage) { mUsage = std::move(usage); }
 
     [[noreturn]] void fail(const std::string& problem) const;
 

@@ -3,12 +3,14 @@
 // The card does not run frame by frame: a capture store writes when it is switched off, and
 // whenever device memory is read while it is on. What it writes is the frame of the playout
 // store at the far end of its path (video_path.cpp), byte for byte: both ends of a loopback
-// hold the same pixel format, so the bytes are the picture.
+// hold the same pixel format, so the bytes are the picture. An input the bench impairs damages
+// the frame on its way (impaired_capture.cpp).
 #include "video/frame_capture.h"
 
 #include "card/clock.h"
 #include "card/sim_board.h"
 #include "library/video_formats.h"
+#include "video/impaired_capture.h"
 #include "video/video_path.h"
 
 #include <algorithm>
@@ -89,8 +91,14 @@ bool captureArrivingFrame(SimBoard& board, unsigned index, uint64_t since) {
     }
     const FrameStoreState& playout = board.state().playoutStore[picture.playoutStore].store;
     // A playout frame of another size than the capture frame: the smaller of the two moves.
-    return copyFrame(board.memory(), frameAddress(playout), frameAddress(capture),
-                     std::min(playout.size, capture.size));
+    uint32_t length = std::min(playout.size, capture.size);
+    std::vector<Impairment> impairments = impairmentsOn(board.bench(), picture);
+    if (!impairments.empty()) {
+        // Bit errors drawn afresh for each capture, the same at each write of one capture.
+        return copyImpairedFrame(board.memory(), frameAddress(playout), frameAddress(capture),
+                                 length, capture.config, impairments, since);
+    }
+    return copyFrame(board.memory(), frameAddress(playout), frameAddress(capture), length);
 }
 
 bool captureWhileOn(SimBoard& board) {

@@ -56,7 +56,9 @@ Picture atSDIInput(SimBoard& board, unsigned index, int hops) {
     if (!output.enable || output.mute) {
         return Picture{};
     }
-    return follow(board, output.source, hops);
+    Picture picture = follow(board, output.source, hops);
+    picture.sdiInputs |= 1u << index;
+    return picture;
 }
 
 // The transmitter sends nothing until it has a configuration; its four inputs travel as the
@@ -66,7 +68,9 @@ Picture atHDMIStream(SimBoard& board, unsigned stream, int hops) {
     if (cableInto(board.bench(), CableKind::HDMI, 0) == nullptr || !output.configured) {
         return Picture{};
     }
-    return follow(board, output.videoSource[stream], hops);
+    Picture picture = follow(board, output.videoSource[stream], hops);
+    picture.hdmiInput = true;
+    return picture;
 }
 
 Picture follow(SimBoard& board, int32_t source, int hops) {
@@ -114,7 +118,13 @@ Picture pictureAtCaptureStore(SimBoard& board, unsigned index) {
     if (capture.store.twoSampleInterleave) {
         Picture first = follow(board, capture.source1, 0);
         Picture second = follow(board, capture.source2, 0);
-        return second.present ? first : Picture{};
+        if (!second.present) {
+            return Picture{};
+        }
+        // Damage on either input reaches the one frame both write.
+        first.sdiInputs |= second.sdiInputs;
+        first.hdmiInput = first.hdmiInput || second.hdmiInput;
+        return first;
     }
     return follow(board, capture.source1Selected ? capture.source1 : capture.source, 0);
 }

@@ -16,7 +16,9 @@ class SimBoard;
 struct Picture {
     bool present = false;                              // a signal arrives at all
     ZyvoVideoFormat format = ZYVO_VideoFormat_Unknown; // its raster, as the playout store's format
-    int playoutStore = -1; // the store whose frame it carries; -1 for a bench's unknown raster
+    int playoutStore = -1;  // the store whose frame it carries; -1 for a bench's unknown raster
+    unsigned sdiInputs = 0; // bit N set: it came in through SDI input N on its way
+    bool hdmiInput = false; // it came in through the HDMI input
 };
 
 // What crosspoint `source` carries.
