@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The benches of examples/ do what their comments and the README say: the self-test gives the
-# verdicts and exit status named there, and the HDMI 4K and LTC benches pass the tests they are
-# for.
+# verdicts and exit status named there, the impairment benches fail the loop tests whose
+# pictures show the damage, and the HDMI 4K and LTC benches pass the tests they are for.
 # Usage: example_benches.sh ZYVODIAG EXAMPLES_DIR
 set -uo pipefail
 tool="$1"
@@ -30,6 +30,39 @@ SDI 6 -> SDI input 6"
 expect_selftest faults.bench 130 PASS "Genlock to the external reference
 HDMI 1080p 59.94 -> HDMI input"
 expect_selftest faults.bench 130 "NOT RUN" "LCD colour bars"
+
+# Runs the self-test on BENCH and checks that it exits 1 and that every loop test named fails,
+# one name a line. Loop tests through an input whose damage their picture hides may pass.
+expect_impaired_failures() {
+    local bench="$1" expected="$2" output name
+    output=$("${run[@]}" "$tool" --sim "$examples/$bench" selftest 2>&1)
+    local actual=$?
+    ((actual == 1)) || fail "$bench: the self-test exits $actual, not 1"
+    while read -r name; do
+        grep -q "^\[[ 0-9]*/[0-9]*\] $name \.\.*  *FAIL " <<<"$output" ||
+            fail "$bench: '$name' does not fail"
+    done <<<"$expected"
+    grep -q "^\[[ 0-9]*/[0-9]*\] LTC input .* PASS " <<<"$output" ||
+        fail "$bench: the LTC test, which no impairment reaches, does not pass"
+}
+
+expect_impaired_failures impair-data.bench "SDI 1 -> SDI input 1
+SDI 2 -> SDI input 2
+SDI 3 -> SDI input 3
+SDI 4 -> SDI input 4
+SDI 5 -> SDI input 5
+SDI 7 -> SDI input 7
+SDI 8 -> SDI input 8
+HDMI 1080p 59.94 -> HDMI input
+HDMI 2160p 29.97 -> HDMI input"
+expect_impaired_failures impair-picture.bench "SDI 1 -> SDI input 1
+SDI 3 -> SDI input 3
+SDI 4 -> SDI input 4
+SDI 5 -> SDI input 5
+SDI 7 -> SDI input 7
+SDI 8 -> SDI input 8
+HDMI 1080p 59.94 -> HDMI input
+HDMI 2160p 29.97 -> HDMI input"
 
 "${run[@]}" "$tool" --sim "$examples/hdmi-4k.bench" hdmi-loopback -r29 >/dev/null ||
     fail "hdmi-4k.bench: hdmi-loopback -r29 failed"
