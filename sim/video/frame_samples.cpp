@@ -5,6 +5,8 @@
 #include "library/pixel_formats.h"
 #include "library/video_formats.h"
 
+#include <algorithm>
+
 namespace zyvosim {
 namespace {
 
@@ -68,6 +70,11 @@ void putBitsAt(uint8_t* bytes, const Slot& slot, uint32_t bits) {
     }
 }
 
+// YCbCr 10 and RGB 10 both hold three 10-bit samples a word, in stream order.
+bool threeInAWord(ZyvoPixelFormat format) {
+    return format == ZYVO_PixelFormat_YCbCr10 || format == ZYVO_PixelFormat_RGB10;
+}
+
 } // namespace
 
 uint16_t FrameSamples::get(const uint8_t* frame, unsigned line, unsigned sample) const {
@@ -107,22 +114,65 @@ SampleChannel channelOf(const FrameSamples& layout, unsigned sample) {
     return sample % 4 == 0 ? SampleChannel::Cb : SampleChannel::Cr;
 }
 
+// A line at a time, with the slot of each sample worked out once a cadence: frames of 4K are
+// unpacked and packed on every impaired capture.
 std::vector<uint16_t> unpackSamples(const FrameSamples& layout, const uint8_t* frame) {
-    std::vector<uint16_t> samples(size_t(layout.lines) * layout.perLine());
-    size_t next = 0;
-    for (unsigned line = 0; line < layout.lines; ++line) {
-        for (unsigned sample = 0; sample < layout.perLine(); ++sample) {
-            samples[next++] = layout.get(frame, line, sample);
+    const unsigned perLine = layout.perLine();
+    std::vector<uint16_t> samples(size_t(layout.lines) * perLine);
+    uint16_t* out = samples.data();
+    for (unsigned line = 0; line < layout.lines; ++line, out += perLine) {
+        const uint8_t* in = frame + line * layout.pitch;
+        unsigned i = 0;
+        if (threeInAWord(layout.pixelFormat)) {
+            for (; i + 3 <= perLine; i += 3, in += 4) {
+                uint32_t word = wordAt(in);
+                out[i] = word & 0x3ff;
+                out[i + 1] = (word >> 10) & 0x3ff;
+                out[i + 2] = (word >> 20) & 0x3ff;
+            }
+        } else if (layout.pixelFormat == ZYVO_PixelFormat_YCbCr12) {
+            for (; i + 2 <= perLine; i += 2, in += 3) {
+                uint32_t pair = uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
+                out[i] = pair & 0xfff;
+                out[i + 1] = static_cast<uint16_t>(pair >> 12);
+            }
+        } else if (layout.pixelFormat == ZYVO_PixelFormat_YCbCr8) {
+            std::copy(in, in + perLine, out);
+            i = perLine;
+        }
+        for (; i < perLine; ++i) {
+            out[i] = layout.get(frame, line, i);
         }
     }
     return samples;
 }
 
 void packSamples(const FrameSamples& layout, const std::vector<uint16_t>& samples, uint8_t* frame) {
-    size_t next = 0;
-    for (unsigned line = 0; line < layout.lines; ++line) {
-        for (unsigned sample = 0; sample < layout.perLine(); ++sample) {
-            layout.put(frame, line, sample, samples[next++]);
+    const unsigned perLine = layout.perLine();
+    const uint16_t* in = samples.data();
+    for (unsigned line = 0; line < layout.lines; ++line, in += perLine) {
+        uint8_t* out = frame + line * layout.pitch;
+        unsigned i = 0;
+        if (threeInAWord(layout.pixelFormat)) {
+            for (; i + 3 <= perLine; i += 3, out += 4) {
+                uint32_t spare = wordAt(out) & 0xc0000000u;
+                putWordAt(out,
+                          spare | in[i] | uint32_t(in[i + 1]) << 10 | uint32_t(in[i + 2]) << 20);
+            }
+        } else if (layout.pixelFormat == ZYVO_PixelFormat_YCbCr12) {
+            for (; i + 2 <= perLine; i += 2, out += 3) {
+                uint32_t pair = uint32_t(in[i]) | uint32_t(in[i + 1]) << 12;
+                out[0] = static_cast<uint8_t>(pair);
+                out[1] = static_cast<uint8_t>(pair >> 8);
+                out[2] = static_cast<uint8_t>(pair >> 16);
+            }
+        } else if (layout.pixelFormat == ZYVO_PixelFormat_YCbCr8) {
+            for (; i < perLine; ++i) {
+                out[i] = static_cast<uint8_t>(in[i]);
+            }
+        }
+        for (; i < perLine; ++i) {
+            layout.put(frame, line, i, in[i]);
         }
     }
 }
