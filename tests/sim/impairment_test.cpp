@@ -21,6 +21,7 @@ constexpr uint32_t kPlayoutBase = 0x4000000;
 constexpr uint32_t kCaptureBase = 0x1000000;
 constexpr int32_t kPlayoutStore0 = 92;
 constexpr int32_t kSDIInput0 = 140;
+constexpr int32_t kPlayoutSecond0 = 98;
 constexpr int32_t kHDMIStream1 = 111;
 
 // A frame as the documented layouts store it: the test's own reading of each packing.
@@ -82,6 +83,7 @@ struct Raster {
 };
 constexpr Raster k486i{ZYVO_VideoFormat_486i_2997, 720, 486};
 constexpr Raster k720p{ZYVO_VideoFormat_720p_5994, 1280, 720}; // 10-bit lines end in padding
+constexpr Raster k2160p{ZYVO_VideoFormat_2160p_2997_SID, 3840, 2160};
 
 // Every byte drawn, so every bit of every sample (and of the padding) is exercised.
 Frame randomFrame(const Raster& raster, ZyvoPixelFormat pixels, unsigned seed) {
@@ -110,6 +112,7 @@ protected:
         auto* player = widget<ZyvoFrameBufferPlayWidget>(ZYVO_WidgetType_FrameBufferPlayWidget);
         auto* capturer =
             widget<ZyvoFrameBufferCaptureWidget>(ZYVO_WidgetType_FrameBufferCaptureWidget);
+        const bool quad = raster.width >= 3840;
         EXPECT_TRUE(zyvosim::writeDeviceMemory(kPlayoutBase, sent.bytes));
         EXPECT_TRUE(zyvosim::writeDeviceMemory(kCaptureBase, held.bytes));
         player->SetFrameBufferConfiguration(&playout);
@@ -119,14 +122,23 @@ protected:
             ZyvoVideoConfiguration video(raster.format);
             out->SetSourceConfiguration(&video);
             out->SetVideoSource1(static_cast<ZyvoVideoSource>(kPlayoutStore0));
+            // A 4K picture travels as a two-sample pair, as the HDMI 4K paths send it.
+            player->SetTwoSampleInterleaveMode(quad);
+            out->SetVideoSource2(static_cast<ZyvoVideoSource>(kPlayoutSecond0));
+            capturer->SetTwoSampleInterleaveMode(quad);
+            capturer->SetVideoSource2(static_cast<ZyvoVideoSource>(kHDMIStream1 + 1));
         } else {
             auto* out = widget<ZyvoSDIOutputV2Widget>(ZYVO_WidgetType_SDIOutputWidget);
             out->SetVideoSource(static_cast<ZyvoVideoSource>(kPlayoutStore0));
             out->SetEnable(true);
         }
         capturer->SetFrameBufferConfiguration(&store);
-        capturer->SetVideoSource(static_cast<ZyvoVideoSource>(hdmi ? kHDMIStream1 : kSDIInput0),
-                                 true);
+        auto input = static_cast<ZyvoVideoSource>(hdmi ? kHDMIStream1 : kSDIInput0);
+        if (quad) {
+            capturer->SetVideoSource1(input);
+        } else {
+            capturer->SetVideoSource(input, true);
+        }
         capturer->SetEnable(true);
         zyvosim::sleepMicroseconds(100000);
         capturer->SetEnable(false);
@@ -369,18 +381,29 @@ TEST_F(ImpairmentTest, bitErrorsComeInLinkBurstsAndASeedRepeatsThem) {
               (std::vector<size_t>{q, q + 1, q + 4, q + 5, q + 9, q + 10}));
 }
 
-// The damage belongs to the input named: the HDMI input's line leaves SDI captures alone, and
-// reaches what the HDMI input captures.
+// The damage belongs to the input named: the HDMI input's lines leave SDI captures alone, and
+// reach what the HDMI input captures, HD and 4K, down to the 4K frame's last line.
 TEST_F(ImpairmentTest, onlyTheNamedInputDamagesItsFrames) {
-    const std::string lines = "impair HDMIInput 0 inverted-bit Y 0\nimpair SDIInput 1 stale\n";
-    Frame sent = randomFrame(k486i, ZYVO_PixelFormat_YCbCr10, 1);
-    Frame held = randomFrame(k486i, ZYVO_PixelFormat_YCbCr10, 2);
-    EXPECT_EQ(capture(lines, k486i, sent, held).bytes, sent.bytes);
-    nextCase();
-    Frame got = capture(lines, k486i, sent, held, true);
-    eachSample(got, 4, [&](unsigned y, unsigned i) {
-        return sent.isLuma(i) ? sent.at(y, i) ^ 1u : sent.at(y, i);
-    });
+    const std::string lines = "impair HDMIInput 0 inverted-bit Y 0\nimpair SDIInput 1 stale\n"
+                              "impair HDMIInput 0 shift 0 -1\n";
+    for (const Raster& raster : {k486i, k2160p}) {
+        Frame sent = randomFrame(raster, ZYVO_PixelFormat_YCbCr10, 1);
+        Frame held = randomFrame(raster, ZYVO_PixelFormat_YCbCr10, 2);
+        if (raster.width < 3840) {
+            EXPECT_EQ(capture(lines, raster, sent, held).bytes, sent.bytes);
+            nextCase();
+        }
+        Frame got = capture(lines, raster, sent, held, true);
+        for (unsigned y : {0u, raster.lines - 2, raster.lines - 1}) {
+            for (unsigned i = 0; i < got.perLine(); ++i) {
+                unsigned bit = sent.isLuma(i) ? 1 : 0;
+                unsigned expected =
+                    y + 1 < raster.lines ? sent.at(y + 1, i) ^ bit : blackAt(got, i);
+                ASSERT_EQ(got.at(y, i), expected) << "line " << y << " sample " << i;
+            }
+        }
+        nextCase();
+    }
 }
 
 TEST_F(ImpairmentTest, badLinesAreRefusedNamingTheLine) {
