@@ -24,7 +24,8 @@ enum class ImpairmentKind {
     Matrix,          // colours converted with the other matrix (`to601`: BT.709 taken as BT.601)
 };
 
-// Data lines by the names a board engineer gives them: C is the chroma line, both Cb and Cr.
+// Data lines by the names a board engineer gives them: C is the chroma line, both Cb and Cr. RGB
+// rides the same lines: G on Y's, B and R on C's (impairments.cpp).
 enum class DataChannel { Y, C, R, G, B };
 
 // One `impair` line of the bench; the fields a kind does not use stay at their defaults.

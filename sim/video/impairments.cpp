@@ -44,24 +44,28 @@ private:
     unsigned mArrivingLines;
 };
 
+// RGB travels on the lines of a 4:4:4 bus, as on the HDMI channels: G on the luma line, B and R
+// on the chroma lines of Cb and Cr. So Y names G in an RGB frame, C both R and B, and R, G, B
+// name Cr, Y, Cb in a YCbCr frame.
 bool carries(DataChannel line, SampleChannel sample) {
     switch (line) {
     case DataChannel::Y:
-        return sample == SampleChannel::Y;
+        return sample == SampleChannel::Y || sample == SampleChannel::G;
     case DataChannel::C:
-        return sample == SampleChannel::Cb || sample == SampleChannel::Cr;
+        return sample == SampleChannel::Cb || sample == SampleChannel::Cr ||
+               sample == SampleChannel::R || sample == SampleChannel::B;
     case DataChannel::R:
-        return sample == SampleChannel::R;
+        return sample == SampleChannel::R || sample == SampleChannel::Cr;
     case DataChannel::G:
-        return sample == SampleChannel::G;
+        return sample == SampleChannel::G || sample == SampleChannel::Y;
     case DataChannel::B:
-        return sample == SampleChannel::B;
+        return sample == SampleChannel::B || sample == SampleChannel::Cb;
     }
     return false;
 }
 
-// Every picture sample the impairment's data line carries: `change(sample)`. A line the frame's
-// encoding has not (Y in an RGB frame) and a bit beyond the frame's depth touch nothing.
+// Every picture sample the impairment's data line carries: `change(sample)`. A bit beyond the
+// frame's depth has no data line and touches nothing.
 template <typename Change>
 void onDataLine(const Impairment& impairment, ArrivingFrame& frame, Change change) {
     const FrameSamples& layout = frame.layout();
@@ -105,11 +109,16 @@ void chromaSwap(const Impairment&, ArrivingFrame& frame) {
     exchangeInGroups(frame, frame.layout().rgb ? 3 : 4, 0, 2);
 }
 
-// Samples 2k and 2k+1 of the 4:2:2 stream; an RGB frame has no such stream and arrives whole.
+// The luma and chroma halves of the bus crossed: samples 2k and 2k+1 of the 4:2:2 stream (Cb0
+// with Y0, Cr0 with Y1). On the 4:4:4 bus of an RGB frame the luma line (G) crosses the chroma
+// line its pixel pairs with in 4:2:2: B (Cb) in even pixels, R (Cr) in odd ones.
 void lumaChromaOrder(const Impairment&, ArrivingFrame& frame) {
     if (!frame.layout().rgb) {
         exchangeInGroups(frame, 2, 0, 1);
+        return;
     }
+    exchangeInGroups(frame, 6, 1, 2);
+    exchangeInGroups(frame, 6, 3, 4);
 }
 
 void truncated(const Impairment& impairment, ArrivingFrame& frame) {

@@ -196,11 +196,22 @@ TEST_F(ImpairmentTest, eachKindDamagesTheCapturedSamplesExactly) {
              });
              EXPECT_EQ(g.bytes[3], s.bytes[3]); // the spare byte of each pixel is no data line
          }},
-        // No data line 9 in an 8-bit frame, and no luma line in an RGB one.
+        // No data line 9 in an 8-bit frame.
         {"stuck-bit Y 9 1", k486i, ZYVO_PixelFormat_YCbCr8,
          [](const Frame& s, const Frame& g, const Frame&) { EXPECT_EQ(g.bytes, s.bytes); }},
+        // RGB on the lines of a 4:4:4 bus: G on the luma line, B and R on the chroma lines.
         {"inverted-bit Y 0", k486i, ZYVO_PixelFormat_RGB10,
-         [](const Frame& s, const Frame& g, const Frame&) { EXPECT_EQ(g.bytes, s.bytes); }},
+         [](const Frame& s, const Frame& g, const Frame&) {
+             eachSample(g, 8, [&](unsigned y, unsigned i) {
+                 return i % 3 == 1 ? s.at(y, i) ^ 1u : s.at(y, i);
+             });
+         }},
+        {"stuck-bit B 3 1", k486i, ZYVO_PixelFormat_YCbCr10,
+         [](const Frame& s, const Frame& g, const Frame&) {
+             eachSample(g, 8, [&](unsigned y, unsigned i) {
+                 return i % 4 == 0 ? s.at(y, i) | 8u : s.at(y, i);
+             });
+         }},
         {"inverted-bit C 5", k720p, ZYVO_PixelFormat_YCbCr10,
          [](const Frame& s, const Frame& g, const Frame&) {
              eachSample(g, 8, [&](unsigned y, unsigned i) {
@@ -227,6 +238,13 @@ TEST_F(ImpairmentTest, eachKindDamagesTheCapturedSamplesExactly) {
         {"luma-chroma-order", k486i, ZYVO_PixelFormat_YCbCr8,
          [](const Frame& s, const Frame& g, const Frame&) {
              eachSample(g, 8, [&](unsigned y, unsigned i) { return s.at(y, i ^ 1u); });
+         }},
+        // G with B in even pixels, with R in odd ones: the pairs of the 4:2:2 stream.
+        {"luma-chroma-order", k486i, ZYVO_PixelFormat_RGB8,
+         [](const Frame& s, const Frame& g, const Frame&) {
+             const unsigned kFrom[6] = {0, 2, 1, 4, 3, 5};
+             eachSample(g, 8,
+                        [&](unsigned y, unsigned i) { return s.at(y, i - i % 6 + kFrom[i % 6]); });
          }},
         {"truncated 8", k720p, ZYVO_PixelFormat_YCbCr12,
          [](const Frame& s, const Frame& g, const Frame&) {
