@@ -79,6 +79,9 @@ void readRange(BenchLine& line, Impairment& impairment) {
 void readShift(BenchLine& line, Impairment& impairment) {
     impairment.dx = static_cast<int>(line.number("DX", -kLongestShift, kLongestShift));
     impairment.dy = static_cast<int>(line.number("DY", -kLongestShift, kLongestShift));
+    if (impairment.dx == 0 && impairment.dy == 0) {
+        line.fail("shift 0 0 moves nothing");
+    }
 }
 
 void readTorn(BenchLine& line, Impairment& impairment) {
@@ -93,8 +96,9 @@ void readBitErrors(BenchLine& line, Impairment& impairment) {
     if (error != std::errc() || stop != end) {
         line.fail("RATE '" + shownField(field) + "' is not a number");
     }
-    if (!(rate >= 0 && rate <= kHighestRate)) {
-        line.fail("RATE " + field + " is not in 0 to 0.1");
+    // A rate of 0 would damage nothing, and a line that names damage must do some.
+    if (!(rate > 0 && rate <= kHighestRate)) {
+        line.fail("RATE " + field + " is not above 0 and at most 0.1");
     }
     impairment.rate = rate;
     if (!line.atEnd()) {

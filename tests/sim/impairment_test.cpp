@@ -448,7 +448,11 @@ TEST_F(ImpairmentTest, badLinesAreRefusedNamingTheLine) {
          "lab.bench:2: impair: 'SDIOutput' is neither SDIInput nor HDMIInput"},
         {"impair SDIInput 0 range full",
          "lab.bench:2: impair: 'full' is neither legal-to-full nor full-to-legal"},
-        {"impair SDIInput 0 bit-errors 0.5 1", "lab.bench:2: impair: RATE 0.5 is not in 0 to 0.1"},
+        {"impair SDIInput 0 bit-errors 0.5 1",
+         "lab.bench:2: impair: RATE 0.5 is not above 0 and at most 0.1"},
+        {"impair SDIInput 0 bit-errors 0", "lab.bench:2: impair: RATE 0 is not above 0 and at "
+                                           "most 0.1"},
+        {"impair SDIInput 0 shift 0 0", "lab.bench:2: impair: shift 0 0 moves nothing"},
         {"impair SDIInput 0 bit-errors 1e-5 -1",
          "lab.bench:2: impair: SEED -1 is not in 0 to 4294967295"},
         {"impair SDIInput 0 truncated 12", "lab.bench:2: impair: BITS 12 is not in 1 to 11"},
