@@ -188,9 +188,11 @@ Rgb8 toRgb8(const Sample& sample, PixelLayout layout) {
     const double luma = (sample.c[0] - 16.0 * scale) / (219.0 * scale);
     const double pb = (sample.c[1] - 128.0 * scale) / (224.0 * scale);
     const double pr = (sample.c[2] - 128.0 * scale) / (224.0 * scale);
+    // Green from the colour differences alone, so that neutral chroma gives exactly R = G = B
+    // (a grey picture stays grey, and is written as one).
     const double r = luma + 1.5748 * pr;
     const double b = luma + 1.8556 * pb;
-    const double g = (luma - 0.2126 * r - 0.0722 * b) / 0.7152;
+    const double g = luma - (0.2126 * 1.5748 * pr + 0.0722 * 1.8556 * pb) / 0.7152;
     return Rgb8{toByte(r), toByte(g), toByte(b)};
 }
 
