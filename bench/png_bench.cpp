@@ -1,9 +1,11 @@
 // How large and how fast the PNG pictures of test patterns are: the zlib writer the tool uses
 // where the host has zlib, beside zlib's level 6 on the same rows and our own fixed-code writer
-// that the PowerPC build keeps.
+// that the PowerPC build keeps; and how fast the waveform and vectorscope of a frame are drawn.
 #include "pictures/deflate_writer.h"
 #include "pictures/frame_decoder.h"
 #include "pictures/png_writer.h"
+#include "pictures/vectorscope.h"
+#include "pictures/waveform.h"
 #ifdef ZYVODIAG_HAVE_ZLIB
 #include "pictures/zlib_row_writer.h"
 #endif
@@ -29,24 +31,41 @@ struct Picture {
     std::vector<uint8_t> rgb;
 };
 
+// A pattern drawn by the common generator in `layout` and decoded, as the tool holds it.
+zyvodiag::DecodedFrame decodedPattern(int pattern, unsigned width, unsigned height,
+                                      PixelLayout layout) {
+    std::vector<unsigned char> frame;
+    QELTestPatternGen().DrawTestPattern(static_cast<QELTestPatternSelect>(pattern), width, height,
+                                        static_cast<QEL_PixelFormat>(layout), frame);
+    const zyvodiag::FrameShape shape{layout, width, height,
+                                     unsigned(zyvodiag::minimumPitch(layout, width))};
+    zyvodiag::DecodedFrame decoded;
+    std::string error;
+    zyvodiag::decodeFrame(frame.data(), frame.size(), shape, decoded, error);
+    return decoded;
+}
+
 // A pattern as the SDI tests keep it: drawn in 10-bit YCbCr 4:2:2, decoded to 8-bit RGB.
 const Picture& picture(int pattern, unsigned width, unsigned height) {
     static std::map<std::vector<unsigned>, Picture> pictures;
     Picture& made = pictures[{unsigned(pattern), width, height}];
-    if (!made.rgb.empty()) {
-        return made;
-    }
-    std::vector<unsigned char> frame;
-    QELTestPatternGen().DrawTestPattern(static_cast<QELTestPatternSelect>(pattern), width, height,
-                                        QEL_PixelFormat_YCbCr10, frame);
-    const zyvodiag::FrameShape shape{PixelLayout::YCbCr10, width, height,
-                                     unsigned(zyvodiag::minimumPitch(PixelLayout::YCbCr10, width))};
-    zyvodiag::DecodedFrame decoded;
-    std::string error;
-    if (zyvodiag::decodeFrame(frame.data(), frame.size(), shape, decoded, error)) {
-        made = Picture{width, height, zyvodiag::toRgb8(decoded)};
+    if (made.rgb.empty()) {
+        made =
+            Picture{width, height,
+                    zyvodiag::toRgb8(decodedPattern(pattern, width, height, PixelLayout::YCbCr10))};
     }
     return made;
+}
+
+// The waveform and the vectorscope of a 1080 frame, as view --waveform --vectorscope draws them
+// before writing: the picture the self-test's report shows beside a failed test's frame.
+void drawScopes(benchmark::State& state) {
+    const zyvodiag::DecodedFrame frame =
+        decodedPattern(int(state.range(0)), 1920, 1080, PixelLayout(state.range(1)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(zyvodiag::drawWaveform(frame).rgb.data());
+        benchmark::DoNotOptimize(zyvodiag::drawVectorscope(frame).rgb.data());
+    }
 }
 
 std::string scratchFile() {
@@ -143,6 +162,14 @@ void patterns(benchmark::internal::Benchmark* benchmark) {
 
 BENCHMARK(writePng)->Apply(patterns);
 BENCHMARK(fixedDeflate)->Apply(patterns);
+// Last: the CSV's columns are those of the first benchmark, and this one counts no bytes.
+BENCHMARK(drawScopes)
+    ->Args({1, int(PixelLayout::YCbCr10)})
+    ->Args({13, int(PixelLayout::YCbCr10)})
+    ->Args({1, int(PixelLayout::RGB10)})
+    ->Args({13, int(PixelLayout::YCbCr8)})
+    ->ArgNames({"pattern", "fmt"})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
