@@ -139,6 +139,16 @@ void drawGraticule(RgbImage& picture, unsigned depth) {
     }
 }
 
+// Three pixels square, so that a flat colour's single point is seen in a report's thumbnail; it
+// stays inside the smallest target box.
+void drawDot(RgbImage& picture, unsigned x, unsigned y, unsigned brightness) {
+    for (unsigned dotY = y > 0 ? y - 1 : 0; dotY <= std::min(y + 1, kSide - 1); ++dotY) {
+        for (unsigned dotX = x > 0 ? x - 1 : 0; dotX <= std::min(x + 1, kSide - 1); ++dotX) {
+            picture.set(dotX, dotY, traceOver(picture.at(dotX, dotY), kTrace, brightness));
+        }
+    }
+}
+
 } // namespace
 
 std::vector<BarTarget> bt709BarTargets(unsigned depth) {
@@ -182,7 +192,7 @@ RgbImage drawVectorscope(const DecodedFrame& frame) {
         for (unsigned x = 0; x < kSide; ++x) {
             const uint32_t count = counts[size_t(y) * kSide + x];
             if (count != 0) {
-                picture.set(x, y, traceOver(picture.at(x, y), kTrace, brightness(count)));
+                drawDot(picture, x, y, brightness(count));
             }
         }
     }

@@ -31,7 +31,8 @@ struct VectorscopeLayout {
     static ScopePoint point(unsigned cb, unsigned cr, unsigned depth);
 };
 
-// Each box around a target leaves its centre pixel free for the trace.
+// Each box around a target leaves the pixels near its centre free for the trace, whose dots
+// are three pixels square.
 constexpr unsigned kTargetHalfSide75 = 5;
 constexpr unsigned kTargetHalfSide100 = 7;
 
