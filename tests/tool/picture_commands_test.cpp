@@ -1,4 +1,5 @@
-// view and compare --diff-png on pattern frames: colours, refusals and the marked pixels.
+// view and compare --diff-png on pattern frames: colours, scopes, refusals and the marked
+// pixels.
 #include "png_reader.h"
 #include "test_files.h"
 #include "tool_process.h"
@@ -139,6 +140,26 @@ TEST_F(PictureTest, viewShowsEachQuadrantOfA4KFrameInItsPlace) {
     });
 }
 
+TEST_F(PictureTest, viewDrawsTheScopesBesideOrInsteadOfTheFrame) {
+    const std::string frame = writeFrame("bars.raw", 1, 1920, 1080, 1);
+    ToolRun run = runTool("view " + frame + " -f6 -r29 -v1 --vectorscope " + path("vector.png") +
+                          " --waveform=" + path("wave.png"));
+    EXPECT_TRUE(tooltest::endedWith(
+        run, 0, {"-> waveform " + path("wave.png"), "-> vectorscope " + path("vector.png")}));
+    EXPECT_FALSE(std::filesystem::exists(path("bars.png")));
+    checkPicture(path("wave.png"), 3 * 640 + 2 * 8, 512, [](const RgbPicture& picture) {
+        // The white bar (721) in the Y panel, two 10-bit codes a row and 0 at the bottom;
+        // nothing at 800.
+        EXPECT_GT(picture.at(60, 511 - 721 / 2).r, 0);
+        EXPECT_EQ(picture.at(60, 511 - 800 / 2).r, 0);
+    });
+    checkPicture(path("vector.png"), 512, 512, [](const RgbPicture& picture) {
+        // The dot of 75% yellow (Cb 176, Cr 543) inside its target.
+        const Rgb dot = picture.at(176 / 2, 511 - 543 / 2);
+        EXPECT_TRUE(dot.g > dot.r && dot.r > 0) << dot.r << " " << dot.g << " " << dot.b;
+    });
+}
+
 TEST_F(PictureTest, viewRefusesAFileThatIsNotAFrameOfTheSwitchesFormat) {
     const std::string whole = writeFrame("whole.raw", 0, 1920, 1080, 2);
     std::filesystem::copy_file(whole, path("truncated.raw"));
@@ -148,8 +169,11 @@ TEST_F(PictureTest, viewRefusesAFileThatIsNotAFrameOfTheSwitchesFormat) {
         {"view " + path("truncated.raw") + " -f6 -r29 -v2" + png,
          "is 4147199 bytes, but a frame of 1920 x 1080 pixels in this pixel format is 4147200"},
         {"view " + whole + " -f6 -r29 -v5" + png, "8294400 bytes"},
-        {"view " + whole + " -f6 -r29 -v2", "needs --png OUT.png"},
+        {"view " + whole + " -f6 -r29 -v2", "needs --png OUT.png, --waveform OUT.png or"},
+        {"view " + whole + " -f6 -r29 -v2 --waveform", "needs --waveform OUT.png"},
         {"view " + path("missing.raw") + png, "No such file"},
+        // Every picture's target is checked before any is written.
+        {"view " + whole + " -f6 -r29 -v2" + png + " --vectorscope " + path(""), "Is a directory"},
     };
     for (const auto& [arguments, says] : refusals) {
         EXPECT_TRUE(tooltest::endedWith(runTool(arguments), 2, {says})) << arguments;

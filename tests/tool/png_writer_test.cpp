@@ -1,7 +1,9 @@
-// The tool's PNG writer: pictures that decode to exactly what was written, the same bytes on
-// every host, and no file left behind by a failed write.
+// The tool's PNG writer: pictures that decode to exactly what was written, grey ones stored as
+// grey, the same bytes on every host, safe from several threads, and no file left behind by a
+// failed write.
 #include "pictures/checksums.h"
 #include "pictures/deflate_writer.h"
+#include "pictures/frame_decoder.h"
 #include "pictures/png_writer.h"
 #include "png_reader.h"
 #include "test_files.h"
@@ -13,6 +15,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -61,7 +64,22 @@ protected:
     static std::string path(const std::string& name) {
         return zyvotest::scratchPath(name);
     }
+
+    // The IHDR's colour type: 0 for grey, 2 for RGB.
+    static int colourType(const std::string& name) {
+        return zyvotest::fileText(path(name)).at(25);
+    }
 };
+
+// A horizontal grey ramp: R = G = B everywhere.
+RgbPicture greyRamp(unsigned width, unsigned height) {
+    RgbPicture picture{width, height, {}};
+    for (unsigned i = 0; i < width * height; ++i) {
+        const auto level = uint8_t(i % width * 255 / (width - 1));
+        picture.rgb.insert(picture.rgb.end(), {level, level, level});
+    }
+    return picture;
+}
 
 // A picture of literals both sides of 144, runs one pixel back and one row back: our own
 // writer's stream (the one the PowerPC build writes) comes out the same on a big-endian 32-bit
@@ -98,6 +116,59 @@ TEST_F(PngWriterTest, picturesDecodeToExactlyTheirPixels) {
     // Bars are what the tool writes most: a 4K preview of them must not be megabytes.
     writeAndRead("bars.png", bars(3840, 64));
     EXPECT_LT(fs::file_size(path("bars.png")), 3840u * 64 * 3 / 100);
+
+    // Grey pictures are stored with one sample a pixel; a single coloured pixel, even the very
+    // last byte, keeps the picture RGB.
+    RgbPicture tinted = greyRamp(301, 7);
+    writeAndRead("grey.png", tinted);
+    EXPECT_EQ(colourType("grey.png"), 0);
+    tinted.rgb.back() ^= 1;
+    writeAndRead("tinted.png", tinted);
+    EXPECT_EQ(colourType("tinted.png"), 2);
+    EXPECT_EQ(colourType("bars.png"), 2);
+}
+
+// Neutral chroma at every code of every YCbCr depth decodes to R = G = B, so that grey frames
+// become grey pictures.
+TEST_F(PngWriterTest, neutralChromaDecodesToExactGrey) {
+    using zyvodiag::PixelLayout;
+    for (PixelLayout layout : {PixelLayout::YCbCr8, PixelLayout::YCbCr10, PixelLayout::YCbCr12}) {
+        const unsigned depth = zyvodiag::bitDepth(layout);
+        const auto neutral = uint16_t(1u << (depth - 1));
+        for (unsigned y = 0; y < 1u << depth; ++y) {
+            const zyvodiag::Rgb8 c = zyvodiag::toRgb8({{uint16_t(y), neutral, neutral}}, layout);
+            ASSERT_TRUE(c.r == c.g && c.g == c.b) << depth << "-bit Y " << y;
+        }
+    }
+}
+
+// Pictures are compressed concurrently by the self-test's report: each thread's file decodes
+// to its own picture, and no temporary file stays behind.
+TEST_F(PngWriterTest, severalThreadsWriteTheirPicturesAtOnce) {
+    std::vector<RgbPicture> pictures;
+    std::vector<std::string> files; // named here: the scratch directory is made on first use
+    for (unsigned i = 0; i < 8; ++i) {
+        pictures.push_back(i % 2 == 0 ? noise(200 + i, 50) : greyRamp(200 + i, 50));
+        files.push_back(path(std::to_string(i) + ".png"));
+    }
+    std::vector<std::string> errors(pictures.size());
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        threads.emplace_back([&, i] {
+            const RgbPicture& p = pictures[i];
+            writePng(files[i], p.width, p.height, p.rgb, errors[i]);
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        EXPECT_EQ(errors[i], "") << i;
+#ifdef ZYVO_TEST_LIBPNG
+        EXPECT_TRUE(tooltest::readPng(files[i]).rgb == pictures[i].rgb) << i;
+#endif
+    }
+    EXPECT_EQ(zyvotest::listing().size(), pictures.size()) << "a temporary file was left";
 }
 
 TEST_F(PngWriterTest, aFailedWriteLeavesTheTargetAsItWasAndNoOtherFile) {

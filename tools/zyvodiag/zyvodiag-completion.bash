@@ -73,7 +73,7 @@ _zyvodiag() {
     setup) options="--inputs" ;;
     monitor) options="--sdi --hdmi" ;;
     compare) options="--diff-png" ;;
-    view) options="--png" ;;
+    view) options="--png --waveform --vectorscope" ;;
     selftest) options="--json --junit --html --keep --only --skip --repeat --stop-on-fail --list" ;;
     esac
     if [[ "$cur" == --* ]]; then

@@ -52,7 +52,12 @@ const CommandHelp kHelp[] = {
     {"ltc-rate", CommandLine::Video,
      "  RATE                23, 24, 25, 29, 30, 47, 48, 50, 59 or 60 (required)\n"},
     {"view", CommandLine::Video,
-     "  --png OUT.png       the picture to write (required); the input file is the frame\n"
+     "  --png OUT.png       the frame as a picture; the input file is the frame\n"
+     "  --waveform OUT.png  a waveform: position across, code value up, a Y|Cb|Cr (or R|G|B)\n"
+     "                      parade with the legal levels and the reserved codes marked\n"
+     "  --vectorscope OUT.png\n"
+     "                      Cb across, Cr up, with the BT.709 75% and 100% bar targets\n"
+     "                      (at least one of the three pictures is required)\n"
      "  -v23                a frame of the 12-bit YCbCr 4:2:2 pixel format\n"},
     {"compare", CommandLine::Video,
      "  --diff-png OUT.png  after the report: pixel statistics and a difference picture, for\n"

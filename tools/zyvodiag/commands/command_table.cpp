@@ -38,8 +38,10 @@ const std::vector<Command>& commands() {
         {"sim-reset", "power the simulated device off and on", runSimReset},
         {"list", "the formats of each -f and -r pair, the pixel formats and the test patterns",
          runList},
-        {"view", "write a raw frame file as a PNG picture: FILE [switches] --png OUT.png", runView,
-         "--png="},
+        {"view",
+         "write a raw frame file as PNG pictures: FILE [switches] --png OUT.png, "
+         "--waveform OUT.png, --vectorscope OUT.png",
+         runView, "--png= --waveform= --vectorscope="},
         {"selftest",
          "run the tests of the bench: [--json F] [--junit F] [--html DIR] [--keep DIR] "
          "[--only L] [--skip L] [--repeat N] [--stop-on-fail] [--list]",

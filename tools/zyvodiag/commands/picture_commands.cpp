@@ -1,4 +1,5 @@
-// The view command, and the pixel report of compare --diff-png.
+// The view command (the frame, its waveform and its vectorscope as pictures), and the pixel
+// report of compare --diff-png.
 #include "commands/picture_commands.h"
 
 #include "commands/tool_options.h"
@@ -6,6 +7,8 @@
 #include "pictures/frame_difference.h"
 #include "pictures/frame_file.h"
 #include "pictures/png_writer.h"
+#include "pictures/vectorscope.h"
+#include "pictures/waveform.h"
 #include "system/pending_file.h"
 
 #include <cmath>
@@ -46,12 +49,36 @@ void printDifference(const FrameDifference& difference, PixelLayout layout) {
 
 } // namespace
 
+// The pictures view can draw of a frame, each asked for by its own switch.
+struct ViewPicture {
+    const char* option;
+    const char* what; // as the line after writing it names it
+    RgbImage (*draw)(const DecodedFrame& frame);
+    std::string path;
+    bool given;
+};
+
+RgbImage framePicture(const DecodedFrame& frame) {
+    RgbImage picture(frame.width, frame.height);
+    picture.rgb = toRgb8(frame);
+    return picture;
+}
+
 int runView(const Invocation& invocation) {
     auto arguments = invocation.arguments;
-    std::string pngPath;
-    bool given = false;
-    if (!takeValueOption(arguments, "--png", pngPath, given) || !given) {
-        return unusable(invocation, "needs --png OUT.png");
+    ViewPicture pictures[] = {{"--png", "", framePicture, {}, false},
+                              {"--waveform", "waveform ", drawWaveform, {}, false},
+                              {"--vectorscope", "vectorscope ", drawVectorscope, {}, false}};
+    bool any = false;
+    for (ViewPicture& picture : pictures) {
+        if (!takeValueOption(arguments, picture.option, picture.path, picture.given)) {
+            return unusable(invocation, std::string("needs ") + picture.option + " OUT.png");
+        }
+        any = any || picture.given;
+    }
+    if (!any) {
+        return unusable(invocation,
+                        "needs --png OUT.png, --waveform OUT.png or --vectorscope OUT.png");
     }
     const bool twelveBit = takeTwelveBitPixelFormat(arguments);
     ZyvoDiagUserCommands record;
@@ -59,8 +86,10 @@ int runView(const Invocation& invocation) {
         return kUnusable;
     }
     std::string error;
-    if (!checkWritableTarget(pngPath, error)) {
-        return unusable(invocation, error);
+    for (const ViewPicture& picture : pictures) {
+        if (picture.given && !checkWritableTarget(picture.path, error)) {
+            return unusable(invocation, error);
+        }
     }
     const FrameFormat format{record.mVideoFormat, pixelFormatOf(record, twelveBit)};
     FrameShape shape;
@@ -70,13 +99,19 @@ int runView(const Invocation& invocation) {
         !loadFrame(record.mInputFileName, shape, frameSize, frame, error)) {
         return unusable(invocation, error + " (" + describe(format) + "; check -f, -r and -v)");
     }
-    if (!writePng(pngPath, frame.width, frame.height, toRgb8(frame), error)) {
-        std::fprintf(stderr, "%s: %s: %s\n", invocation.programName.c_str(), pngPath.c_str(),
-                     error.c_str());
-        return kFail;
+    for (const ViewPicture& picture : pictures) {
+        if (!picture.given) {
+            continue;
+        }
+        const RgbImage image = picture.draw(frame);
+        if (!writePng(picture.path, image.width, image.height, image.rgb, error)) {
+            std::fprintf(stderr, "%s: %s: %s\n", invocation.programName.c_str(),
+                         picture.path.c_str(), error.c_str());
+            return kFail;
+        }
+        std::printf("%s: %u x %u, %s -> %s%s\n", record.mInputFileName.c_str(), frame.width,
+                    frame.height, describe(format).c_str(), picture.what, picture.path.c_str());
     }
-    std::printf("%s: %u x %u, %s -> %s\n", record.mInputFileName.c_str(), frame.width, frame.height,
-                describe(format).c_str(), pngPath.c_str());
     return kPass;
 }
 

@@ -1,6 +1,8 @@
 // Frame decoding by shifts on single bytes, so a big-endian host reads the same pixels.
 #include "pictures/frame_decoder.h"
 
+#include "pictures/bt709.h"
+
 #include <cmath>
 
 namespace zyvodiag {
@@ -184,13 +186,16 @@ Rgb8 toRgb8(const Sample& sample, PixelLayout layout) {
     }
     // Narrow range at the sample's own depth: black at 16, white at 235, chroma 128 +- 112,
     // each times 2^(depth - 8).
+    using namespace bt709;
     const double scale = double(1u << (depth - 8));
-    const double luma = (sample.c[0] - 16.0 * scale) / (219.0 * scale);
-    const double pb = (sample.c[1] - 128.0 * scale) / (224.0 * scale);
-    const double pr = (sample.c[2] - 128.0 * scale) / (224.0 * scale);
-    const double r = luma + 1.5748 * pr;
-    const double b = luma + 1.8556 * pb;
-    const double g = (luma - 0.2126 * r - 0.0722 * b) / 0.7152;
+    const double luma = (sample.c[0] - kBlack * scale) / (kLumaRange * scale);
+    const double pb = (sample.c[1] - kNeutral * scale) / (kChromaRange * scale);
+    const double pr = (sample.c[2] - kNeutral * scale) / (kChromaRange * scale);
+    // Green from the colour differences alone, so that neutral chroma gives exactly R = G = B
+    // (a grey picture stays grey, and is written as one).
+    const double r = luma + kCrScale * pr;
+    const double b = luma + kCbScale * pb;
+    const double g = luma - (kRed * kCrScale * pr + kBlue * kCbScale * pb) / kGreen;
     return Rgb8{toByte(r), toByte(g), toByte(b)};
 }
 

@@ -18,23 +18,26 @@ namespace zyvodiag {
 namespace {
 
 // The temporary names a signal handler may still have to remove. A fixed table, as the handler
-// can neither allocate nor take a lock.
+// can neither allocate nor take a lock; pictures written from several threads at once claim
+// their slots with an atomic exchange.
 constexpr int kPendingSlots = 16;
+enum SlotState : int { kFree, kClaimed, kUsed };
 struct PendingSlot {
-    volatile std::sig_atomic_t used;
+    std::atomic<int> state;
     char path[PATH_MAX];
 };
 PendingSlot s_pending[kPendingSlots];
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the slots");
 
 void remember(const std::string& path) {
     if (path.size() >= PATH_MAX) {
         return;
     }
     for (PendingSlot& slot : s_pending) {
-        if (slot.used == 0) {
+        int expected = kFree;
+        if (slot.state.compare_exchange_strong(expected, kClaimed)) {
             std::memcpy(slot.path, path.c_str(), path.size() + 1);
-            std::atomic_signal_fence(std::memory_order_seq_cst);
-            slot.used = 1;
+            slot.state.store(kUsed);
             return;
         }
     }
@@ -42,8 +45,8 @@ void remember(const std::string& path) {
 
 void forget(const std::string& path) {
     for (PendingSlot& slot : s_pending) {
-        if (slot.used != 0 && path == slot.path) {
-            slot.used = 0;
+        if (slot.state.load() == kUsed && path == slot.path) {
+            slot.state.store(kFree);
             return;
         }
     }
@@ -61,10 +64,15 @@ std::string systemError(const std::string& path, int error) {
     return path + ": " + std::strerror(error);
 }
 
+// Read once: umask() can only be read by setting it, and a file another thread created between
+// the two calls would get no mask at all.
 mode_t currentUmask() {
-    mode_t mask = umask(0);
-    umask(mask);
-    return mask;
+    static const mode_t s_mask = [] {
+        const mode_t mask = umask(0);
+        umask(mask);
+        return mask;
+    }();
+    return s_mask;
 }
 
 // Others may write to the directory: only the sticky bit stops them from renaming or removing
@@ -217,7 +225,7 @@ bool writeWholeFile(const std::string& path, const void* data, size_t size, std:
 
 void removePendingFilesNow() {
     for (PendingSlot& slot : s_pending) {
-        if (slot.used != 0) {
+        if (slot.state.load() == kUsed) {
             unlink(slot.path);
         }
     }

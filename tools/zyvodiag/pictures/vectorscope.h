@@ -1,0 +1,42 @@
+// The vectorscope of a frame: Cb across, Cr up, with the targets of BT.709 colour bars.
+#pragma once
+
+#include "pictures/frame_decoder.h"
+#include "pictures/scope_picture.h"
+
+#include <vector>
+
+namespace zyvodiag {
+
+// One colour bar as BT.709 narrow-range codes at a given depth.
+struct BarTarget {
+    const char* colour; // "yellow", "cyan", "green", "magenta", "red", "blue"
+    unsigned percent;   // 75 or 100
+    unsigned y, cb, cr;
+};
+
+// The six colours at 75% and 100%, computed from the matrix at `depth` bits (not 8-bit values
+// shifted, which are a code or two off at 10 bits).
+std::vector<BarTarget> bt709BarTargets(unsigned depth);
+
+struct ScopePoint {
+    unsigned x, y;
+};
+
+// A square picture, kSide pixels a side: Cb from left to right, Cr from bottom to top, the
+// neutral 512/512 (at 10 bits) in the middle.
+struct VectorscopeLayout {
+    static constexpr unsigned kSide = 512;
+    // Where chroma `cb`, `cr` of `depth` bits is drawn.
+    static ScopePoint point(unsigned cb, unsigned cr, unsigned depth);
+};
+
+// Each box around a target leaves the pixels near its centre free for the trace, whose dots
+// are three pixels square.
+constexpr unsigned kTargetHalfSide75 = 5;
+constexpr unsigned kTargetHalfSide100 = 7;
+
+// YCbCr frames plot their own chroma; RGB frames are converted with the BT.709 matrix.
+RgbImage drawVectorscope(const DecodedFrame& frame);
+
+} // namespace zyvodiag
