@@ -6,7 +6,7 @@
 #include "pictures/frame_difference.h"
 #include "pictures/frame_file.h"
 #include "pictures/png_writer.h"
-#include "system/pending_file.h"
+#include "system/output_plan.h"
 
 #include <cmath>
 #include <cstdio>
@@ -59,7 +59,8 @@ int runView(const Invocation& invocation) {
         return kUnusable;
     }
     std::string error;
-    if (!checkWritableTarget(pngPath, error)) {
+    const OutputPlan plan{{record.mInputFileName, benchInput(invocation.bench)}, {pngPath}, {}};
+    if (!checkOutputPlan(plan, error)) {
         return unusable(invocation, error);
     }
     const FrameFormat format{record.mVideoFormat, pixelFormatOf(record, twelveBit)};
