@@ -89,6 +89,22 @@ bool checkFolderItself(const std::string& folder, std::string& error) {
     return checkWritableTarget(folder + "/.zyvodiag-file", error);
 }
 
+// A link of our own that points at a name inside the folder (a report switched by a link from
+// one run's files to the next) reads nothing of anyone else's; any other link might.
+bool ourLinkWithin(const std::string& path, const struct stat& facts) {
+    if (facts.st_uid != geteuid()) {
+        return false;
+    }
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+    if (length <= 0 || size_t(length) >= target.size()) {
+        return false;
+    }
+    target.resize(size_t(length));
+    const std::string padded = "/" + target + "/";
+    return target[0] != '/' && padded.find("/../") == std::string::npos;
+}
+
 struct DirectoryCloser {
     void operator()(DIR* directory) const { closedir(directory); }
 };
@@ -110,6 +126,9 @@ bool checkContents(const std::string& folder, int depth, std::string& error) {
         if (lstat(path.c_str(), &facts) != 0) {
             error = systemError(path, errno);
             return false;
+        }
+        if (S_ISLNK(facts.st_mode) && ourLinkWithin(path, facts)) {
+            continue;
         }
         if (S_ISLNK(facts.st_mode)) {
             error = path + ": is a symbolic link in the report folder; remove it (nothing is "

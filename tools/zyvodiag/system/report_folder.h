@@ -24,8 +24,9 @@ struct OutputFolder {
 // mode 0700 when it is new (each missing folder above it too), and must let us, and only us or
 // a sticky bit's rule, replace files in it. Its files must be writable targets. Everything
 // already inside, the subfolders included (made if missing), must be a regular file or a
-// folder: a link or a FIFO planted at a name the run writes or reads back would send a frame
-// elsewhere or draw a picture from someone's file.
+// folder, or a link of our own to a relative name that stays inside it: a link or a FIFO planted
+// at a name the run writes or reads back would send a frame elsewhere or draw a picture from
+// someone's file.
 bool prepareReportFolder(const OutputFolder& folder, std::string& error);
 
 } // namespace zyvodiag
