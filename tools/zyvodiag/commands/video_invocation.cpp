@@ -81,10 +81,7 @@ int runOnDevice(const Invocation& invocation, const std::vector<std::string>& ar
     }
     // The file is made before the card is taken, so nothing about it can keep the card waiting.
     const std::string frameName = record.mInputFileName;
-    const OutputPlan plan{{benchInput(invocation.bench)},
-                          {needs.writesInputFile ? frameName : ""},
-                          {},
-                          {simulatedStateDirectory()}};
+    OutputPlan plan{{benchInput(invocation.bench)}, {needs.writesInputFile ? frameName : ""}, {}};
     if (!checkOutputPlan(plan, error)) {
         return unusable(invocation, error);
     }

@@ -5,7 +5,6 @@
 #include "selftest/selection.h"
 #include "selftest/self_test.h"
 #include "selftest/self_test_plan.h"
-#include "simulator/simulator_probe.h"
 #include "system/output_plan.h"
 
 #include <algorithm>
@@ -69,8 +68,7 @@ bool checkRun(const SelfTestOptions& options, std::string& error) {
     const OutputPlan plan{
         {options.bench},
         {options.jsonPath, options.junitPath},
-        {{options.htmlDirectory, {"pictures"}, {"index.html"}}, {options.keepDirectory}},
-        {simulatedStateDirectory()}};
+        {{options.htmlDirectory, {"pictures"}, {"index.html"}}, {options.keepDirectory}}};
     return checkOutputPlan(plan, error);
 }
 

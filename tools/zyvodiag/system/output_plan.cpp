@@ -118,23 +118,6 @@ bool checkFolders(const std::vector<FileIdentity>& inputs, const std::vector<Fil
     return true;
 }
 
-bool checkInputFolders(const std::vector<FileIdentity>& inputFolders,
-                       const std::vector<FileIdentity>& outputs,
-                       const std::vector<FileIdentity>& folders, std::string& error) {
-    for (const FileIdentity& inputFolder : inputFolders) {
-        for (const auto* written : {&outputs, &folders}) {
-            for (const FileIdentity& output : *written) {
-                if (!output.characterDevice && inside(output, inputFolder)) {
-                    error = output.given + ": lies in " + inputFolder.given +
-                            ", which this command reads; write somewhere else";
-                    return false;
-                }
-            }
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 bool checkOutputPlan(const OutputPlan& plan, std::string& error) {
@@ -145,8 +128,7 @@ bool checkOutputPlan(const OutputPlan& plan, std::string& error) {
         folderPaths.push_back(folder.path);
     }
     const std::vector<FileIdentity> folders = identifyAll(folderPaths);
-    if (!checkOutputs(inputs, outputs, error) || !checkFolders(inputs, outputs, folders, error) ||
-        !checkInputFolders(identifyAll(plan.inputFolders), outputs, folders, error)) {
+    if (!checkOutputs(inputs, outputs, error) || !checkFolders(inputs, outputs, folders, error)) {
         return false;
     }
     for (const FileIdentity& output : outputs) {

@@ -16,17 +16,15 @@ struct OutputPlan {
     std::vector<std::string> inputs;   // files the command reads (the bench, frames)
     std::vector<std::string> outputs;  // files it writes
     std::vector<OutputFolder> folders; // report folders it writes into
-    // Folders it reads whose files no output may take: the simulated card's state.
-    std::vector<std::string> inputFolders = {};
 };
 
 // False, saying why, when the plan cannot be carried out safely: an output that cannot be
 // written safely (checkWritableTarget), an output that is the same file as an input or as
 // another output (same device and inode, or the same path once links in its folders are
-// resolved), a file that lies in an output folder, an output or output folder inside an input
-// folder, two output folders that are one or lie one in the other, or a folder that is no safe
-// report folder (prepareReportFolder). Character devices are written in place and replace nothing,
-// so they may be named more than once. When it returns true the output folders exist.
+// resolved), a file that lies in an output folder, two output folders that are one or lie one in
+// the other, or a folder that is no safe report folder (prepareReportFolder). Character devices
+// are written in place and replace nothing, so they may be named more than once. When it
+// returns true the output folders exist.
 bool checkOutputPlan(const OutputPlan& plan, std::string& error);
 
 // The bench file the simulated card was loaded from: `simOption` (--sim), else ZYVO_SIM; empty
