@@ -295,17 +295,17 @@ TEST_F(SelfTestTest, junitReportParsesAndCarriesTheRootCause) {
     options.junitPath = scratchPath("report.xml");
     options.only = "1-4,HDMI register*";
     // The bench's name goes into every command the report shows.
-    options.bench = "odd\x1b]]>&<\x01\xff.bench";
+    // U+FFFE and U+FFFF are valid UTF-8, yet no XML character.
+    options.bench = "odd\x1b]]>&<\x01\xff\xef\xbf\xbe\xef\xbf\xbf.bench";
     SelfTestRun result =
         run(zyvosim::defaultBenchText() + "fault SDIOutput[2].SetEnable -1\n", options);
     EXPECT_EQ(result.status, 1) << result.out;
     std::ifstream file(options.junitPath);
     const std::string xml(std::istreambuf_iterator<char>(file), {});
-    EXPECT_EQ(
-        system(("python3 -c 'import sys, xml.dom.minidom; xml.dom.minidom.parse(sys.argv[1])' " +
-                options.junitPath)
-                   .c_str()),
-        0)
+    EXPECT_EQ(system(("python3 -c 'import sys, xml.etree.ElementTree as T; T.parse(sys.argv[1])' " +
+                      options.junitPath)
+                         .c_str()),
+              0)
         << xml;
     EXPECT_NE(xml.find("<testsuite name=\"zyvodiag.selftest\" tests=\"6\" failures=\"1\" "
                        "errors=\"0\" skipped=\"0\""),
@@ -317,7 +317,10 @@ TEST_F(SelfTestTest, junitReportParsesAndCarriesTheRootCause) {
     EXPECT_NE(xml.find("<failure message=\"SDIOutput[2].SetEnable(false) returned -1\""),
               std::string::npos)
         << xml;
-    EXPECT_NE(xml.find("--sim odd\\x1B]]&gt;&amp;&lt;\\x01\\xFF.bench"), std::string::npos) << xml;
+    EXPECT_NE(
+        xml.find("--sim odd\\x1B]]&gt;&amp;&lt;\\x01\\xFF\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF.bench"),
+        std::string::npos)
+        << xml;
 }
 
 // --only and --skip choose the tests; --repeat runs them again and sums each up; --stop-on-fail

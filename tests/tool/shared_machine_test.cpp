@@ -58,19 +58,6 @@ TEST_F(SharedMachineTest, plantedLinksAreRefusedAndTheirTargetsUntouched) {
     EXPECT_EQ(listing(), (std::vector<std::string>{"frame.raw", "link", "victim"}));
 }
 
-// A link planted among the kept frames fails the test that would have written through it.
-TEST_F(SharedMachineTest, aLinkAmongTheKeptFramesFailsItsTest) {
-    std::ofstream(file("victim")) << "precious";
-    fs::create_directory(file("keep"));
-    fs::create_symlink(file("victim"), file("keep/sdi1-expected.raw"));
-    ToolRun run = runTool("selftest --keep " + file("keep"));
-    EXPECT_EQ(run.status, 1) << run.out;
-    EXPECT_TRUE(contains(run.out, file("keep/sdi1-expected.raw") + ": is a symbolic link"));
-    EXPECT_TRUE(contains(run.out, "Total: 16, Passed: 15, Failed: 1\n"));
-    EXPECT_EQ(fileText(file("victim")), "precious");
-    EXPECT_TRUE(fs::is_symlink(file("keep/sdi1-expected.raw")));
-}
-
 // Devices are written in place; FIFOs, sockets and directories cannot take a frame, and a FIFO
 // nobody writes is never read: both are refused at once, before the card is taken.
 TEST_F(SharedMachineTest, devicesAreWrittenInPlaceAndFifosRefused) {
@@ -246,7 +233,7 @@ TEST_F(SharedMachineTest, selfTestRefusesBeforeTheFirstTest) {
     for (const std::string& keep : {file("plain"), std::string("/proc/zyvodiag-frames")}) {
         ToolRun run = runTool("selftest --keep " + keep);
         EXPECT_EQ(run.status, 2) << run.out;
-        EXPECT_TRUE(contains(run.out, "zyvodiag selftest: cannot keep the frames: " + keep));
+        EXPECT_TRUE(contains(run.out, "zyvodiag selftest: " + keep + ": ")) << run.out;
     }
     fs::create_directory(file("card"));
     fs::permissions(file("card"), fs::perms::owner_all);

@@ -9,7 +9,7 @@
 #include "pictures/png_writer.h"
 #include "pictures/vectorscope.h"
 #include "pictures/waveform.h"
-#include "system/pending_file.h"
+#include "system/output_plan.h"
 
 #include <cmath>
 #include <cstdio>
@@ -86,10 +86,14 @@ int runView(const Invocation& invocation) {
         return kUnusable;
     }
     std::string error;
+    OutputPlan plan{{record.mInputFileName, benchInput(invocation.bench)}, {}, {}};
     for (const ViewPicture& picture : pictures) {
-        if (picture.given && !checkWritableTarget(picture.path, error)) {
-            return unusable(invocation, error);
+        if (picture.given) {
+            plan.outputs.push_back(picture.path);
         }
+    }
+    if (!checkOutputPlan(plan, error)) {
+        return unusable(invocation, error);
     }
     const FrameFormat format{record.mVideoFormat, pixelFormatOf(record, twelveBit)};
     FrameShape shape;

@@ -4,7 +4,7 @@
 #include "commands/tool_options.h"
 #include "commands/video_invocation.h"
 #include "pictures/frame_file.h"
-#include "system/pending_file.h"
+#include "system/output_plan.h"
 
 #include <cstdio>
 
@@ -69,9 +69,12 @@ int runCompare(const Invocation& invocation) {
         return kUnusable;
     }
     std::string error;
+    const OutputPlan plan{
+        {record.mInputFileName, record.mOutputFileName, benchInput(invocation.bench)},
+        {wantsPixels ? diffPng : ""},
+        {}};
     if (!isReadableFile(record.mInputFileName, error) ||
-        !isReadableFile(record.mOutputFileName, error) ||
-        (wantsPixels && !checkWritableTarget(diffPng, error))) {
+        !isReadableFile(record.mOutputFileName, error) || !checkOutputPlan(plan, error)) {
         std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), error.c_str());
         return kUnusable;
     }

@@ -4,9 +4,12 @@
 #include "commands/argument_vector.h"
 #include "commands/device_session.h"
 #include "commands/test_patterns.h"
+#include "pictures/frame_geometry.h"
 #include "simulator/simulator_probe.h"
+#include "system/output_plan.h"
 #include "system/pending_file.h"
 #include "system/stop_signals.h"
+#include "system/write_failure.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +51,22 @@ int unusable(const Invocation& invocation, const std::string& why) {
     return kUnusable;
 }
 
+// The library says only that its write failed; the file and the reason are found by trying
+// what the write needed: the room for one frame of the command's format.
+bool explainFrameFailure(const Invocation& invocation, const ZyvoDiagUserCommands& record,
+                         const std::string& name, const PendingFile& file) {
+    FrameShape shape{};
+    size_t size = 1;
+    std::string ignored;
+    frameShapeOf(FrameFormat{record.mVideoFormat, record.mPixelFormat}, shape, size, ignored);
+    const std::string cause = writeFailureCause(file.writePath(), size);
+    if (!cause.empty()) {
+        std::fprintf(stderr, "%s: %s: %s\n", invocation.programName.c_str(), name.c_str(),
+                     cause.c_str());
+    }
+    return !cause.empty();
+}
+
 } // namespace
 
 int runOnDevice(const Invocation& invocation, const std::vector<std::string>& arguments,
@@ -61,9 +80,14 @@ int runOnDevice(const Invocation& invocation, const std::vector<std::string>& ar
         return unusable(invocation, error);
     }
     // The file is made before the card is taken, so nothing about it can keep the card waiting.
+    const std::string frameName = record.mInputFileName;
+    OutputPlan plan{{benchInput(invocation.bench)}, {needs.writesInputFile ? frameName : ""}, {}};
+    if (!checkOutputPlan(plan, error)) {
+        return unusable(invocation, error);
+    }
     std::optional<PendingFile> file;
     if (needs.writesInputFile) {
-        file.emplace(record.mInputFileName);
+        file.emplace(frameName);
         if (!file->ready()) {
             return unusable(invocation, file->error());
         }
@@ -96,7 +120,7 @@ int runOnDevice(const Invocation& invocation, const std::vector<std::string>& ar
     if (passed && file && !file->keep(error)) {
         return unusable(invocation, error);
     }
-    if (!passed) {
+    if (!passed && !(file && explainFrameFailure(invocation, record, frameName, *file))) {
         // Without -D the library says little about why; point the user at it.
         std::fprintf(stderr, "%s: failed%s\n", invocation.programName.c_str(),
                      ZyvoDiagUserCommands::msDebugOutput ? "" : " (-D shows the detail)");

@@ -23,11 +23,13 @@ using OwnedFile = std::unique_ptr<FILE, FileCloser>;
 // otherwise open and read as an empty file, and a FIFO would block.
 bool isReadableFile(const std::string& path, std::string& error);
 
-// The whole file; false with the system's reason.
+// The whole file; false with the system's reason, or without reading it when it is larger than
+// any file the tool has to read.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error);
 
 // Reads and decodes a frame file of `shape`, `frameSize` bytes. A file of another size is
-// refused: its error names both sizes, so a user can see which switch is wrong.
+// refused, its size taken from the open file before anything is read: its error names both
+// sizes, so a user can see which switch is wrong.
 bool loadFrame(const std::string& path, const FrameShape& shape, size_t frameSize,
                DecodedFrame& frame, std::string& error);
 

@@ -28,6 +28,10 @@ size_t utf8Length(const std::string& text, size_t i) {
         (lead == 0xF0 && byte(i + 1) < 0x90) || (lead == 0xF4 && byte(i + 1) >= 0x90)) {
         return 0;
     }
+    // U+FFFE and U+FFFF are valid UTF-8 but no XML 1.0 character: a parser stops at them.
+    if (lead == 0xEF && byte(i + 1) == 0xBF && byte(i + 2) >= 0xBE) {
+        return 0;
+    }
     return length;
 }
 

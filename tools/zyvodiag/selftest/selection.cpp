@@ -70,10 +70,17 @@ bool selectTests(const std::vector<std::string>& names, const std::string& only,
         (!skip.empty() && !markAll(names, skip, "--skip", skipped, error))) {
         return false;
     }
+    bool any = false;
     for (size_t i = 0; i < names.size(); ++i) {
         selected[i] = selected[i] && !skipped[i];
+        any = any || selected[i];
     }
-    return true;
+    // A run of no test would print a total of 0 and exit 0, which a script takes for a pass.
+    if (!any) {
+        error = (only.empty() ? "" : "--only " + only + " ") + "--skip " + skip +
+                ": leaves no test to run";
+    }
+    return any;
 }
 
 } // namespace zyvodiag

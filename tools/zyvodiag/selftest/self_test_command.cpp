@@ -2,7 +2,10 @@
 #include "commands/command_table.h"
 #include "commands/tool_options.h"
 #include "pictures/frame_file.h"
+#include "selftest/selection.h"
 #include "selftest/self_test.h"
+#include "selftest/self_test_plan.h"
+#include "system/output_plan.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,10 +29,58 @@ bool readRepeat(const std::string& text, unsigned& repeat) {
     return true;
 }
 
+// An option given twice would leave one of the two silently unused.
+bool givenOnce(const std::vector<std::string>& arguments, std::string& error) {
+    for (const std::string name :
+         {"--json", "--junit", "--html", "--keep", "--only", "--skip", "--repeat"}) {
+        size_t count = 0;
+        for (size_t i = 0; i < arguments.size(); ++i) {
+            if (arguments[i] == name) {
+                ++count;
+                ++i; // its value
+            } else if (arguments[i].compare(0, name.size() + 1, name + "=") == 0) {
+                ++count;
+            }
+        }
+        if (count > 1) {
+            error = name + " is given " + std::to_string(count) +
+                    " times; give it once (a list takes several items: --only 1-3,HDMI*)";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The run's tests and files checked together before the card is touched or a folder made: the
+// selection, the bench it reads, the reports it writes and the folders it fills.
+bool checkRun(const SelfTestOptions& options, std::string& error) {
+    std::vector<std::string> names;
+    for (const SelfTestCase& test : selfTestPlan()) {
+        names.push_back(test.name);
+    }
+    std::vector<bool> selected;
+    if (!selectTests(names, options.only, options.skip, selected, error)) {
+        return false;
+    }
+    if (options.list) {
+        return true;
+    }
+    const OutputPlan plan{
+        {options.bench},
+        {options.jsonPath, options.junitPath},
+        {{options.htmlDirectory, {"pictures"}, {"index.html"}}, {options.keepDirectory}}};
+    return checkOutputPlan(plan, error);
+}
+
 } // namespace
 
 int runSelfTestCommand(const Invocation& invocation) {
     auto arguments = invocation.arguments;
+    std::string problem;
+    if (!givenOnce(arguments, problem)) {
+        std::fprintf(stderr, "zyvodiag selftest: %s\n", problem.c_str());
+        return kUnusable;
+    }
     SelfTestOptions options;
     std::string repeat = "1";
     bool given = false;
@@ -68,6 +119,10 @@ int runSelfTestCommand(const Invocation& invocation) {
     std::string error;
     if (!options.bench.empty() && readWholeFile(options.bench, text, error)) {
         options.benchText.assign(text.begin(), text.end());
+    }
+    if (!checkRun(options, problem)) {
+        std::fprintf(stderr, "zyvodiag selftest: %s\n", problem.c_str());
+        return kUnusable;
     }
     return runSelfTest(options);
 }
