@@ -1,6 +1,7 @@
 // Opening a simulated card from its state directory for the bench it sits on.
 #include "card/sim_board.h"
 
+#include "card/storage_failure.h"
 #include "widgets/widget_catalog.h"
 
 #include "zyvosim/zyvosim.h"
@@ -49,10 +50,11 @@ std::shared_ptr<SimBoard> SimBoard::open(const Bench& bench, const std::string& 
     return board;
 }
 
+// Both halves are done even when the first fails; the first failure is the one noted.
 bool SimBoard::powerCycle() {
     powerOn(state());
-    mStateFile.seal();
-    return mMemory.clear();
+    const bool saved = mStateFile.save();
+    return mMemory.clear() && saved;
 }
 
 // After every kind has installed its widgets, so an override reaches any kind alike.
@@ -66,7 +68,17 @@ void SimBoard::applyWidgetOverrides() {
     }
 }
 
+// The record is read again: another process may have held the card since this one last did.
 bool SimBoard::checkState() {
+    bool fresh = false;
+    std::string problem;
+    if (!mStateFile.reload(fresh, problem)) {
+        noteStorageFailure(problem);
+        return false;
+    }
+    if (fresh) {
+        return powerCycle();
+    }
     if (mStateFile.sealed()) {
         return true;
     }
@@ -97,7 +109,7 @@ void SimBoard::letGo() {
     if (!heldHere() || --mHandles > 0) {
         return;
     }
-    mStateFile.seal();
+    mStateFile.save();
     mHolder = 0;
     auto& cards = heldCards();
     cards.erase(std::remove(cards.begin(), cards.end(), this), cards.end());
@@ -108,10 +120,18 @@ bool SimBoard::heldHere() const {
     return mHandles > 0 && mHolder == getpid();
 }
 
-void sealHeldCards() {
+void SimBoard::readState() {
+    if (!heldHere()) {
+        bool fresh = false;
+        std::string problem;
+        mStateFile.reload(fresh, problem);
+    }
+}
+
+void saveHeldCards() {
     for (SimBoard* card : heldCards()) {
         if (card->heldHere()) {
-            card->sealState();
+            card->saveState();
         }
     }
 }
