@@ -5,13 +5,16 @@
 #include "captured.h"
 
 #include "ZyvoDma.h"
+#include "ZyvoFrameBufferWidgets.h"
 #include "ZyvoSDIWidgets.h"
 #include "zyvosim/card_state.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <sys/file.h>
 
+#include <csignal>
 #include <cstddef>
 #include <functional>
 #include <vector>
@@ -108,6 +111,54 @@ TEST_F(CardPersistenceTest, damagedStatePowersOnAfreshWithAWarning) {
                       "zyvosim: " + path + " is damaged; the simulated card powers on afresh\n");
             expectPoweredOn();
         }
+    }
+}
+
+// The file holds a whole record at every moment: a process killed at any point keeps what its
+// last call programmed. Here the kill comes just after a capture store was switched on, whose
+// switch-on time the store notes once its call has ended.
+TEST_F(CardPersistenceTest, aProcessKilledBetweenCallsLeavesTheCardWhole) {
+    useStateDirectory();
+    ASSERT_EQ(inOtherProcess(programTheCard), 0);
+    EXPECT_EQ(inOtherProcess([] {
+                  ZyvoDeviceFactory factory;
+                  ZyvoDevice* device = nullptr;
+                  factory.FindLocalDevices();
+                  factory.CreateLocalDevice(0, device);
+                  zyvosim::sleepMicroseconds(40000);
+                  auto* capture = dynamic_cast<ZyvoFrameBufferCaptureWidget*>(
+                      device->GetWidget(ZYVO_WidgetType_FrameBufferCaptureWidget, 1));
+                  capture->SetEnable(true);
+                  raise(SIGKILL);
+                  return 0;
+              }),
+              -1);
+    const auto created = createDevice();
+    EXPECT_EQ(created.err, "");
+    expectProgrammed();
+    EXPECT_TRUE(zyvosim::cardState().captureStore[1].store.enable);
+}
+
+// Whatever a writer killed before its rename, or anyone else, left at the record's temporary name
+// is replaced, never written through; the record itself is never a mixture of the two.
+TEST_F(CardPersistenceTest, whateverLiesAtTheTemporaryNameIsReplaced) {
+    const std::string victim = zyvotest::scratchPath("victim");
+    const std::string leftover = zyvotest::scratchPath("card-state.new");
+    const std::function<void()> plants[] = {
+        [&] { zyvotest::scratchFile("card-state.new", std::string(50, 'x')); },
+        [&] { ASSERT_EQ(symlink(victim.c_str(), leftover.c_str()), 0); },
+        [&] { ASSERT_EQ(mkfifo(leftover.c_str(), 0600), 0); },
+    };
+    for (const auto& plant : plants) {
+        useStateDirectory();
+        ASSERT_TRUE(zyvosim::powerCycle());
+        zyvotest::scratchFile("victim", "precious");
+        plant();
+        ASSERT_EQ(inOtherProcess(programTheCard), 0);
+        EXPECT_EQ(createDevice().err, "");
+        expectProgrammed();
+        EXPECT_EQ(zyvotest::fileText(victim), "precious");
+        EXPECT_EQ(access(leftover.c_str(), F_OK), -1);
     }
 }
 
