@@ -69,7 +69,11 @@ void SimBoard::applyWidgetOverrides() {
 }
 
 // The record is read again: another process may have held the card since this one last did.
+// While this process has a handle open, no other can have, and its own copy is the record.
 bool SimBoard::checkState() {
+    if (heldHere()) {
+        return true;
+    }
     bool fresh = false;
     std::string problem;
     if (!mStateFile.reload(fresh, problem)) {
@@ -120,11 +124,13 @@ bool SimBoard::heldHere() const {
     return mHandles > 0 && mHolder == getpid();
 }
 
+// A record removed, or of another layout, reads as a card just powered on, as it would be when
+// next created.
 void SimBoard::readState() {
-    if (!heldHere()) {
-        bool fresh = false;
-        std::string problem;
-        mStateFile.reload(fresh, problem);
+    bool fresh = false;
+    std::string problem;
+    if (!heldHere() && mStateFile.reload(fresh, problem) && fresh) {
+        powerOn(state());
     }
 }
 

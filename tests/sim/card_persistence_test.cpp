@@ -208,9 +208,10 @@ protected:
         mHolder = 0;
     }
 
-    std::string refusal() const {
-        return "zyvosim: the simulated device in " + directory() + " is in use by process " +
-               std::to_string(mHolder) + "\n";
+    std::string refusal(unsigned device = 0) const {
+        const std::string number = device > 0 ? std::to_string(device) + " " : "";
+        return "zyvosim: the simulated device " + number + "in " + directory() +
+               " is in use by process " + std::to_string(mHolder) + "\n";
     }
 
     pid_t mHolder = 0;
@@ -218,34 +219,56 @@ protected:
     int mRelease[2] = {-1, -1};
 };
 
-// Neither a device handle nor a power cycle while another process holds the card; the
-// device once that process has let it go.
+// Neither a device handle nor a power cycle while another process holds the card, whether by a
+// handle or by a hold that outlives the handles it opens and releases; the device once that
+// process has let it go. Each card has a lock of its own.
 TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
-    useStateDirectory();
-    ASSERT_EQ(programTheCard(), 0);
-    holdInOtherProcess([] {
-        // Held until the process ends, which lets the lock go.
-        static ZyvoDeviceFactory factory;
+    const struct {
+        unsigned device;
+        std::function<bool()> take; // held until the process ends, which lets the lock go
+    } holds[] = {
+        {0,
+         [] {
+             static ZyvoDeviceFactory factory;
+             ZyvoDevice* device = nullptr;
+             factory.FindLocalDevices();
+             return factory.CreateLocalDevice(0, device) > 0;
+         }},
+        {1,
+         [] {
+             static zyvosim::CardHold hold = zyvosim::holdCard(1);
+             ZyvoDeviceFactory factory;
+             ZyvoDevice* device = nullptr;
+             factory.FindLocalDevices();
+             const bool created = factory.CreateLocalDevice(1, device) > 0;
+             factory.ReleaseDevice(device);
+             return hold != nullptr && created && zyvosim::powerCycle(1);
+         }},
+    };
+    for (const auto& hold : holds) {
+        useStateDirectory("devices 2\n");
+        ASSERT_EQ(programTheCard(), 0);
+        holdInOtherProcess(hold.take);
+        ZyvoDeviceFactory factory;
         ZyvoDevice* device = nullptr;
         factory.FindLocalDevices();
-        return factory.CreateLocalDevice(0, device) > 0;
-    });
-    ZyvoDeviceFactory factory;
-    ZyvoDevice* device = nullptr;
-    factory.FindLocalDevices();
-    std::string error;
-    {
-        zyvotest::StreamCapture capture;
-        EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
-        EXPECT_FALSE(zyvosim::powerCycle());
-        error = capture.errorText();
+        std::string error;
+        {
+            zyvotest::StreamCapture capture;
+            EXPECT_EQ(factory.CreateLocalDevice(hold.device, device), 0);
+            EXPECT_FALSE(zyvosim::powerCycle(hold.device));
+            EXPECT_EQ(zyvosim::holdCard(hold.device), nullptr);
+            error = capture.errorText();
+        }
+        EXPECT_EQ(device, nullptr);
+        EXPECT_EQ(error, refusal(hold.device) + refusal(hold.device) + refusal(hold.device));
+        expectProgrammed();
+        // The other card is free all along.
+        EXPECT_EQ(createDevice(1 - hold.device).result, 1);
+        letTheHolderGo();
+        EXPECT_EQ(factory.CreateLocalDevice(hold.device, device), 1);
+        factory.ReleaseDevice(device);
     }
-    EXPECT_EQ(device, nullptr);
-    EXPECT_EQ(error, refusal() + refusal());
-    expectProgrammed();
-    letTheHolderGo();
-    EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
-    factory.ReleaseDevice(device);
 }
 
 // The moment a process has the lock and has not yet said who it is, frozen: a child holds the

@@ -19,6 +19,7 @@ int runOpen(const Invocation& invocation) {
         DeviceSession session;
         opened = session.opened();
         std::printf("device %u %s\n", index, opened ? "opened" : "could not be opened");
+        session.close();
     }
     std::printf("device %u closed\n", index);
     return opened ? kPass : kFail;
