@@ -248,7 +248,7 @@ int runSelfTest(const SelfTestOptions& options) {
     std::fflush(stdout);
     // Another process driving the card would make every test fail for no fault of the card: the
     // card is held from the power cycle to the last test.
-    const CardHold card(chosenDevice());
+    CardHold card(chosenDevice());
     if (!card.held() || !powerOnAfresh(chosenDevice())) {
         std::fprintf(stderr, "zyvodiag selftest: the card could not be powered off and on (see "
                              "above); no test was run\n");
@@ -268,6 +268,9 @@ int runSelfTest(const SelfTestOptions& options) {
         std::printf("frames and their pictures kept in %s\n", work.path().c_str());
     }
     printSummary(report);
+    // The totals are out before another process may have the card; the reports need no card.
+    std::fflush(stdout);
+    card.release();
     if (!writeReports(options, report)) {
         return kFail;
     }

@@ -40,6 +40,8 @@ class CardHold {
 public:
     explicit CardHold(unsigned device);
     bool held() const { return mHeld; }
+    // Lets the card go before the hold ends.
+    void release() { mLock.reset(); }
 
 private:
     std::shared_ptr<void> mLock;
