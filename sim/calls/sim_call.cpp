@@ -17,8 +17,8 @@ SimCall::SimCall(std::string target, int index, std::string operation, std::stri
     : mTarget(std::move(target)), mIndex(index), mOperation(std::move(operation)),
       mArguments(std::move(arguments)) {
     // What a widget wrote after its inner call had ended (a capture store's switch-on time)
-    // is sealed here, by the next call.
-    sealHeldCards();
+    // is saved here, by the next call.
+    saveHeldCards();
 }
 
 SimCall::SimCall(const WidgetKind& kind, int index, const char* operation, std::string arguments)
@@ -31,7 +31,7 @@ SimCall::SimCall(const WidgetKind& kind, int index, const char* operation, std::
 }
 
 SimCall::~SimCall() {
-    sealHeldCards();
+    saveHeldCards();
 }
 
 std::optional<int> SimCall::injectedFault() {

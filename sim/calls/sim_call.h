@@ -29,7 +29,7 @@ public:
     // A call on widget `index` of `kind`, named by its description. An operation the description
     // does not list could never take a fault, so it stops the program at its first call.
     SimCall(const WidgetKind& kind, int index, const char* operation, std::string arguments = {});
-    // Seals the state of the cards this process holds, at the entry and the exit of the call.
+    // Saves the state of the cards this process holds, at the entry and the exit of the call.
     ~SimCall();
     SimCall(const SimCall&) = delete;
     SimCall& operator=(const SimCall&) = delete;

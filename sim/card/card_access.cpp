@@ -1,4 +1,4 @@
-// The control calls that reach device 0's card: its state, its memory, its power.
+// The control calls that reach a card: its state, its memory, its power, its lock.
 #include "card/device_lock.h"
 #include "card/state_directory.h"
 #include "simulator.h"
@@ -6,6 +6,8 @@
 
 #include "zyvosim/card_state.h"
 #include "zyvosim/zyvosim.h"
+
+#include <cstdio>
 
 namespace zyvosim {
 
@@ -17,8 +19,9 @@ std::string stateDirectory() {
 
 // A card that cannot be had (its directory unusable, already reported) still gives a state to
 // look at: the power-on one.
-const CardState& cardState() {
-    if (std::shared_ptr<SimBoard> card = board(0)) {
+const CardState& cardState(unsigned index) {
+    if (std::shared_ptr<SimBoard> card = board(index)) {
+        card->readState();
         return card->state();
     }
     static auto* unreachable = [] {
@@ -29,14 +32,32 @@ const CardState& cardState() {
     return *unreachable;
 }
 
+// Null for a device the bench does not have, said on standard error.
+std::shared_ptr<SimBoard> benchCard(unsigned index) {
+    const int count = bench().deviceCount;
+    if (count <= 0 || index >= static_cast<unsigned>(count)) {
+        std::fprintf(stderr, "zyvosim: the bench has no device %u (it has %d)\n", index, count);
+        return nullptr;
+    }
+    return board(index);
+}
+
 // The lock keeps a power cycle off a card another process is driving.
-bool powerCycle() {
-    std::shared_ptr<SimBoard> card = board(0);
+bool powerCycle(unsigned index) {
+    std::shared_ptr<SimBoard> card = benchCard(index);
     if (!card) {
         return false;
     }
-    std::unique_ptr<DeviceLock> lock = DeviceLock::take(card->directory(), 0);
+    std::unique_ptr<DeviceLock> lock = DeviceLock::take(card->directory(), index);
     return lock && card->powerCycle();
+}
+
+CardHold holdCard(unsigned index) {
+    std::shared_ptr<SimBoard> card = benchCard(index);
+    if (!card) {
+        return nullptr;
+    }
+    return std::shared_ptr<DeviceLock>(DeviceLock::take(card->directory(), index));
 }
 
 bool readDeviceMemory(uint32_t address, uint32_t length, std::vector<uint8_t>& bytes) {

@@ -1,17 +1,18 @@
-// Keeping the card state record in a file mapped MAP_SHARED, so what one process programs is
-// there for the next one, and telling a damaged record from one the card wrote.
+// Keeping the card state record whole in its file, so what one process programs is there for
+// the next one, and telling a damaged record from one the card wrote.
 #include "card/card_state_file.h"
 
 #include "card/state_directory.h"
+#include "card/storage_failure.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -51,103 +52,87 @@ uint32_t crcOfRecord(const CardState& record) {
     return crc32(crc32(0, bytes, sealAt), bytes + afterSeal, sizeof(CardState) - afterSeal);
 }
 
-// Every block of the record exists before it is mapped: a store into a hole of a file system
-// that has filled up meanwhile would end the process with SIGBUS. Where the file system cannot
-// reserve space, the record's own bytes written back over it allocate the blocks as well.
-int reserveRecord(int descriptor) {
-    int error = 0;
-    do {
-        error = posix_fallocate(descriptor, 0, kRecordSize);
-    } while (error == EINTR);
-    if (error != EOPNOTSUPP && error != ENOSYS) {
-        return error;
-    }
-    std::vector<uint8_t> bytes(sizeof(CardState), 0);
+// Reads up to `length` bytes from the start; gives the count, or -1 with errno set.
+ssize_t readFrom(int descriptor, uint8_t* bytes, size_t length) {
     size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t part =
-            pread(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    while (done < length) {
+        ssize_t part = pread(descriptor, bytes + done, length - done, static_cast<off_t>(done));
         if (part < 0 && errno == EINTR) {
             continue;
         }
         if (part < 0) {
-            return errno;
+            return -1;
         }
         if (part == 0) {
-            break; // the rest of a new file is zeros, as the vector is
+            break;
         }
         done += static_cast<size_t>(part);
     }
-    for (done = 0; done < bytes.size();) {
-        ssize_t part =
-            pwrite(descriptor, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
-        if (part < 0 && errno == EINTR) {
-            continue;
-        }
-        if (part <= 0) {
-            return part < 0 ? errno : ENOSPC;
-        }
-        done += static_cast<size_t>(part);
-    }
-    return 0;
+    return static_cast<ssize_t>(done);
 }
 
 } // namespace
 
-CardStateFile::~CardStateFile() {
-    if (mRecord != nullptr) {
-        munmap(mRecord, sizeof(CardState));
-    }
-    if (mDescriptor >= 0) {
-        close(mDescriptor);
-    }
-}
-
-// A file of the wrong size is cut to nothing first, so the record starts as zero bytes.
 bool CardStateFile::open(const std::string& directory, unsigned index, bool& fresh,
                          std::string& problem) {
+    mDirectory = directory;
+    mIndex = index;
     mPath = cardFile(directory, "card-state", index);
-    mDescriptor = openCardFile(directory, "card-state", index, problem);
-    if (mDescriptor < 0) {
+    return reload(fresh, problem);
+}
+
+// One byte more than a record is asked for, so a longer file is told from one of the record's
+// size. A file of another size reads as zero bytes.
+bool CardStateFile::reload(bool& fresh, std::string& problem) {
+    int descriptor = openCardFile(mDirectory, "card-state", mIndex, problem);
+    if (descriptor < 0) {
         return false;
     }
-    struct stat facts {};
-    if (fstat(mDescriptor, &facts) != 0) {
-        problem = mPath + ": " + std::strerror(errno);
-        return false;
-    }
-    fresh = facts.st_size != kRecordSize;
-    if (fresh && ftruncate(mDescriptor, 0) != 0) {
-        problem = mPath + ": " + std::strerror(errno);
-        return false;
-    }
-    if (int error = reserveRecord(mDescriptor)) {
+    std::vector<uint8_t> bytes(sizeof(CardState) + 1);
+    ssize_t length = readFrom(descriptor, bytes.data(), bytes.size());
+    int error = errno;
+    close(descriptor);
+    if (length < 0) {
         problem = mPath + ": " + std::strerror(error);
         return false;
     }
-    void* mapping =
-        mmap(nullptr, sizeof(CardState), PROT_READ | PROT_WRITE, MAP_SHARED, mDescriptor, 0);
-    if (mapping == MAP_FAILED) {
-        problem = mPath + ": " + std::strerror(errno);
-        return false;
+    fresh = length != kRecordSize;
+    if (fresh) {
+        mRecord = CardState{};
+    } else {
+        std::memcpy(&mRecord, bytes.data(), sizeof(CardState));
     }
-    mRecord = static_cast<CardState*>(mapping);
-    fresh = fresh || mRecord->magic != kCardStateMagic || mRecord->version != kCardStateVersion;
+    mWritten = mRecord;
+    fresh = fresh || mRecord.magic != kCardStateMagic || mRecord.version != kCardStateVersion;
     return true;
 }
 
-void CardStateFile::seal() {
-    uint32_t crc = crcOfRecord(*mRecord);
-    for (size_t at = 0; at < sizeof mRecord->seal; ++at) {
-        mRecord->seal[at] = static_cast<uint8_t>(crc >> (8 * at));
+bool CardStateFile::save(std::string& problem) {
+    if (std::memcmp(&mRecord, &mWritten, sizeof(CardState)) == 0) {
+        return true;
     }
+    uint32_t crc = crcOfRecord(mRecord);
+    for (size_t at = 0; at < sizeof mRecord.seal; ++at) {
+        mRecord.seal[at] = static_cast<uint8_t>(crc >> (8 * at));
+    }
+    if (!replaceCardFile(mDirectory, "card-state", mIndex, &mRecord, sizeof(CardState), problem)) {
+        noteStorageFailure(problem);
+        return false;
+    }
+    mWritten = mRecord;
+    return true;
+}
+
+bool CardStateFile::save() {
+    std::string problem;
+    return save(problem);
 }
 
 // Record and seal are checked as one, their CRC against the residue, rather than by comparing
 // the stored seal with one computed: a comparison would hand the state fuzzer the value to copy
 // into place, and it would then run the widgets on bytes no card wrote.
 bool CardStateFile::sealed() const {
-    return crc32(crcOfRecord(*mRecord), mRecord->seal, sizeof mRecord->seal) == kCrcResidue;
+    return crc32(crcOfRecord(mWritten), mWritten.seal, sizeof mWritten.seal) == kCrcResidue;
 }
 
 } // namespace zyvosim

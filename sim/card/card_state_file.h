@@ -1,4 +1,5 @@
-// The card state record in its file, mapped into memory and shared by every process using it.
+// The card state record, kept whole in its file so that every process opening the card finds
+// what the last one left.
 #pragma once
 
 #include "zyvosim/card_state.h"
@@ -7,31 +8,40 @@
 
 namespace zyvosim {
 
+// The record lives in this process's memory while it is used; the file only ever holds a
+// whole record, the one written last. A new record is written under a name of its own beside
+// the file and renamed over it, so a process killed at any moment, even halfway through a
+// write, leaves the old record or the new one and never a mixture.
 class CardStateFile {
 public:
     CardStateFile() = default;
-    ~CardStateFile();
     CardStateFile(const CardStateFile&) = delete;
     CardStateFile& operator=(const CardStateFile&) = delete;
 
-    // Maps the record of device `index` in `directory` (openCardFile), creating the file with
-    // its space reserved. `fresh` tells whether the record needs its power-on state: a new file,
-    // or one of another size, magic or version. On failure (a full disk among them) returns
-    // false and sets `problem`.
+    // Reads the record of device `index` in `directory` (openCardFile), creating an empty file
+    // when there is none. `fresh` tells whether the record needs its power-on state: a new file,
+    // or one of another size, magic or version. On failure returns false and sets `problem`.
     bool open(const std::string& directory, unsigned index, bool& fresh, std::string& problem);
+    // Reads the record again, as the last process to write it left it.
+    bool reload(bool& fresh, std::string& problem);
 
-    CardState& record() { return *mRecord; }
+    CardState& record() { return mRecord; }
     const std::string& path() const { return mPath; }
 
-    // Brings the record's seal up to date with what it holds.
-    void seal();
-    // Whether the record holds what it was last sealed with.
+    // Writes the record, sealed, when it differs from the one last read or written. False when
+    // the file could not be replaced: the old record stays and the failure is noted for
+    // takeStorageFailure(), with `problem` set.
+    bool save(std::string& problem);
+    bool save();
+    // Whether the record read last holds what it was sealed with.
     bool sealed() const;
 
 private:
-    int mDescriptor = -1;
-    CardState* mRecord = nullptr;
+    std::string mDirectory;
+    unsigned mIndex = 0;
     std::string mPath;
+    CardState mRecord{};
+    CardState mWritten{}; // the record as the file holds it
 };
 
 } // namespace zyvosim

@@ -73,6 +73,12 @@ int lockOrFindHolder(int descriptor, pid_t& holder) {
     return EAGAIN;
 }
 
+// "the simulated device in DIR" for device 0, as ever; "the simulated device N in DIR" else.
+std::string deviceName(const std::string& directory, unsigned index) {
+    return "the simulated device " + (index > 0 ? std::to_string(index) + " " : std::string()) +
+           "in " + directory;
+}
+
 } // namespace
 
 std::unique_ptr<DeviceLock> DeviceLock::take(const std::string& directory, unsigned index) {
@@ -89,8 +95,8 @@ std::unique_ptr<DeviceLock> DeviceLock::take(const std::string& directory, unsig
     std::string problem;
     int descriptor = openCardFile(directory, "lock", index, problem);
     if (descriptor < 0) {
-        std::fprintf(stderr, "zyvosim: cannot lock the simulated device in %s: %s\n",
-                     directory.c_str(), problem.c_str());
+        std::fprintf(stderr, "zyvosim: cannot lock %s: %s\n", deviceName(directory, index).c_str(),
+                     problem.c_str());
         return nullptr;
     }
     pid_t holder = 0;
@@ -99,16 +105,15 @@ std::unique_ptr<DeviceLock> DeviceLock::take(const std::string& directory, unsig
         error = errno;
     }
     if (error != 0) {
+        const std::string device = deviceName(directory, index);
         if (holder > 0) {
-            std::fprintf(stderr, "zyvosim: the simulated device in %s is in use by process %ld\n",
-                         directory.c_str(), static_cast<long>(holder));
+            std::fprintf(stderr, "zyvosim: %s is in use by process %ld\n", device.c_str(),
+                         static_cast<long>(holder));
         } else if (error == EAGAIN) {
-            std::fprintf(stderr,
-                         "zyvosim: the simulated device in %s is in use by another process\n",
-                         directory.c_str());
+            std::fprintf(stderr, "zyvosim: %s is in use by another process\n", device.c_str());
         } else {
-            std::fprintf(stderr, "zyvosim: cannot lock the simulated device in %s: %s\n",
-                         directory.c_str(), std::strerror(error));
+            std::fprintf(stderr, "zyvosim: cannot lock %s: %s\n", device.c_str(),
+                         std::strerror(error));
         }
         close(descriptor);
         return nullptr;

@@ -15,7 +15,7 @@ public:
     // Takes the lock of device `index` in `directory`, a POSIX record lock on its lock file (see
     // openCardFile), which the kernel keeps with the holder's pid. The handles of one process
     // share it. When another process holds it, prints "zyvosim: the simulated device in DIR is
-    // in use by process PID" on standard error and gives null.
+    // in use by process PID" on standard error ("device N in DIR" for N above 0) and gives null.
     static std::unique_ptr<DeviceLock> take(const std::string& directory, unsigned index);
     ~DeviceLock();
     DeviceLock(const DeviceLock&) = delete;

@@ -1,6 +1,7 @@
 // Opening a simulated card from its state directory for the bench it sits on.
 #include "card/sim_board.h"
 
+#include "card/storage_failure.h"
 #include "widgets/widget_catalog.h"
 
 #include "zyvosim/zyvosim.h"
@@ -49,10 +50,11 @@ std::shared_ptr<SimBoard> SimBoard::open(const Bench& bench, const std::string& 
     return board;
 }
 
+// Both halves are done even when the first fails; the first failure is the one noted.
 bool SimBoard::powerCycle() {
     powerOn(state());
-    mStateFile.seal();
-    return mMemory.clear();
+    const bool saved = mStateFile.save();
+    return mMemory.clear() && saved;
 }
 
 // After every kind has installed its widgets, so an override reaches any kind alike.
@@ -66,7 +68,21 @@ void SimBoard::applyWidgetOverrides() {
     }
 }
 
+// The record is read again: another process may have held the card since this one last did.
+// While this process has a handle open, no other can have, and its own copy is the record.
 bool SimBoard::checkState() {
+    if (heldHere()) {
+        return true;
+    }
+    bool fresh = false;
+    std::string problem;
+    if (!mStateFile.reload(fresh, problem)) {
+        noteStorageFailure(problem);
+        return false;
+    }
+    if (fresh) {
+        return powerCycle();
+    }
     if (mStateFile.sealed()) {
         return true;
     }
@@ -97,7 +113,7 @@ void SimBoard::letGo() {
     if (!heldHere() || --mHandles > 0) {
         return;
     }
-    mStateFile.seal();
+    mStateFile.save();
     mHolder = 0;
     auto& cards = heldCards();
     cards.erase(std::remove(cards.begin(), cards.end(), this), cards.end());
@@ -108,10 +124,20 @@ bool SimBoard::heldHere() const {
     return mHandles > 0 && mHolder == getpid();
 }
 
-void sealHeldCards() {
+// A record removed, or of another layout, reads as a card just powered on, as it would be when
+// next created.
+void SimBoard::readState() {
+    bool fresh = false;
+    std::string problem;
+    if (!heldHere() && mStateFile.reload(fresh, problem) && fresh) {
+        powerOn(state());
+    }
+}
+
+void saveHeldCards() {
     for (SimBoard* card : heldCards()) {
         if (card->heldHere()) {
-            card->sealState();
+            card->saveState();
         }
     }
 }

@@ -44,15 +44,19 @@ public:
 
     // Widgets trust their record (a bool is a bool, an index is in range), so a record damaged
     // from outside is told by a seal rather than by checking every field, which each new field
-    // would have to keep up with. Widgets write the shared record directly, so the seal is
-    // brought up to date at set points, by the process holding the card only: at the entry and
-    // the exit of every call into the library while a device handle of this process is open
-    // (sealHeldCards), and when the last handle goes. A process ended in the middle of a call
-    // thus leaves a record that does not match, as does damage from outside. Called by the
-    // holder, under the lock, before it hands out a handle: a record that does not match powers
-    // on afresh, after a warning naming the file. False when that power cycle fails.
+    // would have to keep up with. Widgets write this process's copy of the record; the process
+    // holding the card writes it to the file, whole (CardStateFile), at set points: at the entry
+    // and the exit of every call into the library while a device handle of this process is
+    // open (saveHeldCards), when the last handle goes, and at a power cycle. A process ended at
+    // any moment thus leaves the record of its last set point.
+    // Called by the holder, under the lock, before it hands out a handle: the record is read
+    // again from the file, and one that does not match its seal (damage from outside) powers on
+    // afresh, after a warning naming the file. False when the file cannot be read or that power
+    // cycle fails (noted for takeStorageFailure()).
     bool checkState();
-    void sealState() { mStateFile.seal(); }
+    void saveState() { mStateFile.save(); }
+    // The record as the file holds it now, for a process that holds no handle of the card.
+    void readState();
     // A device handle of this process opens (hold) and closes (letGo).
     void hold();
     void letGo();
@@ -72,7 +76,7 @@ private:
     pid_t mHolder = 0;
 };
 
-// Seals the state of every card this process holds a device handle of.
-void sealHeldCards();
+// Writes the state of every card this process holds a device handle of.
+void saveHeldCards();
 
 } // namespace zyvosim

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -210,6 +211,62 @@ int openCardFile(const std::string& directory, const char* name, unsigned index,
     }
     close(descriptor);
     return -1;
+}
+
+namespace {
+
+int writeAll(int descriptor, const uint8_t* bytes, size_t length) {
+    for (size_t done = 0; done < length;) {
+        ssize_t part = write(descriptor, bytes + done, length - done);
+        if (part < 0 && errno == EINTR) {
+            continue;
+        }
+        if (part <= 0) {
+            return part < 0 ? errno : ENOSPC;
+        }
+        done += static_cast<size_t>(part);
+    }
+    return 0;
+}
+
+} // namespace
+
+// Not synced to the disk: a host that loses power power-cycles its cards too, and a record lost
+// with the page cache reads as a new card, which is what the card then is.
+bool replaceCardFile(const std::string& directory, const char* name, unsigned index,
+                     const void* bytes, size_t length, std::string& problem) {
+    int folder = openPrivateDirectory(directory, kEnvironmentAdvice, problem);
+    if (folder < 0) {
+        return false;
+    }
+    const std::string final = cardFileName(name, index);
+    const std::string next = final + ".new";
+    // A writer killed before its rename leaves its file; whatever is at the name goes, so the
+    // new file is made afresh and nothing is written through a link.
+    unlinkat(folder, next.c_str(), 0);
+    int error = 0;
+    int file =
+        openat(folder, next.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (file < 0) {
+        error = errno;
+    } else {
+        error = writeAll(file, static_cast<const uint8_t*>(bytes), length);
+        if (close(file) != 0 && error == 0) {
+            error = errno;
+        }
+        if (error == 0 && renameat(folder, next.c_str(), folder, final.c_str()) != 0) {
+            error = errno;
+        }
+        if (error != 0) {
+            unlinkat(folder, next.c_str(), 0);
+        }
+    }
+    close(folder);
+    if (error != 0) {
+        problem = cardFile(directory, name, index) + ": " + std::strerror(error);
+        return false;
+    }
+    return true;
 }
 
 void forgetPrivateCards() {

@@ -24,6 +24,13 @@ std::string cardFile(const std::string& directory, const char* name, unsigned in
 int openCardFile(const std::string& directory, const char* name, unsigned index,
                  std::string& problem);
 
+// Replaces that file with `length` bytes: written whole under the name NAME.new beside it (made
+// afresh, whatever was there), then renamed over it, so the file holds the old bytes or the new
+// ones at every moment, whenever the writer is killed. The directory is checked as above. On
+// failure the file is left as it was; returns false and sets `problem` to "PATH: why".
+bool replaceCardFile(const std::string& directory, const char* name, unsigned index,
+                     const void* bytes, size_t length, std::string& problem);
+
 // Removes the card state and device memory of every card in this process's private directory,
 // if it has one, so the next card opened there powers on with zeroed memory.
 void forgetPrivateCards();

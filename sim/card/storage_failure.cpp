@@ -21,8 +21,12 @@ std::string& waitingFailure() {
 } // namespace
 
 void noteStorageFailure(const std::string& path, int error) {
+    noteStorageFailure(path + ": " + std::strerror(error));
+}
+
+void noteStorageFailure(const std::string& problem) {
     if (waitingFailure().empty()) {
-        waitingFailure() = path + ": " + std::strerror(error);
+        waitingFailure() = problem;
     }
 }
 

@@ -12,7 +12,7 @@ SimDevice::SimDevice(std::shared_ptr<SimBoard> board, std::unique_ptr<DeviceLock
     mBoard->hold();
 }
 
-// The card's state is sealed before its lock goes, with the handle's members.
+// The card's state is written before its lock goes, with the handle's members.
 SimDevice::~SimDevice() {
     mBoard->letGo();
 }

@@ -5,13 +5,16 @@
 #include "captured.h"
 
 #include "ZyvoDma.h"
+#include "ZyvoFrameBufferWidgets.h"
 #include "ZyvoSDIWidgets.h"
 #include "zyvosim/card_state.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <sys/file.h>
 
+#include <csignal>
 #include <cstddef>
 #include <functional>
 #include <vector>
@@ -111,6 +114,54 @@ TEST_F(CardPersistenceTest, damagedStatePowersOnAfreshWithAWarning) {
     }
 }
 
+// The file holds a whole record at every moment: a process killed at any point keeps what its
+// last call programmed. Here the kill comes just after a capture store was switched on, whose
+// switch-on time the store notes once its call has ended.
+TEST_F(CardPersistenceTest, aProcessKilledBetweenCallsLeavesTheCardWhole) {
+    useStateDirectory();
+    ASSERT_EQ(inOtherProcess(programTheCard), 0);
+    EXPECT_EQ(inOtherProcess([] {
+                  ZyvoDeviceFactory factory;
+                  ZyvoDevice* device = nullptr;
+                  factory.FindLocalDevices();
+                  factory.CreateLocalDevice(0, device);
+                  zyvosim::sleepMicroseconds(40000);
+                  auto* capture = dynamic_cast<ZyvoFrameBufferCaptureWidget*>(
+                      device->GetWidget(ZYVO_WidgetType_FrameBufferCaptureWidget, 1));
+                  capture->SetEnable(true);
+                  raise(SIGKILL);
+                  return 0;
+              }),
+              -1);
+    const auto created = createDevice();
+    EXPECT_EQ(created.err, "");
+    expectProgrammed();
+    EXPECT_TRUE(zyvosim::cardState().captureStore[1].store.enable);
+}
+
+// Whatever a writer killed before its rename, or anyone else, left at the record's temporary name
+// is replaced, never written through; the record itself is never a mixture of the two.
+TEST_F(CardPersistenceTest, whateverLiesAtTheTemporaryNameIsReplaced) {
+    const std::string victim = zyvotest::scratchPath("victim");
+    const std::string leftover = zyvotest::scratchPath("card-state.new");
+    const std::function<void()> plants[] = {
+        [&] { zyvotest::scratchFile("card-state.new", std::string(50, 'x')); },
+        [&] { ASSERT_EQ(symlink(victim.c_str(), leftover.c_str()), 0); },
+        [&] { ASSERT_EQ(mkfifo(leftover.c_str(), 0600), 0); },
+    };
+    for (const auto& plant : plants) {
+        useStateDirectory();
+        ASSERT_TRUE(zyvosim::powerCycle());
+        zyvotest::scratchFile("victim", "precious");
+        plant();
+        ASSERT_EQ(inOtherProcess(programTheCard), 0);
+        EXPECT_EQ(createDevice().err, "");
+        expectProgrammed();
+        EXPECT_EQ(zyvotest::fileText(victim), "precious");
+        EXPECT_EQ(access(leftover.c_str(), F_OK), -1);
+    }
+}
+
 TEST_F(CardPersistenceTest, powerCycleClearsStateAndMemory) {
     useStateDirectory();
     ASSERT_EQ(programTheCard(), 0);
@@ -157,9 +208,10 @@ protected:
         mHolder = 0;
     }
 
-    std::string refusal() const {
-        return "zyvosim: the simulated device in " + directory() + " is in use by process " +
-               std::to_string(mHolder) + "\n";
+    std::string refusal(unsigned device = 0) const {
+        const std::string number = device > 0 ? std::to_string(device) + " " : "";
+        return "zyvosim: the simulated device " + number + "in " + directory() +
+               " is in use by process " + std::to_string(mHolder) + "\n";
     }
 
     pid_t mHolder = 0;
@@ -167,34 +219,56 @@ protected:
     int mRelease[2] = {-1, -1};
 };
 
-// Neither a device handle nor a power cycle while another process holds the card; the
-// device once that process has let it go.
+// Neither a device handle nor a power cycle while another process holds the card, whether by a
+// handle or by a hold that outlives the handles it opens and releases; the device once that
+// process has let it go. Each card has a lock of its own.
 TEST_F(DeviceLockTest, secondProcessIsRefusedWithTheHoldersPid) {
-    useStateDirectory();
-    ASSERT_EQ(programTheCard(), 0);
-    holdInOtherProcess([] {
-        // Held until the process ends, which lets the lock go.
-        static ZyvoDeviceFactory factory;
+    const struct {
+        unsigned device;
+        std::function<bool()> take; // held until the process ends, which lets the lock go
+    } holds[] = {
+        {0,
+         [] {
+             static ZyvoDeviceFactory factory;
+             ZyvoDevice* device = nullptr;
+             factory.FindLocalDevices();
+             return factory.CreateLocalDevice(0, device) > 0;
+         }},
+        {1,
+         [] {
+             static zyvosim::CardHold hold = zyvosim::holdCard(1);
+             ZyvoDeviceFactory factory;
+             ZyvoDevice* device = nullptr;
+             factory.FindLocalDevices();
+             const bool created = factory.CreateLocalDevice(1, device) > 0;
+             factory.ReleaseDevice(device);
+             return hold != nullptr && created && zyvosim::powerCycle(1);
+         }},
+    };
+    for (const auto& hold : holds) {
+        useStateDirectory("devices 2\n");
+        ASSERT_EQ(programTheCard(), 0);
+        holdInOtherProcess(hold.take);
+        ZyvoDeviceFactory factory;
         ZyvoDevice* device = nullptr;
         factory.FindLocalDevices();
-        return factory.CreateLocalDevice(0, device) > 0;
-    });
-    ZyvoDeviceFactory factory;
-    ZyvoDevice* device = nullptr;
-    factory.FindLocalDevices();
-    std::string error;
-    {
-        zyvotest::StreamCapture capture;
-        EXPECT_EQ(factory.CreateLocalDevice(0, device), 0);
-        EXPECT_FALSE(zyvosim::powerCycle());
-        error = capture.errorText();
+        std::string error;
+        {
+            zyvotest::StreamCapture capture;
+            EXPECT_EQ(factory.CreateLocalDevice(hold.device, device), 0);
+            EXPECT_FALSE(zyvosim::powerCycle(hold.device));
+            EXPECT_EQ(zyvosim::holdCard(hold.device), nullptr);
+            error = capture.errorText();
+        }
+        EXPECT_EQ(device, nullptr);
+        EXPECT_EQ(error, refusal(hold.device) + refusal(hold.device) + refusal(hold.device));
+        expectProgrammed();
+        // The other card is free all along.
+        EXPECT_EQ(createDevice(1 - hold.device).result, 1);
+        letTheHolderGo();
+        EXPECT_EQ(factory.CreateLocalDevice(hold.device, device), 1);
+        factory.ReleaseDevice(device);
     }
-    EXPECT_EQ(device, nullptr);
-    EXPECT_EQ(error, refusal() + refusal());
-    expectProgrammed();
-    letTheHolderGo();
-    EXPECT_EQ(factory.CreateLocalDevice(0, device), 1);
-    factory.ReleaseDevice(device);
 }
 
 // The moment a process has the lock and has not yet said who it is, frozen: a child holds the

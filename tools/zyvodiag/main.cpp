@@ -1,6 +1,7 @@
 // zyvodiag [--sim FILE] COMMAND ARGS...: runs one diagnostic on the device.
 #include "commands/command_help.h"
 #include "commands/command_table.h"
+#include "commands/device_session.h"
 #include "commands/tool_options.h"
 #include "commands/version_text.h"
 #include "simulator/simulator_probe.h"
@@ -21,13 +22,14 @@
 namespace {
 
 void printHelp() {
-    std::printf("usage: zyvodiag [--sim FILE] [--trace] COMMAND [ARGS...]\n"
+    std::printf("usage: zyvodiag [--sim FILE] [--device N] [--trace] COMMAND [ARGS...]\n"
                 "       zyvodiag --help | --version\n\n"
                 "Runs one diagnostic on the device. ARGS are the library's own command line\n"
                 "for the command; 'zyvodiag COMMAND -h' prints it without touching the\n"
                 "device.\n\n"
                 "options:\n"
                 "  --sim FILE   run on a simulated bench described by FILE (docs/simulator.md)\n"
+                "  --device N   run on local device N (default 0)\n"
                 "  --trace      afterwards, list every call made on the device, on standard error\n"
                 "  --help       this text\n"
                 "  --version    the versions of the tool, the library and the device library\n\n"
@@ -70,6 +72,23 @@ bool simulatorAvailableFor(const char* what) {
     return missing.empty();
 }
 
+// --device N or --device=N at argv[next]; `next` moves past the value.
+bool readDeviceOption(int argc, char* argv[], int& next, std::string& error) {
+    const std::string word = argv[next];
+    std::string value;
+    if (word.find('=') != std::string::npos) {
+        value = word.substr(word.find('=') + 1);
+    } else if (next + 1 < argc) {
+        value = argv[++next];
+    }
+    unsigned short index = 0;
+    if (!zyvodiag::readDeviceIndex(value, index, error)) {
+        return false;
+    }
+    zyvodiag::chooseDevice(index);
+    return true;
+}
+
 // Step 2, the tool's options. False, having said why, for options that cannot be used.
 bool readToolOptions(int argc, char* argv[], ToolOptions& options) {
     int next = 1;
@@ -87,6 +106,10 @@ bool readToolOptions(int argc, char* argv[], ToolOptions& options) {
         }
         if (word.compare(0, 5, "--sim") == 0 && options.bench.empty()) {
             std::fprintf(stderr, "zyvodiag: --sim needs a bench file\n");
+            return false;
+        }
+        if (word.compare(0, 8, "--device") == 0 && !readDeviceOption(argc, argv, next, error)) {
+            std::fprintf(stderr, "zyvodiag: %s\n", error.c_str());
             return false;
         }
         options.help = options.help || word == "--help";

@@ -28,6 +28,9 @@ _zyvodiag() {
         _zyvodiag_reply -d -- "$cur"
         return
         ;;
+    --device)
+        return
+        ;;
     --keep | --html)
         compopt -o filenames 2>/dev/null
         _zyvodiag_reply -d -- "$cur"
@@ -40,11 +43,11 @@ _zyvodiag() {
         ;;
     esac
 
-    # The command is the first word that is neither an option nor --sim's bench.
+    # The command is the first word that is neither an option nor the value of --sim or --device.
     local command="" i
     for ((i = 1; i < COMP_CWORD; i++)); do
         case "${COMP_WORDS[i]}" in
-        --sim)
+        --sim | --device)
             if [[ "${COMP_WORDS[i + 1]}" == "=" ]]; then
                 ((i += 2))
             else
@@ -61,7 +64,7 @@ _zyvodiag() {
 
     if [[ -z "$command" ]]; then
         if [[ "$cur" == -* ]]; then
-            _zyvodiag_reply -W "--sim --trace --help --version" -- "$cur"
+            _zyvodiag_reply -W "--sim --device --trace --help --version" -- "$cur"
         else
             _zyvodiag_reply -W "$commands" -- "$cur"
         fi

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,20 +77,29 @@ struct CardState;
 // `state-dir`, else the environment variable ZYVO_SIM_STATE, else $XDG_RUNTIME_DIR/zyvosim,
 // else ${TMPDIR:-/tmp}/zyvosim-<uid>; it must be the user's own, and writable by no one else.
 // "private" is a fresh directory of this process, removed when it exits, and reset() then
-// powers its card off and on. A process holds the device from CreateLocalDevice to
-// ReleaseDevice; meanwhile another process cannot create it.
+// powers its card off and on. Device N keeps its files under their names with "-N" added. A
+// process holds the device from CreateLocalDevice to ReleaseDevice; meanwhile another process
+// cannot create it.
 
 // The state directory of the bench in use (created if need be); empty when it cannot be had.
 ZYVOSIM_API std::string stateDirectory();
 
-// The state of local device 0's card, powered on if it never was, for tests to inspect. The
-// record lives in the shared file and changes as widgets are programmed.
-ZYVOSIM_API const CardState& cardState();
+// The state of local device `index`'s card, powered on if it never was, for tests to inspect:
+// what this process programmed while it holds a handle, else what the card's file holds now.
+ZYVOSIM_API const CardState& cardState(unsigned index = 0);
 
-// Power off and on: every widget of device 0's card to its power-on state and its device
+// Power off and on: every widget of device `index`'s card to its power-on state and its device
 // memory to zeros. A card another process holds is left alone, with a message on standard
 // error. True when the card was power-cycled.
-ZYVOSIM_API bool powerCycle();
+ZYVOSIM_API bool powerCycle(unsigned index = 0);
+
+// Holds device `index`'s card for this process until the last copy of the hold goes, whether
+// or not a handle is open meanwhile: this process creates and releases the device as often as
+// it likes, and every other process is refused it (CreateLocalDevice and powerCycle fail, saying
+// "in use by process PID" on standard error). Null, after that message, when another process
+// holds the card, or after the reason when its state directory cannot be used.
+using CardHold = std::shared_ptr<void>;
+ZYVOSIM_API CardHold holdCard(unsigned index);
 
 // Device memory of device 0's card, bypassing the DMA widget (no trace, no fault). False when
 // the range does not fit inside the memory (addresses 0x00000000 to 0x3FFFFFFF), the card

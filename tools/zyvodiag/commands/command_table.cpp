@@ -5,7 +5,7 @@
 
 namespace zyvodiag {
 
-const char* const kToolOptions = "--sim= --trace --help --version";
+const char* const kToolOptions = "--sim= --device= --trace --help --version";
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {

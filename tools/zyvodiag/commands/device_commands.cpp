@@ -1,5 +1,6 @@
 // The open command: open the device, say what happened, close it.
 #include "commands/command_table.h"
+#include "commands/device_session.h"
 
 #include <zyvodiag>
 
@@ -12,11 +13,15 @@ int runOpen(const Invocation& invocation) {
         std::fprintf(stderr, "%s: takes no arguments\n", invocation.programName.c_str());
         return kUnusable;
     }
-    ZyvoDiagDevice device;
-    bool opened = device.open();
-    std::printf("device 0 %s\n", opened ? "opened" : "could not be opened");
-    device.close();
-    std::printf("device 0 closed\n");
+    const unsigned index = chosenDevice();
+    bool opened = false;
+    {
+        DeviceSession session;
+        opened = session.opened();
+        std::printf("device %u %s\n", index, opened ? "opened" : "could not be opened");
+        session.close();
+    }
+    std::printf("device %u closed\n", index);
     return opened ? kPass : kFail;
 }
 

@@ -1,4 +1,5 @@
-// The device held open for the length of one command, closed on every way out.
+// The device held open for the length of one command, closed on every way out, and which local
+// device the tool's commands run on.
 #pragma once
 
 #include "system/stop_signals.h"
@@ -7,10 +8,19 @@
 
 namespace zyvodiag {
 
+// The local device every command of this process opens (--device N); 0 unless chosen.
+void chooseDevice(unsigned short index);
+unsigned short chosenDevice();
+
+// Opens the chosen device into `device`. Device 0 is opened by the library's own open; another
+// device through the same factory with the same steps, messages and results, the index being
+// the only difference.
+bool openChosenDevice(ZyvoDiagDevice& device);
+
 class DeviceSession {
 public:
     // Opening installs the library's Ctrl-C handler; the tool takes SIGINT back at once.
-    DeviceSession() : mOpened(mDevice.open()) { takeBackInterrupts(); }
+    DeviceSession() : mOpened(openChosenDevice(mDevice)) { takeBackInterrupts(); }
     // A device library that throws while the device is released must not end the process
     // while an earlier exception is on its way out; the ordinary way out calls close().
     ~DeviceSession() {

@@ -58,7 +58,7 @@ int runSimReset(const Invocation& invocation) {
     }
     // A card held by another process, or one that cannot be had, has had its message from the
     // simulator; a memory file that refused to clear has not.
-    if (!powerOnAfresh()) {
+    if (!powerOnAfresh(chosenDevice())) {
         std::string failure = takeSimulatorStorageFailure();
         if (!failure.empty()) {
             std::fprintf(stderr, "%s: cannot power the simulated device off and on: %s\n",
@@ -66,7 +66,9 @@ int runSimReset(const Invocation& invocation) {
         }
         return kFail;
     }
-    std::printf("simulated device in %s powered off and on\n", simulatedStateDirectory().c_str());
+    const std::string number = chosenDevice() == 0 ? "" : std::to_string(chosenDevice()) + " ";
+    std::printf("simulated device %sin %s powered off and on\n", number.c_str(),
+                simulatedStateDirectory().c_str());
     return kPass;
 }
 

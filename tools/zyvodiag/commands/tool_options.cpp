@@ -105,6 +105,21 @@ bool checkLongOptions(const std::vector<std::string>& arguments, const std::stri
     return true;
 }
 
+bool readDeviceIndex(const std::string& text, unsigned short& index, std::string& error) {
+    if (text.empty()) {
+        error = "--device needs a local device number";
+        return false;
+    }
+    const bool digits =
+        text.size() <= 5 && text.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || std::stoul(text) > 65535) {
+        error = "--device '" + text + "': a local device number from 0 to 65535";
+        return false;
+    }
+    index = static_cast<unsigned short>(std::stoul(text));
+    return true;
+}
+
 bool isHelpSwitch(const std::string& argument) {
     return argument.size() >= 2 && argument[0] == '-' &&
            (argument[1] == 'h' || argument[1] == 'H' || argument[1] == '?');

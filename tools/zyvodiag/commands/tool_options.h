@@ -22,6 +22,10 @@ bool takeTwelveBitPixelFormat(std::vector<std::string>& arguments);
 bool checkLongOptions(const std::vector<std::string>& arguments, const std::string& known,
                       std::string& error);
 
+// The N of --device N: a local device index from 0 to 65535, as the device factory takes it.
+// False, with why, for anything else.
+bool readDeviceIndex(const std::string& text, unsigned short& index, std::string& error);
+
 // Whether the library's parser would take an argument as its help switch (-h, -H or -?).
 bool isHelpSwitch(const std::string& argument);
 

@@ -2,6 +2,7 @@
 #include "selftest/self_test.h"
 
 #include "commands/command_table.h"
+#include "commands/device_session.h"
 #include "pictures/frame_file.h"
 #include "selftest/report_pictures.h"
 #include "selftest/report_text.h"
@@ -164,7 +165,7 @@ SelfTestReport startReport(const SelfTestOptions& options) {
     const std::string text =
         options.benchText.empty() && options.bench.empty() ? defaultBenchText() : options.benchText;
     report.benchSha256 = sha256Hex(reinterpret_cast<const uint8_t*>(text.data()), text.size());
-    report.card = simulatedDeviceDescription();
+    report.card = simulatedDeviceDescription(chosenDevice());
     report.repeat = options.repeat;
     report.framesKept = !options.keepDirectory.empty();
     return report;
@@ -245,14 +246,19 @@ int runSelfTest(const SelfTestOptions& options) {
     std::printf("zyvodiag %s self-test of the %s on bench %s\n", report.toolVersion.c_str(),
                 report.card.c_str(), options.bench.empty() ? "default" : options.bench.c_str());
     std::fflush(stdout);
-    // Another process driving the card would make every test fail for no fault of the card.
-    if (!powerOnAfresh()) {
+    // Another process driving the card would make every test fail for no fault of the card: the
+    // card is held from the power cycle to the last test.
+    CardHold card(chosenDevice());
+    if (!card.held() || !powerOnAfresh(chosenDevice())) {
         std::fprintf(stderr, "zyvodiag selftest: the card could not be powered off and on (see "
                              "above); no test was run\n");
         return kFail;
     }
+    const std::string device =
+        chosenDevice() == 0 ? "" : "--device " + std::to_string(chosenDevice()) + " ";
     const RunContext context{options, work.path(),
-                             options.bench.empty() ? "" : "--sim " + options.bench + " "};
+                             (options.bench.empty() ? "" : "--sim " + options.bench + " ") +
+                                 device};
     const uint64_t waitsBefore = demandedWaitMicroseconds();
     const Clock::time_point start = Clock::now();
     runPlan(plan, chosen, context, report);
@@ -262,6 +268,9 @@ int runSelfTest(const SelfTestOptions& options) {
         std::printf("frames and their pictures kept in %s\n", work.path().c_str());
     }
     printSummary(report);
+    // The totals are out before another process may have the card; the reports need no card.
+    std::fflush(stdout);
+    card.release();
     if (!writeReports(options, report)) {
         return kFail;
     }

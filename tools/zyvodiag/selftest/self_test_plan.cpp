@@ -55,7 +55,7 @@ bool sdiMonitor(TestRun& run) {
                               "store 0 is read from the simulated card",
                               [&run] {
                                   std::string why;
-                                  if (!monitorOutputCarriesPlayoutStore0(why)) {
+                                  if (!monitorOutputCarriesPlayoutStore0(chosenDevice(), why)) {
                                       run.note(why);
                                       return false;
                                   }

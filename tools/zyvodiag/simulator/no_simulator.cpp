@@ -20,20 +20,22 @@ std::string simulatedStateDirectory() {
     return {};
 }
 
-std::string simulatedDeviceDescription() {
-    return "device 0";
+std::string simulatedDeviceDescription(unsigned device) {
+    return "device " + std::to_string(device);
 }
 
 // Nothing of an earlier command survives that a power cycle could clear here.
-bool powerOnAfresh() {
+bool powerOnAfresh(unsigned) {
     return true;
 }
+
+CardHold::CardHold(unsigned) : mHeld(true) {}
 
 std::string takeSimulatorStorageFailure() {
     return {};
 }
 
-bool monitorOutputCarriesPlayoutStore0(std::string& why) {
+bool monitorOutputCarriesPlayoutStore0(unsigned, std::string& why) {
     why = simulatorMissing("reading the card");
     return false;
 }

@@ -36,20 +36,23 @@ std::string simulatedStateDirectory() {
     return zyvosim::stateDirectory();
 }
 
-std::string simulatedDeviceDescription() {
-    return "simulated device 0 (state in " + zyvosim::stateDirectory() + ")";
+std::string simulatedDeviceDescription(unsigned device) {
+    return "simulated device " + std::to_string(device) + " (state in " +
+           zyvosim::stateDirectory() + ")";
 }
 
-bool powerOnAfresh() {
-    return zyvosim::powerCycle();
+bool powerOnAfresh(unsigned device) {
+    return zyvosim::powerCycle(device);
 }
+
+CardHold::CardHold(unsigned device) : mLock(zyvosim::holdCard(device)), mHeld(mLock != nullptr) {}
 
 std::string takeSimulatorStorageFailure() {
     return zyvosim::takeStorageFailure();
 }
 
-bool monitorOutputCarriesPlayoutStore0(std::string& why) {
-    const zyvosim::CardState& card = zyvosim::cardState();
+bool monitorOutputCarriesPlayoutStore0(unsigned device, std::string& why) {
+    const zyvosim::CardState& card = zyvosim::cardState(device);
     const zyvosim::SDIOutputState& output = card.sdiOutput[kMonitorSdiOutput];
     const zyvosim::DualLinkState& dualLink = card.dualLinkOutput[kMonitorDualLinkOutput];
     if (!output.enable || output.mute) {

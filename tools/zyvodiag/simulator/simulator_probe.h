@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zyvodiag {
@@ -22,22 +23,40 @@ void printCallTrace();
 // The directory that holds the simulated card's state.
 std::string simulatedStateDirectory();
 
-// "simulated device 0 (state in DIR)".
-std::string simulatedDeviceDescription();
+// What names local device `device` in reports: "simulated device N (state in DIR)".
+std::string simulatedDeviceDescription(unsigned device);
 
-// Powers the card off and on so that nothing an earlier command left behind passes or fails a
-// test. False, after the simulator's message, when another process holds the card.
-bool powerOnAfresh();
+// Powers the card of `device` off and on so that nothing an earlier command left behind passes
+// or fails a test. False, after the simulator's message, when another process holds the card.
+bool powerOnAfresh(unsigned device);
+
+// Keeps every other process off the card of `device` for as long as it lives, while this process
+// still opens and closes the device as often as it likes: a run's verdicts then cannot depend on
+// what another process does to the card meanwhile. Others asking for the card are refused,
+// naming this process. held() is false, after the simulator's message naming the holder, when
+// another process has the card already. A device library other than the simulator has no lock
+// to take: the hold is then always had.
+class CardHold {
+public:
+    explicit CardHold(unsigned device);
+    bool held() const { return mHeld; }
+    // Lets the card go before the hold ends.
+    void release() { mLock.reset(); }
+
+private:
+    std::shared_ptr<void> mLock;
+    bool mHeld;
+};
 
 // The first failure of the simulated card's own files (a full disk, an I/O error) since the last
 // call, as "PATH: REASON"; empty when there was none. Clears it. The diagnostics ignore some
 // statuses (a pattern fill's DMA), so a command asks here whether the card really did its work.
 std::string takeSimulatorStorageFailure();
 
-// Whether SDI output 10, the monitor's (no input of the default bench is cabled to it), is on,
-// unmuted and fed by the monitor's dual-link output, which carries playout store 0. False with the
-// first thing that is not so.
-bool monitorOutputCarriesPlayoutStore0(std::string& why);
+// Whether SDI output 10 of `device`, the monitor's (no input of the default bench is cabled to
+// it), is on, unmuted and fed by the monitor's dual-link output, which carries playout store 0.
+// False with the first thing that is not so.
+bool monitorOutputCarriesPlayoutStore0(unsigned device, std::string& why);
 
 // Whether this tool is built with the simulated device library. Checks that only a simulator
 // allows (looking inside the card) are made only then.
