@@ -5,7 +5,8 @@
 
 namespace zyvodiag {
 
-const char* const kToolOptions = "--sim= --trace --help --version";
+const char* const kToolOptions =
+    "--sim= --trace --help --version --allow-fallback --quiet --color=";
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
