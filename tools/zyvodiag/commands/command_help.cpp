@@ -107,8 +107,8 @@ void printAudioAccepted() {
                 "  -c  a number                                 default 0\n"
                 "  -n  a number, or * for every channel         default 1\n"
                 "  A value goes against its switch (-t1); no file names. A value the library\n"
-                "  would replace by a default is refused with exit status 2 unless zyvodiag\n"
-                "  --allow-fallback is given.\n",
+                "  would replace by a default is refused with exit status 2, unless given\n"
+                "  zyvodiag --allow-fallback.\n",
                 rangeText(0, values.lastTestType).c_str(), rangeText(0, values.lastLevel).c_str());
 }
 
