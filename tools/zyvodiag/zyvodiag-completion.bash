@@ -107,6 +107,7 @@ _zyvodiag() {
     monitor) options="--sdi --hdmi" ;;
     compare) options="--diff-png" ;;
     view) options="--png" ;;
+    list) options="--json" ;;
     selftest) options="--json --junit --html --keep --only --skip --repeat --stop-on-fail --list" ;;
     esac
     if [[ "$cur" == --* ]]; then

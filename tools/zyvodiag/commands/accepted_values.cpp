@@ -62,6 +62,11 @@ AcceptedValues probe() {
     });
     values.rates = numbersKept(
         "-r", [](const ZyvoDiagUserCommands& record) { return rateNumber(record.mVideoRate); });
+    for (uint32_t number : values.rates) {
+        ZyvoDiagUserCommands record;
+        parseVideo({"-r" + std::to_string(number)}, record);
+        values.rateValues.push_back(static_cast<uint32_t>(record.mVideoRate));
+    }
     values.pixelFormats = numbersKept("-v", [](const ZyvoDiagUserCommands& record) {
         return static_cast<uint32_t>(record.mPixelFormat);
     });

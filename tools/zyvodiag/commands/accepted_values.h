@@ -11,6 +11,7 @@ namespace zyvodiag {
 struct AcceptedValues {
     std::vector<uint32_t> standards;    // -f
     std::vector<uint32_t> rates;        // -r, the numbers typed
+    std::vector<uint32_t> rateValues;   // the ZyvoVideoRate of each, in the same order
     std::vector<uint32_t> pixelFormats; // -v
     uint32_t lastInput = 0;             // -i 1..lastInput
     uint32_t lastOutput = 0;            // -o 1..lastOutput

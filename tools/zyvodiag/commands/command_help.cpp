@@ -27,8 +27,9 @@ const CommandHelp kHelp[] = {
     {"sim-reset", CommandLine::ToolOnly,
      "usage:  zyvodiag sim-reset\n  powers the simulated device off and on\n"},
     {"list", CommandLine::ToolOnly,
-     "usage:  zyvodiag list\n  prints the formats each -f and -r pair selects, the pixel "
-     "formats (-v) and the test patterns (-p)\n"},
+     "usage:  zyvodiag list [--json]\n  prints the formats each -f and -r pair selects, the pixel "
+     "formats (-v) and the test patterns (-p)\n"
+     "  --json          the same as JSON: formats, pixel_formats, test_patterns\n"},
     {"selftest", CommandLine::ToolOnly,
      "usage:  zyvodiag selftest [--json FILE] [--junit FILE] [--html DIR] [--keep DIR]\n"
      "                          [--only LIST] [--skip LIST] [--repeat N] [--stop-on-fail] "
