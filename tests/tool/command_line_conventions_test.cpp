@@ -1,6 +1,7 @@
 // The habits of the command line: no silent fallback, help that matches the parser, a line for a
 // command that succeeds silently, colour only for a terminal, a quiet end on a closed pipe.
 // (ltc-set's field out of range is a row of the timing commands' table.)
+#include "test_files.h"
 #include "tool_process.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,46 @@ TEST(ClosedPipeTest, endsWith141AndNoMessage) {
                   "print(-p.returncode if p.returncode < 0 else p.returncode, repr(p.stderr))' " +
                   toolCommand() + " list");
     EXPECT_EQ(run.out, "141 b''\n");
+}
+
+// A picture to standard output, as ffmpeg writes one to "-": the PNG alone on the descriptor,
+// every line of text (the library's too) on standard error, and no file named "-".
+TEST(StandardOutputTest, aPictureGoesToStandardOutputAndTheTextOutOfItsWay) {
+    const std::string tool = toolCommand();
+    const std::string png = "python3 -c 'import sys; d = sys.stdin.buffer.read(); "
+                            "print(d[:8] == b\"\\x89PNG\\r\\n\\x1a\\n\", d[-8:-4] == b\"IEND\")'";
+    const std::string setup = "cd " + zyvotest::scratchDirectory() + " && " + tool +
+                              " --quiet capture-pattern -p1 a.raw && " + tool +
+                              " --quiet capture-pattern -p3 b.raw && ";
+    for (const char* command :
+         {" view a.raw --png - 2>/dev/null | ", " view a.raw --png /dev/stdout 2>/dev/null | ",
+          " compare a.raw b.raw --diff-png=- 2>/dev/null | "}) {
+        EXPECT_EQ(runScript(setup + tool + command + png).out, "True True\n") << command;
+    }
+    const auto text = runScript(setup + tool + " compare a.raw b.raw --diff-png - 2>&1 >/dev/null");
+    EXPECT_NE(text.out.find("a.raw and b.raw differ\ndiffering pixels"), std::string::npos)
+        << text.out;
+    const auto toFile = runScript(setup + tool + " view a.raw --png /dev/stdout >a.png && " + png +
+                                  " <a.png && ls");
+    EXPECT_EQ(toFile.out, "a.raw: 1920 x 1080, 1080i 29.97 in YCbCr 4:2:2 8-bit -> /dev/stdout\n"
+                          "True True\na.png\na.raw\nb.raw\n");
+}
+
+// list --json holds the pairs the table shows, and each one parses without a fallback.
+TEST(ListTest, theJsonListHoldsThePairsThatMakeAFormat) {
+    const auto run =
+        runScript(toolCommand() +
+                  " list --json | python3 -c '\nimport json, subprocess, sys\n"
+                  "listed = json.load(sys.stdin)\n"
+                  "for pair in listed[\"formats\"]:\n"
+                  "    out = subprocess.run(sys.argv[1:] + [\"parse\", \"-f%d\" % pair[\"f\"], "
+                  "\"-r%d\" % pair[\"r\"]], capture_output=True, text=True)\n"
+                  "    assert out.returncode == 0 and \"video format         %d (%s)\" % "
+                  "(pair[\"format\"], pair[\"name\"]) in out.stdout, out\n"
+                  "print(len(listed[\"formats\"]), [p[\"v\"] for p in listed[\"pixel_formats\"]], "
+                  "len(listed[\"test_patterns\"]))' " +
+                  toolCommand() + " --quiet");
+    EXPECT_EQ(run.out, "33 [1, 2, 4, 5, 23] 16\n");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "commands/version_text.h"
 #include "simulator/simulator_probe.h"
 #include "system/device_exception.h"
+#include "system/standard_output.h"
 #include "system/stop_signals.h"
 #include "system/terminal_style.h"
 
@@ -248,6 +249,7 @@ int dispatch(int argc, char* argv[], const ToolOptions& options) {
     if (options.bench.empty() && !loadEnvironmentBench()) {
         return zyvodiag::kUnusable;
     }
+    zyvodiag::keepStandardOutputForData(invocation.arguments, {"--png", "--diff-png"});
     const int status = runCommand(*command, invocation);
     std::fflush(stdout);
     if (options.trace) {
