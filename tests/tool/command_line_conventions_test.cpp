@@ -137,6 +137,18 @@ TEST(ColorTest, verdictsArePaintedOnlyForATerminal) {
     EXPECT_TRUE(endedWith(runTool("--color=sometimes open"), 2, {"always, auto or never"}));
 }
 
+// The LTC test waits two seconds of real time for the timecode to advance: at a terminal the
+// tool says it is running, to a file or a pipe it adds nothing.
+TEST(RunningNoticeTest, slowWorkSaysItIsRunningOnlyAtATerminal) {
+    const std::string command = toolCommand() + " --quiet ltc-test -f7 -r29";
+    const std::string notice = "zyvodiag ltc-test: running...";
+    const auto terminal = runScript("ZYVO_SIM_CLOCK=real script -qc '" + command + "' /dev/null");
+    EXPECT_NE(terminal.out.find(notice), std::string::npos) << terminal.out;
+    const auto piped = runScript("ZYVO_SIM_CLOCK=real " + command);
+    EXPECT_EQ(piped.out.find(notice), std::string::npos) << piped.out;
+    EXPECT_EQ(piped.status, 0) << piped.out;
+}
+
 // A reader that closed the pipe early gets the shell's 141 and no word.
 TEST(ClosedPipeTest, endsWith141AndNoMessage) {
     const auto run =
