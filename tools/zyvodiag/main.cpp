@@ -1,4 +1,4 @@
-// zyvodiag [--sim FILE] COMMAND ARGS...: runs one diagnostic on the device.
+// zyvodiag [OPTIONS] [--] COMMAND ARGS...: runs one diagnostic on the device.
 #include "commands/command_help.h"
 #include "commands/command_table.h"
 #include "commands/success_line.h"
