@@ -1,5 +1,7 @@
 # Two entry points: `make demo` runs the diagnostics on the simulated device, `make check` runs
-# every test. Both configure and build into build/ first, installing missing packages.
+# every test. Both configure and build into build/ first, installing missing packages: the demo
+# only what building the library and the tool needs, and builds only those; the tests add their
+# own packages (.ci/packages/check.txt) and targets.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -11,26 +13,40 @@ WERROR := -DZYVODIAG_WERROR=ON
 MAKEFLAGS += --no-print-directory
 QUIET_CMAKE := -DCMAKE_TARGET_MESSAGES=OFF
 
-.PHONY: all deps configure build check demo format format-check clean
+.PHONY: all deps check-deps configure configure-demo build build-demo check demo format \
+	format-check clean
 .PHONY: check-asan check-ppc fuzz check-valgrind
 
 all: build
 
 deps:
-	@bash .ci/install-deps
+	@bash .ci/install-deps build
 
-configure: deps
-	@cmake -S . -B $(BUILD) $(QUIET_CMAKE) $(WERROR) $(CMAKE_FLAGS) >/dev/null
+check-deps:
+	@bash .ci/install-deps build check
+
+configure: check-deps
+	@cmake -S . -B $(BUILD) $(QUIET_CMAKE) $(WERROR) -DBUILD_TESTING=ON $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
+	@echo "built: $(BUILD)/tools/zyvodiag/zyvodiag"
+
+# The demo needs neither the tests nor the benchmarks: configuring without them needs none of
+# their packages, and building the tool alone takes a fraction of the time. The same build
+# directory serves `make check` afterwards, which turns the tests back on.
+configure-demo: deps
+	@cmake -S . -B $(BUILD) $(QUIET_CMAKE) $(WERROR) -DBUILD_TESTING=OFF $(CMAKE_FLAGS) >/dev/null
+
+build-demo: configure-demo
+	@cmake --build $(BUILD) -j$(JOBS) --target zyvodiag
 	@echo "built: $(BUILD)/tools/zyvodiag/zyvodiag"
 
 # The memcheck tests (label valgrind) take a minute: check-valgrind runs them.
 check: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS) -LE valgrind
 
-demo: build
+demo: build-demo
 	@bash tools/zyvodiag/demo.sh $(BUILD)/tools/zyvodiag/zyvodiag
 
 # Checks beyond `make check`, each but the last in a build directory of its own:
@@ -53,14 +69,14 @@ SANITIZE_ENV := \
 	UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
 
 check-asan:
-	@bash .ci/install-deps build asan
+	@bash .ci/install-deps build check asan
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug $(WERROR) \
 		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" >/dev/null
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
 	$(SANITIZE_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS) -LE valgrind
 
 check-ppc:
-	@bash .ci/install-deps build ppc
+	@bash .ci/install-deps build check ppc
 	@cmake -S . -B $(PPC_BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/powerpc-linux-gnu.cmake \
 		$(WERROR) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(PPC_BUILD) -j$(JOBS)

@@ -57,5 +57,8 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/zyvodiag.pc.in ${PROJECT_BINARY_DIR}/
 install(FILES ${PROJECT_BINARY_DIR}/zyvodiag.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 install(FILES ${PROJECT_SOURCE_DIR}/docs/zyvodiag.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The documentation, where zyvodiag --help and the man page's SEE ALSO point.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
+    FILES_MATCHING PATTERN "*.md" PATTERN "*.png" PATTERN "*.json")
 install(FILES ${PROJECT_SOURCE_DIR}/tools/zyvodiag/zyvodiag-completion.bash
     DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME zyvodiag)

@@ -23,7 +23,7 @@ expect_same() {
     [[ -z "$extra" ]] || fail "$what has what zyvodiag has not: $extra"
 }
 
-if ! lint=$(mandoc -T lint -W warning "$page" 2>&1) || [[ -n "$lint" ]]; then
+if ! lint=$(mandoc -T lint -W style "$page" 2>&1) || [[ -n "$lint" ]]; then
     fail "mandoc finds fault with the man page: $lint"
 fi
 
@@ -86,5 +86,36 @@ expect_same "the completion of --keep" "$scratch/benches" \
 expect_same "the completion of --png" \
     "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench" "$scratch/notes.txt")" \
     "$(offers zyvodiag view frame.raw --png "$scratch/")"
+
+expect_same "the completion of --junit" \
+    "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench" "$scratch/notes.txt")" \
+    "$(offers zyvodiag selftest --junit "$scratch/")"
+expect_same "the completion of --color=" "$(printf '%s\n' always auto never)" \
+    "$(offers zyvodiag --color = '')"
+
+# The values of the library's switches, against what zyvodiag list says the parser takes.
+listed=$(zyvodiag list)
+section() {
+    sed -n "/^$1/,/^\$/p" <<<"$listed" | awk -v prefix="$2" 'NR > 1 && NF { print prefix $1 }' | sort
+}
+expect_same "the completion of -p" "$(section 'test patterns' -p)" "$(offers zyvodiag output -p)"
+expect_same "the completion of -v" "$(section 'pixel formats' -v)" "$(offers zyvodiag output -v)"
+expect_same "the completion of -f" \
+    "$(grep -oE '^-f[0-9]+' <<<"$listed" | sort)" "$(offers zyvodiag output -f)"
+expect_same "the completion of -r" \
+    "$(grep -m1 -oE -- '-r[0-9]+' <<<"$listed" >/dev/null && sed -n 3p <<<"$listed" |
+        grep -oE -- '-r[0-9]+' | sort)" "$(offers zyvodiag output -r)"
+
+# The test names of the plan for --only and --skip, the tool on the command line listing them.
+plan=$(zyvodiag selftest --list | sed -E 's/^ *[0-9]+  (.*[^ ]) +[a-z0-9-]+ *$/\1/' | sort)
+[[ $(wc -l <<<"$plan") -gt 10 ]] || fail "cannot read zyvodiag selftest --list"
+zyvodiag_on_path=$(mktemp -d)
+printf '#!/bin/sh\nexec %s "$@"\n' "${run[*]} $tool" >"$zyvodiag_on_path/zyvodiag"
+chmod +x "$zyvodiag_on_path/zyvodiag"
+for option in --only --skip; do
+    expect_same "the completion of $option" "$plan" \
+        "$(PATH="$zyvodiag_on_path:$PATH" offers zyvodiag selftest "$option" '')"
+done
+rm -rf "$zyvodiag_on_path"
 
 finish "man page and completion know every command and option of zyvodiag"

@@ -22,7 +22,8 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 soname=$(readelf -d "$prefix/lib/libzyvodiags.so.1" | grep SONAME)
 [[ "$soname" == *"[libzyvodiags.so.1]"* ]] || fail "wrong SONAME: $soname"
 
-for file in share/man/man1/zyvodiag.1 share/bash-completion/completions/zyvodiag; do
+for file in share/man/man1/zyvodiag.1 share/bash-completion/completions/zyvodiag \
+    share/doc/zyvodiag/zyvodiag.md share/doc/zyvodiag/library.md; do
     [[ -f "$prefix/$file" ]] || fail "$file not installed"
 done
 
@@ -32,10 +33,15 @@ if ! env -u LD_LIBRARY_PATH "${run[@]}" "$prefix/bin/zyvodiag" selftest >"$scrat
     fail "the installed zyvodiag selftest failed"
 fi
 
+# --help points at the documentation where it was installed.
+env -u LD_LIBRARY_PATH "${run[@]}" "$prefix/bin/zyvodiag" --help | grep -q "share/doc/zyvodiag" ||
+    fail "zyvodiag --help does not point at share/doc/zyvodiag"
+
 # The host example writes one 720p50 frame of 8-bit YCbCr 4:2:2: 1280 x 720 x 2 bytes.
+# Without LD_LIBRARY_PATH: each host finds the libraries by its own RUNPATH.
 run_host() {
     local program="$1" frame="$2"
-    "${run[@]}" "$program" -f5 -r50 -p3 "$frame" >"$scratch/host.txt" 2>&1 || {
+    env -u LD_LIBRARY_PATH "${run[@]}" "$program" -f5 -r50 -p3 "$frame" >"$scratch/host.txt" 2>&1 || {
         cat "$scratch/host.txt"
         fail "$program failed"
     }
@@ -52,8 +58,11 @@ read -r -a flags <<<"$(pkg-config --cflags --libs zyvodiag)"
     fail "pkg-config flags outside the prefix: ${flags[*]}"
 [[ "$(pkg-config --libs zyvosim)" == *-lzyvosim* ]] || fail "zyvosim.pc: $(pkg-config --libs zyvosim)"
 read -r -a cxxflags <<<"${CXXFLAGS:-}"
+# As docs/library.md says: the RUNPATH from pkg-config's own libdir, and no LD_LIBRARY_PATH.
 "$cxx" -std=c++17 -Wall -Wextra -Werror "${cxxflags[@]}" "$host_source/main.cpp" "${flags[@]}" \
-    -Wl,-rpath,"$prefix/lib" -o "$scratch/host-pkg-config"
+    -Wl,-rpath,"$(pkg-config --variable=libdir zyvodiag)" -o "$scratch/host-pkg-config"
+readelf -d "$scratch/host-pkg-config" | grep -qE "(RUNPATH|RPATH).*$prefix/lib" ||
+    fail "the pkg-config host has no RUNPATH to $prefix/lib"
 run_host "$scratch/host-pkg-config" "$scratch/pkg-config.raw"
 
 echo "installed zyvodiag runs; the host example builds with find_package and pkg-config and runs"

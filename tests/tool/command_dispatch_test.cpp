@@ -35,8 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Dispatch{"save -b2", "CaptureStore[0].GetFrameBufferConfiguration"},
                       Dispatch{"hdmi-output -f19 -r29", "HDMIOut[0].SetVideoSource2(98)"},
                       Dispatch{"hdmi-capture", "HDMIIn[0].Initialize()"},
-                      Dispatch{"hdmi-loopback -r59", "HDMIOut[0].WriteRegister(0, 0x2401040a)"},
-                      Dispatch{"ltc-test -r50", "LTC[0].SetFrameRate(10)"},
+                      Dispatch{"hdmi-loopback -f7 -r59", "HDMIOut[0].WriteRegister(0, 0x2401040a)"},
+                      Dispatch{"ltc-test -f7 -r50", "LTC[0].SetFrameRate(10)"},
                       Dispatch{"setup --inputs", "HDMIIn[0].Initialize()"}));
 
 } // namespace

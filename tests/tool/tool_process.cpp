@@ -47,7 +47,10 @@ std::string quoted(const std::string& text) {
 }
 
 ToolRun runTool(const std::string& arguments, const std::string& environment) {
-    return runShell(environment + " " + toolCommand() + " " + arguments + " 2>&1 </dev/null");
+    // The line a command adds when it succeeds is checked on its own; elsewhere it would only
+    // stand between a command and the output that is checked.
+    return runShell(environment + " " + toolCommand() + " --quiet " + arguments +
+                    " 2>&1 </dev/null");
 }
 
 ToolRun runScript(const std::string& script) {

@@ -17,8 +17,8 @@ struct ToolRun {
 ::testing::AssertionResult endedWith(const ToolRun& run, int status,
                                      std::initializer_list<std::string> parts);
 
-// zyvodiag with `arguments` (shell words), standard input empty; `environment` is put before
-// the program as the shell takes it ("VAR=value ...").
+// zyvodiag --quiet with `arguments` (shell words), standard input empty; `environment` is put
+// before the program as the shell takes it ("VAR=value ...").
 ToolRun runTool(const std::string& arguments, const std::string& environment = "");
 
 // A bash script, for runs that need more than one command (signals, pipes); its standard error

@@ -30,7 +30,7 @@ TEST(ToolTest, eachCommandLineSaysWhatItDidAndExitsWithItsStatus) {
         int status;
         std::string says, alsoSays;
     } rows[] = {
-        {"parse -f5 -r47", 0,
+        {"--allow-fallback parse -f5 -r47", 0,
          "Warning !!! Video Format selection (rate: 8, std: 5, fmt: 19) is unsupported !!!\n"
          "context: 720p default case\n",
          "video format         19 (1080i 29.97)"},

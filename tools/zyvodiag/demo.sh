@@ -13,10 +13,17 @@ step() {
     printf '[exit status %d]\n' $?
 }
 
+# Says that the next step fails on purpose, and why, so a reader does not take it for a fault.
+intended() {
+    printf '\n# intended failure: %s\n' "$*"
+}
+
 front_end() {
     echo "== zyvodiag on the simulated loopback bench =="
     step parse -i2 -f6 -r29 -p1 -D
+    intended "720p has no 47.95 format: the library warns and falls back, the tool exits 2"
     step parse -f5 -r47
+    intended "there is no SDI input 9: the command line is refused with exit status 2"
     step parse -i9
     step audio -t1 -l2 -n* -D
     step open
@@ -40,6 +47,7 @@ failing_device() {
     echo
     echo "== the same device with a logic image that fails to load =="
     echo "fault device.Open -1" >"$bench"
+    intended "the simulated logic image fails to load, so the device cannot be opened"
     step --sim "$bench" open
 }
 
@@ -66,6 +74,7 @@ self_test() {
     echo
     echo "== the self-test again on examples/faulty.bench: SDI output 3 will not switch on, the"
     echo "   reference is unplugged =="
+    intended "the faulty bench's SDI output 3 and reference tests fail, the others pass"
     (
         export ZYVO_SIM_STATE="$scratch/selftest-card"
         step --sim "$examples/faulty.bench" selftest --html "$reports/faulty" \

@@ -1,12 +1,15 @@
-// zyvodiag [--sim FILE] COMMAND ARGS...: runs one diagnostic on the device.
+// zyvodiag [OPTIONS] [--] COMMAND ARGS...: runs one diagnostic on the device.
 #include "commands/command_help.h"
 #include "commands/command_table.h"
 #include "commands/device_session.h"
+#include "commands/success_line.h"
 #include "commands/tool_options.h"
 #include "commands/version_text.h"
 #include "simulator/simulator_probe.h"
 #include "system/device_exception.h"
+#include "system/standard_output.h"
 #include "system/stop_signals.h"
+#include "system/terminal_style.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,24 +25,34 @@
 namespace {
 
 void printHelp() {
-    std::printf("usage: zyvodiag [--sim FILE] [--device N] [--trace] COMMAND [ARGS...]\n"
-                "       zyvodiag --help | --version\n\n"
-                "Runs one diagnostic on the device. ARGS are the library's own command line\n"
-                "for the command; 'zyvodiag COMMAND -h' prints it without touching the\n"
-                "device.\n\n"
-                "options:\n"
-                "  --sim FILE   run on a simulated bench described by FILE (docs/simulator.md)\n"
-                "  --device N   run on local device N (default 0)\n"
-                "  --trace      afterwards, list every call made on the device, on standard error\n"
-                "  --help       this text\n"
-                "  --version    the versions of the tool, the library and the device library\n\n"
-                "commands:\n");
+    std::printf(
+        "usage: zyvodiag [OPTIONS] [--] COMMAND [ARGS...]\n"
+        "       zyvodiag --help | -h | --version\n\n"
+        "Runs one diagnostic on the device. ARGS are the library's own command line\n"
+        "for the command; 'zyvodiag COMMAND -h' prints it without touching the\n"
+        "device, and what this zyvodiag accepts of it.\n\n"
+        "options:\n"
+        "  --sim FILE        run on a simulated bench described by FILE (simulator.md)\n"
+        "  --device N        run on local device N (default 0)\n"
+        "  --trace           afterwards, list every call made on the device, on standard\n"
+        "                    error\n"
+        "  --allow-fallback  run even where the library puts a default in place of a\n"
+        "                    value it cannot use (else such a command line exits 2)\n"
+        "  --quiet           no line on standard error saying that the command succeeded\n"
+        "  --color=WHEN      PASS and FAIL in colour: auto (on a terminal, unless\n"
+        "                    NO_COLOR is set), always or never\n"
+        "  --                the end of these options: the command comes next\n"
+        "  --help, -h        this text\n"
+        "  --version         the versions of the tool, the library and the device library\n\n"
+        "commands:\n");
     for (const auto& command : zyvodiag::commands()) {
         std::printf("  %-16s %s\n", command.name, command.summary);
     }
     std::printf("\nexit status: 0 pass (and after -h), 1 fail, 2 a command line that cannot be "
                 "used,\n130 interrupted (Ctrl-C), 143 terminated (SIGTERM), 141 output closed "
-                "(SIGPIPE)\n");
+                "(SIGPIPE)\n\n"
+                "documentation: man zyvodiag, and %s\n",
+                ZYVODIAG_DOC_DIR);
 }
 
 // Step 1, the descriptor guard. A descriptor 0, 1 or 2 the caller left closed would be the next
@@ -59,6 +72,8 @@ struct ToolOptions {
     bool help = false;
     bool version = false;
     bool trace = false;
+    bool allowFallback = false;
+    bool quiet = false;
     std::string bench; // the --sim file
     int command = 0;   // the index of the command word in argv
 };
@@ -89,32 +104,67 @@ bool readDeviceOption(int argc, char* argv[], int& next, std::string& error) {
     return true;
 }
 
-// Step 2, the tool's options. False, having said why, for options that cannot be used.
-bool readToolOptions(int argc, char* argv[], ToolOptions& options) {
-    int next = 1;
-    for (; next < argc && std::strncmp(argv[next], "--", 2) == 0; ++next) {
-        const std::string word = argv[next];
-        std::string error;
-        if (!zyvodiag::checkLongOptions({word}, zyvodiag::kToolOptions, error)) {
-            std::fprintf(stderr, "zyvodiag: %s (try --help)\n", error.c_str());
-            return false;
-        }
-        if (word == "--sim" && next + 1 < argc) {
-            options.bench = argv[++next];
-        } else if (word.compare(0, 6, "--sim=") == 0) {
-            options.bench = word.substr(6);
-        }
-        if (word.compare(0, 5, "--sim") == 0 && options.bench.empty()) {
+// The value of --NAME VALUE or --NAME=VALUE at argv[next]; empty when there is none.
+std::string optionValue(int argc, char* argv[], int& next, const std::string& name) {
+    const std::string word = argv[next];
+    if (word == name) {
+        return next + 1 < argc ? argv[++next] : "";
+    }
+    return word.compare(0, name.size() + 1, name + "=") == 0 ? word.substr(name.size() + 1) : "";
+}
+
+// One word of the tool's options; false, having said why, for one that cannot be used.
+bool readToolOption(int argc, char* argv[], int& next, ToolOptions& options) {
+    const std::string word = argv[next];
+    std::string error;
+    if (!zyvodiag::checkLongOptions({word}, zyvodiag::kToolOptions, error)) {
+        std::fprintf(stderr, "zyvodiag: %s (try --help)\n", error.c_str());
+        return false;
+    }
+    if (word.compare(0, 5, "--sim") == 0) {
+        options.bench = optionValue(argc, argv, next, "--sim");
+        if (options.bench.empty()) {
             std::fprintf(stderr, "zyvodiag: --sim needs a bench file\n");
             return false;
         }
-        if (word.compare(0, 8, "--device") == 0 && !readDeviceOption(argc, argv, next, error)) {
+    } else if (word.compare(0, 8, "--device") == 0) {
+        if (!readDeviceOption(argc, argv, next, error)) {
             std::fprintf(stderr, "zyvodiag: %s\n", error.c_str());
             return false;
         }
-        options.help = options.help || word == "--help";
-        options.version = options.version || word == "--version";
-        options.trace = options.trace || word == "--trace";
+    } else if (word.compare(0, 7, "--color") == 0) {
+        zyvodiag::ColorChoice choice;
+        const std::string when = optionValue(argc, argv, next, "--color");
+        if (!zyvodiag::readColorChoice(when, choice)) {
+            std::fprintf(stderr, "zyvodiag: --color takes always, auto or never, not '%s'\n",
+                         when.c_str());
+            return false;
+        }
+        zyvodiag::setColorChoice(choice);
+    }
+    options.help = options.help || word == "--help";
+    options.version = options.version || word == "--version";
+    options.trace = options.trace || word == "--trace";
+    options.allowFallback = options.allowFallback || word == "--allow-fallback";
+    options.quiet = options.quiet || word == "--quiet";
+    return true;
+}
+
+// Step 2, the tool's options, up to the command or "--". False, having said why, for options
+// that cannot be used.
+bool readToolOptions(int argc, char* argv[], ToolOptions& options) {
+    int next = 1;
+    for (; next < argc && argv[next][0] == '-'; ++next) {
+        const std::string word = argv[next];
+        if (word == "--") {
+            ++next;
+            break;
+        }
+        if (word == "-h") {
+            options.help = true;
+        } else if (!readToolOption(argc, argv, next, options)) {
+            return false;
+        }
     }
     options.command = next;
     return true;
@@ -163,6 +213,7 @@ bool loadEnvironmentBench() {
 int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& invocation) {
     int status;
     try {
+        const zyvodiag::RunningNotice notice(invocation.programName);
         status = command.run(invocation);
     } catch (...) {
         std::fflush(stdout);
@@ -174,6 +225,13 @@ int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& inv
         std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(),
                      zyvodiag::stopDescription());
         status = zyvodiag::stopStatus();
+    }
+    if (status == zyvodiag::kPass && !invocation.quiet) {
+        const std::string line = zyvodiag::successLine(command, invocation);
+        std::fflush(stdout);
+        if (!line.empty()) {
+            std::fprintf(stderr, "%s\n", line.c_str());
+        }
     }
     return status;
 }
@@ -201,7 +259,9 @@ int dispatch(int argc, char* argv[], const ToolOptions& options) {
     zyvodiag::Invocation invocation{std::string("zyvodiag ") + command->name,
                                     {argv + options.command + 1, argv + argc},
                                     options.bench,
-                                    options.trace};
+                                    options.trace,
+                                    options.allowFallback,
+                                    options.quiet};
     if (zyvodiag::asksForHelp(invocation.arguments)) {
         return zyvodiag::printCommandHelp(invocation, command->name);
     }
@@ -213,6 +273,7 @@ int dispatch(int argc, char* argv[], const ToolOptions& options) {
     if (options.bench.empty() && !loadEnvironmentBench()) {
         return zyvodiag::kUnusable;
     }
+    zyvodiag::keepStandardOutputForData(invocation.arguments, {"--png", "--diff-png"});
     const int status = runCommand(*command, invocation);
     std::fflush(stdout);
     if (options.trace) {

@@ -36,18 +36,50 @@ _zyvodiag() {
         _zyvodiag_reply -d -- "$cur"
         return
         ;;
-    --json | --png | --diff-png)
+    --json | --junit | --png | --diff-png)
         compopt -o filenames 2>/dev/null
         _zyvodiag_reply -f -- "$cur"
         return
         ;;
+    --color)
+        _zyvodiag_reply -W "always auto never" -- "$cur"
+        return
+        ;;
+    --only | --skip)
+        # The test names of the plan, as the tool lists them; a name's blanks stay in it.
+        local IFS=$'\n'
+        compopt -o filenames 2>/dev/null
+        _zyvodiag_reply -W "$("${COMP_WORDS[0]}" selftest --list 2>/dev/null |
+            sed -E 's/^ *[0-9]+  (.*[^ ]) +[a-z0-9-]+ *$/\1/')" -- "$cur"
+        return
+        ;;
+    --device)
+        _zyvodiag_reply -W "0 1 2 3" -- "$cur"
+        return
+        ;;
     esac
+    # The values of the library's switches, glued to them as the library reads them.
+    case "$cur" in
+    -p*)
+        _zyvodiag_reply -P -p -W "$(seq 0 15)" -- "${cur#-p}"
+        ;;
+    -v*)
+        _zyvodiag_reply -P -v -W "1 2 4 5 23" -- "${cur#-v}"
+        ;;
+    -f*)
+        _zyvodiag_reply -P -f -W "1 2 3 4 5 6 7 19 24" -- "${cur#-f}"
+        ;;
+    -r*)
+        _zyvodiag_reply -P -r -W "23 24 25 29 30 47 48 50 59 60" -- "${cur#-r}"
+        ;;
+    esac
+    [[ ${#COMPREPLY[@]} -gt 0 ]] && return
 
     # The command is the first word that is neither an option nor the value of --sim or --device.
     local command="" i
     for ((i = 1; i < COMP_CWORD; i++)); do
         case "${COMP_WORDS[i]}" in
-        --sim | --device)
+        --sim | --color | --device)
             if [[ "${COMP_WORDS[i + 1]}" == "=" ]]; then
                 ((i += 2))
             else
@@ -64,7 +96,8 @@ _zyvodiag() {
 
     if [[ -z "$command" ]]; then
         if [[ "$cur" == -* ]]; then
-            _zyvodiag_reply -W "--sim --device --trace --help --version" -- "$cur"
+            _zyvodiag_reply -W "--sim --trace --help --version --allow-fallback --quiet --color
+                --device --" -- "$cur"
         else
             _zyvodiag_reply -W "$commands" -- "$cur"
         fi
@@ -77,6 +110,7 @@ _zyvodiag() {
     monitor) options="--sdi --hdmi" ;;
     compare) options="--diff-png" ;;
     view) options="--png --waveform --vectorscope" ;;
+    list) options="--json" ;;
     selftest) options="--json --junit --html --keep --only --skip --repeat --stop-on-fail --list" ;;
     esac
     if [[ "$cur" == --* ]]; then

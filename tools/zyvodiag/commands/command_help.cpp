@@ -1,6 +1,8 @@
 // The help of each command: the library's usage of its command line, then the tool's part.
 #include "commands/command_help.h"
 
+#include "commands/accepted_values.h"
+#include "commands/test_patterns.h"
 #include "commands/tool_options.h"
 
 #include <zyvodiag>
@@ -25,8 +27,9 @@ const CommandHelp kHelp[] = {
     {"sim-reset", CommandLine::ToolOnly,
      "usage:  zyvodiag sim-reset\n  powers the simulated device off and on\n"},
     {"list", CommandLine::ToolOnly,
-     "usage:  zyvodiag list\n  prints the formats each -f and -r pair selects, the pixel "
-     "formats (-v) and the test patterns (-p)\n"},
+     "usage:  zyvodiag list [--json]\n  prints the formats each -f and -r pair selects, the pixel "
+     "formats (-v) and the test patterns (-p)\n"
+     "  --json          the same as JSON: formats, pixel_formats, test_patterns\n"},
     {"selftest", CommandLine::ToolOnly,
      "usage:  zyvodiag selftest [--json FILE] [--junit FILE] [--html DIR] [--keep DIR]\n"
      "                          [--only LIST] [--skip LIST] [--repeat N] [--stop-on-fail] "
@@ -74,6 +77,47 @@ const CommandHelp* helpOf(const std::string& name) {
     return nullptr;
 }
 
+// What the video parser takes, from the parser itself: its usage text is older than its tables.
+void printVideoAccepted() {
+    const AcceptedValues& values = acceptedValues();
+    const std::string standard =
+        std::to_string(values.standard) + " (" +
+        ZyvoDiag::videoStandardNameString(static_cast<ZyvoVideoStandard>(values.standard)) + ")";
+    std::printf("  what this zyvodiag accepts:\n"
+                "  -b  a number the command's frame store has   default %u\n"
+                "  -f  %-40s default %s\n"
+                "  -i  %-40s default %u\n"
+                "  -o  %-40s default %u\n"
+                "  -p  %-40s default %u (%s)\n"
+                "  -r  %-40s default %u\n"
+                "  -v  %-40s default %u (%s)\n"
+                "  files: input (default %s), then output (default %s)\n"
+                "  -q is not taken (zyvodiag --quiet COMMAND is). A value goes against its\n"
+                "  switch (-i3). A value the library would replace by a default is refused\n"
+                "  with exit status 2 unless zyvodiag --allow-fallback is given.\n",
+                values.frameBuffer, listText(values.standards).c_str(), standard.c_str(),
+                rangeText(1, values.lastInput).c_str(), values.input,
+                rangeText(1, values.lastOutput).c_str(), values.output,
+                rangeText(0, kTestPatternCount - 1).c_str(), values.pattern,
+                testPatternName(values.pattern), listText(values.rates).c_str(), values.rate,
+                listText(values.pixelFormats).c_str(), values.pixelFormat,
+                ZyvoDiag::pixelNameString(static_cast<ZyvoPixelFormat>(values.pixelFormat)),
+                values.inputFile.c_str(), values.outputFile.c_str());
+}
+
+void printAudioAccepted() {
+    const AcceptedValues& values = acceptedValues();
+    std::printf("  what this zyvodiag accepts:\n"
+                "  -t  %-40s default 0\n"
+                "  -l  %-40s default 0\n"
+                "  -c  a number                                 default 0\n"
+                "  -n  a number, or * for every channel         default 1\n"
+                "  A value goes against its switch (-t1); no file names. A value the library\n"
+                "  would replace by a default is refused with exit status 2, unless given\n"
+                "  zyvodiag --allow-fallback.\n",
+                rangeText(0, values.lastTestType).c_str(), rangeText(0, values.lastLevel).c_str());
+}
+
 } // namespace
 
 bool asksForHelp(const std::vector<std::string>& arguments) {
@@ -89,8 +133,10 @@ int printCommandHelp(const Invocation& invocation, const std::string& name) {
     ZyvoDiagUserCommands record;
     if (line == CommandLine::Video) {
         record.usage(programName.data());
+        printVideoAccepted();
     } else if (line == CommandLine::Audio) {
         record.audioUsage(programName.data());
+        printAudioAccepted();
     }
     if (help != nullptr && help->toolUsage != nullptr) {
         if (line != CommandLine::ToolOnly) {

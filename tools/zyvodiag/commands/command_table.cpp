@@ -5,7 +5,8 @@
 
 namespace zyvodiag {
 
-const char* const kToolOptions = "--sim= --device= --trace --help --version";
+const char* const kToolOptions =
+    "--sim= --device= --trace --help --version --allow-fallback --quiet --color=";
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
@@ -36,8 +37,9 @@ const std::vector<Command>& commands() {
         {"genlock", "check that the sync generator locks to the external reference", runGenlock},
         {"lcd", "colour bars on the front-panel LCD (-b0: black)", runLcd},
         {"sim-reset", "power the simulated device off and on", runSimReset},
-        {"list", "the formats of each -f and -r pair, the pixel formats and the test patterns",
-         runList},
+        {"list",
+         "the formats of each -f and -r pair, the pixel formats and the test patterns [--json]",
+         runList, "--json"},
         {"view",
          "write a raw frame file as PNG pictures: FILE [switches] --png OUT.png, "
          "--waveform OUT.png, --vectorscope OUT.png",

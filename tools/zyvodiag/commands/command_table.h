@@ -16,6 +16,9 @@ struct Invocation {
     std::vector<std::string> arguments;
     std::string bench = {}; // the --sim file; empty for the default bench
     bool trace = false;     // --trace: the call trace is listed afterwards
+    // --allow-fallback: the library's defaults may stand in for values it cannot use.
+    bool allowFallback = false;
+    bool quiet = false; // --quiet: no line saying that the command succeeded
 };
 
 struct Command {

@@ -1,6 +1,7 @@
 // The parse and audio commands: run a library parser and show the record it produced.
 #include "commands/argument_vector.h"
 #include "commands/command_table.h"
+#include "commands/fallback_check.h"
 #include "commands/record_printer.h"
 
 #include <zyvodiag>
@@ -18,10 +19,11 @@ int runParse(const Invocation& invocation) {
     std::fflush(stdout);
     if (!accepted) {
         std::printf("\n");
+        acceptsWhatWasAsked(invocation, invocation.arguments, record, false);
         return kUnusable;
     }
     printVideoRecord(record);
-    return kPass;
+    return acceptsWhatWasAsked(invocation, invocation.arguments, record, true) ? kPass : kUnusable;
 }
 
 int runAudio(const Invocation& invocation) {
@@ -30,10 +32,12 @@ int runAudio(const Invocation& invocation) {
     bool accepted = record.parseAudioCmdLineArgs(args.argc(), args.argv());
     if (!accepted) {
         std::printf("\n");
+        acceptsWhatWasAskedOfAudio(invocation, invocation.arguments, record, false);
         return kUnusable;
     }
     printAudioRecord(record);
-    return kPass;
+    return acceptsWhatWasAskedOfAudio(invocation, invocation.arguments, record, true) ? kPass
+                                                                                      : kUnusable;
 }
 
 } // namespace zyvodiag

@@ -3,6 +3,7 @@
 #include "commands/argument_vector.h"
 #include "commands/command_table.h"
 #include "commands/device_session.h"
+#include "commands/video_invocation.h"
 #include "simulator/simulator_probe.h"
 
 #include <zyvodiag>
@@ -23,10 +24,8 @@ int runSetup(const Invocation& invocation) {
             arguments.push_back(argument);
         }
     }
-    ArgumentVector args(invocation.programName, arguments);
     ZyvoDiagUserCommands record;
-    if (!record.parseCmdLineArgs(args.argc(), args.argv())) {
-        std::printf("\n");
+    if (!parseVideoArguments(invocation, arguments, record)) {
         return kUnusable;
     }
     DeviceSession session;

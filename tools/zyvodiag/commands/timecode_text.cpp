@@ -34,22 +34,35 @@ bool readField(const char*& next, unsigned limit, unsigned& value) {
 
 } // namespace
 
-bool parseTimecode(const std::string& text, TimecodeWords& words) {
+bool parseTimecode(const std::string& text, TimecodeWords& words, std::string& why) {
     // Hours below 24, minutes and seconds below 60, frames below the 60 of the fastest rate.
-    const unsigned limits[4] = {24, 60, 60, 60};
+    static const unsigned limits[4] = {24, 60, 60, 60};
+    static const char* const names[4] = {"hours", "minutes", "seconds", "frames"};
     unsigned fields[4];
     const char* next = text.c_str();
     for (int i = 0; i < 4; ++i) {
-        if ((i > 0 && *next++ != ':') || !readField(next, limits[i], fields[i])) {
+        if ((i > 0 && *next++ != ':') || !readField(next, 100, fields[i])) {
+            why = "needs a timecode HH:MM:SS:FF, not '" + text + "'";
+            return false;
+        }
+        if (fields[i] >= limits[i]) {
+            why = "'" + text + "': " + names[i] + " " + std::to_string(fields[i]) +
+                  " is out of range 0-" + std::to_string(limits[i] - 1);
             return false;
         }
     }
     if (*next != '\0') {
+        why = "needs a timecode HH:MM:SS:FF, not '" + text + "'";
         return false;
     }
     words.high = packFields(fields[0], fields[1]);
     words.low = packFields(fields[2], fields[3]);
     return true;
+}
+
+bool parseTimecode(const std::string& text, TimecodeWords& words) {
+    std::string why;
+    return parseTimecode(text, words, why);
 }
 
 std::string formatTimecode(const TimecodeWords& words) {

@@ -15,6 +15,8 @@ struct TimecodeWords {
 // Reads "HH:MM:SS:FF" (each field one or two digits, hours below 24, the others below 60);
 // false for anything else.
 bool parseTimecode(const std::string& text, TimecodeWords& words);
+// The same, saying why not: which field is out of range, or that it is no timecode at all.
+bool parseTimecode(const std::string& text, TimecodeWords& words, std::string& why);
 std::string formatTimecode(const TimecodeWords& words);
 
 } // namespace zyvodiag

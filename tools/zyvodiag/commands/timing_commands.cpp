@@ -61,8 +61,9 @@ int runLtcGet(const Invocation& invocation) {
 int runLtcSet(const Invocation& invocation) {
     auto arguments = invocation.arguments;
     TimecodeWords words{};
-    if (!parseTimecode(takeOperand(arguments), words)) {
-        return unusable(invocation, "needs a timecode HH:MM:SS:FF");
+    std::string why;
+    if (!parseTimecode(takeOperand(arguments), words, why)) {
+        return unusable(invocation, why.c_str());
     }
     return runOnDevice(invocation, arguments,
                        [words](ZyvoDiagUserCommands& record, ZyvoDevice* device) {

@@ -3,6 +3,7 @@
 
 #include "commands/argument_vector.h"
 #include "commands/device_session.h"
+#include "commands/fallback_check.h"
 #include "commands/test_patterns.h"
 #include "pictures/frame_geometry.h"
 #include "simulator/simulator_probe.h"
@@ -36,12 +37,12 @@ std::vector<std::string> takeFlags(const std::vector<std::string>& arguments,
 bool parseVideoArguments(const Invocation& invocation, const std::vector<std::string>& arguments,
                          ZyvoDiagUserCommands& record) {
     ArgumentVector args(invocation.programName, arguments);
-    if (record.parseCmdLineArgs(args.argc(), args.argv())) {
-        return true;
+    const bool parsed = record.parseCmdLineArgs(args.argc(), args.argv());
+    if (!parsed) {
+        // "invalid switch x" ends without a line end.
+        std::printf("\n");
     }
-    // "invalid switch x" ends without a line end.
-    std::printf("\n");
-    return false;
+    return acceptsWhatWasAsked(invocation, arguments, record, parsed);
 }
 
 namespace {

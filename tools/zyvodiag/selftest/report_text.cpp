@@ -1,6 +1,8 @@
 // Writing the self-test's progress and summary for a person at the terminal.
 #include "selftest/report_text.h"
 
+#include "system/terminal_style.h"
+
 #include <cstdio>
 #include <sstream>
 
@@ -49,7 +51,8 @@ void printProgress(size_t number, size_t total, const std::string& name) {
 }
 
 void printVerdict(const TestOutcome& outcome, bool framesKept) {
-    std::printf("%s  %.2f s\n", verdictText(outcome.verdict), outcome.milliseconds / 1000);
+    std::printf("%s  %.2f s\n", paintedVerdict(verdictText(outcome.verdict)).c_str(),
+                outcome.milliseconds / 1000);
     if (outcome.verdict != Verdict::kFail) {
         return;
     }

@@ -2,6 +2,8 @@
 // a rename once the file is whole.
 #include "system/pending_file.h"
 
+#include "system/standard_output.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,6 +118,9 @@ bool checkWritableTarget(const std::string& path, std::string& error) {
         error = "no file name given";
         return false;
     }
+    if (namesStandardOutput(path)) {
+        return true;
+    }
     struct stat facts {};
     if (lstat(path.c_str(), &facts) != 0) {
         if (errno != ENOENT) {
@@ -159,6 +164,11 @@ bool checkWritableTarget(const std::string& path, std::string& error) {
 
 PendingFile::PendingFile(std::string path) : mPath(std::move(path)) {
     if (!checkWritableTarget(mPath, mError)) {
+        return;
+    }
+    // Standard output is written in place, whatever it is: a pipe, a file, a terminal.
+    if (namesStandardOutput(mPath)) {
+        mWritePath = standardOutputPath();
         return;
     }
     struct stat facts {};

@@ -5,6 +5,9 @@
 
 #include <zyvodiag>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <csignal>
 
 namespace zyvodiag {
@@ -14,8 +17,15 @@ volatile std::sig_atomic_t s_signal = 0;
 
 void noteStop(int signalNumber) {
     if (signalNumber == SIGPIPE) {
-        // Every later write to the pipe would raise it again: from now on they just fail.
+        // Every later write to the pipe would raise it again: from now on they just fail. A
+        // reader that has seen enough wants no word about it, as from any other filter: the
+        // command still ends as usual, and its status says what happened.
         std::signal(SIGPIPE, SIG_IGN);
+        const int sink = open("/dev/null", O_WRONLY);
+        if (sink >= 0) {
+            dup2(sink, STDERR_FILENO);
+            close(sink);
+        }
     } else if (s_signal != 0) {
         removePendingFilesNow();
         std::signal(signalNumber, SIG_DFL);
