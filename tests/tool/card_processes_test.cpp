@@ -42,7 +42,7 @@ protected:
     // The shell's preamble: the shared card, the virtual clock, and $tool.
     static std::string preamble() {
         return "export ZYVO_SIM_STATE=" + card() + " TMPDIR=" + scratchPath("tmp") +
-               " ZYVO_SIM_CLOCK=virtual; tool=\"" + tooltest::toolCommand() + "\"; ";
+               " ZYVO_SIM_CLOCK=virtual; tool=\"" + tooltest::toolCommand() + " --quiet\"; ";
     }
     static std::string refusal(const std::string& device = "") {
         return "zyvosim: the simulated device " + device + "in " + card() +
