@@ -1,0 +1,247 @@
+// The analysis: statistics first, then line models on sampled lines, a full pass for the few that
+// survive, the test patterns only when nothing else fits, and a verdict that never stretches one
+// fault over two.
+#include "analysis/analysis.h"
+
+#include "analysis/frame_statistics.h"
+#include "analysis/hypotheses.h"
+#include "analysis/reference_frames.h"
+#include "analysis/sentence.h"
+
+#include <algorithm>
+
+namespace zyvodiag {
+namespace {
+
+constexpr size_t kWholePasses = 6;
+// A fault that accounts for less than this share, net of what it gets wrong, names nothing.
+constexpr double kLeastNamedShare = 0.25;
+
+struct Analyser {
+    const DecodedFrame& expected;
+    const DecodedFrame& found;
+    ReferenceFrames* references;
+    FrameStatistics stats;
+    std::vector<unsigned> lines;
+    std::vector<Hypothesis> hypotheses;
+
+    void tryModel(const Impairment& impairment, const DecodedFrame* other);
+    void scoreWhole(Hypothesis& hypothesis, const DecodedFrame* other);
+    void passSurvivors();
+    void tryPatterns();
+    bool hasExact() const;
+};
+
+bool sampledExact(const Hypothesis& h) {
+    return h.score.exact();
+}
+
+void Analyser::tryModel(const Impairment& impairment, const DecodedFrame* other) {
+    LineModel model(impairment, expected, other);
+    Hypothesis hypothesis{impairment, scoreModel(model, expected, found, &lines), false};
+    if (other != nullptr && sampledExact(hypothesis)) {
+        hypothesis.score = scoreModel(model, expected, found, nullptr);
+        hypothesis.whole = true;
+    }
+    hypotheses.push_back(hypothesis);
+}
+
+void Analyser::scoreWhole(Hypothesis& hypothesis, const DecodedFrame* other) {
+    LineModel model(hypothesis.impairment, expected, other);
+    hypothesis.score = scoreModel(model, expected, found, nullptr);
+    hypothesis.whole = true;
+}
+
+// The models exact on the sampled lines, and the best partial ones, get a pass over every line.
+void Analyser::passSurvivors() {
+    std::vector<Hypothesis*> order;
+    for (Hypothesis& h : hypotheses) {
+        if (!h.whole) {
+            order.push_back(&h);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(), [](const Hypothesis* a, const Hypothesis* b) {
+        if (a->score.exact() != b->score.exact()) {
+            return a->score.exact();
+        }
+        return a->score.net() > b->score.net();
+    });
+    for (size_t i = 0; i < order.size() && i < kWholePasses; ++i) {
+        if (i >= 2 && !order[i]->score.exact()) {
+            break;
+        }
+        scoreWhole(*order[i], nullptr);
+    }
+}
+
+bool Analyser::hasExact() const {
+    return std::any_of(hypotheses.begin(), hypotheses.end(),
+                       [](const Hypothesis& h) { return h.whole && h.score.exact(); });
+}
+
+// A stale or wrong picture shows one of the test patterns whole; a torn one from a line down.
+void Analyser::tryPatterns() {
+    if (references == nullptr) {
+        return;
+    }
+    const unsigned torn = stats.firstDifferingLine;
+    for (unsigned number = 0; number < kReferencePatternCount; ++number) {
+        const DecodedFrame* pattern =
+            references->pattern(number, expected.layout, expected.width, expected.height);
+        if (pattern == nullptr || pattern->samples.size() != expected.samples.size()) {
+            continue;
+        }
+        Impairment wrong;
+        wrong.kind = ImpairmentKind::WrongPicture;
+        wrong.pattern = int(number);
+        tryModel(wrong, pattern);
+        if (torn > 0) {
+            Impairment tear = wrong;
+            tear.kind = ImpairmentKind::Torn;
+            tear.line = torn;
+            tryModel(tear, pattern);
+        }
+    }
+}
+
+double shareOf(const Score& score) {
+    return score.differing == 0 ? 1.0 : double(score.explained) / double(score.differing);
+}
+
+Candidate candidateOf(const Hypothesis& h, double confidence) {
+    return Candidate{h.impairment, confidence, shareOf(h.score)};
+}
+
+// Random bit errors flip bits at every position of every data line alike; a fault of one line
+// or one bit piles them up in one place.
+bool looksRandom(const FrameStatistics& stats, unsigned depth, double& rate) {
+    const double bits = double(stats.samples) * depth;
+    rate = bits > 0 ? double(stats.flippedBits) / bits : 0;
+    if (stats.flippedBits == 0 || rate > 0.15) {
+        return false;
+    }
+    for (unsigned l = 0; l < stats.channels; ++l) {
+        const LineStatistics& line = stats.line[l];
+        if (line.samples == 0) {
+            continue;
+        }
+        for (unsigned k = 0; k < depth; ++k) {
+            if (double(line.flips[k]) > 3 * rate * double(line.samples) + 8) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Most of the lines from the first differing one down differ, and none above: a tear from a
+// frame we do not know.
+bool tornFromUnknown(const FrameStatistics& stats) {
+    const size_t height = stats.lineDiffers.size();
+    const size_t first = stats.firstDifferingLine;
+    if (first == 0 || first >= height) {
+        return false;
+    }
+    size_t differing = 0;
+    for (size_t y = first; y < height; ++y) {
+        differing += stats.lineDiffers[y];
+    }
+    return differing * 50 >= (height - first) * 49;
+}
+
+void decide(Analysis& analysis, const std::vector<Hypothesis>& hypotheses,
+            const FrameStatistics& stats, unsigned depth) {
+    std::vector<const Hypothesis*> exact;
+    for (const Hypothesis& h : hypotheses) {
+        if (h.whole && h.score.exact()) {
+            exact.push_back(&h);
+        }
+    }
+    std::stable_sort(exact.begin(), exact.end(), [](const Hypothesis* a, const Hypothesis* b) {
+        return preference(a->impairment) < preference(b->impairment);
+    });
+    const double n = double(stats.differing);
+    if (!exact.empty()) {
+        const double confidence = std::min(0.99, n / (n + 1)) / double(exact.size());
+        analysis.best = candidateOf(*exact[0], confidence);
+        for (size_t i = 1; i < exact.size(); ++i) {
+            analysis.alternatives.push_back(candidateOf(*exact[i], confidence));
+        }
+        analysis.tied = exact.size() > 1;
+        return;
+    }
+    std::vector<const Hypothesis*> partial;
+    for (const Hypothesis& h : hypotheses) {
+        if (h.whole && h.score.net() > 0) {
+            partial.push_back(&h);
+        }
+    }
+    std::stable_sort(partial.begin(), partial.end(), [](const Hypothesis* a, const Hypothesis* b) {
+        return a->score.net() > b->score.net();
+    });
+    const double bestNet = partial.empty() ? 0.0 : partial[0]->score.net();
+    double rate = 0;
+    size_t firstAlternative = 0;
+    if (looksRandom(stats, depth, rate)) {
+        analysis.best.impairment.kind = ImpairmentKind::BitErrors;
+        analysis.best.impairment.rate = rate;
+        analysis.best.explained = 1;
+        analysis.best.confidence = 0.9;
+    } else if (bestNet >= kLeastNamedShare) {
+        analysis.best = candidateOf(*partial[0], 0.5 * bestNet);
+        firstAlternative = 1;
+    } else if (tornFromUnknown(stats)) {
+        analysis.best.impairment.kind = ImpairmentKind::Torn;
+        analysis.best.impairment.line = stats.firstDifferingLine;
+        analysis.best.explained = 1;
+        analysis.best.confidence = 0.5;
+    } else {
+        analysis.best.impairment.kind = ImpairmentKind::Unexplained;
+        analysis.best.confidence = 1 - std::max(0.0, bestNet);
+    }
+    for (size_t i = firstAlternative; i < partial.size() && i < firstAlternative + 2; ++i) {
+        analysis.alternatives.push_back(candidateOf(*partial[i], 0.5 * partial[i]->score.net()));
+    }
+}
+
+} // namespace
+
+Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found,
+                       ReferenceFrames* references) {
+    Analysis analysis;
+    if (expected.width != found.width || expected.height != found.height ||
+        expected.layout != found.layout || expected.samples.size() != found.samples.size() ||
+        expected.samples.size() != size_t(expected.width) * expected.height) {
+        analysis.best.impairment.kind = ImpairmentKind::Unexplained;
+        analysis.summary = "the frames have different rasters or layouts; nothing to compare";
+        return analysis;
+    }
+    Analyser run{expected, found, references, gatherStatistics(expected, found), {}, {}};
+    analysis.samples = run.stats.samples;
+    analysis.differingSamples = run.stats.differing;
+    if (run.stats.differing == 0) {
+        analysis.identical = true;
+        analysis.best.confidence = 1;
+        analysis.summary = describeAnalysis(analysis, expected.layout);
+        return analysis;
+    }
+    run.lines = sampleLines(run.stats.lineDiffers);
+    run.hypotheses = bitFaultHypotheses(run.stats, expected.layout);
+    for (const Impairment& impairment : modelHypotheses(expected, found)) {
+        run.tryModel(impairment, nullptr);
+    }
+    run.passSurvivors();
+    if (!run.hasExact()) {
+        run.tryPatterns();
+    }
+    decide(analysis, run.hypotheses, run.stats, bitDepth(expected.layout));
+    analysis.summary = describeAnalysis(analysis, expected.layout);
+    return analysis;
+}
+
+Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found) {
+    GeneratedPatterns patterns;
+    return analyseFrames(expected, found, &patterns);
+}
+
+} // namespace zyvodiag
