@@ -26,7 +26,7 @@ struct Analyser {
     std::vector<Hypothesis> hypotheses;
 
     void tryModel(const Impairment& impairment, const DecodedFrame* other);
-    void scoreWhole(Hypothesis& hypothesis, const DecodedFrame* other);
+    void scoreWhole(Hypothesis& hypothesis, bool untilMiss);
     void passSurvivors();
     void tryPatterns();
     bool hasExact() const;
@@ -46,10 +46,12 @@ void Analyser::tryModel(const Impairment& impairment, const DecodedFrame* other)
     hypotheses.push_back(hypothesis);
 }
 
-void Analyser::scoreWhole(Hypothesis& hypothesis, const DecodedFrame* other) {
-    LineModel model(hypothesis.impairment, expected, other);
-    hypothesis.score = scoreModel(model, expected, found, nullptr);
-    hypothesis.whole = true;
+// A pass over every line. When only an exact fit matters, it ends at the first line that is
+// not, and the hypothesis keeps no score a partial verdict could use.
+void Analyser::scoreWhole(Hypothesis& hypothesis, bool untilMiss) {
+    LineModel model(hypothesis.impairment, expected, nullptr);
+    hypothesis.score = scoreModel(model, expected, found, nullptr, untilMiss);
+    hypothesis.whole = !untilMiss || hypothesis.score.exact();
 }
 
 // The models exact on the sampled lines, and the best partial ones, get a pass over every line.
@@ -66,11 +68,15 @@ void Analyser::passSurvivors() {
         }
         return a->score.net() > b->score.net();
     });
+    // Once the statistics settled a bit fault, or a model fits the sampled lines exactly, only a
+    // model as exact could tie with it; a partial one is worth a pass only if it could be named.
+    const bool settled = hasExact() || (!order.empty() && order[0]->score.exact());
     for (size_t i = 0; i < order.size() && i < kWholePasses; ++i) {
-        if (i >= 2 && !order[i]->score.exact()) {
+        const bool partial = !order[i]->score.exact();
+        if (partial && (settled || i >= 2 || order[i]->score.net() < kLeastNamedShare)) {
             break;
         }
-        scoreWhole(*order[i], nullptr);
+        scoreWhole(*order[i], settled && !partial);
     }
 }
 
@@ -79,23 +85,58 @@ bool Analyser::hasExact() const {
                        [](const Hypothesis& h) { return h.whole && h.score.exact(); });
 }
 
+// Whether the found frame shows pattern `number` on the sampled lines from `from` down: read
+// line by line, so a pattern is only decoded whole when it may be the one.
+bool showsPattern(ReferenceFrames& references, unsigned number, const DecodedFrame& found,
+                  const std::vector<unsigned>& lines, unsigned from) {
+    std::vector<Sample> line(found.width);
+    bool any = false;
+    for (unsigned y : lines) {
+        if (y < from) {
+            continue;
+        }
+        if (!references.patternLine(number, found.layout, found.width, found.height, y,
+                                    line.data())) {
+            return false;
+        }
+        const Sample* arrived = &found.samples[size_t(y) * found.width];
+        for (unsigned x = 0; x < found.width; ++x) {
+            for (unsigned c = 0; c < 3; ++c) {
+                if (line[x].c[c] != arrived[x].c[c]) {
+                    return false;
+                }
+            }
+        }
+        any = true;
+    }
+    return any;
+}
+
 // A stale or wrong picture shows one of the test patterns whole; a torn one from a line down.
 void Analyser::tryPatterns() {
     if (references == nullptr) {
         return;
     }
     const unsigned torn = stats.firstDifferingLine;
+    std::vector<unsigned> tornLines = lines;
+    tornLines.push_back(torn);
     for (unsigned number = 0; number < kReferencePatternCount; ++number) {
+        const bool whole = showsPattern(*references, number, found, lines, 0);
+        const bool below = torn > 0 && showsPattern(*references, number, found, tornLines, torn);
         const DecodedFrame* pattern =
-            references->pattern(number, expected.layout, expected.width, expected.height);
+            whole || below
+                ? references->pattern(number, expected.layout, expected.width, expected.height)
+                : nullptr;
         if (pattern == nullptr || pattern->samples.size() != expected.samples.size()) {
             continue;
         }
         Impairment wrong;
         wrong.kind = ImpairmentKind::WrongPicture;
         wrong.pattern = int(number);
-        tryModel(wrong, pattern);
-        if (torn > 0) {
+        if (whole) {
+            tryModel(wrong, pattern);
+        }
+        if (below) {
             Impairment tear = wrong;
             tear.kind = ImpairmentKind::Torn;
             tear.line = torn;
@@ -216,10 +257,21 @@ Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found,
         analysis.summary = "the frames have different rasters or layouts; nothing to compare";
         return analysis;
     }
+    if (expected.samples.size() == found.samples.size() &&
+        std::equal(expected.samples.begin(), expected.samples.end(), found.samples.begin(),
+                   [](const Sample& a, const Sample& b) {
+                       return a.c[0] == b.c[0] && a.c[1] == b.c[1] && a.c[2] == b.c[2];
+                   })) {
+        analysis.identical = true;
+        analysis.best.confidence = 1;
+        analysis.summary = describeAnalysis(analysis, expected.layout);
+        return analysis;
+    }
     Analyser run{expected, found, references, gatherStatistics(expected, found), {}, {}};
     analysis.samples = run.stats.samples;
     analysis.differingSamples = run.stats.differing;
     if (run.stats.differing == 0) {
+        // Only the chroma of odd pixels, which the stream does not carry, differs.
         analysis.identical = true;
         analysis.best.confidence = 1;
         analysis.summary = describeAnalysis(analysis, expected.layout);

@@ -15,63 +15,69 @@ unsigned popcount(unsigned v) {
 }
 
 // Counts per data line and per code, turned into per-bit counts once at the end, so the pass
-// itself does a compare and an increment per sample.
+// itself does a compare and an increment or two per sample. 32 bits hold the counts of the
+// largest raster we decode.
 struct Tally {
-    std::vector<uint64_t> equal[3];   // arrived right, per code
-    std::vector<uint64_t> flipped[3]; // per differing-bit pattern
+    std::vector<uint32_t> equal;   // arrived right, per code
+    std::vector<uint32_t> flipped; // differing, per pattern of differing bits
+    std::vector<uint32_t> cameOne; // differing in one bit alone, which arrived as 1, per bit
+
+    explicit Tally(unsigned codes) : equal(codes, 0), flipped(codes, 0), cameOne(kMaxDepth, 0) {}
+
+    bool count(unsigned expected, unsigned found) {
+        const unsigned bits = expected ^ found;
+        if (bits == 0) {
+            ++equal[expected];
+            return false;
+        }
+        ++flipped[bits];
+        if ((bits & (bits - 1)) == 0 && (found & bits) != 0) {
+            ++cameOne[popcount(bits - 1)];
+        }
+        return true;
+    }
 };
 
-void count(Tally& tally, unsigned line, unsigned expected, unsigned found) {
-    if (expected == found) {
-        ++tally.equal[line][expected];
-        return;
-    }
-    ++tally.flipped[line][expected ^ found];
-}
-
 } // namespace
+
+void summarise(const Tally& tally, unsigned depth, LineStatistics& s) {
+    for (unsigned v = 0; v < tally.equal.size(); ++v) {
+        const uint64_t equal = tally.equal[v];
+        const uint64_t flipped = tally.flipped[v];
+        s.samples += equal + flipped;
+        s.differing += flipped;
+        for (unsigned k = 0; k < depth; ++k) {
+            s.equalWithBit[k][(v >> k) & 1] += equal;
+            s.flips[k] += (v >> k & 1) != 0 ? flipped : 0;
+        }
+    }
+    for (unsigned k = 0; k < depth; ++k) {
+        s.onlyBitDiffers[k][1] = tally.cameOne[k];
+        s.onlyBitDiffers[k][0] = tally.flipped[1u << k] - tally.cameOne[k];
+    }
+}
 
 FrameStatistics gatherStatistics(const DecodedFrame& expected, const DecodedFrame& found) {
     FrameStatistics stats;
     const bool yCbCr = isYCbCr(expected.layout);
     const unsigned depth = bitDepth(expected.layout);
-    const unsigned codes = 1u << depth;
     stats.channels = yCbCr ? 2 : 3;
-    Tally tally;
-    for (unsigned l = 0; l < stats.channels; ++l) {
-        tally.equal[l].assign(codes, 0);
-        tally.flipped[l].assign(codes, 0);
-    }
+    std::vector<Tally> tally(stats.channels, Tally(1u << depth));
     const unsigned step = chromaStep(expected.layout);
     const unsigned width = expected.width;
     stats.lineDiffers.assign(expected.height, 0);
     stats.firstDifferingLine = expected.height;
-    std::vector<uint64_t> singleOne[3];
-    for (unsigned l = 0; l < stats.channels; ++l) {
-        singleOne[l].assign(depth, 0);
-    }
+    Tally& chromaB = tally[1];
+    Tally& chromaR = tally[yCbCr ? 1 : 2];
     for (unsigned y = 0; y < expected.height; ++y) {
         const Sample* a = &expected.samples[size_t(y) * width];
         const Sample* b = &found.samples[size_t(y) * width];
         bool differs = false;
         for (unsigned x = 0; x < width; ++x) {
-            count(tally, 0, a[x].c[0], b[x].c[0]);
-            differs = differs || a[x].c[0] != b[x].c[0];
-            const unsigned x0 = a[x].c[0] ^ b[x].c[0];
-            if (x0 != 0 && (x0 & (x0 - 1)) == 0 && (b[x].c[0] & x0) != 0) {
-                ++singleOne[0][popcount(x0 - 1)];
-            }
-            if (x % step != 0) {
-                continue;
-            }
-            for (unsigned c = 1; c < 3; ++c) {
-                const unsigned l = yCbCr ? 1 : c;
-                count(tally, l, a[x].c[c], b[x].c[c]);
-                differs = differs || a[x].c[c] != b[x].c[c];
-                const unsigned x2 = a[x].c[c] ^ b[x].c[c];
-                if (x2 != 0 && (x2 & (x2 - 1)) == 0 && (b[x].c[c] & x2) != 0) {
-                    ++singleOne[l][popcount(x2 - 1)];
-                }
+            differs |= tally[0].count(a[x].c[0], b[x].c[0]);
+            if (x % step == 0) {
+                differs |= chromaB.count(a[x].c[1], b[x].c[1]);
+                differs |= chromaR.count(a[x].c[2], b[x].c[2]);
             }
         }
         stats.lineDiffers[y] = differs ? 1 : 0;
@@ -81,21 +87,7 @@ FrameStatistics gatherStatistics(const DecodedFrame& expected, const DecodedFram
     }
     for (unsigned l = 0; l < stats.channels; ++l) {
         LineStatistics& s = stats.line[l];
-        for (unsigned v = 0; v < codes; ++v) {
-            const uint64_t equal = tally.equal[l][v];
-            const uint64_t flipped = tally.flipped[l][v];
-            s.samples += equal + flipped;
-            s.differing += flipped;
-            for (unsigned k = 0; k < depth; ++k) {
-                s.equalWithBit[k][(v >> k) & 1] += equal;
-                s.flips[k] += (v >> k & 1) != 0 ? flipped : 0;
-            }
-            if (v != 0 && (v & (v - 1)) == 0) {
-                const unsigned k = popcount(v - 1);
-                s.onlyBitDiffers[k][1] = singleOne[l][k];
-                s.onlyBitDiffers[k][0] = flipped - singleOne[l][k];
-            }
-        }
+        summarise(tally[l], depth, s);
         stats.samples += s.samples;
         stats.differing += s.differing;
         for (unsigned k = 0; k < depth; ++k) {

@@ -1,39 +1,67 @@
 // The test patterns drawn by the common library's generator and decoded like a captured frame.
 #include "analysis/reference_frames.h"
 
+#include "analysis/raw_line.h"
+
 #include "QELTestPatternGen.h"
 
-#include <vector>
+#include <string>
+#include <utility>
 
 namespace zyvodiag {
 
-const DecodedFrame* GeneratedPatterns::pattern(unsigned number, PixelLayout layout, unsigned width,
-                                               unsigned height) {
+bool GeneratedPatterns::draw(unsigned number, PixelLayout layout, unsigned width, unsigned height) {
     if (number >= kReferencePatternCount || layout == PixelLayout::PanelARGB8) {
-        return nullptr;
+        return false;
     }
     if (layout != mLayout || width != mWidth || height != mHeight) {
-        mDrawn.clear();
+        mDecoded.clear();
+        mCurrent = -1;
         mLayout = layout;
         mWidth = width;
         mHeight = height;
     }
-    auto drawn = mDrawn.find(number);
-    if (drawn != mDrawn.end()) {
-        return drawn->second.get();
+    if (mCurrent == int(number)) {
+        return true;
     }
-    std::unique_ptr<DecodedFrame>& made = mDrawn[number];
-    std::vector<unsigned char> bytes;
+    mCurrent = -1;
     const int status = QELTestPatternGen().DrawTestPattern(
         static_cast<QELTestPatternSelect>(number), width, height,
-        static_cast<QEL_PixelFormat>(static_cast<int>(layout)), bytes);
+        static_cast<QEL_PixelFormat>(static_cast<int>(layout)), mBytes);
+    if (status <= 0 || mBytes.size() != minimumPitch(layout, width) * size_t(height)) {
+        return false;
+    }
+    mCurrent = int(number);
+    return true;
+}
+
+const DecodedFrame* GeneratedPatterns::pattern(unsigned number, PixelLayout layout, unsigned width,
+                                               unsigned height) {
+    auto kept = mDecoded.find(number);
+    if (kept != mDecoded.end() && layout == mLayout && width == mWidth && height == mHeight) {
+        return kept->second.get();
+    }
+    if (!draw(number, layout, width, height)) {
+        return nullptr;
+    }
     const FrameShape shape{layout, width, height, unsigned(minimumPitch(layout, width))};
     auto frame = std::make_unique<DecodedFrame>();
     std::string error;
-    if (status > 0 && decodeFrame(bytes.data(), bytes.size(), shape, *frame, error)) {
-        made = std::move(frame);
+    if (!decodeFrame(mBytes.data(), mBytes.size(), shape, *frame, error)) {
+        return nullptr;
     }
-    return made.get();
+    return (mDecoded[number] = std::move(frame)).get();
+}
+
+bool GeneratedPatterns::patternLine(unsigned number, PixelLayout layout, unsigned width,
+                                    unsigned height, unsigned y, Sample* out) {
+    if (y >= height || !draw(number, layout, width, height)) {
+        return false;
+    }
+    const size_t pitch = minimumPitch(layout, width);
+    const auto from = mBytes.begin() + std::ptrdiff_t(pitch * y);
+    decodeLine(layout, std::vector<uint8_t>(from, from + std::ptrdiff_t(pitch)), width, out);
+    return true;
 }
 
 } // namespace zyvodiag

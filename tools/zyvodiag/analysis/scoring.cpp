@@ -48,28 +48,40 @@ std::vector<unsigned> sampleLines(const std::vector<uint8_t>& lineDiffers) {
 
 namespace {
 
+struct Counts {
+    uint64_t differing = 0, explained = 0, broken = 0, withinTolerance = 0;
+
+    void add(unsigned e, unsigned f, unsigned p, unsigned tolerance, unsigned depth) {
+        const bool differs = e != f;
+        const bool predicts = p == f || (tolerance != 0 && codesMatch(p, f, tolerance, depth));
+        differing += differs;
+        explained += differs && predicts;
+        broken += !differs && !predicts;
+        withinTolerance += differs && predicts && p == e;
+    }
+};
+
 void scoreLine(const Sample* predicted, const Sample* expected, const Sample* found, unsigned width,
                unsigned step, unsigned tolerance, unsigned depth, Score& score) {
+    Counts counts;
     for (unsigned x = 0; x < width; ++x) {
-        const unsigned components = x % step == 0 ? 3 : 1;
-        for (unsigned c = 0; c < components; ++c) {
-            const bool differs = expected[x].c[c] != found[x].c[c];
-            const bool predicts =
-                tolerance == 0 ? predicted[x].c[c] == found[x].c[c]
-                               : codesMatch(predicted[x].c[c], found[x].c[c], tolerance, depth);
-            score.differing += differs ? 1 : 0;
-            score.explained += differs && predicts ? 1 : 0;
-            score.broken += !differs && !predicts ? 1 : 0;
-            score.withinTolerance +=
-                differs && predicts && predicted[x].c[c] == expected[x].c[c] ? 1 : 0;
+        counts.add(expected[x].c[0], found[x].c[0], predicted[x].c[0], tolerance, depth);
+    }
+    for (unsigned x = 0; x < width; x += step) {
+        for (unsigned c = 1; c < 3; ++c) {
+            counts.add(expected[x].c[c], found[x].c[c], predicted[x].c[c], tolerance, depth);
         }
     }
+    score.differing += counts.differing;
+    score.explained += counts.explained;
+    score.broken += counts.broken;
+    score.withinTolerance += counts.withinTolerance;
 }
 
 } // namespace
 
 Score scoreModel(LineModel& model, const DecodedFrame& expected, const DecodedFrame& found,
-                 const std::vector<unsigned>* lines) {
+                 const std::vector<unsigned>* lines, bool untilMiss) {
     Score score;
     const unsigned width = expected.width;
     std::vector<Sample> predicted(width);
@@ -82,6 +94,13 @@ Score scoreModel(LineModel& model, const DecodedFrame& expected, const DecodedFr
         const size_t at = size_t(y) * width;
         scoreLine(predicted.data(), &expected.samples[at], &found.samples[at], width, step,
                   model.tolerance(), depth, score);
+        if (lines != nullptr && i + 1 == (count + 3) / 4 && score.differing > 0 &&
+            score.net() < 0) {
+            break;
+        }
+        if (untilMiss && !score.exact()) {
+            break;
+        }
     }
     return score;
 }

@@ -31,8 +31,10 @@ unsigned chromaStep(PixelLayout layout);
 // of the lines that differ, so that differences in a few lines are never all missed.
 std::vector<unsigned> sampleLines(const std::vector<uint8_t>& lineDiffers);
 
-// The model on `lines`, or on every line when `lines` is null.
+// The model on `lines`, or on every line when `lines` is null. On sampled lines a model that
+// gets more wrong than right over the first quarter is given up: it can name nothing. With
+// `untilMiss`, scoring stops after the first line the model does not fit exactly.
 Score scoreModel(LineModel& model, const DecodedFrame& expected, const DecodedFrame& found,
-                 const std::vector<unsigned>* lines);
+                 const std::vector<unsigned>* lines, bool untilMiss = false);
 
 } // namespace zyvodiag
