@@ -72,7 +72,7 @@ _zyvodiag() {
     case "$command" in
     setup) options="--inputs" ;;
     monitor) options="--sdi --hdmi" ;;
-    compare) options="--diff-png" ;;
+    compare) options="--diff-png --json" ;;
     view) options="--png" ;;
     selftest) options="--json --junit --html --keep --only --skip --repeat --stop-on-fail --list" ;;
     esac

@@ -50,6 +50,9 @@ int unusable(const Invocation& invocation, const std::string& why) {
 
 int reportLikelyCause(const Invocation& invocation, const ZyvoDiagUserCommands& record,
                       ZyvoPixelFormat pixelFormat, bool same, const std::string& jsonPath) {
+    if (same && jsonPath.empty()) {
+        return kPass;
+    }
     const FrameFormat format{record.mVideoFormat, pixelFormat};
     FrameShape shape;
     size_t frameSize = 0;

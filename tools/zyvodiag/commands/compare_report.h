@@ -9,8 +9,9 @@
 
 namespace zyvodiag {
 
-// Decodes the record's input (expected) and output (found) files as frames of `pixelFormat`,
-// prints "likely cause: ..." when `same` is false, and writes the comparison as JSON to
+// When the files differ or the JSON is asked for: decodes the record's input (expected) and
+// output (found) files as frames of `pixelFormat`, prints "likely cause: ..." when `same` is
+// false, and writes the comparison as JSON to
 // `jsonPath` unless it is empty. kUnusable when the JSON was asked for and the files are not
 // frames of the switches' format, or it cannot be written; otherwise kPass.
 int reportLikelyCause(const Invocation& invocation, const ZyvoDiagUserCommands& record,
