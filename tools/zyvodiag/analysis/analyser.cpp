@@ -149,8 +149,12 @@ double shareOf(const Score& score) {
     return score.differing == 0 ? 1.0 : double(score.explained) / double(score.differing);
 }
 
+// What an impairment accounts for: for one that does not fit exactly, net of the samples it
+// would have spoiled, so that it never reads as explaining everything.
 Candidate candidateOf(const Hypothesis& h, double confidence) {
-    return Candidate{h.impairment, confidence, shareOf(h.score)};
+    const double share =
+        h.score.exact() ? shareOf(h.score) : std::min(0.999, std::max(0.0, h.score.net()));
+    return Candidate{h.impairment, confidence, share};
 }
 
 // Random bit errors flip bits at every position of every data line alike; a fault of one line
@@ -158,7 +162,10 @@ Candidate candidateOf(const Hypothesis& h, double confidence) {
 bool looksRandom(const FrameStatistics& stats, unsigned depth, double& rate) {
     const double bits = double(stats.samples) * depth;
     rate = bits > 0 ? double(stats.flippedBits) / bits : 0;
-    if (stats.flippedBits == 0 || rate > 0.15) {
+    // A serial link's burst flips a few bits of a sample or two; a wrong value flips about half.
+    const double bitsPerSample =
+        double(stats.flippedBits) / double(std::max<uint64_t>(stats.differing, 1));
+    if (stats.flippedBits == 0 || rate > 0.15 || bitsPerSample > 0.4 * depth) {
         return false;
     }
     for (unsigned l = 0; l < stats.channels; ++l) {

@@ -51,14 +51,30 @@ std::vector<int> bestOffsets(const std::vector<double>& expected,
     std::sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
         return a.first != b.first ? a.first < b.first : std::abs(a.second) < std::abs(b.second);
     });
+    // A move of a pixel or a line hardly shows in a profile of fine detail: those are always
+    // tried.
     std::vector<int> offsets{0};
+    for (int d : {-1, 1}) {
+        if (d <= limit && -d <= limit) {
+            offsets.push_back(d);
+        }
+    }
+    // The best offsets, and the neighbours of the best: a fill band that matches the picture's
+    // own edge makes the profiles of d and d + 1 alike.
+    unsigned kept = 0;
     for (const auto& entry : ranked) {
-        if (offsets.size() > kShiftsKept) {
+        if (kept == kShiftsKept) {
             break;
         }
-        if (entry.second != 0) {
-            offsets.push_back(entry.second);
+        const int best = entry.second;
+        for (int d : {best, best - 1, best + 1}) {
+            const bool inside = d <= limit && -d <= limit;
+            if (inside && (kept == 0 || d == best) &&
+                std::find(offsets.begin(), offsets.end(), d) == offsets.end()) {
+                offsets.push_back(d);
+            }
         }
+        ++kept;
     }
     return offsets;
 }

@@ -94,8 +94,7 @@ Score scoreModel(LineModel& model, const DecodedFrame& expected, const DecodedFr
         const size_t at = size_t(y) * width;
         scoreLine(predicted.data(), &expected.samples[at], &found.samples[at], width, step,
                   model.tolerance(), depth, score);
-        if (lines != nullptr && i + 1 == (count + 3) / 4 && score.differing > 0 &&
-            score.net() < 0) {
+        if (lines != nullptr && i >= 3 && score.differing > 0 && score.net() < 0) {
             break;
         }
         if (untilMiss && !score.exact()) {

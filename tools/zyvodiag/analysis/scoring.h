@@ -32,7 +32,7 @@ unsigned chromaStep(PixelLayout layout);
 std::vector<unsigned> sampleLines(const std::vector<uint8_t>& lineDiffers);
 
 // The model on `lines`, or on every line when `lines` is null. On sampled lines a model that
-// gets more wrong than right over the first quarter is given up: it can name nothing. With
+// gets more wrong than right, from the fourth line on, is given up: it can name nothing. With
 // `untilMiss`, scoring stops after the first line the model does not fit exactly.
 Score scoreModel(LineModel& model, const DecodedFrame& expected, const DecodedFrame& found,
                  const std::vector<unsigned>* lines, bool untilMiss = false);

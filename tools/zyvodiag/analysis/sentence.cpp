@@ -44,7 +44,8 @@ std::string coverage(const Candidate& candidate) {
     if (candidate.explained >= 1) {
         return "every sample";
     }
-    return format("explains %.0f%% of the differing samples", 100 * candidate.explained);
+    return format("explains %.0f%% of the differing samples",
+                  std::floor(100 * candidate.explained));
 }
 
 } // namespace
