@@ -122,6 +122,8 @@ const Row kModelled[] = {
     {shift(3, 0), 1, k10, R"({"dx":3,"dy":0})", "moved 3 pixels right"},
     {shift(-17, 9), 7, k10, R"({"dx":-17,"dy":9})", "17 pixels left and 9 lines down"},
     {shift(0, -1), 13, kRgb8, R"({"dx":0,"dy":-1})", "1 line up"},
+    // A picture without vertical detail differs only in the band the move leaves black.
+    {shift(0, -40), 5, kRgb8, R"({"dx":0,"dy":-40})", "40 lines up"},
     {make(ImpairmentKind::FieldSwap), 12, k10, "{}", "fields exchanged"},
     {make(ImpairmentKind::ByteSwap), 0, k10, "{}", "opposite byte order"},
     {make(ImpairmentKind::ByteSwap), 2, kRgb10, "{}", "opposite byte order"},

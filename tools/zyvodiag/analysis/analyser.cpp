@@ -9,6 +9,7 @@
 #include "analysis/sentence.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zyvodiag {
 namespace {
@@ -26,6 +27,7 @@ struct Analyser {
     std::vector<Hypothesis> hypotheses;
 
     void tryModel(const Impairment& impairment, const DecodedFrame* other);
+    void tryShifts(const std::vector<Impairment>& shifts);
     void scoreWhole(Hypothesis& hypothesis, bool untilMiss);
     void passSurvivors();
     void tryPatterns();
@@ -48,6 +50,37 @@ void Analyser::tryModel(const Impairment& impairment, const DecodedFrame* other)
 
 // A pass over every line. When only an exact fit matters, it ends at the first line that is
 // not, and the hypothesis keeps no score a partial verdict could use.
+// Moves are many: each is tried on eight lines that differ first, and only the three that fit
+// those best, the smallest first among equals, go on to the rest of the sample.
+void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
+    std::vector<unsigned> differing;
+    for (unsigned y = 0; y < stats.lineDiffers.size(); ++y) {
+        if (stats.lineDiffers[y] != 0) {
+            differing.push_back(y);
+        }
+    }
+    std::vector<unsigned> few;
+    const size_t count = std::min<size_t>(8, differing.size());
+    for (size_t i = 0; i < count; ++i) {
+        few.push_back(differing[i * differing.size() / count]);
+    }
+    std::vector<std::pair<double, size_t>> ranked;
+    for (size_t i = 0; i < shifts.size(); ++i) {
+        LineModel model(shifts[i], expected, nullptr);
+        const Score score = scoreModel(model, expected, found, &few);
+        ranked.emplace_back(score.exact() ? 2.0 : score.net(), i);
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [&shifts](const auto& a, const auto& b) {
+        if (a.first != b.first) {
+            return a.first > b.first;
+        }
+        return preference(shifts[a.second]) < preference(shifts[b.second]);
+    });
+    for (size_t i = 0; i < ranked.size() && i < 3; ++i) {
+        tryModel(shifts[ranked[i].second], nullptr);
+    }
+}
+
 void Analyser::scoreWhole(Hypothesis& hypothesis, bool untilMiss) {
     LineModel model(hypothesis.impairment, expected, nullptr);
     hypothesis.score = scoreModel(model, expected, found, nullptr, untilMiss);
@@ -113,6 +146,8 @@ bool showsPattern(ReferenceFrames& references, unsigned number, const DecodedFra
 }
 
 // A stale or wrong picture shows one of the test patterns whole; a torn one from a line down.
+// Black first, the picture of a store that was never written; the first that fits ends the
+// search, after a sample of lines and then every line, read one at a time.
 void Analyser::tryPatterns() {
     if (references == nullptr) {
         return;
@@ -120,27 +155,27 @@ void Analyser::tryPatterns() {
     const unsigned torn = stats.firstDifferingLine;
     std::vector<unsigned> tornLines = lines;
     tornLines.push_back(torn);
-    for (unsigned number = 0; number < kReferencePatternCount; ++number) {
-        const bool whole = showsPattern(*references, number, found, lines, 0);
-        const bool below = torn > 0 && showsPattern(*references, number, found, tornLines, torn);
-        const DecodedFrame* pattern =
-            whole || below
-                ? references->pattern(number, expected.layout, expected.width, expected.height)
-                : nullptr;
-        if (pattern == nullptr || pattern->samples.size() != expected.samples.size()) {
-            continue;
+    std::vector<unsigned> every(expected.height);
+    for (unsigned y = 0; y < expected.height; ++y) {
+        every[y] = y;
+    }
+    const Score fits{stats.differing, stats.differing, 0, 0};
+    for (unsigned i = 0; i < kReferencePatternCount; ++i) {
+        const unsigned number = (i + 8) % kReferencePatternCount;
+        Impairment shown;
+        shown.kind = ImpairmentKind::WrongPicture;
+        shown.pattern = int(number);
+        if (showsPattern(*references, number, found, lines, 0) &&
+            showsPattern(*references, number, found, every, 0)) {
+            hypotheses.push_back(Hypothesis{shown, fits, true});
+            return;
         }
-        Impairment wrong;
-        wrong.kind = ImpairmentKind::WrongPicture;
-        wrong.pattern = int(number);
-        if (whole) {
-            tryModel(wrong, pattern);
-        }
-        if (below) {
-            Impairment tear = wrong;
-            tear.kind = ImpairmentKind::Torn;
-            tear.line = torn;
-            tryModel(tear, pattern);
+        if (torn > 0 && showsPattern(*references, number, found, tornLines, torn) &&
+            showsPattern(*references, number, found, every, torn)) {
+            shown.kind = ImpairmentKind::Torn;
+            shown.line = torn;
+            hypotheses.push_back(Hypothesis{shown, fits, true});
+            return;
         }
     }
 }
@@ -286,9 +321,15 @@ Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found,
     }
     run.lines = sampleLines(run.stats.lineDiffers);
     run.hypotheses = bitFaultHypotheses(run.stats, expected.layout);
+    std::vector<Impairment> shifts;
     for (const Impairment& impairment : modelHypotheses(expected, found)) {
-        run.tryModel(impairment, nullptr);
+        if (impairment.kind == ImpairmentKind::Shift) {
+            shifts.push_back(impairment);
+        } else {
+            run.tryModel(impairment, nullptr);
+        }
     }
+    run.tryShifts(shifts);
     run.passSurvivors();
     if (!run.hasExact()) {
         run.tryPatterns();

@@ -12,23 +12,23 @@ namespace {
 constexpr int kShiftSearch = 64;
 constexpr unsigned kShiftsKept = 2;
 
-// Sums of all components along each line and down each column, on every 4th column or 8th line:
+// Sums of all components along each line and down each column, on every 8th column or 16th line:
 // enough to find how far a picture moved.
 void profiles(const DecodedFrame& frame, std::vector<double>& rows, std::vector<double>& columns) {
     rows.assign(frame.height, 0);
     columns.assign(frame.width, 0);
     for (unsigned y = 0; y < frame.height; ++y) {
         const Sample* line = &frame.samples[size_t(y) * frame.width];
-        const unsigned step = y % 8 == 0 ? 1 : 4;
         uint64_t row = 0;
-        for (unsigned x = 0; x < frame.width; x += step) {
-            const unsigned sum = unsigned(line[x].c[0]) + line[x].c[1] + line[x].c[2];
-            row += x % 4 == 0 ? sum : 0;
-            if (step == 1) {
-                columns[x] += sum;
-            }
+        for (unsigned x = 0; x < frame.width; x += 8) {
+            row += unsigned(line[x].c[0]) + line[x].c[1] + line[x].c[2];
         }
         rows[y] = double(row);
+        if (y % 16 == 0) {
+            for (unsigned x = 0; x < frame.width; ++x) {
+                columns[x] += double(unsigned(line[x].c[0]) + line[x].c[1] + line[x].c[2]);
+            }
+        }
     }
 }
 

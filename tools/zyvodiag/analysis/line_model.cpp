@@ -145,6 +145,20 @@ void LineModel::buildMatrix() {
             mMatrix[row][column] = out[row];
         }
     }
+    // Each output code is its centre plus one term per input component: a table of each term
+    // turns the conversion into nine lookups a pixel.
+    const size_t codes = size_t(mMax) + 1;
+    mMatrixTable.assign(9 * codes, 0.0f);
+    for (unsigned row = 0; row < 3; ++row) {
+        mCentreCode[row] = float(mCentre[row]);
+        for (unsigned column = 0; column < 3; ++column) {
+            for (size_t v = 0; v < codes; ++v) {
+                const double level = (double(v) - mCentre[column]) / mScale[column];
+                mMatrixTable[(row * 3 + column) * codes + v] =
+                    float(mScale[row] * mMatrix[row][column] * level);
+            }
+        }
+    }
 }
 
 void LineModel::predict(unsigned y, Sample* out) {
@@ -201,7 +215,7 @@ void LineModel::predict(unsigned y, Sample* out) {
 }
 
 void LineModel::predictShift(unsigned y, Sample* out) const {
-    const unsigned width = mExpected.width;
+    const long width = long(mExpected.width);
     const bool yCbCr = isYCbCr(mExpected.layout);
     const unsigned depth = bitDepth(mExpected.layout);
     const uint16_t legalBlack = static_cast<uint16_t>(16u << (depth - 8));
@@ -213,18 +227,23 @@ void LineModel::predictShift(unsigned y, Sample* out) const {
         black = Sample{{legalBlack, legalBlack, legalBlack}};
     }
     const long from = long(y) - mImpairment.dy;
-    if (from < 0 || from >= long(mExpected.height)) {
+    const long dx = mImpairment.dx;
+    if (from < 0 || from >= long(mExpected.height) || dx >= width || -dx >= width) {
         std::fill_n(out, width, black);
         return;
     }
-    const Sample* in = &mExpected.samples[size_t(from) * width];
-    for (unsigned x = 0; x < width; ++x) {
-        const long source = long(x) - mImpairment.dx;
-        out[x] = source >= 0 && source < long(width) ? in[source] : black;
-        if (yCbCr) {
-            // A pixel pair carries the chroma of its even pixel.
-            const long pair = long(x & ~1u) - mImpairment.dx;
-            const bool inside = pair >= 0 && pair < long(width);
+    const Sample* in = &mExpected.samples[size_t(from) * size_t(width)];
+    const long first = std::max(0L, dx);
+    const long end = std::min(width, width + dx);
+    std::fill(out, out + first, black);
+    std::copy(in + first - dx, in + end - dx, out + first);
+    std::fill(out + end, out + width, black);
+    if (yCbCr && dx % 2 != 0) {
+        // A pixel pair carries the chroma of its even pixel, which an odd move brings from the
+        // odd pixel of another pair.
+        for (long x = 0; x < width; ++x) {
+            const long pair = (x & ~1L) - dx;
+            const bool inside = pair >= 0 && pair < width;
             out[x].c[1] = inside ? in[pair].c[1] : black.c[1];
             out[x].c[2] = inside ? in[pair].c[2] : black.c[2];
         }
@@ -258,15 +277,15 @@ void LineModel::predictByteSwap(const Sample* in, Sample* out) {
 }
 
 void LineModel::applyMatrix(const Sample* in, Sample* out) const {
+    const size_t codes = size_t(mMax) + 1;
     for (unsigned x = 0; x < mExpected.width; ++x) {
-        double n[3];
-        for (unsigned c = 0; c < 3; ++c) {
-            n[c] = (in[x].c[c] - mCentre[c]) / mScale[c];
-        }
         for (unsigned row = 0; row < 3; ++row) {
-            const double level =
-                mMatrix[row][0] * n[0] + mMatrix[row][1] * n[1] + mMatrix[row][2] * n[2];
-            out[x].c[row] = clipCode(mCentre[row] + mScale[row] * level, mMax);
+            const float* table = &mMatrixTable[row * 3 * codes];
+            const float code = mCentreCode[row] + table[in[x].c[0] & mMax] +
+                               table[codes + (in[x].c[1] & mMax)] +
+                               table[2 * codes + (in[x].c[2] & mMax)];
+            const float clipped = std::min(std::max(code + 0.5f, 0.0f), float(mMax));
+            out[x].c[row] = static_cast<uint16_t>(clipped);
         }
     }
 }

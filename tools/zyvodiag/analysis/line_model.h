@@ -37,6 +37,8 @@ private:
     unsigned mMax = 0;
     std::vector<uint16_t> mTable[3]; // value faults: captured code per expected code
     double mMatrix[3][3] = {};
+    std::vector<float> mMatrixTable; // per output and input component, the term of each code
+    float mCentreCode[3] = {};
     double mScale[3] = {};  // code steps of a normalised unit, per component
     double mCentre[3] = {}; // the code of normalised zero
     std::vector<uint8_t> mBytes;
