@@ -40,9 +40,10 @@ bool sampledExact(const Hypothesis& h) {
 
 void Analyser::tryModel(const Impairment& impairment, const DecodedFrame* other) {
     LineModel model(impairment, expected, other);
-    Hypothesis hypothesis{impairment, scoreModel(model, expected, found, &lines), false};
+    Hypothesis hypothesis{impairment,
+                          scoreModel(model, expected, found, stats.lineDifferences, &lines), false};
     if (other != nullptr && sampledExact(hypothesis)) {
-        hypothesis.score = scoreModel(model, expected, found, nullptr);
+        hypothesis.score = scoreModel(model, expected, found, stats.lineDifferences, nullptr);
         hypothesis.whole = true;
     }
     hypotheses.push_back(hypothesis);
@@ -67,7 +68,7 @@ void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
     std::vector<std::pair<double, size_t>> ranked;
     for (size_t i = 0; i < shifts.size(); ++i) {
         LineModel model(shifts[i], expected, nullptr);
-        const Score score = scoreModel(model, expected, found, &few);
+        const Score score = scoreModel(model, expected, found, stats.lineDifferences, &few);
         ranked.emplace_back(score.exact() ? 2.0 : score.net(), i);
     }
     std::stable_sort(ranked.begin(), ranked.end(), [&shifts](const auto& a, const auto& b) {
@@ -83,7 +84,8 @@ void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
 
 void Analyser::scoreWhole(Hypothesis& hypothesis, bool untilMiss) {
     LineModel model(hypothesis.impairment, expected, nullptr);
-    hypothesis.score = scoreModel(model, expected, found, nullptr, untilMiss);
+    hypothesis.score =
+        scoreModel(model, expected, found, stats.lineDifferences, nullptr, untilMiss);
     hypothesis.whole = !untilMiss || hypothesis.score.exact();
 }
 
@@ -99,17 +101,28 @@ void Analyser::passSurvivors() {
         if (a->score.exact() != b->score.exact()) {
             return a->score.exact();
         }
-        return a->score.net() > b->score.net();
+        if (a->score.net() != b->score.net()) {
+            return a->score.net() > b->score.net();
+        }
+        return preference(a->impairment) < preference(b->impairment);
     });
     // Once the statistics settled a bit fault, or a model fits the sampled lines exactly, only a
     // model as exact could tie with it; a partial one is worth a pass only if it could be named.
+    // Of two moves that both fit, the smaller is the one named: once it is verified, a larger
+    // one needs no pass.
     const bool settled = hasExact() || (!order.empty() && order[0]->score.exact());
+    bool moved = false;
     for (size_t i = 0; i < order.size() && i < kWholePasses; ++i) {
         const bool partial = !order[i]->score.exact();
         if (partial && (settled || i >= 2 || order[i]->score.net() < kLeastNamedShare)) {
             break;
         }
+        const bool shift = order[i]->impairment.kind == ImpairmentKind::Shift;
+        if (shift && moved) {
+            continue;
+        }
         scoreWhole(*order[i], settled && !partial);
+        moved = moved || (shift && order[i]->whole && order[i]->score.exact());
     }
 }
 

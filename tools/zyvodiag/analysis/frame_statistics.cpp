@@ -66,20 +66,23 @@ FrameStatistics gatherStatistics(const DecodedFrame& expected, const DecodedFram
     const unsigned step = chromaStep(expected.layout);
     const unsigned width = expected.width;
     stats.lineDiffers.assign(expected.height, 0);
+    stats.lineDifferences.assign(expected.height, 0);
     stats.firstDifferingLine = expected.height;
     Tally& chromaB = tally[1];
     Tally& chromaR = tally[yCbCr ? 1 : 2];
     for (unsigned y = 0; y < expected.height; ++y) {
         const Sample* a = &expected.samples[size_t(y) * width];
         const Sample* b = &found.samples[size_t(y) * width];
-        bool differs = false;
+        uint32_t differing = 0;
         for (unsigned x = 0; x < width; ++x) {
-            differs |= tally[0].count(a[x].c[0], b[x].c[0]);
+            differing += tally[0].count(a[x].c[0], b[x].c[0]);
             if (x % step == 0) {
-                differs |= chromaB.count(a[x].c[1], b[x].c[1]);
-                differs |= chromaR.count(a[x].c[2], b[x].c[2]);
+                differing += chromaB.count(a[x].c[1], b[x].c[1]);
+                differing += chromaR.count(a[x].c[2], b[x].c[2]);
             }
         }
+        const bool differs = differing != 0;
+        stats.lineDifferences[y] = differing;
         stats.lineDiffers[y] = differs ? 1 : 0;
         if (differs && stats.firstDifferingLine == expected.height) {
             stats.firstDifferingLine = y;

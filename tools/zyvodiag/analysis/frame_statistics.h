@@ -26,7 +26,8 @@ struct FrameStatistics {
     uint64_t samples = 0;
     uint64_t differing = 0;
     uint64_t flippedBits = 0;
-    std::vector<uint8_t> lineDiffers; // per picture line
+    std::vector<uint8_t> lineDiffers;      // per picture line
+    std::vector<uint32_t> lineDifferences; // differing samples per picture line
     unsigned firstDifferingLine = 0;
 };
 

@@ -78,10 +78,15 @@ void scoreLine(const Sample* predicted, const Sample* expected, const Sample* fo
     score.withinTolerance += counts.withinTolerance;
 }
 
+bool sameSample(const Sample& a, const Sample& b) {
+    return a.c[0] == b.c[0] && a.c[1] == b.c[1] && a.c[2] == b.c[2];
+}
+
 } // namespace
 
 Score scoreModel(LineModel& model, const DecodedFrame& expected, const DecodedFrame& found,
-                 const std::vector<unsigned>* lines, bool untilMiss) {
+                 const std::vector<uint32_t>& lineDifferences, const std::vector<unsigned>* lines,
+                 bool untilMiss) {
     Score score;
     const unsigned width = expected.width;
     std::vector<Sample> predicted(width);
@@ -92,6 +97,11 @@ Score scoreModel(LineModel& model, const DecodedFrame& expected, const DecodedFr
         const unsigned y = lines != nullptr ? (*lines)[i] : unsigned(i);
         model.predict(y, predicted.data());
         const size_t at = size_t(y) * width;
+        if (std::equal(predicted.begin(), predicted.end(), &found.samples[at], sameSample)) {
+            score.differing += lineDifferences[y];
+            score.explained += lineDifferences[y];
+            continue;
+        }
         scoreLine(predicted.data(), &expected.samples[at], &found.samples[at], width, step,
                   model.tolerance(), depth, score);
         if (lines != nullptr && i >= 3 && score.differing > 0 && score.net() < 0) {

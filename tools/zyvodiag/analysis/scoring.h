@@ -34,7 +34,10 @@ std::vector<unsigned> sampleLines(const std::vector<uint8_t>& lineDiffers);
 // The model on `lines`, or on every line when `lines` is null. On sampled lines a model that
 // gets more wrong than right, from the fourth line on, is given up: it can name nothing. With
 // `untilMiss`, scoring stops after the first line the model does not fit exactly.
+// `lineDifferences` holds the differing samples of each line: a line the model predicts
+// exactly is then counted without comparing sample by sample.
 Score scoreModel(LineModel& model, const DecodedFrame& expected, const DecodedFrame& found,
-                 const std::vector<unsigned>* lines, bool untilMiss = false);
+                 const std::vector<uint32_t>& lineDifferences, const std::vector<unsigned>* lines,
+                 bool untilMiss = false);
 
 } // namespace zyvodiag
