@@ -51,7 +51,7 @@ void Analyser::tryModel(const Impairment& impairment, const DecodedFrame* other)
 
 // A pass over every line. When only an exact fit matters, it ends at the first line that is
 // not, and the hypothesis keeps no score a partial verdict could use.
-// Moves are many: each is tried on eight lines that differ first, and only the three that fit
+// Moves are many: each is tried on seven lines that differ first, and only the three that fit
 // those best, the smallest first among equals, go on to the rest of the sample.
 void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
     std::vector<unsigned> differing;
@@ -60,10 +60,14 @@ void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
             differing.push_back(y);
         }
     }
+    // The first and the last of them, where a move leaves its black band, and six between.
     std::vector<unsigned> few;
-    const size_t count = std::min<size_t>(8, differing.size());
+    const size_t count = std::min<size_t>(6, differing.size());
     for (size_t i = 0; i < count; ++i) {
         few.push_back(differing[i * differing.size() / count]);
+    }
+    if (!differing.empty()) {
+        few.push_back(differing.back());
     }
     std::vector<std::pair<double, size_t>> ranked;
     for (size_t i = 0; i < shifts.size(); ++i) {

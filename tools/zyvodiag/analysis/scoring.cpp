@@ -37,6 +37,15 @@ std::vector<unsigned> sampleLines(const std::vector<uint8_t>& lineDiffers) {
     for (size_t i = 0; i < extra && i < differing.size(); ++i) {
         chosen[differing[i * differing.size() / std::min(extra, differing.size())]] = 1;
     }
+    // The edges, where a move leaves its black band.
+    for (unsigned y : {0u, 1u, height - 2, height - 1}) {
+        if (y < height) {
+            chosen[y] = 1;
+        }
+    }
+    if (!differing.empty()) {
+        chosen[differing.back()] = 1;
+    }
     std::vector<unsigned> lines;
     for (unsigned y = 0; y < height; ++y) {
         if (chosen[y] != 0) {

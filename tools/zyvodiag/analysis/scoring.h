@@ -27,8 +27,9 @@ struct Score {
 // Samples as the stream carries them: 4:2:2 chroma counts once a pixel pair.
 unsigned chromaStep(PixelLayout layout);
 
-// Where hypotheses are tried before a full pass: every 16th line, alternating fields, and some
-// of the lines that differ, so that differences in a few lines are never all missed.
+// Where hypotheses are tried before a full pass: every 16th line, alternating fields, the first
+// and last two lines, and some of the lines that differ, so that differences in a few lines
+// are never all missed.
 std::vector<unsigned> sampleLines(const std::vector<uint8_t>& lineDiffers);
 
 // The model on `lines`, or on every line when `lines` is null. On sampled lines a model that
