@@ -26,7 +26,7 @@ struct Analyser {
     std::vector<unsigned> lines;
     std::vector<Hypothesis> hypotheses;
 
-    void tryModel(const Impairment& impairment, const DecodedFrame* other);
+    void tryModel(const Impairment& impairment);
     void tryShifts(const std::vector<Impairment>& shifts);
     void scoreWhole(Hypothesis& hypothesis, bool untilMiss);
     void passSurvivors();
@@ -34,23 +34,12 @@ struct Analyser {
     bool hasExact() const;
 };
 
-bool sampledExact(const Hypothesis& h) {
-    return h.score.exact();
+void Analyser::tryModel(const Impairment& impairment) {
+    LineModel model(impairment, expected, nullptr);
+    hypotheses.push_back(Hypothesis{
+        impairment, scoreModel(model, expected, found, stats.lineDifferences, &lines), false});
 }
 
-void Analyser::tryModel(const Impairment& impairment, const DecodedFrame* other) {
-    LineModel model(impairment, expected, other);
-    Hypothesis hypothesis{impairment,
-                          scoreModel(model, expected, found, stats.lineDifferences, &lines), false};
-    if (other != nullptr && sampledExact(hypothesis)) {
-        hypothesis.score = scoreModel(model, expected, found, stats.lineDifferences, nullptr);
-        hypothesis.whole = true;
-    }
-    hypotheses.push_back(hypothesis);
-}
-
-// A pass over every line. When only an exact fit matters, it ends at the first line that is
-// not, and the hypothesis keeps no score a partial verdict could use.
 // Moves are many: each is tried on seven lines that differ first, and only the three that fit
 // those best, the smallest first among equals, go on to the rest of the sample.
 void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
@@ -82,7 +71,7 @@ void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
         return preference(shifts[a.second]) < preference(shifts[b.second]);
     });
     for (size_t i = 0; i < ranked.size() && i < 3; ++i) {
-        tryModel(shifts[ranked[i].second], nullptr);
+        tryModel(shifts[ranked[i].second]);
     }
 }
 
@@ -343,7 +332,7 @@ Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found,
         if (impairment.kind == ImpairmentKind::Shift) {
             shifts.push_back(impairment);
         } else {
-            run.tryModel(impairment, nullptr);
+            run.tryModel(impairment);
         }
     }
     run.tryShifts(shifts);
