@@ -212,6 +212,19 @@ TEST(HandMadeImpairment, IsNamedLikeTheModelledOne) {
                               }
                           }),
                 "byte-swap", "{}", "byte order");
+    // The 4:2:2 stream moved a pixel right in memory, black (Cb 128, Y 16) coming in.
+    expectCause(pattern(1, k8),
+                rawByHand(1, k8,
+                          [](std::vector<unsigned char>& b) {
+                              const size_t pitch = minimumPitch(k8, kWidth);
+                              for (size_t line = 0; line < b.size(); line += pitch) {
+                                  std::copy_backward(&b[line], &b[line + pitch - 2],
+                                                     &b[line + pitch]);
+                                  b[line] = 128;
+                                  b[line + 1] = 16;
+                              }
+                          }),
+                "shift", R"({"dx":1,"dy":0})", "moved 1 pixel right");
     // The whole frame is another pattern, or its lower part is.
     const DecodedFrame black = pattern(8, k10);
     expectCause(bars, black, "wrong-picture", R"({"pattern":8})", "test pattern 8 (Black)");

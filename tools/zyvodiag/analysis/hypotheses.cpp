@@ -92,7 +92,9 @@ void addShifts(const DecodedFrame& expected, const DecodedFrame& found,
             if (dx == 0 && dy == 0) {
                 continue;
             }
-            for (unsigned legalBlack = 0; legalBlack < (rgb ? 2u : 1u); ++legalBlack) {
+            // RGB: black at 0 or at the legal 64; YCbCr, an odd move: of pixels or of the stream.
+            const bool variants = rgb || dx % 2 != 0;
+            for (unsigned legalBlack = 0; legalBlack < (variants ? 2u : 1u); ++legalBlack) {
                 Impairment shift;
                 shift.kind = ImpairmentKind::Shift;
                 shift.dx = dx;

@@ -36,7 +36,8 @@ struct Impairment {
     // Stuck and inverted bits: the data line. YCbCr: 0 is Y, 1 is C (Cb and Cr); RGB: R, G, B.
     unsigned channel = 0;
     unsigned bit = 0;   // from the least significant, at the frame's own depth
-    unsigned value = 0; // stuck bits: the level; shift of RGB: 1 when black is the legal 64
+    unsigned value = 0; // stuck bits: the level. Shift: 1 for RGB black at the legal 64, and
+                        // for 4:2:2 a move of the stream in memory rather than of the pixels
     unsigned bits = 8;  // truncated: the upper bits kept
     Direction direction = Direction::LegalToFull;
     int dx = 0; // shift: right and down are positive

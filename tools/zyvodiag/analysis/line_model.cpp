@@ -240,12 +240,15 @@ void LineModel::predictShift(unsigned y, Sample* out) const {
     std::fill(out + end, out + width, black);
     if (yCbCr && dx % 2 != 0) {
         // A pixel pair carries the chroma of its even pixel, which an odd move brings from the
-        // odd pixel of another pair.
+        // odd pixel of another pair. A move of the 4:2:2 stream in memory instead lands each Cr
+        // where a Cb was and the reverse (the second variant).
+        const bool stream = mImpairment.value != 0;
         for (long x = 0; x < width; ++x) {
             const long pair = (x & ~1L) - dx;
-            const bool inside = pair >= 0 && pair < width;
-            out[x].c[1] = inside ? in[pair].c[1] : black.c[1];
-            out[x].c[2] = inside ? in[pair].c[2] : black.c[2];
+            const long cb = stream ? pair - 1 : pair;
+            const long cr = stream ? pair + 1 : pair;
+            out[x].c[1] = cb >= 0 && cb < width ? in[cb].c[stream ? 2 : 1] : black.c[1];
+            out[x].c[2] = cr >= 0 && cr < width ? in[cr].c[stream ? 1 : 2] : black.c[2];
         }
     }
 }
