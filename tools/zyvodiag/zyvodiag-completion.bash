@@ -108,7 +108,7 @@ _zyvodiag() {
     case "$command" in
     setup) options="--inputs" ;;
     monitor) options="--sdi --hdmi" ;;
-    compare) options="--diff-png" ;;
+    compare) options="--diff-png --json" ;;
     view) options="--png --waveform --vectorscope" ;;
     list) options="--json" ;;
     selftest) options="--json --junit --html --keep --only --skip --repeat --stop-on-fail --list" ;;

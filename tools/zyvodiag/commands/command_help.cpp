@@ -65,7 +65,12 @@ const CommandHelp kHelp[] = {
     {"compare", CommandLine::Video,
      "  --diff-png OUT.png  after the report: pixel statistics and a difference picture, for\n"
      "                      frames of the format -f, -r and -v give\n"
-     "  -v23                frames of the 12-bit YCbCr 4:2:2 pixel format\n"},
+     "  --json FILE         the comparison and the analysis of its likely cause as JSON\n"
+     "  -v23                frames of the 12-bit YCbCr 4:2:2 pixel format\n"
+     "  Frames that differ get a line 'likely cause: ...' naming the impairment of the\n"
+     "  video path that explains them (a stuck or inverted data bit, chroma or stream order,\n"
+     "  an 8-bit path, range, shift, fields, a wrong or torn picture, bit errors, byte order,\n"
+     "  matrix), or saying that none does.\n"},
 };
 
 const CommandHelp* helpOf(const std::string& name) {

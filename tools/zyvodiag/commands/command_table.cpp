@@ -23,8 +23,10 @@ const std::vector<Command>& commands() {
          runCapturePattern},
         {"capture", "capture SDI input -i into the input file", runCapture},
         {"save", "write frame -b of capture store 0 to the input file", runSave},
-        {"compare", "compare the input file (expected) with the output file (found); --diff-png",
-         runCompare, "--diff-png="},
+        {"compare",
+         "compare the input file (expected) with the output file (found), and name the likely "
+         "cause of a difference; --diff-png, --json",
+         runCompare, "--diff-png= --json="},
         {"hdmi-output", "play the playout frame buffer out on HDMI (HD or 4K)", runHdmiOutput},
         {"hdmi-capture", "capture the HDMI input (HD or 4K) into the input file", runHdmiCapture},
         {"hdmi-loopback", "HDMI transmitter and receiver register test (-r29 or -r59)",

@@ -1,5 +1,6 @@
 // The SDI video test commands: generate, output, monitor, capture-pattern, capture, save and
 // compare.
+#include "commands/compare_report.h"
 #include "commands/picture_commands.h"
 #include "commands/tool_options.h"
 #include "commands/video_invocation.h"
@@ -63,6 +64,12 @@ int runCompare(const Invocation& invocation) {
         std::fprintf(stderr, "%s: --diff-png needs a file name\n", invocation.programName.c_str());
         return kUnusable;
     }
+    std::string jsonPath;
+    bool wantsJson = false;
+    if (!takeValueOption(arguments, "--json", jsonPath, wantsJson)) {
+        std::fprintf(stderr, "%s: --json needs a file name\n", invocation.programName.c_str());
+        return kUnusable;
+    }
     const bool twelveBit = takeTwelveBitPixelFormat(arguments);
     ZyvoDiagUserCommands record;
     if (!parseVideoArguments(invocation, arguments, record)) {
@@ -71,7 +78,7 @@ int runCompare(const Invocation& invocation) {
     std::string error;
     const OutputPlan plan{
         {record.mInputFileName, record.mOutputFileName, benchInput(invocation.bench)},
-        {wantsPixels ? diffPng : ""},
+        {wantsPixels ? diffPng : "", wantsJson ? jsonPath : ""},
         {}};
     if (!isReadableFile(record.mInputFileName, error) ||
         !isReadableFile(record.mOutputFileName, error) || !checkOutputPlan(plan, error)) {
@@ -82,14 +89,18 @@ int runCompare(const Invocation& invocation) {
     bool same = record.compareVideoTestPattern(nullptr);
     std::printf("%s and %s %s\n", record.mInputFileName.c_str(), record.mOutputFileName.c_str(),
                 same ? "are identical" : "differ");
+    const ZyvoPixelFormat pixelFormat = twelveBit ? ZYVO_PixelFormat_YCbCr12 : record.mPixelFormat;
     if (wantsPixels) {
         std::fflush(stdout);
-        int status = reportPixelDifferences(
-            invocation, record, twelveBit ? ZYVO_PixelFormat_YCbCr12 : record.mPixelFormat,
-            diffPng);
+        int status = reportPixelDifferences(invocation, record, pixelFormat, diffPng);
         if (status != kPass) {
             return status;
         }
+    }
+    std::fflush(stdout);
+    const int status = reportLikelyCause(invocation, record, pixelFormat, same, jsonPath);
+    if (status != kPass) {
+        return status;
     }
     return same ? kPass : kFail;
 }
