@@ -1,10 +1,10 @@
 // zyvodiag [--sim FILE] COMMAND ARGS...: runs one diagnostic on the device.
 #include "commands/command_help.h"
+#include "commands/command_runner.h"
 #include "commands/command_table.h"
 #include "commands/tool_options.h"
 #include "commands/version_text.h"
 #include "simulator/simulator_probe.h"
-#include "system/device_exception.h"
 #include "system/stop_signals.h"
 
 #include <fcntl.h>
@@ -135,26 +135,6 @@ bool loadEnvironmentBench() {
     return false;
 }
 
-// Step 5, the backstop: an exception or a stop signal still ends the command with its status and
-// one line saying why.
-int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& invocation) {
-    int status;
-    try {
-        status = command.run(invocation);
-    } catch (...) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "zyvodiag: %s\n", zyvodiag::deviceExceptionText(command.name).c_str());
-        status = zyvodiag::kFail;
-    }
-    if (zyvodiag::stopSignal() != 0 && status != zyvodiag::stopStatus()) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(),
-                     zyvodiag::stopDescription());
-        status = zyvodiag::stopStatus();
-    }
-    return status;
-}
-
 // The command argv[index] names; null, having said why, when there is none.
 const zyvodiag::Command* commandNamed(int argc, char* argv[], int index) {
     if (index >= argc) {
@@ -190,7 +170,9 @@ int dispatch(int argc, char* argv[], const ToolOptions& options) {
     if (options.bench.empty() && !loadEnvironmentBench()) {
         return zyvodiag::kUnusable;
     }
-    const int status = runCommand(*command, invocation);
+    // Step 5, the backstop: an exception or a stop signal still ends the command with its
+    // status and one line saying why.
+    const int status = zyvodiag::runCommand(*command, invocation).status;
     std::fflush(stdout);
     if (options.trace) {
         zyvodiag::printCallTrace();

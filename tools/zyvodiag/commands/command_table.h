@@ -6,6 +6,8 @@
 
 namespace zyvodiag {
 
+struct CommandResult;
+
 // Exit statuses of every command.
 enum ExitStatus { kPass = 0, kFail = 1, kUnusable = 2 };
 
@@ -16,6 +18,8 @@ struct Invocation {
     std::vector<std::string> arguments;
     std::string bench = {}; // the --sim file; empty for the default bench
     bool trace = false;     // --trace: the call trace is listed afterwards
+    // Where the command leaves what it found beyond its status; set by the runner.
+    CommandResult* result = nullptr;
 };
 
 struct Command {

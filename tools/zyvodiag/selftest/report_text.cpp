@@ -79,6 +79,18 @@ void printSummary(const SelfTestReport& report) {
                         test.slowestMilliseconds() / 1000, test.medianMilliseconds() / 1000);
         }
     }
+    // Settled once every test has run: a call that failed in a later test that passed is no
+    // cause, so these can name better causes than the lines above did.
+    if (report.count(Verdict::kFail) > 0) {
+        std::printf("root causes:\n");
+        for (const TestRecord& test : report.tests) {
+            const TestOutcome* shown = test.shown();
+            if (test.verdict() == Verdict::kFail && shown != nullptr) {
+                std::printf("  %2zu %s: %s\n", test.number, test.name.c_str(),
+                            shown->rootCause.c_str());
+            }
+        }
+    }
     std::printf("self-test took %.2f s; the diagnostics demanded %.2f s of waits\n",
                 report.milliseconds / 1000, report.demandedWaitMilliseconds / 1000);
     std::printf("Total: %zu, Passed: %zu, Failed: %zu", report.tests.size(),

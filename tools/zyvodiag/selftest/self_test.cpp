@@ -3,14 +3,15 @@
 
 #include "commands/command_table.h"
 #include "pictures/frame_file.h"
+#include "selftest/picture_writer.h"
 #include "selftest/report_pictures.h"
 #include "selftest/report_text.h"
 #include "selftest/reports.h"
+#include "selftest/root_cause.h"
 #include "selftest/selection.h"
 #include "selftest/self_test_plan.h"
 #include "selftest/work_directory.h"
 #include "simulator/simulator_probe.h"
-#include "system/captured_output.h"
 #include "system/device_exception.h"
 #include "system/pending_file.h"
 #include "system/sha256.h"
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <set>
 
 #include <zyvodiag_version.h>
 
@@ -53,78 +55,61 @@ std::string hostName() {
 struct RunContext {
     const SelfTestOptions& options;
     std::string frameDirectory;
-    std::string toolOptions; // before every command the tests record: "--sim FILE "
+    std::vector<std::string> toolOptions; // before every command the tests record: --sim FILE
+    PictureWriter& pictures;
+    // Device calls that failed where nothing came of it: no root cause of another test.
+    std::set<std::string> harmlessCalls;
 };
 
-void writePreviews(std::vector<TestFrame>& frames) {
-    for (TestFrame& frame : frames) {
-        std::string error;
-        const std::string png = fs::path(frame.file).replace_extension(".png").string();
-        if (fs::exists(frame.file) &&
-            writeFramePreview(frame.file, frame.shape, frame.size, png, error)) {
-            frame.preview = png;
-        } else if (!error.empty()) {
-            std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
-        }
-    }
+bool wantsPictures(const SelfTestOptions& options) {
+    return !options.keepDirectory.empty() || !options.htmlDirectory.empty();
 }
 
 // A device library that throws fails the test it threw in, with the exception in its log; the
 // self-test goes on with the next test. A stop signal during the test leaves it not run: its
 // commands after the signal could not open the device.
-TestOutcome runOne(const SelfTestCase& test, size_t number, const RunContext& context) {
+TestOutcome runOne(const SelfTestCase& test, RunContext& context,
+                   std::vector<FrameComparison>& comparisons) {
     const bool keep = !context.options.keepDirectory.empty();
     if (!context.options.keepTrace) {
         forgetCallTrace();
     }
     TestOutcome outcome;
-    TestRun run(context.frameDirectory, keep, context.toolOptions);
+    TestRun run(context.frameDirectory, keep, context.toolOptions, wantsPictures(context.options));
     const uint64_t waitsBefore = demandedWaitMicroseconds();
     const Clock::time_point start = Clock::now();
     bool passed = false;
-    {
-        CapturedOutput capture;
-        run.readLogWith([&capture] { return capture.text(); });
-        try {
-            passed = test.body(run);
-        } catch (...) {
-            std::fflush(stdout);
-            run.note(deviceExceptionText(test.name));
-        }
-        std::fflush(stdout);
-        outcome.log = capture.text();
-        run.readLogWith(nullptr);
+    try {
+        passed = test.body(run);
+    } catch (...) {
+        run.note(deviceExceptionText(test.name));
     }
     outcome.milliseconds = millisecondsSince(start);
     outcome.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
+    outcome.log = run.log();
     outcome.commands = run.commands();
     outcome.simulatorOnly = run.simulatorOnly();
+    outcome.evidence = run.evidence();
     if (stopSignal() != 0) {
         outcome.verdict = Verdict::kNotRun;
         outcome.rootCause = std::string("stopped: ") + stopDescription();
         return outcome;
     }
     outcome.verdict = passed ? Verdict::kPass : Verdict::kFail;
-    if (!passed) {
-        outcome.rootCause = run.rootCause();
+    if (passed) {
+        for (const std::vector<std::string>& calls : outcome.evidence.passedCommandCalls) {
+            context.harmlessCalls.insert(calls.begin(), calls.end());
+        }
+    } else {
+        outcome.rootCause = chooseRootCause(outcome.evidence, context.harmlessCalls);
     }
-    if (keep) {
-        writePreviews(run.frames());
-    }
+    std::error_code ignored;
     for (const TestFrame& frame : run.frames()) {
-        if (keep ? fs::exists(frame.file) : true) {
+        if (keep ? fs::exists(frame.file, ignored) : true) {
             outcome.frames.push_back(frame);
         }
     }
-    if (!context.options.htmlDirectory.empty()) {
-        char prefix[16];
-        std::snprintf(prefix, sizeof prefix, "%02zu-", number);
-        std::string error;
-        if (!writeReportPictures(run.frames(), context.options.htmlDirectory, prefix,
-                                 outcome.pictures, error)) {
-            std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
-        }
-    }
+    comparisons = std::move(run.comparisons());
     return outcome;
 }
 
@@ -184,9 +169,23 @@ bool writeReports(const SelfTestOptions& options, const SelfTestReport& report) 
     return written;
 }
 
+// The pictures of a test, queued once its verdict is on the screen: they are compressed on the
+// other cores while the next test runs.
+void queuePictures(std::vector<FrameComparison> comparisons, size_t number, RunContext& context,
+                   TestOutcome& outcome) {
+    if (comparisons.empty() || !wantsPictures(context.options)) {
+        return;
+    }
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%02zu-", number);
+    const PictureTargets targets{!context.options.keepDirectory.empty(),
+                                 context.options.htmlDirectory, prefix};
+    queueTestPictures(std::move(comparisons), targets, outcome, context.pictures);
+}
+
 // Runs every selected test `repeat` times, in plan order each time.
 void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& chosen,
-             const RunContext& context, SelfTestReport& report) {
+             RunContext& context, SelfTestReport& report) {
     for (unsigned pass = 1; pass <= context.options.repeat; ++pass) {
         if (context.options.repeat > 1) {
             std::printf("run %u of %u\n", pass, context.options.repeat);
@@ -202,11 +201,40 @@ void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& c
                 continue;
             }
             printProgress(i + 1, chosen.size(), record.name);
-            TestOutcome outcome = runOne(plan[chosen[i]], record.number, context);
+            std::vector<FrameComparison> comparisons;
+            TestOutcome outcome = runOne(plan[chosen[i]], context, comparisons);
             printVerdict(outcome, report.framesKept);
+            queuePictures(std::move(comparisons), record.number, context, outcome);
             record.runs.push_back(std::move(outcome));
         }
     }
+}
+
+// Once every test has run, a call that failed harmlessly in a later test is known too.
+void settleRootCauses(const RunContext& context, SelfTestReport& report) {
+    for (TestRecord& test : report.tests) {
+        for (TestOutcome& run : test.runs) {
+            if (run.verdict == Verdict::kFail) {
+                run.rootCause = chooseRootCause(run.evidence, context.harmlessCalls);
+            }
+        }
+    }
+}
+
+// Waits for the pictures still being written and says what they cost, so that no time of the
+// run goes unaccounted.
+bool finishPictures(PictureWriter& writer) {
+    const Clock::time_point start = Clock::now();
+    const std::vector<std::string> failures = writer.finish();
+    for (const std::string& failure : failures) {
+        std::fprintf(stderr, "zyvodiag selftest: %s\n", failure.c_str());
+    }
+    if (writer.jobsDone() > 0) {
+        std::printf("pictures: %zu written in %.2f s of work; the run waited %.2f s for them\n",
+                    writer.jobsDone(), writer.busyMilliseconds() / 1000,
+                    millisecondsSince(start) / 1000);
+    }
+    return failures.empty();
 }
 
 } // namespace
@@ -251,18 +279,25 @@ int runSelfTest(const SelfTestOptions& options) {
                              "above); no test was run\n");
         return kFail;
     }
-    const RunContext context{options, work.path(),
-                             options.bench.empty() ? "" : "--sim " + options.bench + " "};
+    PictureWriter pictures;
+    RunContext context{options,
+                       work.path(),
+                       options.bench.empty() ? std::vector<std::string>{}
+                                             : std::vector<std::string>{"--sim", options.bench},
+                       pictures,
+                       {}};
     const uint64_t waitsBefore = demandedWaitMicroseconds();
     const Clock::time_point start = Clock::now();
     runPlan(plan, chosen, context, report);
+    settleRootCauses(context, report);
+    const bool picturesWritten = finishPictures(pictures);
     report.milliseconds = millisecondsSince(start);
     report.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
     if (report.framesKept) {
         std::printf("frames and their pictures kept in %s\n", work.path().c_str());
     }
     printSummary(report);
-    if (!writeReports(options, report)) {
+    if (!writeReports(options, report) || !picturesWritten) {
         return kFail;
     }
     if (stopSignal() != 0) {

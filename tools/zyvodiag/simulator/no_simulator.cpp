@@ -46,7 +46,7 @@ size_t callTraceMark() {
     return 0;
 }
 
-std::string firstFailedCallSince(size_t) {
+std::vector<std::string> failedCallsSince(size_t) {
     return {};
 }
 

@@ -76,7 +76,8 @@ size_t callTraceMark() {
     return zyvosim::trace().size();
 }
 
-std::string firstFailedCallSince(size_t mark) {
+std::vector<std::string> failedCallsSince(size_t mark) {
+    std::vector<std::string> failed;
     const std::vector<zyvosim::TraceEntry>& calls = zyvosim::trace();
     for (size_t i = mark; i < calls.size(); ++i) {
         const zyvosim::TraceEntry& call = calls[i];
@@ -89,10 +90,10 @@ std::string firstFailedCallSince(size_t mark) {
             text += "[" + std::to_string(call.index) + "]";
         }
         text += "." + call.operation + "(" + call.arguments + ")";
-        return text +
-               (call.threw ? " threw an exception" : " returned " + std::to_string(call.status));
+        failed.push_back(text + (call.threw ? " threw an exception"
+                                            : " returned " + std::to_string(call.status)));
     }
-    return {};
+    return failed;
 }
 
 void forgetCallTrace() {

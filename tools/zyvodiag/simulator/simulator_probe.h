@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zyvodiag {
 
@@ -44,10 +45,10 @@ bool monitorOutputCarriesPlayoutStore0(std::string& why);
 bool deviceIsSimulated();
 
 // The call trace the simulator keeps of every device-library call: where it stands now, and the
-// first call after `mark` that returned a failure (a status of 0 or less) or threw, as
-// "SDIOutput[2].SetEnable(true) returned -1"; empty when none did.
+// calls after `mark` that returned a failure (a status of 0 or less) or threw, in order, as
+// "SDIOutput[2].SetEnable(true) returned -1".
 size_t callTraceMark();
-std::string firstFailedCallSince(size_t mark);
+std::vector<std::string> failedCallsSince(size_t mark);
 // Drops the calls recorded so far, so that a long run does not keep them all.
 void forgetCallTrace();
 

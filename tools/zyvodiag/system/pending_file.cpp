@@ -18,12 +18,15 @@ namespace zyvodiag {
 namespace {
 
 // The temporary names a signal handler may still have to remove. A fixed table, as the handler
-// can neither allocate nor take a lock.
+// can neither allocate nor take a lock. Pictures are written from several threads, so a slot is
+// claimed by an atomic exchange, and the handler reads only slots whose path is complete.
 constexpr int kPendingSlots = 16;
+enum SlotState { kFree, kFilling, kUsed };
 struct PendingSlot {
-    volatile std::sig_atomic_t used;
+    std::atomic<int> state;
     char path[PATH_MAX];
 };
+static_assert(ATOMIC_INT_LOCK_FREE == 2, "a signal handler may only read lock-free atomics");
 PendingSlot s_pending[kPendingSlots];
 
 void remember(const std::string& path) {
@@ -31,10 +34,10 @@ void remember(const std::string& path) {
         return;
     }
     for (PendingSlot& slot : s_pending) {
-        if (slot.used == 0) {
+        int expected = kFree;
+        if (slot.state.compare_exchange_strong(expected, kFilling)) {
             std::memcpy(slot.path, path.c_str(), path.size() + 1);
-            std::atomic_signal_fence(std::memory_order_seq_cst);
-            slot.used = 1;
+            slot.state.store(kUsed);
             return;
         }
     }
@@ -42,8 +45,8 @@ void remember(const std::string& path) {
 
 void forget(const std::string& path) {
     for (PendingSlot& slot : s_pending) {
-        if (slot.used != 0 && path == slot.path) {
-            slot.used = 0;
+        if (slot.state.load() == kUsed && path == slot.path) {
+            slot.state.store(kFree);
             return;
         }
     }
@@ -217,7 +220,7 @@ bool writeWholeFile(const std::string& path, const void* data, size_t size, std:
 
 void removePendingFilesNow() {
     for (PendingSlot& slot : s_pending) {
-        if (slot.used != 0) {
+        if (slot.state.load() == kUsed) {
             unlink(slot.path);
         }
     }
