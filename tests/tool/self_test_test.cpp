@@ -1,8 +1,10 @@
 // The bench self-test in-process on the virtual clock: progress, failures, summary, JSON.
 #include "selftest/self_test.h"
+#include "selftest/test_record.h"
 #include "system/stop_signals.h"
 
 #include "captured.h"
+#include "png_reader.h"
 #include "saved_environment.h"
 #include "test_files.h"
 #include "zyvosim/zyvosim.h"
@@ -403,6 +405,63 @@ TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
               std::string::npos)
         << result.out;
     EXPECT_EQ(result.out.find("PASS"), std::string::npos);
+}
+
+// The pictures of a failed comparison show the difference, beside the kept frames and in the
+// HTML report alike; a folder used again loses the earlier run's pictures, never a user's file.
+TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale) {
+    zyvodiag::SelfTestOptions options;
+    options.htmlDirectory = scratchPath("html");
+    options.keepDirectory = scratchPath("frames");
+    options.only = "3";
+    const std::string bench = zyvosim::defaultBenchText() + "stuck CaptureStore 3\n";
+    ASSERT_EQ(run(bench, options).status, 0);
+    std::ofstream(options.htmlDirectory + "/pictures/mine.png") << "the user's own";
+    options.only = "4";
+    SelfTestRun result = run(bench, options);
+    ASSERT_EQ(result.status, 1) << result.out;
+    EXPECT_NE(result.out.find("\npictures: "), std::string::npos) << result.out;
+    EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures"),
+              (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
+                                        "04-sdi4-difference-thumbnail.png",
+                                        "04-sdi4-difference.png", "04-sdi4-expected-thumbnail.png",
+                                        "04-sdi4-expected.png", "mine.png"}));
+    EXPECT_FALSE(fs::exists(options.keepDirectory + "/sdi3-captured.raw"));
+#ifdef ZYVO_TEST_LIBPNG
+    const tooltest::RgbPicture difference =
+        tooltest::readPng(options.htmlDirectory + "/pictures/04-sdi4-difference.png");
+    size_t marked = 0;
+    for (size_t i = 0; i + 2 < difference.rgb.size(); i += 3) {
+        const uint8_t* pixel = &difference.rgb[i];
+        marked += pixel[0] != pixel[1] || pixel[1] != pixel[2] ? 1 : 0;
+    }
+    // The stuck store captured another test's picture: most pixels differ.
+    EXPECT_GT(marked, difference.rgb.size() / 3 / 2);
+    EXPECT_EQ(tooltest::readPng(options.keepDirectory + "/sdi4-captured-difference.png").rgb,
+              difference.rgb);
+    EXPECT_NE(tooltest::readPng(options.keepDirectory + "/sdi4-expected.png").rgb,
+              tooltest::readPng(options.keepDirectory + "/sdi4-captured.png").rgb);
+#endif
+}
+
+// The slowest run and the median of the runs that ran: odd and even counts, out of order.
+TEST(TestRecordTest, slowestAndMedianOverTheRunsThatRan) {
+    const struct {
+        std::vector<double> milliseconds; // a negative time: a run that did not run
+        double slowest, median;
+    } kRows[] = {{{30, 10, 20}, 30, 20}, {{40, 10, 30, 20}, 40, 25}, {{-1, 50, 5}, 50, 27.5},
+                 {{7}, 7, 7}, {{-1}, 0, 0}};
+    for (const auto& row : kRows) {
+        zyvodiag::TestRecord record;
+        for (double ms : row.milliseconds) {
+            zyvodiag::TestOutcome outcome;
+            outcome.verdict = ms < 0 ? zyvodiag::Verdict::kNotRun : zyvodiag::Verdict::kPass;
+            outcome.milliseconds = ms < 0 ? 0 : ms;
+            record.runs.push_back(outcome);
+        }
+        EXPECT_EQ(record.slowestMilliseconds(), row.slowest);
+        EXPECT_EQ(record.medianMilliseconds(), row.median);
+    }
 }
 
 TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {

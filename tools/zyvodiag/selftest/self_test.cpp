@@ -11,6 +11,7 @@
 #include "selftest/selection.h"
 #include "selftest/self_test_plan.h"
 #include "selftest/work_directory.h"
+#include "selftest/written_files.h"
 #include "simulator/simulator_probe.h"
 #include "system/device_exception.h"
 #include "system/pending_file.h"
@@ -237,6 +238,41 @@ bool finishPictures(PictureWriter& writer) {
     return failures.empty();
 }
 
+// Reusing a folder leaves nothing of an earlier run that this run's report does not name; only
+// what the tool recorded writing there is ever removed.
+bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& report) {
+    std::set<std::string> pictures = {"index.html"}, frames;
+    for (const TestRecord& test : report.tests) {
+        for (const TestOutcome& run : test.runs) {
+            for (const FramePictures& shown : run.pictures) {
+                for (const std::string* name :
+                     {&shown.expected, &shown.expectedThumbnail, &shown.captured,
+                      &shown.capturedThumbnail, &shown.difference, &shown.differenceThumbnail}) {
+                    if (!name->empty()) {
+                        pictures.insert(*name);
+                    }
+                }
+            }
+            for (const TestFrame& frame : run.frames) {
+                for (const std::string* file : {&frame.file, &frame.preview, &frame.difference}) {
+                    if (!file->empty()) {
+                        frames.insert(fs::path(*file).filename().string());
+                    }
+                }
+            }
+        }
+    }
+    std::string error;
+    if ((options.htmlDirectory.empty() ||
+         replaceRecordedFiles(options.htmlDirectory, pictures, error)) &&
+        (options.keepDirectory.empty() ||
+         replaceRecordedFiles(options.keepDirectory, frames, error))) {
+        return true;
+    }
+    std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
+    return false;
+}
+
 } // namespace
 
 int runSelfTest(const SelfTestOptions& options) {
@@ -297,7 +333,8 @@ int runSelfTest(const SelfTestOptions& options) {
         std::printf("frames and their pictures kept in %s\n", work.path().c_str());
     }
     printSummary(report);
-    if (!writeReports(options, report) || !picturesWritten) {
+    if (!writeReports(options, report) || !takeBackEarlierFiles(options, report) ||
+        !picturesWritten) {
         return kFail;
     }
     if (stopSignal() != 0) {
