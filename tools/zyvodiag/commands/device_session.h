@@ -1,6 +1,7 @@
 // The device held open for the length of one command, closed on every way out.
 #pragma once
 
+#include "system/hard_stop.h"
 #include "system/stop_signals.h"
 
 #include <zyvodiag>
@@ -10,7 +11,10 @@ namespace zyvodiag {
 class DeviceSession {
 public:
     // Opening installs the library's Ctrl-C handler; the tool takes SIGINT back at once.
-    DeviceSession() : mOpened(mDevice.open()) { takeBackInterrupts(); }
+    DeviceSession() : mOpened(mDevice.open()) {
+        takeBackInterrupts();
+        removePrivateCardOnHardStop();
+    }
     // A device library that throws while the device is released must not end the process
     // while an earlier exception is on its way out; the ordinary way out calls close().
     ~DeviceSession() {

@@ -1,6 +1,8 @@
 // Writing the self-test's progress and summary for a person at the terminal.
 #include "selftest/report_text.h"
 
+#include "system/hard_stop.h"
+
 #include <cstdio>
 #include <sstream>
 
@@ -46,10 +48,12 @@ void printProgress(size_t number, size_t total, const std::string& name) {
     }
     std::printf("[%*zu/%zu] %s ", width, number, total, dotted.c_str());
     std::fflush(stdout);
+    markLineOpen(true);
 }
 
 void printVerdict(const TestOutcome& outcome, bool framesKept) {
     std::printf("%s  %.2f s\n", verdictText(outcome.verdict), outcome.milliseconds / 1000);
+    markLineOpen(false);
     if (outcome.verdict != Verdict::kFail) {
         return;
     }

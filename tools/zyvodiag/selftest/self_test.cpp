@@ -14,6 +14,7 @@
 #include "selftest/written_files.h"
 #include "simulator/simulator_probe.h"
 #include "system/device_exception.h"
+#include "system/hard_stop.h"
 #include "system/pending_file.h"
 #include "system/sha256.h"
 #include "system/stop_signals.h"
@@ -315,6 +316,7 @@ int runSelfTest(const SelfTestOptions& options) {
                              "above); no test was run\n");
         return kFail;
     }
+    removePrivateCardOnHardStop();
     PictureWriter pictures;
     RunContext context{options,
                        work.path(),

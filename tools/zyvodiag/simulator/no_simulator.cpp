@@ -46,6 +46,10 @@ size_t callTraceMark() {
     return 0;
 }
 
+std::string privateCardDirectory() {
+    return {};
+}
+
 std::vector<std::string> failedCallsSince(size_t) {
     return {};
 }

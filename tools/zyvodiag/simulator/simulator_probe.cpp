@@ -36,6 +36,11 @@ std::string simulatedStateDirectory() {
     return zyvosim::stateDirectory();
 }
 
+std::string privateCardDirectory() {
+    const std::string directory = zyvosim::stateDirectory();
+    return directory.find("/zyvosim-private-") != std::string::npos ? directory : "";
+}
+
 std::string simulatedDeviceDescription() {
     return "simulated device 0 (state in " + zyvosim::stateDirectory() + ")";
 }

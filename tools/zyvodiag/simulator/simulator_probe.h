@@ -23,6 +23,10 @@ void printCallTrace();
 // The directory that holds the simulated card's state.
 std::string simulatedStateDirectory();
 
+// The directory of the simulated card's state when it is this process's private one, which a
+// normal exit removes; else empty.
+std::string privateCardDirectory();
+
 // "simulated device 0 (state in DIR)".
 std::string simulatedDeviceDescription();
 
