@@ -444,13 +444,52 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
 #endif
 }
 
+// Everything of a report but its times, with each of a run's timings taken out.
+std::string withoutTimes(const std::string& text) {
+    static const std::regex kTimes(
+        R"((\d+\.\d+ s)|(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)|((time|timestamp)="[^"]*")|)"
+        R"("(duration|median|slowest)_ms": [0-9.e+-]+)");
+    return std::regex_replace(text, kTimes, "<time>");
+}
+
+// Two runs on one bench give reports that differ only in their times: no heap address, no name
+// of a temporary folder or file.
+TEST_F(SelfTestTest, twoRunsOfOneBenchGiveEqualReportsApartFromTimes) {
+    std::map<std::string, std::string> first;
+    for (const char* folder : {"one", "two"}) {
+        zyvosim::reset();
+        zyvodiag::SelfTestOptions options;
+        options.jsonPath = scratchPath(std::string(folder) + ".json");
+        options.junitPath = scratchPath(std::string(folder) + ".xml");
+        options.htmlDirectory = scratchPath(folder);
+        options.only = "1-4,15";
+        run(zyvosim::defaultBenchText() + "stuck CaptureStore 1\nreference none\n", options);
+        for (const std::string& file :
+             {options.jsonPath, options.junitPath, options.htmlDirectory + "/index.html"}) {
+            const std::string kind = fs::path(file).extension().string();
+            const std::string text = withoutTimes(zyvotest::fileText(file));
+            EXPECT_EQ(text.find("0x55"), std::string::npos) << file;
+            if (first.count(kind) == 0) {
+                first[kind] = text;
+            } else {
+                EXPECT_EQ(text, first[kind]) << file;
+            }
+        }
+    }
+    EXPECT_NE(first[".json"].find("pFrameStore:<address>"), std::string::npos);
+    EXPECT_NE(first[".json"].find("zyvodiag-selftest-XXXXXX/sdi2-captured.raw"), std::string::npos);
+}
+
 // The slowest run and the median of the runs that ran: odd and even counts, out of order.
 TEST(TestRecordTest, slowestAndMedianOverTheRunsThatRan) {
     const struct {
         std::vector<double> milliseconds; // a negative time: a run that did not run
         double slowest, median;
-    } kRows[] = {{{30, 10, 20}, 30, 20}, {{40, 10, 30, 20}, 40, 25}, {{-1, 50, 5}, 50, 27.5},
-                 {{7}, 7, 7}, {{-1}, 0, 0}};
+    } kRows[] = {{{30, 10, 20}, 30, 20},
+                 {{40, 10, 30, 20}, 40, 25},
+                 {{-1, 50, 5}, 50, 27.5},
+                 {{7}, 7, 7},
+                 {{-1}, 0, 0}};
     for (const auto& row : kRows) {
         zyvodiag::TestRecord record;
         for (double ms : row.milliseconds) {

@@ -95,8 +95,9 @@ void printSummary(const SelfTestReport& report) {
             }
         }
     }
-    std::printf("self-test took %.2f s; the diagnostics demanded %.2f s of waits\n",
-                report.milliseconds / 1000, report.demandedWaitMilliseconds / 1000);
+    std::printf("self-test took %.2f s; the diagnostics demanded %.2f s of waits%s\n",
+                report.milliseconds / 1000, report.demandedWaitMilliseconds / 1000,
+                report.simulatedClock ? ", on the simulator's clock" : "");
     std::printf("Total: %zu, Passed: %zu, Failed: %zu", report.tests.size(),
                 report.count(Verdict::kPass), report.count(Verdict::kFail));
     if (report.count(Verdict::kNotRun) > 0) {

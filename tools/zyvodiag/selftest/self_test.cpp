@@ -10,6 +10,7 @@
 #include "selftest/root_cause.h"
 #include "selftest/selection.h"
 #include "selftest/self_test_plan.h"
+#include "selftest/stable_text.h"
 #include "selftest/work_directory.h"
 #include "selftest/written_files.h"
 #include "simulator/simulator_probe.h"
@@ -21,6 +22,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -67,6 +69,18 @@ bool wantsPictures(const SelfTestOptions& options) {
     return !options.keepDirectory.empty() || !options.htmlDirectory.empty();
 }
 
+// The log as the test printed it, addresses and all, beside its kept frames.
+void writeRawLog(const std::string& folder, const SelfTestCase& test, const std::string& log) {
+    std::string name;
+    for (char c : test.name) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? char(std::tolower(c)) : '-';
+    }
+    std::string error;
+    if (!writeTextFile(folder + "/" + name + ".log", log, error)) {
+        std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
+    }
+}
+
 // A device library that throws fails the test it threw in, with the exception in its log; the
 // self-test goes on with the next test. A stop signal during the test leaves it not run: its
 // commands after the signal could not open the device.
@@ -88,8 +102,14 @@ TestOutcome runOne(const SelfTestCase& test, RunContext& context,
     }
     outcome.milliseconds = millisecondsSince(start);
     outcome.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
-    outcome.log = run.log();
-    outcome.commands = run.commands();
+    // The reports hold the text with placeholders; a kept folder has the raw log too.
+    outcome.log = stableText(run.log());
+    if (keep) {
+        writeRawLog(context.options.keepDirectory, test, run.log());
+    }
+    for (const std::string& command : run.commands()) {
+        outcome.commands.push_back(stableText(command));
+    }
     outcome.simulatorOnly = run.simulatorOnly();
     outcome.evidence = run.evidence();
     if (stopSignal() != 0) {
@@ -103,12 +123,17 @@ TestOutcome runOne(const SelfTestCase& test, RunContext& context,
             context.harmlessCalls.insert(calls.begin(), calls.end());
         }
     } else {
-        outcome.rootCause = chooseRootCause(outcome.evidence, context.harmlessCalls);
+        outcome.rootCause = stableText(chooseRootCause(outcome.evidence, context.harmlessCalls));
     }
     std::error_code ignored;
     for (const TestFrame& frame : run.frames()) {
-        if (keep ? fs::exists(frame.file, ignored) : true) {
+        if (keep) {
+            if (fs::exists(frame.file, ignored)) {
+                outcome.frames.push_back(frame);
+            }
+        } else {
             outcome.frames.push_back(frame);
+            outcome.frames.back().file = stableText(frame.file);
         }
     }
     comparisons = std::move(run.comparisons());
@@ -151,7 +176,8 @@ SelfTestReport startReport(const SelfTestOptions& options) {
     const std::string text =
         options.benchText.empty() && options.bench.empty() ? defaultBenchText() : options.benchText;
     report.benchSha256 = sha256Hex(reinterpret_cast<const uint8_t*>(text.data()), text.size());
-    report.card = simulatedDeviceDescription();
+    report.card = stableText(simulatedDeviceDescription());
+    report.simulatedClock = deviceIsSimulated();
     report.repeat = options.repeat;
     report.framesKept = !options.keepDirectory.empty();
     return report;
@@ -217,7 +243,7 @@ void settleRootCauses(const RunContext& context, SelfTestReport& report) {
     for (TestRecord& test : report.tests) {
         for (TestOutcome& run : test.runs) {
             if (run.verdict == Verdict::kFail) {
-                run.rootCause = chooseRootCause(run.evidence, context.harmlessCalls);
+                run.rootCause = stableText(chooseRootCause(run.evidence, context.harmlessCalls));
             }
         }
     }

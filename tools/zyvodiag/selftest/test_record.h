@@ -68,6 +68,7 @@ struct SelfTestReport {
     unsigned repeat = 1;
     double milliseconds = 0;
     double demandedWaitMilliseconds = 0;
+    bool simulatedClock = false; // the waits ran on the simulator's clock
     bool framesKept = false;
     std::vector<TestRecord> tests;
 
