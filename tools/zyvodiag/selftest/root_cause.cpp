@@ -1,15 +1,14 @@
 // Root causes: the failed call on the path the test exercises, named as a user numbers ports.
 #include "selftest/root_cause.h"
 
+#include "engine/device_layout.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <map>
 
 namespace zyvodiag {
 namespace {
-
-// The monitor's SDI output follows the ten a user picks with -o.
-constexpr long kMonitorSdiOutput = 10;
 
 // The widgets of the device library, as the tool's switches and texts call them; `first` is
 // the number a user gives index 0.
@@ -45,7 +44,7 @@ std::string namedByPort(const std::string& call) {
         if (widget != name.widget) {
             continue;
         }
-        if (widget == "SDIOutput" && index == kMonitorSdiOutput) {
+        if (widget == "SDIOutput" && index == engine::kMonitorSDIOutput) {
             return "the monitor's SDI output (" + call + ")";
         }
         return std::string(name.port) + " " + std::to_string(index + name.first) + " (" + call +

@@ -70,13 +70,17 @@ bool wantsPictures(const SelfTestOptions& options) {
 }
 
 // The log as the test printed it, addresses and all, beside its kept frames.
-void writeRawLog(const std::string& folder, const SelfTestCase& test, const std::string& log) {
+std::string rawLogName(const std::string& test) {
     std::string name;
-    for (char c : test.name) {
+    for (char c : test) {
         name += std::isalnum(static_cast<unsigned char>(c)) ? char(std::tolower(c)) : '-';
     }
+    return name + ".log";
+}
+
+void writeRawLog(const std::string& folder, const SelfTestCase& test, const std::string& log) {
     std::string error;
-    if (!writeTextFile(folder + "/" + name + ".log", log, error)) {
+    if (!writeTextFile(folder + "/" + rawLogName(test.name), log, error)) {
         std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
     }
 }
@@ -270,6 +274,9 @@ bool finishPictures(PictureWriter& writer) {
 bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& report) {
     std::set<std::string> pictures = {"index.html"}, frames;
     for (const TestRecord& test : report.tests) {
+        if (test.ranRuns() > 0) {
+            frames.insert(rawLogName(test.name));
+        }
         for (const TestOutcome& run : test.runs) {
             for (const FramePictures& shown : run.pictures) {
                 for (const std::string* name :

@@ -1,6 +1,7 @@
 // The tool's questions to the simulated device, answered by the simulator's control API.
 #include "simulator/simulator_probe.h"
 
+#include "engine/device_layout.h"
 #include "zyvosim/card_state.h"
 #include "zyvosim/zyvosim.h"
 
@@ -9,11 +10,10 @@
 namespace zyvodiag {
 namespace {
 
-// Crosspoint sources are the device's numbers: 57 is dual-link output 4, 92 playout store 0.
-constexpr unsigned kMonitorSdiOutput = 10;
-constexpr unsigned kMonitorDualLinkOutput = 4;
-constexpr int32_t kMonitorDualLinkSource = 57;
-constexpr int32_t kPlayoutStore0Source = 92;
+using engine::kMonitorDualLinkOutput;
+using engine::kMonitorDualLinkSource;
+using engine::kMonitorSDIOutput;
+using engine::kPlayoutStore0Source;
 
 } // namespace
 
@@ -55,7 +55,7 @@ std::string takeSimulatorStorageFailure() {
 
 bool monitorOutputCarriesPlayoutStore0(std::string& why) {
     const zyvosim::CardState& card = zyvosim::cardState();
-    const zyvosim::SDIOutputState& output = card.sdiOutput[kMonitorSdiOutput];
+    const zyvosim::SDIOutputState& output = card.sdiOutput[kMonitorSDIOutput];
     const zyvosim::DualLinkState& dualLink = card.dualLinkOutput[kMonitorDualLinkOutput];
     if (!output.enable || output.mute) {
         why = std::string("the monitor's SDI output 10 is ") + (output.enable ? "muted" : "off");
