@@ -503,6 +503,19 @@ TEST(TestRecordTest, slowestAndMedianOverTheRunsThatRan) {
     }
 }
 
+// The figures of a soak come from the clock the self-test is given: here each reading moves it on
+// one second more than the last, so the three runs of test 1 take 3, 5 and 7 s.
+TEST_F(SelfTestTest, soakFiguresAreTheSlowestAndTheMedianOfTheRuns) {
+    zyvodiag::SelfTestOptions options;
+    options.only = "1";
+    options.repeat = 3;
+    double now = 0, step = 0;
+    options.clock = [&now, &step] { return now += 1000 * ++step; };
+    SelfTestRun result = run(zyvosim::defaultBenchText(), options);
+    EXPECT_NE(result.out.find("passed 3 of 3, slowest 7.00 s, median 5.00 s"), std::string::npos)
+        << result.out;
+}
+
 TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {
     zyvodiag::SelfTestOptions options;
     options.jsonPath = scratchPath("no/such/directory/report.json");

@@ -35,10 +35,10 @@ namespace zyvodiag {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double steadyMilliseconds() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 std::string utcNow() {
@@ -97,14 +97,14 @@ TestOutcome runOne(const SelfTestCase& test, RunContext& context,
     TestOutcome outcome;
     TestRun run(context.frameDirectory, keep, context.toolOptions, wantsPictures(context.options));
     const uint64_t waitsBefore = demandedWaitMicroseconds();
-    const Clock::time_point start = Clock::now();
+    const double start = context.options.clock();
     bool passed = false;
     try {
         passed = test.body(run);
     } catch (...) {
         run.note(deviceExceptionText(test.name));
     }
-    outcome.milliseconds = millisecondsSince(start);
+    outcome.milliseconds = context.options.clock() - start;
     outcome.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
     // The reports hold the text with placeholders; a kept folder has the raw log too.
     outcome.log = stableText(run.log());
@@ -255,16 +255,15 @@ void settleRootCauses(const RunContext& context, SelfTestReport& report) {
 
 // Waits for the pictures still being written and says what they cost, so that no time of the
 // run goes unaccounted.
-bool finishPictures(PictureWriter& writer) {
-    const Clock::time_point start = Clock::now();
+bool finishPictures(PictureWriter& writer, const SelfTestOptions::Clock& clock) {
+    const double start = clock();
     const std::vector<std::string> failures = writer.finish();
     for (const std::string& failure : failures) {
         std::fprintf(stderr, "zyvodiag selftest: %s\n", failure.c_str());
     }
     if (writer.jobsDone() > 0) {
         std::printf("pictures: %zu written in %.2f s of work; the run waited %.2f s for them\n",
-                    writer.jobsDone(), writer.busyMilliseconds() / 1000,
-                    millisecondsSince(start) / 1000);
+                    writer.jobsDone(), writer.busyMilliseconds() / 1000, (clock() - start) / 1000);
     }
     return failures.empty();
 }
@@ -308,6 +307,10 @@ bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& 
 }
 
 } // namespace
+
+SelfTestOptions::Clock steadyClock() {
+    return steadyMilliseconds;
+}
 
 int runSelfTest(const SelfTestOptions& options) {
     const std::vector<SelfTestCase> plan = selfTestPlan();
@@ -358,11 +361,11 @@ int runSelfTest(const SelfTestOptions& options) {
                        pictures,
                        {}};
     const uint64_t waitsBefore = demandedWaitMicroseconds();
-    const Clock::time_point start = Clock::now();
+    const double start = options.clock();
     runPlan(plan, chosen, context, report);
     settleRootCauses(context, report);
-    const bool picturesWritten = finishPictures(pictures);
-    report.milliseconds = millisecondsSince(start);
+    const bool picturesWritten = finishPictures(pictures, options.clock);
+    report.milliseconds = options.clock() - start;
     report.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
     if (report.framesKept) {
         std::printf("frames and their pictures kept in %s\n", work.path().c_str());
