@@ -232,3 +232,27 @@ print("self-test on the real clock: %.0f ms, the diagnostics demanded %.0f ms of
       " (target: at most 1.05x)" % (wall, waits, wall / waits))
 PY
 fi
+
+# What the reports cost: the self-test with every report, and with its frames kept, each against
+# a plain self-test in the same run, wall time of the whole process on the real clock; and the
+# HTML report on the virtual clock, where only the tool's own work takes time.
+wall_ms() {
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || true
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000000))
+}
+if [[ -x $tool ]]; then
+    run_real() { ZYVO_SIM_STATE=private ZYVO_SIM_CLOCK=real "$tool" selftest "$@"; }
+    plain=$(wall_ms run_real)
+    reports=$(wall_ms run_real --html "$work/html" --json "$work/r.json" --junit "$work/r.xml")
+    keep=$(wall_ms run_real --keep "$work/keep-real")
+    echo "self-test with --html --json --junit: $reports ms against $plain ms plain:" \
+        "$(ratio "$reports" "$plain")x (target: at most 1.10x)"
+    echo "self-test with --keep: $keep ms against $plain ms plain: $(ratio "$keep" "$plain")x" \
+        "(target: at most 1.10x)"
+    virtual=$(wall_ms env ZYVO_SIM_STATE=private ZYVO_SIM_CLOCK=virtual "$tool" selftest \
+        --html "$work/html-virtual")
+    echo "self-test with --html on the virtual clock: $virtual ms (target: under 2000 ms)"
+fi

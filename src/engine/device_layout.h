@@ -19,6 +19,16 @@ constexpr int kPlayoutStoreCount = kCountOf<decltype(ZyvoDiag::mpFBPlayback)>;
 constexpr int kSDIOutputCount = kCountOf<decltype(ZyvoDiag::mpSDIOutput)>;
 constexpr int kDualLinkOutputCount = kCountOf<decltype(ZyvoDiag::mpDualLinkOutput)>;
 
+// The video monitor: SDI output 10 (the one after the ten a user picks with -o) takes dual-link
+// output 4, which takes playout store 0. Crosspoint sources are the device's numbers.
+constexpr int kMonitorSDIOutput = 10;
+constexpr int kMonitorDualLinkOutput = 4;
+constexpr int32_t kMonitorDualLinkSource = 57;
+constexpr int32_t kPlayoutStore0Source = 92;
+
+// The front-panel LCD shows what playout store 5 holds.
+constexpr int kPanelPlayoutStore = 5;
+
 // Every capture store writes at 16 MiB, every playout store reads at 64 MiB.
 constexpr uint32_t kCaptureBufferBase = 0x1000000;
 constexpr uint32_t kPlayoutBufferBase = 0x4000000;

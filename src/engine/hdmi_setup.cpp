@@ -12,7 +12,8 @@ using zyvodiag::engine::FailureCount;
 
 namespace {
 
-constexpr ZyvoVideoSource kPlayoutStore0Source = static_cast<ZyvoVideoSource>(92);
+constexpr ZyvoVideoSource kPlayoutStore0Source =
+    static_cast<ZyvoVideoSource>(zyvodiag::engine::kPlayoutStore0Source);
 
 // Colour space, sampling and bit depth of the HDMI stream for each pixel format.
 struct HDMIColourSettings {

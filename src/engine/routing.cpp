@@ -37,8 +37,6 @@ const int32_t output_widget_setup[kOutputRows][5] = {
 // The crosspoint source of playout stores 0 to 3, given to the monitor's dual-link output.
 const int32_t duallink_input[kPlayoutSourceCount] = {92, 99, 101, 102};
 
-constexpr int kMonitorDualLinkOutput = 4;
-
 bool inRange(int value, int count) {
     return value >= 0 && value < count;
 }

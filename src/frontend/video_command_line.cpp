@@ -13,7 +13,8 @@ using namespace zyvodiag::frontend;
 namespace {
 
 constexpr uint32_t kSDIInputCount = 8;
-constexpr uint32_t kSDIOutputCount = 10;
+// The outputs -o picks; the eleventh, the monitor's, is not one of them.
+constexpr uint32_t kPickableSDIOutputCount = 10;
 
 const ZyvoVideoStandard accepted_standards[] = {
     ZYVO_VideoStandard_486i,  ZYVO_VideoStandard_486p,    ZYVO_VideoStandard_576i,
@@ -156,10 +157,10 @@ bool applyVideoSwitch(ZyvoDiagUserCommands& record, const char* argument, GivenS
         std::printf(" -i : SDI input range is 1-%" PRIu32 "\n", kSDIInputCount);
         return false;
     case 'O':
-        if (readConnector(value, kSDIOutputCount, record.mSDIOutput, given.output)) {
+        if (readConnector(value, kPickableSDIOutputCount, record.mSDIOutput, given.output)) {
             return true;
         }
-        std::printf(" -o : SDI output range is 1-%" PRIu32 "\n", kSDIOutputCount);
+        std::printf(" -o : SDI output range is 1-%" PRIu32 "\n", kPickableSDIOutputCount);
         return false;
     case 'B':
     case 'F':

@@ -12,6 +12,7 @@ namespace {
 struct Dispatch {
     const char* arguments;  // after "--trace"
     const char* tracedCall; // a call only that operation makes, with what the record says
+    int status = 0;         // on a fresh card of the default bench
 };
 
 void PrintTo(const Dispatch& dispatch, std::ostream* out) {
@@ -23,7 +24,7 @@ class CommandDispatchTest : public ::testing::TestWithParam<Dispatch> {};
 TEST_P(CommandDispatchTest, reachesItsOperationWithTheParsedRecord) {
     tooltest::ToolRun run =
         tooltest::runTool(std::string("--trace ") + GetParam().arguments + " /dev/null");
-    EXPECT_TRUE(tooltest::endedWith(run, run.status, {GetParam().tracedCall}));
+    EXPECT_TRUE(tooltest::endedWith(run, GetParam().status, {GetParam().tracedCall}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -34,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                                "PlayoutStore[1].SetActiveFrameBuffer(1)"},
                       Dispatch{"save -b2", "CaptureStore[0].GetFrameBufferConfiguration"},
                       Dispatch{"hdmi-output -f19 -r29", "HDMIOut[0].SetVideoSource2(98)"},
-                      Dispatch{"hdmi-capture", "HDMIIn[0].Initialize()"},
+                      // Nothing plays on HDMI yet.
+                      Dispatch{"hdmi-capture", "HDMIIn[0].Initialize()", 1},
                       Dispatch{"hdmi-loopback -f7 -r59", "HDMIOut[0].WriteRegister(0, 0x2401040a)"},
                       Dispatch{"ltc-test -f7 -r50", "LTC[0].SetFrameRate(10)"},
                       Dispatch{"setup --inputs", "HDMIIn[0].Initialize()"}));

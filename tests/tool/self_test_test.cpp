@@ -1,7 +1,10 @@
 // The bench self-test in-process on the virtual clock: progress, failures, summary, JSON.
 #include "selftest/self_test.h"
+#include "selftest/test_record.h"
+#include "system/stop_signals.h"
 
 #include "captured.h"
+#include "png_reader.h"
 #include "saved_environment.h"
 #include "test_files.h"
 #include "zyvosim/zyvosim.h"
@@ -127,13 +130,13 @@ const FaultCase kFaults[] = {
      "root cause: capture failed: No valid input detected for SDI input 1"},
     {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6", "root cause: differing pixels: "},
     {"MonitorSdiWontEnable", "fault SDIOutput[10].SetEnable -1", "9",
-     "root cause: SDIOutput[10].SetEnable(true) returned -1"},
+     "root cause: the monitor's SDI output (SDIOutput[10].SetEnable(true) returned -1)"},
     {"HdmiPlaybackWontDisplay", "fault PlayoutStore[0].SetVideoMode -1", "10 11",
-     "root cause: PlayoutStore[0].SetVideoMode(3) returned -1"},
+     "root cause: playout store 0 (PlayoutStore[0].SetVideoMode(3) returned -1)"},
     {"No4KTranslation", "no-sid-translation 67", "11",
      "No SID video format translation for the capture format"},
     {"LcdStoreSilent", "fault PlayoutStore[5].GetFrameBufferAddress -1", "16",
-     "root cause: PlayoutStore[5].GetFrameBufferAddress() returned -1"},
+     "root cause: playout store 5 (PlayoutStore[5].GetFrameBufferAddress() returned -1)"},
     {"DmaThrows", "throw DMA.DoDma once", "1", "threw an exception"},
 };
 
@@ -173,6 +176,48 @@ INSTANTIATE_TEST_SUITE_P(OneFault, SelfTestFaultTest, ::testing::ValuesIn(kFault
                          [](const ::testing::TestParamInfo<FaultCase>& info) {
                              return std::string(info.param.label);
                          });
+
+// On the bench that aims one fault at each test, every failing test's root cause names its own
+// fault: a failed call that also fails where a test passes (the missing monitor output in every
+// set-up) blames nothing. The summary and the report settle on the same causes.
+TEST_F(SelfTestTest, eachFailingTestOfTheFaultsBenchBlamesTheFaultAimedAtIt) {
+    const std::map<size_t, std::string> kCauses = {
+        {1, "device.Open() threw an exception"},
+        {2, "differing pixels: "},
+        {3, "SDI output 3 (SDIOutput[2].SetEnable(true) returned -1)"},
+        {4, "capture failed: Acquire Input failure for SDI input 4"},
+        {5, "capture failed: No valid input detected for SDI input 5"},
+        {6, "differing pixels: "},
+        {7, "capture failed: No valid input detected for SDI input 7"},
+        {8, "capture failed: Unknown input detected for SDI input 8"},
+        {9, "monitor failed: the monitor's SDI output 10 is off"},
+        {11, "differing pixels: "},
+        {12, "hdmi-loopback failed: StartHDMIV4loopbackInput() bad refclock: 0x08d8ab00"},
+        {13, "hdmi-loopback failed: StartHDMIV4loopbackOutput() bad tmds: 0x11af5500"},
+        {14, "ltc-test failed: ltcInputTest(29.97)"},
+    };
+    std::ifstream benchFile(std::string(ZYVO_SOURCE_DIR) + "/examples/faults.bench");
+    const std::string bench(std::istreambuf_iterator<char>(benchFile), {});
+    zyvodiag::SelfTestOptions options;
+    options.jsonPath = scratchPath("report.json");
+    SelfTestRun result = run(bench, options);
+    zyvodiag::clearStopSignal(); // the bench's Ctrl-C during the LCD test
+    const nlohmann::json report = nlohmann::json::parse(std::ifstream(options.jsonPath));
+    std::map<size_t, std::string> causes;
+    for (const auto& test : report["tests"]) {
+        if (test["result"] == "FAIL") {
+            causes[test["number"]] = test["runs"][0]["root_cause"];
+        }
+    }
+    ASSERT_EQ(causes.size(), kCauses.size()) << result.out;
+    for (const auto& [number, cause] : kCauses) {
+        EXPECT_EQ(causes[number].substr(0, cause.size()), cause) << number;
+        EXPECT_NE(result.out.find("  " + std::to_string(number) + " " + kTests[number - 1] + ": " +
+                                  causes[number] + "\n"),
+                  std::string::npos)
+            << result.out;
+    }
+}
 
 // The documented shape of the JSON report: for each object, its keys in order and their types,
 // from the tables of docs/selftest.md.
@@ -314,12 +359,14 @@ TEST_F(SelfTestTest, junitReportParsesAndCarriesTheRootCause) {
     EXPECT_NE(xml.find("<testcase classname=\"zyvodiag.selftest.sdi\" name=\"SDI 3 -&gt; SDI "
                        "input 3\""),
               std::string::npos);
-    EXPECT_NE(xml.find("<failure message=\"SDIOutput[2].SetEnable(false) returned -1\""),
+    EXPECT_NE(xml.find("<failure message=\"SDI output 3 (SDIOutput[2].SetEnable(true) returned "
+                       "-1)\""),
               std::string::npos)
         << xml;
-    EXPECT_NE(
-        xml.find("--sim odd\\x1B]]&gt;&amp;&lt;\\x01\\xFF\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF.bench"),
-        std::string::npos)
+    // Quoted for a shell as one word, then escaped for XML.
+    EXPECT_NE(xml.find("--sim &#39;odd\\x1B]]&gt;&amp;&lt;\\x01\\xFF\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF."
+                       "bench&#39; capture"),
+              std::string::npos)
         << xml;
 }
 
@@ -359,6 +406,115 @@ TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
               std::string::npos)
         << result.out;
     EXPECT_EQ(result.out.find("PASS"), std::string::npos);
+}
+
+// The pictures of a failed comparison show the difference, beside the kept frames and in the
+// HTML report alike; a folder used again loses the earlier run's pictures, never a user's file.
+TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale) {
+    zyvodiag::SelfTestOptions options;
+    options.htmlDirectory = scratchPath("html");
+    options.keepDirectory = scratchPath("frames");
+    options.only = "3";
+    const std::string bench = zyvosim::defaultBenchText() + "stuck CaptureStore 3\n";
+    ASSERT_EQ(run(bench, options).status, 0);
+    std::ofstream(options.htmlDirectory + "/pictures/mine.png") << "the user's own";
+    options.only = "4";
+    SelfTestRun result = run(bench, options);
+    ASSERT_EQ(result.status, 1) << result.out;
+    EXPECT_NE(result.out.find("\npictures: "), std::string::npos) << result.out;
+    EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures"),
+              (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
+                                        "04-sdi4-difference-thumbnail.png",
+                                        "04-sdi4-difference.png", "04-sdi4-expected-thumbnail.png",
+                                        "04-sdi4-expected.png", "mine.png"}));
+    EXPECT_FALSE(fs::exists(options.keepDirectory + "/sdi3-captured.raw"));
+#ifdef ZYVO_TEST_LIBPNG
+    const tooltest::RgbPicture difference =
+        tooltest::readPng(options.htmlDirectory + "/pictures/04-sdi4-difference.png");
+    size_t marked = 0;
+    for (size_t i = 0; i + 2 < difference.rgb.size(); i += 3) {
+        const uint8_t* pixel = &difference.rgb[i];
+        marked += pixel[0] != pixel[1] || pixel[1] != pixel[2] ? 1 : 0;
+    }
+    // The stuck store captured another test's picture: most pixels differ.
+    EXPECT_GT(marked, difference.rgb.size() / 3 / 2);
+    EXPECT_EQ(tooltest::readPng(options.keepDirectory + "/sdi4-captured-difference.png").rgb,
+              difference.rgb);
+    EXPECT_NE(tooltest::readPng(options.keepDirectory + "/sdi4-expected.png").rgb,
+              tooltest::readPng(options.keepDirectory + "/sdi4-captured.png").rgb);
+#endif
+}
+
+// Everything of a report but its times, with each of a run's timings taken out.
+std::string withoutTimes(const std::string& text) {
+    static const std::regex kTimes(
+        R"((\d+\.\d+ s)|(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\dZ)|((time|timestamp)="[^"]*")|)"
+        R"("(duration|median|slowest)_ms": [0-9.e+-]+)");
+    return std::regex_replace(text, kTimes, "<time>");
+}
+
+// Two runs on one bench give reports that differ only in their times: no heap address, no name
+// of a temporary folder or file.
+TEST_F(SelfTestTest, twoRunsOfOneBenchGiveEqualReportsApartFromTimes) {
+    std::map<std::string, std::string> first;
+    for (const char* folder : {"one", "two"}) {
+        zyvosim::reset();
+        zyvodiag::SelfTestOptions options;
+        options.jsonPath = scratchPath(std::string(folder) + ".json");
+        options.junitPath = scratchPath(std::string(folder) + ".xml");
+        options.htmlDirectory = scratchPath(folder);
+        options.only = "1-4,15";
+        run(zyvosim::defaultBenchText() + "stuck CaptureStore 1\nreference none\n", options);
+        for (const std::string& file :
+             {options.jsonPath, options.junitPath, options.htmlDirectory + "/index.html"}) {
+            const std::string kind = fs::path(file).extension().string();
+            const std::string text = withoutTimes(zyvotest::fileText(file));
+            EXPECT_EQ(text.find("0x55"), std::string::npos) << file;
+            if (first.count(kind) == 0) {
+                first[kind] = text;
+            } else {
+                EXPECT_EQ(text, first[kind]) << file;
+            }
+        }
+    }
+    EXPECT_NE(first[".json"].find("pFrameStore:<address>"), std::string::npos);
+    EXPECT_NE(first[".json"].find("zyvodiag-selftest-XXXXXX/sdi2-captured.raw"), std::string::npos);
+}
+
+// The slowest run and the median of the runs that ran: odd and even counts, out of order.
+TEST(TestRecordTest, slowestAndMedianOverTheRunsThatRan) {
+    const struct {
+        std::vector<double> milliseconds; // a negative time: a run that did not run
+        double slowest, median;
+    } kRows[] = {{{30, 10, 20}, 30, 20},
+                 {{40, 10, 30, 20}, 40, 25},
+                 {{-1, 50, 5}, 50, 27.5},
+                 {{7}, 7, 7},
+                 {{-1}, 0, 0}};
+    for (const auto& row : kRows) {
+        zyvodiag::TestRecord record;
+        for (double ms : row.milliseconds) {
+            zyvodiag::TestOutcome outcome;
+            outcome.verdict = ms < 0 ? zyvodiag::Verdict::kNotRun : zyvodiag::Verdict::kPass;
+            outcome.milliseconds = ms < 0 ? 0 : ms;
+            record.runs.push_back(outcome);
+        }
+        EXPECT_EQ(record.slowestMilliseconds(), row.slowest);
+        EXPECT_EQ(record.medianMilliseconds(), row.median);
+    }
+}
+
+// The figures of a soak come from the clock the self-test is given: here each reading moves it on
+// one second more than the last, so the three runs of test 1 take 3, 5 and 7 s.
+TEST_F(SelfTestTest, soakFiguresAreTheSlowestAndTheMedianOfTheRuns) {
+    zyvodiag::SelfTestOptions options;
+    options.only = "1";
+    options.repeat = 3;
+    double now = 0, step = 0;
+    options.clock = [&now, &step] { return now += 1000 * ++step; };
+    SelfTestRun result = run(zyvosim::defaultBenchText(), options);
+    EXPECT_NE(result.out.find("passed 3 of 3, slowest 7.00 s, median 5.00 s"), std::string::npos)
+        << result.out;
 }
 
 TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {

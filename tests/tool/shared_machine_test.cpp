@@ -172,14 +172,18 @@ TEST_F(SharedMachineTest, stopSignalsEndTheRunCleanly) {
     EXPECT_TRUE(contains(fileText(file("report.json")), "\"not_run\": 16"));
 
     // A second Ctrl-C (here within the first command, which sets every SDI output's switches) ends
-    // the process at once: the earlier report stays, and no temporary file is left.
+    // the process at once: the earlier report stays, no temporary file or folder is left (the
+    // self-test's frames, the private card), and the progress line is ended.
     std::ofstream(file("report.json")) << "earlier report";
     for (const std::string& command :
          {"selftest --json " + file("report.json"), "capture-pattern " + file("f.raw")}) {
-        run = runTool(bench("interrupt SDIOutput.SetOutputSwitchA\n") + command);
+        run = runTool(bench("interrupt SDIOutput.SetOutputSwitchA\n") + command,
+                      "ZYVO_SIM_STATE=private TMPDIR=" + file("tmp"));
         // The shell reports a death by SIGINT as 130 too; what the tool says tells them apart.
         EXPECT_EQ(run.status, 130) << command << "\n" << run.out;
         EXPECT_FALSE(contains(run.out, "Total:") || contains(run.out, "interrupted")) << run.out;
+        EXPECT_TRUE(run.out.empty() || run.out.back() == '\n') << run.out;
+        EXPECT_EQ(listing(file("tmp")), std::vector<std::string>{}) << command;
     }
     EXPECT_EQ(fileText(file("report.json")), "earlier report");
 

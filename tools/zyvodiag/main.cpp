@@ -1,12 +1,12 @@
 // zyvodiag [OPTIONS] [--] COMMAND ARGS...: runs one diagnostic on the device.
 #include "commands/command_help.h"
+#include "commands/command_runner.h"
 #include "commands/command_table.h"
 #include "commands/device_session.h"
 #include "commands/success_line.h"
 #include "commands/tool_options.h"
 #include "commands/version_text.h"
 #include "simulator/simulator_probe.h"
-#include "system/device_exception.h"
 #include "system/standard_output.h"
 #include "system/stop_signals.h"
 #include "system/terminal_style.h"
@@ -208,34 +208,6 @@ bool loadEnvironmentBench() {
     return false;
 }
 
-// Step 5, the backstop: an exception or a stop signal still ends the command with its status and
-// one line saying why.
-int runCommand(const zyvodiag::Command& command, const zyvodiag::Invocation& invocation) {
-    int status;
-    try {
-        const zyvodiag::RunningNotice notice(invocation.programName);
-        status = command.run(invocation);
-    } catch (...) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "zyvodiag: %s\n", zyvodiag::deviceExceptionText(command.name).c_str());
-        status = zyvodiag::kFail;
-    }
-    if (zyvodiag::stopSignal() != 0 && status != zyvodiag::stopStatus()) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(),
-                     zyvodiag::stopDescription());
-        status = zyvodiag::stopStatus();
-    }
-    if (status == zyvodiag::kPass && !invocation.quiet) {
-        const std::string line = zyvodiag::successLine(command, invocation);
-        std::fflush(stdout);
-        if (!line.empty()) {
-            std::fprintf(stderr, "%s\n", line.c_str());
-        }
-    }
-    return status;
-}
-
 // The command argv[index] names; null, having said why, when there is none.
 const zyvodiag::Command* commandNamed(int argc, char* argv[], int index) {
     if (index >= argc) {
@@ -274,7 +246,20 @@ int dispatch(int argc, char* argv[], const ToolOptions& options) {
         return zyvodiag::kUnusable;
     }
     zyvodiag::keepStandardOutputForData(invocation.arguments, {"--png", "--diff-png"});
-    const int status = runCommand(*command, invocation);
+    // Step 5, the backstop: an exception or a stop signal still ends the command with its
+    // status and one line saying why.
+    int status;
+    {
+        const zyvodiag::RunningNotice notice(invocation.programName);
+        status = zyvodiag::runCommand(*command, invocation).status;
+    }
+    if (status == zyvodiag::kPass && !invocation.quiet) {
+        const std::string line = zyvodiag::successLine(*command, invocation);
+        std::fflush(stdout);
+        if (!line.empty()) {
+            std::fprintf(stderr, "%s\n", line.c_str());
+        }
+    }
     std::fflush(stdout);
     if (options.trace) {
         zyvodiag::printCallTrace();

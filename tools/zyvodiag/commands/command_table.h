@@ -6,6 +6,8 @@
 
 namespace zyvodiag {
 
+struct CommandResult;
+
 // Exit statuses of every command.
 enum ExitStatus { kPass = 0, kFail = 1, kUnusable = 2 };
 
@@ -19,6 +21,8 @@ struct Invocation {
     // --allow-fallback: the library's defaults may stand in for values it cannot use.
     bool allowFallback = false;
     bool quiet = false; // --quiet: no line saying that the command succeeded
+    // Where the command leaves what it found beyond its status; set by the runner.
+    CommandResult* result = nullptr;
 };
 
 struct Command {

@@ -2,6 +2,7 @@
 // device the tool's commands run on.
 #pragma once
 
+#include "system/hard_stop.h"
 #include "system/stop_signals.h"
 
 #include <zyvodiag>
@@ -20,7 +21,10 @@ bool openChosenDevice(ZyvoDiagDevice& device);
 class DeviceSession {
 public:
     // Opening installs the library's Ctrl-C handler; the tool takes SIGINT back at once.
-    DeviceSession() : mOpened(openChosenDevice(mDevice)) { takeBackInterrupts(); }
+    DeviceSession() : mOpened(openChosenDevice(mDevice)) {
+        takeBackInterrupts();
+        removePrivateCardOnHardStop();
+    }
     // A device library that throws while the device is released must not end the process
     // while an earlier exception is on its way out; the ordinary way out calls close().
     ~DeviceSession() {

@@ -1,10 +1,13 @@
 // The SDI video test commands: generate, output, monitor, capture-pattern, capture, save and
 // compare.
+#include "commands/command_runner.h"
 #include "commands/compare_report.h"
+#include "commands/device_session.h"
 #include "commands/picture_commands.h"
 #include "commands/tool_options.h"
 #include "commands/video_invocation.h"
 #include "pictures/frame_file.h"
+#include "simulator/simulator_probe.h"
 #include "system/output_plan.h"
 
 #include <cstdio>
@@ -31,7 +34,18 @@ int runMonitor(const Invocation& invocation) {
     const bool sdi = given[0], hdmi = given[1];
     return runOnDevice(invocation, arguments, CommandNeeds{FrameArgument::kPlayoutFrame},
                        [sdi, hdmi](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-                           return record.outputVideoMonitorTestPattern(device, sdi, hdmi);
+                           if (!record.outputVideoMonitorTestPattern(device, sdi, hdmi)) {
+                               return false;
+                           }
+                           // No input is cabled to the monitor's SDI output, so nothing could
+                           // capture it: on the simulator its routing is read from the card.
+                           std::string why;
+                           if (sdi && deviceIsSimulated() &&
+                               !monitorOutputCarriesPlayoutStore0(chosenDevice(), why)) {
+                               std::printf("%s\n", why.c_str());
+                               return false;
+                           }
+                           return true;
                        });
 }
 
@@ -61,14 +75,12 @@ int runCompare(const Invocation& invocation) {
     std::string diffPng;
     bool wantsPixels = false;
     if (!takeValueOption(arguments, "--diff-png", diffPng, wantsPixels)) {
-        std::fprintf(stderr, "%s: --diff-png needs a file name\n", invocation.programName.c_str());
-        return kUnusable;
+        return commandFails(invocation, kUnusable, "--diff-png needs a file name");
     }
     std::string jsonPath;
     bool wantsJson = false;
     if (!takeValueOption(arguments, "--json", jsonPath, wantsJson)) {
-        std::fprintf(stderr, "%s: --json needs a file name\n", invocation.programName.c_str());
-        return kUnusable;
+        return commandFails(invocation, kUnusable, "--json needs a file name");
     }
     const bool twelveBit = takeTwelveBitPixelFormat(arguments);
     ZyvoDiagUserCommands record;
@@ -82,8 +94,7 @@ int runCompare(const Invocation& invocation) {
         {}};
     if (!isReadableFile(record.mInputFileName, error) ||
         !isReadableFile(record.mOutputFileName, error) || !checkOutputPlan(plan, error)) {
-        std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), error.c_str());
-        return kUnusable;
+        return commandFails(invocation, kUnusable, error);
     }
     // Two files on the host: the device is not needed.
     bool same = record.compareVideoTestPattern(nullptr);

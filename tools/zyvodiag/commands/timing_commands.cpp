@@ -1,10 +1,12 @@
 // The LTC, genlock and LCD commands.
+#include "commands/command_runner.h"
 #include "commands/timecode_text.h"
 #include "commands/video_invocation.h"
 #include "selftest/panel_readback.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace zyvodiag {
 namespace {
@@ -41,8 +43,7 @@ bool rateFromNumber(const std::string& text, ZyvoVideoRate& rate) {
 }
 
 int unusable(const Invocation& invocation, const char* what) {
-    std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), what);
-    return kUnusable;
+    return commandFails(invocation, kUnusable, what);
 }
 
 } // namespace
@@ -121,20 +122,25 @@ int runGenlock(const Invocation& invocation) {
 }
 
 int runLcd(const Invocation& invocation) {
-    return runOnDevice(invocation, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
+    return runOnDevice(invocation, [&invocation](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
         // The library reports false whatever happens: the picture read back is the result.
         record.lcdColorBarsDisplay(device);
         const bool bars = record.mFrameBuffer != 0;
         const char* wanted = bars ? "colour bars" : "black";
         PanelPicture picture;
         std::string why;
-        if (!readPanelPicture(device, picture, why) ||
-            !(bars ? showsColourBars(picture, 9, why) : showsBlack(picture, why))) {
+        const bool shows = readPanelPicture(device, picture, why) &&
+                           (bars ? showsColourBars(picture, 9, why) : showsBlack(picture, why));
+        if (!shows) {
             std::printf("LCD should show %s: %s\n", wanted, why.c_str());
-            return false;
+        } else {
+            std::printf("LCD shows %s\n", wanted);
         }
-        std::printf("LCD shows %s\n", wanted);
-        return true;
+        // The self-test keeps the picture it judged.
+        if (invocation.result != nullptr) {
+            invocation.result->panel = std::move(picture);
+        }
+        return shows;
     });
 }
 

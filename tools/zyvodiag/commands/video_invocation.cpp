@@ -2,6 +2,7 @@
 #include "commands/video_invocation.h"
 
 #include "commands/argument_vector.h"
+#include "commands/command_runner.h"
 #include "commands/device_session.h"
 #include "commands/fallback_check.h"
 #include "commands/test_patterns.h"
@@ -48,8 +49,7 @@ bool parseVideoArguments(const Invocation& invocation, const std::vector<std::st
 namespace {
 
 int unusable(const Invocation& invocation, const std::string& why) {
-    std::fprintf(stderr, "%s: %s\n", invocation.programName.c_str(), why.c_str());
-    return kUnusable;
+    return commandFails(invocation, kUnusable, why);
 }
 
 // The library says only that its write failed; the file and the reason are found by trying
@@ -101,22 +101,17 @@ int runOnDevice(const Invocation& invocation, const std::vector<std::string>& ar
             passed = command(record, session.device());
             session.close();
         } else if (stopSignal() == 0) {
-            std::fprintf(stderr, "%s: the device could not be opened\n",
-                         invocation.programName.c_str());
-            return kFail;
+            return commandFails(invocation, kFail, "the device could not be opened");
         }
     }
     std::fflush(stdout);
     if (stopSignal() != 0) {
-        std::fprintf(stderr, "%s: %s%s\n", invocation.programName.c_str(), stopDescription(),
-                     file ? "; no file written" : "");
-        return stopStatus();
+        return commandFails(invocation, stopStatus(),
+                            std::string(stopDescription()) + (file ? "; no file written" : ""));
     }
     const std::string storage = takeSimulatorStorageFailure();
     if (!storage.empty()) {
-        std::fprintf(stderr, "%s: the simulated card's own files failed: %s\n",
-                     invocation.programName.c_str(), storage.c_str());
-        return kFail;
+        return commandFails(invocation, kFail, "the simulated card's own files failed: " + storage);
     }
     if (passed && file && !file->keep(error)) {
         return unusable(invocation, error);

@@ -3,6 +3,7 @@
 
 #include "ZyvoDma.h"
 #include "ZyvoFrameBufferWidgets.h"
+#include "engine/device_layout.h"
 
 #include <cstring>
 
@@ -10,7 +11,7 @@ namespace zyvodiag {
 namespace {
 
 // The LCD is fed by playout store 5; its picture is never larger than a 4K RGB frame.
-constexpr unsigned kPanelStore = 5;
+constexpr int kPanelStore = engine::kPanelPlayoutStore;
 constexpr uint64_t kLargestPicture = 4096ull * 2160 * 4;
 
 template <typename Widget>
@@ -48,7 +49,8 @@ bool readPanelPicture(ZyvoDevice* device, PanelPicture& picture, std::string& er
         error = "no host buffer for the LCD picture";
         return false;
     }
-    const int status = dma->DoDma(0, host, address, static_cast<uint32_t>(size), 1, 0, 0, 0);
+    const int status = dma->DoDma(ZYVO_DmaDirection_DeviceToHost, host, address,
+                                  static_cast<uint32_t>(size), 1, 0, 0, 0);
     if (status <= 0) {
         error = "reading the LCD picture failed with DMA status " + std::to_string(status);
         return false;

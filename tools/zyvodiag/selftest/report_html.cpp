@@ -95,8 +95,10 @@ std::string summary(const SelfTestReport& report) {
     html += fact("Bench", (report.benchPath.empty() ? "built-in default" : report.benchPath) +
                               " (SHA-256 " + report.benchSha256.substr(0, 16) + "…)");
     html += fact("Started", report.started + (report.host.empty() ? "" : " on " + report.host));
-    html += fact("Duration", seconds(report.milliseconds) + ", of which the diagnostics demanded " +
-                                 seconds(report.demandedWaitMilliseconds) + " of waits");
+    html +=
+        fact("Duration", seconds(report.milliseconds) + "; the diagnostics demanded " +
+                             seconds(report.demandedWaitMilliseconds) + " of waits" +
+                             (report.simulatedClock ? ", which ran on the simulator's clock" : ""));
     html += fact("Versions",
                  "zyvodiag " + report.toolVersion + ", libzyvodiags " + report.libraryVersion);
     return html + "</dl>\n</header>\n";

@@ -1,12 +1,11 @@
-// Frames decoded once, then written full size and as thumbnails, with their difference.
+// Pictures of decoded frames, full size and as thumbnails, with the difference of each pair.
 #include "selftest/report_pictures.h"
 
-#include "pictures/frame_difference.h"
-#include "pictures/frame_file.h"
 #include "pictures/png_writer.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 namespace zyvodiag {
 namespace {
@@ -49,87 +48,113 @@ Rgb thumbnail(const Rgb& picture) {
     return small;
 }
 
-// Writes `name`.png and `name`-thumbnail.png under folder/pictures; the paths are relative.
-bool writePicture(const Rgb& picture, const std::string& folder, const std::string& name,
-                  std::string& full, std::string& small, std::string& error) {
-    full = "pictures/" + name + ".png";
-    small = "pictures/" + name + "-thumbnail.png";
-    const Rgb reduced = thumbnail(picture);
-    if (!writePng(folder + "/" + full, picture.width, picture.height, picture.pixels, error) ||
-        !writePng(folder + "/" + small, reduced.width, reduced.height, reduced.pixels, error)) {
-        error = folder + "/" + full + ": " + error;
-        return false;
+// The files one picture becomes: any of a PNG beside the frame, and a full-size picture with
+// its thumbnail in the HTML folder.
+struct PictureFiles {
+    std::string beside;
+    std::string full;
+    std::string small;
+};
+
+std::string writeAll(const Rgb& picture, const PictureFiles& files) {
+    std::string error;
+    for (const std::string* path : {&files.beside, &files.full}) {
+        if (!path->empty() &&
+            !writePng(*path, picture.width, picture.height, picture.pixels, error)) {
+            return *path + ": " + error;
+        }
     }
-    return true;
+    if (!files.small.empty()) {
+        const Rgb reduced = thumbnail(picture);
+        if (!writePng(files.small, reduced.width, reduced.height, reduced.pixels, error)) {
+            return files.small + ": " + error;
+        }
+    }
+    return {};
 }
 
-std::string stemOf(const std::string& file) {
-    return std::filesystem::path(file).stem().string();
+// The HTML folder's pair of files for `name`, with the paths relative to the folder.
+PictureFiles htmlFiles(const PictureTargets& targets, const std::string& name, std::string& full,
+                       std::string& small) {
+    if (targets.htmlFolder.empty()) {
+        return {};
+    }
+    full = "pictures/" + targets.prefix + name + ".png";
+    small = "pictures/" + targets.prefix + name + "-thumbnail.png";
+    return {"", targets.htmlFolder + "/" + full, targets.htmlFolder + "/" + small};
 }
 
-bool endsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() &&
-           text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-const TestFrame* partnerOf(const std::vector<TestFrame>& frames, const std::string& stem) {
-    for (const TestFrame& frame : frames) {
-        if (stemOf(frame.file) == stem) {
+TestFrame* frameOf(TestOutcome& outcome, const std::string& file) {
+    for (TestFrame& frame : outcome.frames) {
+        if (frame.file == file) {
             return &frame;
         }
     }
     return nullptr;
 }
 
+std::string beside(const std::string& file, const std::string& suffix) {
+    return std::filesystem::path(file).replace_extension().string() + suffix + ".png";
+}
+
+// One frame's pictures: converted to RGB once, written beside the frame and into the report.
+void queueFrame(const std::shared_ptr<const DecodedFrame>& frame, const std::string& file,
+                PictureFiles files, const PictureTargets& targets, TestOutcome& outcome,
+                PictureWriter& writer) {
+    TestFrame* kept = frameOf(outcome, file);
+    if (targets.besideFrames && kept != nullptr) {
+        files.beside = beside(file, "");
+        kept->preview = files.beside;
+    }
+    if (files.beside.empty() && files.full.empty()) {
+        return;
+    }
+    writer.add([frame, files] {
+        return writeAll(Rgb{frame->width, frame->height, toRgb8(*frame)}, files);
+    });
+}
+
 } // namespace
 
-bool writeReportPictures(const std::vector<TestFrame>& frames, const std::string& folder,
-                         const std::string& prefix, std::vector<FramePictures>& pictures,
-                         std::string& error) {
-    std::error_code ignored;
-    for (const TestFrame& frame : frames) {
-        const std::string stem = stemOf(frame.file);
-        if (endsWith(stem, "-captured") || !std::filesystem::exists(frame.file, ignored)) {
-            continue; // a captured frame goes with its expected one
-        }
-        DecodedFrame first;
-        if (!loadFrame(frame.file, frame.shape, frame.size, first, error)) {
-            return false;
-        }
+void queueTestPictures(std::vector<FrameComparison> comparisons, const PictureTargets& targets,
+                       TestOutcome& outcome, PictureWriter& writer) {
+    for (FrameComparison& comparison : comparisons) {
+        const FramePair& pair = comparison.pair;
         FramePictures shown;
-        const Rgb firstRgb{first.width, first.height, toRgb8(first)};
-        const bool paired = endsWith(stem, "-expected");
-        const std::string base = paired ? stem.substr(0, stem.size() - 9) : stem;
-        shown.title = base;
-        const TestFrame* captured = paired ? partnerOf(frames, base + "-captured") : nullptr;
-        if (!paired) {
-            if (!writePicture(firstRgb, folder, prefix + base, shown.captured,
-                              shown.capturedThumbnail, error)) {
-                return false;
+        shown.title = pair.title;
+        const bool paired = !pair.expected.empty();
+        if (comparison.expected) {
+            queueFrame(comparison.expected, pair.expected,
+                       htmlFiles(targets, pair.title + "-expected", shown.expected,
+                                 shown.expectedThumbnail),
+                       targets, outcome, writer);
+        }
+        if (comparison.captured) {
+            queueFrame(comparison.captured, pair.captured,
+                       htmlFiles(targets, paired ? pair.title + "-captured" : pair.title,
+                                 shown.captured, shown.capturedThumbnail),
+                       targets, outcome, writer);
+        }
+        if (comparison.hasBoth()) {
+            PictureFiles files = htmlFiles(targets, pair.title + "-difference", shown.difference,
+                                           shown.differenceThumbnail);
+            TestFrame* captured = frameOf(outcome, pair.captured);
+            if (targets.besideFrames && !comparison.identical && captured != nullptr) {
+                files.beside = beside(pair.captured, "-difference");
+                captured->difference = files.beside;
             }
-            pictures.push_back(shown);
-            continue;
-        }
-        if (!writePicture(firstRgb, folder, prefix + stem, shown.expected, shown.expectedThumbnail,
-                          error)) {
-            return false;
-        }
-        DecodedFrame second;
-        if (captured != nullptr && std::filesystem::exists(captured->file, ignored) &&
-            loadFrame(captured->file, captured->shape, captured->size, second, error)) {
-            const Rgb secondRgb{second.width, second.height, toRgb8(second)};
-            const Rgb difference{first.width, first.height, differencePicture(first, second)};
-            if (!writePicture(secondRgb, folder, prefix + base + "-captured", shown.captured,
-                              shown.capturedThumbnail, error) ||
-                !writePicture(difference, folder, prefix + base + "-difference", shown.difference,
-                              shown.differenceThumbnail, error)) {
-                return false;
+            if (!files.beside.empty() || !files.full.empty()) {
+                writer.add([expected = comparison.expected, found = comparison.captured, files] {
+                    return writeAll(Rgb{expected->width, expected->height,
+                                        differencePicture(*expected, *found)},
+                                    files);
+                });
             }
         }
-        error.clear();
-        pictures.push_back(shown);
+        if (!targets.htmlFolder.empty() && (comparison.expected || comparison.captured)) {
+            outcome.pictures.push_back(shown);
+        }
     }
-    return true;
 }
 
 } // namespace zyvodiag

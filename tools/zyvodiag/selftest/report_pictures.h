@@ -1,6 +1,8 @@
-// The pictures of a test's frames for the HTML report.
+// The pictures of a test's frames, made after its verdict from the frames it decoded.
 #pragma once
 
+#include "selftest/frame_comparison.h"
+#include "selftest/picture_writer.h"
 #include "selftest/test_record.h"
 
 #include <string>
@@ -8,12 +10,18 @@
 
 namespace zyvodiag {
 
-// Writes into `folder`/pictures the frames of a test as PNG pictures with thumbnails, named
-// after `prefix` ("03-" for test 3): for each pair "X-expected" and "X-captured" both frames
-// and their difference, for a frame alone itself. Frames whose files are gone are left out.
-// False, saying why, when a picture cannot be written.
-bool writeReportPictures(const std::vector<TestFrame>& frames, const std::string& folder,
-                         const std::string& prefix, std::vector<FramePictures>& pictures,
-                         std::string& error);
+// Where a test's pictures go.
+struct PictureTargets {
+    bool besideFrames = false; // --keep: FRAME.png beside each frame, and the difference of a
+                               // failed comparison as CAPTURED-difference.png
+    std::string htmlFolder;    // --html: pictures/PREFIXNAME.png and -thumbnail.png there
+    std::string prefix;        // "03-" for test 3
+};
+
+// Queues on `writer` every picture of `comparisons`, each frame converted once and the
+// difference of each pair computed once, and records in `outcome` the paths they will have
+// (its frames' previews and differences, its HTML pictures).
+void queueTestPictures(std::vector<FrameComparison> comparisons, const PictureTargets& targets,
+                       TestOutcome& outcome, PictureWriter& writer);
 
 } // namespace zyvodiag

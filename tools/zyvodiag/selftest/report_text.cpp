@@ -2,6 +2,7 @@
 #include "selftest/report_text.h"
 
 #include "system/terminal_style.h"
+#include "system/hard_stop.h"
 
 #include <cstdio>
 #include <sstream>
@@ -48,11 +49,13 @@ void printProgress(size_t number, size_t total, const std::string& name) {
     }
     std::printf("[%*zu/%zu] %s ", width, number, total, dotted.c_str());
     std::fflush(stdout);
+    markLineOpen(true);
 }
 
 void printVerdict(const TestOutcome& outcome, bool framesKept) {
     std::printf("%s  %.2f s\n", paintedVerdict(verdictText(outcome.verdict)).c_str(),
                 outcome.milliseconds / 1000);
+    markLineOpen(false);
     if (outcome.verdict != Verdict::kFail) {
         return;
     }
@@ -82,8 +85,21 @@ void printSummary(const SelfTestReport& report) {
                         test.slowestMilliseconds() / 1000, test.medianMilliseconds() / 1000);
         }
     }
-    std::printf("self-test took %.2f s; the diagnostics demanded %.2f s of waits\n",
-                report.milliseconds / 1000, report.demandedWaitMilliseconds / 1000);
+    // Settled once every test has run: a call that failed in a later test that passed is no
+    // cause, so these can name better causes than the lines above did.
+    if (report.count(Verdict::kFail) > 0) {
+        std::printf("root causes:\n");
+        for (const TestRecord& test : report.tests) {
+            const TestOutcome* shown = test.shown();
+            if (test.verdict() == Verdict::kFail && shown != nullptr) {
+                std::printf("  %2zu %s: %s\n", test.number, test.name.c_str(),
+                            shown->rootCause.c_str());
+            }
+        }
+    }
+    std::printf("self-test took %.2f s; the diagnostics demanded %.2f s of waits%s\n",
+                report.milliseconds / 1000, report.demandedWaitMilliseconds / 1000,
+                report.simulatedClock ? ", on the simulator's clock" : "");
     std::printf("Total: %zu, Passed: %zu, Failed: %zu", report.tests.size(),
                 report.count(Verdict::kPass), report.count(Verdict::kFail));
     if (report.count(Verdict::kNotRun) > 0) {

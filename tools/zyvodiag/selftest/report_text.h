@@ -19,8 +19,9 @@ void printProgress(size_t number, size_t total, const std::string& name);
 // end of the log, then what became of the frame files its commands name.
 void printVerdict(const TestOutcome& outcome, bool framesKept);
 
-// Per test figures when every test ran more than once, the time against the waits demanded,
-// and "Total: N, Passed: N, Failed: N" (", Not run: N" when some did not run) last.
+// Per test figures when every test ran more than once, the root cause of each failed test, the
+// time against the waits demanded, and "Total: N, Passed: N, Failed: N" (", Not run: N" when
+// some did not run) last.
 void printSummary(const SelfTestReport& report);
 
 } // namespace zyvodiag

@@ -4,25 +4,31 @@
 #include "commands/command_table.h"
 #include "commands/device_session.h"
 #include "pictures/frame_file.h"
+#include "selftest/picture_writer.h"
 #include "selftest/report_pictures.h"
 #include "selftest/report_text.h"
 #include "selftest/reports.h"
+#include "selftest/root_cause.h"
 #include "selftest/selection.h"
 #include "selftest/self_test_plan.h"
+#include "selftest/stable_text.h"
 #include "selftest/work_directory.h"
+#include "selftest/written_files.h"
 #include "simulator/simulator_probe.h"
-#include "system/captured_output.h"
 #include "system/device_exception.h"
+#include "system/hard_stop.h"
 #include "system/pending_file.h"
 #include "system/sha256.h"
 #include "system/stop_signals.h"
 
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <set>
 
 #include <zyvodiag_version.h>
 
@@ -30,10 +36,10 @@ namespace zyvodiag {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+double steadyMilliseconds() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 std::string utcNow() {
@@ -54,78 +60,88 @@ std::string hostName() {
 struct RunContext {
     const SelfTestOptions& options;
     std::string frameDirectory;
-    std::string toolOptions; // before every command the tests record: "--sim FILE "
+    std::vector<std::string> toolOptions; // before every command the tests record: --sim FILE
+    PictureWriter& pictures;
+    // Device calls that failed where nothing came of it: no root cause of another test.
+    std::set<std::string> harmlessCalls;
 };
 
-void writePreviews(std::vector<TestFrame>& frames) {
-    for (TestFrame& frame : frames) {
-        std::string error;
-        const std::string png = fs::path(frame.file).replace_extension(".png").string();
-        if (fs::exists(frame.file) &&
-            writeFramePreview(frame.file, frame.shape, frame.size, png, error)) {
-            frame.preview = png;
-        } else if (!error.empty()) {
-            std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
-        }
+bool wantsPictures(const SelfTestOptions& options) {
+    return !options.keepDirectory.empty() || !options.htmlDirectory.empty();
+}
+
+// The log as the test printed it, addresses and all, beside its kept frames.
+std::string rawLogName(const std::string& test) {
+    std::string name;
+    for (char c : test) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? char(std::tolower(c)) : '-';
+    }
+    return name + ".log";
+}
+
+void writeRawLog(const std::string& folder, const SelfTestCase& test, const std::string& log) {
+    std::string error;
+    if (!writeTextFile(folder + "/" + rawLogName(test.name), log, error)) {
+        std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
     }
 }
 
 // A device library that throws fails the test it threw in, with the exception in its log; the
 // self-test goes on with the next test. A stop signal during the test leaves it not run: its
 // commands after the signal could not open the device.
-TestOutcome runOne(const SelfTestCase& test, size_t number, const RunContext& context) {
+TestOutcome runOne(const SelfTestCase& test, RunContext& context,
+                   std::vector<FrameComparison>& comparisons) {
     const bool keep = !context.options.keepDirectory.empty();
     if (!context.options.keepTrace) {
         forgetCallTrace();
     }
     TestOutcome outcome;
-    TestRun run(context.frameDirectory, keep, context.toolOptions);
+    TestRun run(context.frameDirectory, keep, context.toolOptions, wantsPictures(context.options));
     const uint64_t waitsBefore = demandedWaitMicroseconds();
-    const Clock::time_point start = Clock::now();
+    const double start = context.options.clock();
     bool passed = false;
-    {
-        CapturedOutput capture;
-        run.readLogWith([&capture] { return capture.text(); });
-        try {
-            passed = test.body(run);
-        } catch (...) {
-            std::fflush(stdout);
-            run.note(deviceExceptionText(test.name));
-        }
-        std::fflush(stdout);
-        outcome.log = capture.text();
-        run.readLogWith(nullptr);
+    try {
+        passed = test.body(run);
+    } catch (...) {
+        run.note(deviceExceptionText(test.name));
     }
-    outcome.milliseconds = millisecondsSince(start);
+    outcome.milliseconds = context.options.clock() - start;
     outcome.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
-    outcome.commands = run.commands();
+    // The reports hold the text with placeholders; a kept folder has the raw log too.
+    outcome.log = stableText(run.log());
+    if (keep) {
+        writeRawLog(context.options.keepDirectory, test, run.log());
+    }
+    for (const std::string& command : run.commands()) {
+        outcome.commands.push_back(stableText(command));
+    }
     outcome.simulatorOnly = run.simulatorOnly();
+    outcome.evidence = run.evidence();
     if (stopSignal() != 0) {
         outcome.verdict = Verdict::kNotRun;
         outcome.rootCause = std::string("stopped: ") + stopDescription();
         return outcome;
     }
     outcome.verdict = passed ? Verdict::kPass : Verdict::kFail;
-    if (!passed) {
-        outcome.rootCause = run.rootCause();
+    if (passed) {
+        for (const std::vector<std::string>& calls : outcome.evidence.passedCommandCalls) {
+            context.harmlessCalls.insert(calls.begin(), calls.end());
+        }
+    } else {
+        outcome.rootCause = stableText(chooseRootCause(outcome.evidence, context.harmlessCalls));
     }
-    if (keep) {
-        writePreviews(run.frames());
-    }
+    std::error_code ignored;
     for (const TestFrame& frame : run.frames()) {
-        if (keep ? fs::exists(frame.file) : true) {
+        if (keep) {
+            if (fs::exists(frame.file, ignored)) {
+                outcome.frames.push_back(frame);
+            }
+        } else {
             outcome.frames.push_back(frame);
+            outcome.frames.back().file = stableText(frame.file);
         }
     }
-    if (!context.options.htmlDirectory.empty()) {
-        char prefix[16];
-        std::snprintf(prefix, sizeof prefix, "%02zu-", number);
-        std::string error;
-        if (!writeReportPictures(run.frames(), context.options.htmlDirectory, prefix,
-                                 outcome.pictures, error)) {
-            std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
-        }
-    }
+    comparisons = std::move(run.comparisons());
     return outcome;
 }
 
@@ -165,7 +181,8 @@ SelfTestReport startReport(const SelfTestOptions& options) {
     const std::string text =
         options.benchText.empty() && options.bench.empty() ? defaultBenchText() : options.benchText;
     report.benchSha256 = sha256Hex(reinterpret_cast<const uint8_t*>(text.data()), text.size());
-    report.card = simulatedDeviceDescription(chosenDevice());
+    report.card = stableText(simulatedDeviceDescription(chosenDevice()));
+    report.simulatedClock = deviceIsSimulated();
     report.repeat = options.repeat;
     report.framesKept = !options.keepDirectory.empty();
     return report;
@@ -185,9 +202,23 @@ bool writeReports(const SelfTestOptions& options, const SelfTestReport& report) 
     return written;
 }
 
+// The pictures of a test, queued once its verdict is on the screen: they are compressed on the
+// other cores while the next test runs.
+void queuePictures(std::vector<FrameComparison> comparisons, size_t number, RunContext& context,
+                   TestOutcome& outcome) {
+    if (comparisons.empty() || !wantsPictures(context.options)) {
+        return;
+    }
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%02zu-", number);
+    const PictureTargets targets{!context.options.keepDirectory.empty(),
+                                 context.options.htmlDirectory, prefix};
+    queueTestPictures(std::move(comparisons), targets, outcome, context.pictures);
+}
+
 // Runs every selected test `repeat` times, in plan order each time.
 void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& chosen,
-             const RunContext& context, SelfTestReport& report) {
+             RunContext& context, SelfTestReport& report) {
     for (unsigned pass = 1; pass <= context.options.repeat; ++pass) {
         if (context.options.repeat > 1) {
             std::printf("run %u of %u\n", pass, context.options.repeat);
@@ -203,14 +234,84 @@ void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& c
                 continue;
             }
             printProgress(i + 1, chosen.size(), record.name);
-            TestOutcome outcome = runOne(plan[chosen[i]], record.number, context);
+            std::vector<FrameComparison> comparisons;
+            TestOutcome outcome = runOne(plan[chosen[i]], context, comparisons);
             printVerdict(outcome, report.framesKept);
+            queuePictures(std::move(comparisons), record.number, context, outcome);
             record.runs.push_back(std::move(outcome));
         }
     }
 }
 
+// Once every test has run, a call that failed harmlessly in a later test is known too.
+void settleRootCauses(const RunContext& context, SelfTestReport& report) {
+    for (TestRecord& test : report.tests) {
+        for (TestOutcome& run : test.runs) {
+            if (run.verdict == Verdict::kFail) {
+                run.rootCause = stableText(chooseRootCause(run.evidence, context.harmlessCalls));
+            }
+        }
+    }
+}
+
+// Waits for the pictures still being written and says what they cost, so that no time of the
+// run goes unaccounted.
+bool finishPictures(PictureWriter& writer, const SelfTestOptions::Clock& clock) {
+    const double start = clock();
+    const std::vector<std::string> failures = writer.finish();
+    for (const std::string& failure : failures) {
+        std::fprintf(stderr, "zyvodiag selftest: %s\n", failure.c_str());
+    }
+    if (writer.jobsDone() > 0) {
+        std::printf("pictures: %zu written in %.2f s of work; the run waited %.2f s for them\n",
+                    writer.jobsDone(), writer.busyMilliseconds() / 1000, (clock() - start) / 1000);
+    }
+    return failures.empty();
+}
+
+// Reusing a folder leaves nothing of an earlier run that this run's report does not name; only
+// what the tool recorded writing there is ever removed.
+bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& report) {
+    std::set<std::string> pictures = {"index.html"}, frames;
+    for (const TestRecord& test : report.tests) {
+        if (test.ranRuns() > 0) {
+            frames.insert(rawLogName(test.name));
+        }
+        for (const TestOutcome& run : test.runs) {
+            for (const FramePictures& shown : run.pictures) {
+                for (const std::string* name :
+                     {&shown.expected, &shown.expectedThumbnail, &shown.captured,
+                      &shown.capturedThumbnail, &shown.difference, &shown.differenceThumbnail}) {
+                    if (!name->empty()) {
+                        pictures.insert(*name);
+                    }
+                }
+            }
+            for (const TestFrame& frame : run.frames) {
+                for (const std::string* file : {&frame.file, &frame.preview, &frame.difference}) {
+                    if (!file->empty()) {
+                        frames.insert(fs::path(*file).filename().string());
+                    }
+                }
+            }
+        }
+    }
+    std::string error;
+    if ((options.htmlDirectory.empty() ||
+         replaceRecordedFiles(options.htmlDirectory, pictures, error)) &&
+        (options.keepDirectory.empty() ||
+         replaceRecordedFiles(options.keepDirectory, frames, error))) {
+        return true;
+    }
+    std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
+    return false;
+}
+
 } // namespace
+
+SelfTestOptions::Clock steadyClock() {
+    return steadyMilliseconds;
+}
 
 int runSelfTest(const SelfTestOptions& options) {
     const std::vector<SelfTestCase> plan = selfTestPlan();
@@ -254,15 +355,22 @@ int runSelfTest(const SelfTestOptions& options) {
                              "above); no test was run\n");
         return kFail;
     }
-    const std::string device =
-        chosenDevice() == 0 ? "" : "--device " + std::to_string(chosenDevice()) + " ";
-    const RunContext context{options, work.path(),
-                             (options.bench.empty() ? "" : "--sim " + options.bench + " ") +
-                                 device};
+    removePrivateCardOnHardStop();
+    PictureWriter pictures;
+    std::vector<std::string> toolWords;
+    if (!options.bench.empty()) {
+        toolWords = {"--sim", options.bench};
+    }
+    if (chosenDevice() != 0) {
+        toolWords.insert(toolWords.end(), {"--device", std::to_string(chosenDevice())});
+    }
+    RunContext context{options, work.path(), toolWords, pictures, {}};
     const uint64_t waitsBefore = demandedWaitMicroseconds();
-    const Clock::time_point start = Clock::now();
+    const double start = options.clock();
     runPlan(plan, chosen, context, report);
-    report.milliseconds = millisecondsSince(start);
+    settleRootCauses(context, report);
+    const bool picturesWritten = finishPictures(pictures, options.clock);
+    report.milliseconds = options.clock() - start;
     report.demandedWaitMilliseconds = double(demandedWaitMicroseconds() - waitsBefore) / 1000;
     if (report.framesKept) {
         std::printf("frames and their pictures kept in %s\n", work.path().c_str());
@@ -271,7 +379,8 @@ int runSelfTest(const SelfTestOptions& options) {
     // The totals are out before another process may have the card; the reports need no card.
     std::fflush(stdout);
     card.release();
-    if (!writeReports(options, report)) {
+    if (!writeReports(options, report) || !takeBackEarlierFiles(options, report) ||
+        !picturesWritten) {
         return kFail;
     }
     if (stopSignal() != 0) {

@@ -1,9 +1,13 @@
 // The bench self-test: every path of the device, one line a test, a summary and the reports.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace zyvodiag {
+
+// The host's monotonic clock, in milliseconds.
+std::function<double()> steadyClock();
 
 struct SelfTestOptions {
     std::string bench;     // the bench file as the reports name it; empty for the built-in bench
@@ -18,6 +22,10 @@ struct SelfTestOptions {
     unsigned repeat = 1;
     bool stopOnFail = false;
     bool keepTrace = false; // --trace: the simulator's call trace is not cut between tests
+    // Milliseconds from any fixed start: what the durations are read from. A test gives its
+    // own, so that it can check the figures made of them.
+    using Clock = std::function<double()>;
+    Clock clock = steadyClock();
 };
 
 // Runs the selected tests in order, `repeat` times, printing progress and the detail of each

@@ -1,11 +1,8 @@
 // The self-test's tests: the commands an engineer would type at the bench, and the verdicts.
 #include "selftest/self_test_plan.h"
 
-#include "commands/device_session.h"
 #include "selftest/panel_readback.h"
 #include "simulator/simulator_probe.h"
-
-#include <cstdio>
 
 namespace zyvodiag {
 namespace {
@@ -17,10 +14,6 @@ Switches operator+(Switches switches, const Switches& more) {
     return switches;
 }
 
-bool capturePattern(ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-    return record.captureVideoTestPattern(device);
-}
-
 // A different picture on every output, so a crossed cable cannot pass.
 const char* const kSdiPatterns[8] = {"0", "1", "14", "15", "7", "12", "10", "13"};
 
@@ -28,110 +21,51 @@ const char* const kSdiPatterns[8] = {"0", "1", "14", "15", "7", "12", "10", "13"
 bool sdiLoop(TestRun& run, int number) {
     const std::string n = std::to_string(number);
     const Switches video = {"-f6", "-r29", "-v1", std::string("-p") + kSdiPatterns[number - 1]};
-    const FrameFormat format{ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10};
-    const std::string expected = run.frameFile("sdi" + n + "-expected", format);
-    const std::string captured = run.frameFile("sdi" + n + "-captured", format);
-    return run.onDevice("capture-pattern", video + Switches{"-o1", "-D", expected},
-                        capturePattern) &&
-           run.onDevice("output", video + Switches{"-o" + n, "-D"},
-                        [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-                            return record.outputVideoTestPattern(device);
-                        }) &&
-           run.onDevice("capture", video + Switches{"-i" + n, "-D", captured},
-                        [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-                            return record.captureVideoInput(device);
-                        }) &&
-           run.compareFrames(expected, captured, format, video);
-}
-
-bool hdmiCapture(ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-    return record.captureHDMI4KVideo(device);
-}
-
-// No input of the bench is cabled to the monitor's SDI output, so no capture can see it: on the
-// simulator its routing is read from the card instead, and elsewhere the check is skipped.
-bool sdiMonitor(TestRun& run) {
-    return run.simulatorCheck("SDI output 10 has no input cabled to it; its routing to playout "
-                              "store 0 is read from the simulated card",
-                              [&run] {
-                                  std::string why;
-                                  if (!monitorOutputCarriesPlayoutStore0(chosenDevice(), why)) {
-                                      run.note(why);
-                                      return false;
-                                  }
-                                  return true;
-                              });
+    const FramePair frames =
+        run.framePair("sdi" + n, {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10});
+    return run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) &&
+           run.command("output", video + Switches{"-o" + n, "-D"}) &&
+           run.command("capture", video + Switches{"-i" + n, "-D", frames.captured}) &&
+           run.compare(frames, video);
 }
 
 // The video monitor shows playout store 0 on SDI output 10 and on HDMI; the HDMI input sees
 // what the monitor shows.
 bool monitorPath(TestRun& run) {
     const Switches video = {"-f6", "-r29", "-v2", "-p2"};
-    const FrameFormat format{ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8};
-    const std::string expected = run.frameFile("monitor-expected", format);
-    const std::string captured = run.frameFile("monitor-captured", format);
-    return run.onDevice("capture-pattern", video + Switches{"-o1", "-D", expected},
-                        capturePattern) &&
-           run.onDevice("monitor", video + Switches{"-D"},
-                        [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-                            return record.outputVideoMonitorTestPattern(device, true, true);
-                        }) &&
-           sdiMonitor(run) &&
-           run.onDevice("hdmi-capture", video + Switches{"-D", captured}, hdmiCapture) &&
-           run.compareFrames(expected, captured, format, video);
+    // No input of the bench is cabled to the monitor's SDI output: the monitor command reads its
+    // routing from the simulated card, and elsewhere cannot check it.
+    run.simulatorOnly(deviceIsSimulated()
+                          ? "SDI output 10 has no input cabled to it; its routing to playout "
+                            "store 0 is read from the simulated card"
+                          : "");
+    const FramePair frames =
+        run.framePair("monitor", {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8});
+    return run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) &&
+           run.command("monitor", Switches{"--sdi", "--hdmi"} + video + Switches{"-D"}) &&
+           run.command("hdmi-capture", video + Switches{"-D", frames.captured}) &&
+           run.compare(frames, video);
 }
 
 // The playout frame buffer out on HDMI and back in through the cable: the pattern goes into
 // frame 0 of playout store 0, which is what the HDMI output plays.
 bool hdmiLoop(TestRun& run, const std::string& stem, const Switches& video,
               const FrameFormat& format) {
-    const std::string expected = run.frameFile(stem + "-expected", format);
-    const std::string captured = run.frameFile(stem + "-captured", format);
-    return run.onDevice("capture-pattern", video + Switches{"-o1", "-b0", "-D", expected},
-                        capturePattern) &&
-           run.onDevice("hdmi-output", video + Switches{"-D"},
-                        [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-                            return record.outputHDMI4KVideo(device);
-                        }) &&
-           run.onDevice("hdmi-capture", video + Switches{"-b0", "-D", captured}, hdmiCapture) &&
-           run.compareFrames(expected, captured, format, video);
+    const FramePair frames = run.framePair(stem, format);
+    return run.command("capture-pattern", video + Switches{"-o1", "-b0", "-D", frames.expected}) &&
+           run.command("hdmi-output", video + Switches{"-D"}) &&
+           run.command("hdmi-capture", video + Switches{"-b0", "-D", frames.captured}) &&
+           run.compare(frames, video);
 }
 
-// Without -D: in its tracing mode the register test reports mismatches but does not fail on
-// them, and it waits for a key between its halves.
-bool hdmiRegisterLoopback(TestRun& run, const std::string& rate) {
-    // The test reads only the rate; 1080p has both rates, so the parser does not warn.
-    return run.onDevice("hdmi-loopback", {"-f7", "-r" + rate},
-                        [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-                            return record.runHDMI2LoopbackTest(device);
-                        });
-}
-
-// The library's LCD command always answers false, so the verdict is the picture itself, read
-// back from the panel's playout store.
+// The lcd command judges the panel's picture as it reads it back; the test keeps that picture.
 bool lcdBars(TestRun& run) {
-    if (!run.onDevice("lcd", {"-b1", "-D"}, [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-            record.lcdColorBarsDisplay(device);
-            return true;
-        })) {
-        return false;
+    const bool shown = run.command("lcd", {"-b1", "-D"});
+    const PanelPicture& picture = run.lastResult().panel;
+    if (!picture.bytes.empty()) {
+        run.keepFrame("lcd", panelShape(picture.pitch, picture.lines), picture.bytes);
     }
-    DeviceSession session;
-    PanelPicture picture;
-    std::string error;
-    if (!session.opened() || !readPanelPicture(session.device(), picture, error)) {
-        run.note(session.opened() ? error : "the device could not be opened to read the LCD");
-        return false;
-    }
-    const std::string file = run.frameFile("lcd", panelShape(picture.pitch, picture.lines));
-    if (!run.writeFrame(file, picture.bytes)) {
-        return false;
-    }
-    if (!showsColourBars(picture, 9, error)) {
-        run.note(error);
-        return false;
-    }
-    return true;
+    return shown;
 }
 
 } // namespace
@@ -151,22 +85,21 @@ std::vector<SelfTestCase> selfTestPlan() {
                         return hdmiLoop(run, "hdmi-4k", {"-f19", "-r29", "-v1", "-p15"},
                                         {ZYVO_VideoFormat_2160p_2997, ZYVO_PixelFormat_YCbCr10});
                     }});
-    plan.push_back({"HDMI register loopback 29.97", "hdmi",
-                    [](TestRun& run) { return hdmiRegisterLoopback(run, "29"); }});
-    plan.push_back({"HDMI register loopback 59.94", "hdmi",
-                    [](TestRun& run) { return hdmiRegisterLoopback(run, "59"); }});
+    // Without -D: in its tracing mode the register test reports mismatches but does not fail on
+    // them, and it waits for a key between its halves. It reads only the rate; 1080p has both
+    // rates, so the parser does not warn.
+    for (const char* rate : {"29", "59"}) {
+        plan.push_back(
+            {std::string("HDMI register loopback ") + (rate[0] == '2' ? "29.97" : "59.94"), "hdmi",
+             [rate](TestRun& run) {
+                 return run.command("hdmi-loopback", {"-f7", std::string("-r") + rate});
+             }});
+    }
     plan.push_back({"LTC input at 29.97", "timing", [](TestRun& run) {
-                        return run.onDevice("ltc-test", {"-r29", "-D"},
-                                            [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-                                                return record.captureLTCinput(device);
-                                            });
+                        return run.command("ltc-test", {"-r29", "-D"});
                     }});
-    plan.push_back({"Genlock to the external reference", "timing", [](TestRun& run) {
-                        return run.onDevice("genlock", {"-D"},
-                                            [](ZyvoDiagUserCommands& record, ZyvoDevice* device) {
-                                                return record.captureSyncGenLock(device) == 1;
-                                            });
-                    }});
+    plan.push_back({"Genlock to the external reference", "timing",
+                    [](TestRun& run) { return run.command("genlock", {"-D"}); }});
     plan.push_back({"LCD colour bars", "lcd", lcdBars});
     return plan;
 }

@@ -1,17 +1,16 @@
-// One self-test as it runs: library user commands run as the tool runs them, and its frames.
+// One self-test as it runs: the tool's own commands run through the tool's runner, its frames
+// and what each step found.
 #pragma once
 
+#include "commands/command_runner.h"
 #include "pictures/frame_geometry.h"
-
-#include <zyvodiag>
+#include "selftest/frame_comparison.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace zyvodiag {
-
-using UserCommand = std::function<bool(ZyvoDiagUserCommands&, ZyvoDevice*)>;
 
 // A frame file a test wrote, and what the report shows of it.
 struct TestFrame {
@@ -22,70 +21,70 @@ struct TestFrame {
     std::string difference; // the difference picture of a failed comparison, if any
 };
 
+// What a failed test leaves for choosing its root cause once every test has run.
+struct RootCauseEvidence {
+    // Device calls that failed within the command that failed the test, in order.
+    std::vector<std::string> failingCalls;
+    // Device calls that failed within each of the test's commands that passed, in order.
+    std::vector<std::vector<std::string>> passedCommandCalls;
+    // What the tool or the library said was wrong, last.
+    std::string finding;
+};
+
 class TestRun {
 public:
-    // Frame files go into `directory`; with `keep`, they stay there with their pictures.
-    // `toolOptions` go before each command the test records ("--sim FILE"), so that it can be
-    // typed again as it ran.
-    TestRun(std::string directory, bool keep, std::string toolOptions = "");
+    // Frame files go into `directory`; with `keep`, they stay there. `toolOptions` go before
+    // each command the test records ({"--sim", FILE}), so it can be typed again as it ran.
+    // With `decodeFrames` every pair is decoded for its pictures, passed or not.
+    TestRun(std::string directory, bool keep, std::vector<std::string> toolOptions,
+            bool decodeFrames);
     ~TestRun();
     TestRun(const TestRun&) = delete;
     TestRun& operator=(const TestRun&) = delete;
 
-    // As `zyvodiag NAME ARGUMENTS` would: one parse of the library's command line, the device
-    // opened, `command` run, the device closed. Logs the command line first. False when the
-    // line is refused, the device does not open or the command fails.
-    bool onDevice(const std::string& name, const std::vector<std::string>& arguments,
-                  const UserCommand& command);
-    // The same for a command that needs no device (compare).
-    bool onHost(const std::string& name, const std::vector<std::string>& arguments,
-                const UserCommand& command);
+    // `zyvodiag NAME ARGUMENTS` through the tool's runner, its output kept in the test's log.
+    // False when it did not pass.
+    bool command(const std::string& name, const std::vector<std::string>& arguments);
+    const CommandResult& lastResult() const { return mLast; }
 
-    // The library's comparison of two frame files (expected first); when they differ, the
-    // pixel statistics follow in the log and, when frames are kept, a difference picture.
-    bool compareFrames(const std::string& expected, const std::string& found,
-                       const FrameFormat& format, const std::vector<std::string>& switches);
+    // The pair of frame files named after `stem` ("sdi3-expected.raw", "sdi3-captured.raw").
+    FramePair framePair(const std::string& stem, const FrameFormat& format);
+    // `zyvodiag compare SWITCHES EXPECTED CAPTURED`; then both frames decoded once, their
+    // statistics noted when they differ.
+    bool compare(const FramePair& pair, const std::vector<std::string>& switches);
+    // A frame the test read itself (the LCD's), written as `stem`.raw for the report.
+    bool keepFrame(const std::string& stem, const FrameShape& shape,
+                   const std::vector<uint8_t>& bytes);
 
-    // The path of a new frame file named after `stem`, registered with its shape.
-    std::string frameFile(const std::string& stem, const FrameFormat& format);
-    std::string frameFile(const std::string& stem, const FrameShape& shape);
-
-    // Writes a frame file the test made itself; false, noted in the log, when it cannot.
-    bool writeFrame(const std::string& file, const std::vector<uint8_t>& bytes);
-
-    // A line of the tool's own in the test's log. The last one before a failure says what the
-    // tool found wrong, when no device-library call failed.
+    // A line of the tool's own in the test's log; the last one before a failure stands as the
+    // finding when no device call explains it.
     void note(const std::string& text);
 
-    // A check that only a simulated device allows (a look inside the card, where no input can
-    // see): made there, with `why` recorded for the report; skipped elsewhere, saying why.
-    bool simulatorCheck(const std::string& why, const std::function<bool()>& check);
+    // Records that a command of the test checks what only a simulated device shows (a look
+    // inside the card, where no input can see), and why.
+    void simulatorOnly(const std::string& why) { mSimulatorOnly = why; }
 
+    const std::string& log() const { return mLog; }
     std::vector<TestFrame>& frames() { return mFrames; }
-    // The commands run, as a user types them: "zyvodiag capture -i3 ... FILE".
+    // The comparisons of the test, their frames decoded, for the pictures.
+    std::vector<FrameComparison>& comparisons() { return mComparisons; }
+    // The commands run, each word quoted for a shell: "zyvodiag capture -i3 ... FILE".
     const std::vector<std::string>& commands() const { return mCommands; }
-    // The first device-library call of the test that failed, else the tool's last finding.
-    std::string rootCause() const;
+    const RootCauseEvidence& evidence() const { return mEvidence; }
     const std::string& simulatorOnly() const { return mSimulatorOnly; }
 
-    // Where the test's log can be read as it grows, so that a failed command's last word can
-    // stand as the finding when no device-library call failed.
-    void readLogWith(std::function<std::string()> reader) { mLogReader = std::move(reader); }
-
 private:
-    bool invoke(const std::string& name, const std::vector<std::string>& arguments,
-                const UserCommand& command, bool needsDevice);
-    TestFrame* findFrame(const std::string& file);
-
     std::string mDirectory;
     bool mKeep;
-    std::string mToolOptions;
-    size_t mTraceMark;
+    std::vector<std::string> mToolOptions;
+    bool mDecodeFrames;
+    std::string mLog;
+    CommandResult mLast;
     std::vector<TestFrame> mFrames;
+    std::vector<FrameComparison> mComparisons;
     std::vector<std::string> mCommands;
-    std::string mFinding;
+    RootCauseEvidence mEvidence;
     std::string mSimulatorOnly;
-    std::function<std::string()> mLogReader;
 };
 
 } // namespace zyvodiag

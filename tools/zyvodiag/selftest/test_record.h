@@ -36,7 +36,8 @@ struct TestOutcome {
     std::vector<std::string> commands;   // as a user would type them again
     std::vector<TestFrame> frames;       // the frames kept, with their pictures
     std::vector<FramePictures> pictures; // for the HTML report
-    std::string simulatorOnly; // a check made inside the simulator, and why; empty if none
+    std::string simulatorOnly;  // a check made inside the simulator, and why; empty if none
+    RootCauseEvidence evidence; // what the root cause is chosen from once every test has run
 };
 
 // Every run of one test of the plan.
@@ -67,6 +68,7 @@ struct SelfTestReport {
     unsigned repeat = 1;
     double milliseconds = 0;
     double demandedWaitMilliseconds = 0;
+    bool simulatedClock = false; // the waits ran on the simulator's clock
     bool framesKept = false;
     std::vector<TestRecord> tests;
 

@@ -1,6 +1,7 @@
 // Making and removing the directories the self-test writes into.
 #include "selftest/work_directory.h"
 
+#include "system/hard_stop.h"
 #include "system/pending_file.h"
 
 #include <sys/stat.h>
@@ -42,6 +43,7 @@ WorkDirectory::WorkDirectory(const std::string& keep) : mTemporary(keep.empty())
         std::string(tmp != nullptr && *tmp ? tmp : "/tmp") + "/zyvodiag-selftest-XXXXXX";
     if (mkdtemp(pattern.data()) != nullptr) {
         mPath = pattern;
+        removeOnHardStop(mPath);
     } else {
         mProblem = pattern + ": " + std::strerror(errno);
     }
@@ -49,6 +51,7 @@ WorkDirectory::WorkDirectory(const std::string& keep) : mTemporary(keep.empty())
 
 WorkDirectory::~WorkDirectory() {
     if (mTemporary && !mPath.empty()) {
+        keepOnHardStop(mPath);
         std::error_code ignored;
         fs::remove_all(mPath, ignored);
     }

@@ -48,7 +48,11 @@ size_t callTraceMark() {
     return 0;
 }
 
-std::string firstFailedCallSince(size_t) {
+std::string privateCardDirectory() {
+    return {};
+}
+
+std::vector<std::string> failedCallsSince(size_t) {
     return {};
 }
 

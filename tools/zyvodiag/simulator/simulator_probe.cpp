@@ -1,6 +1,7 @@
 // The tool's questions to the simulated device, answered by the simulator's control API.
 #include "simulator/simulator_probe.h"
 
+#include "engine/device_layout.h"
 #include "zyvosim/card_state.h"
 #include "zyvosim/zyvosim.h"
 
@@ -9,11 +10,10 @@
 namespace zyvodiag {
 namespace {
 
-// Crosspoint sources are the device's numbers: 57 is dual-link output 4, 92 playout store 0.
-constexpr unsigned kMonitorSdiOutput = 10;
-constexpr unsigned kMonitorDualLinkOutput = 4;
-constexpr int32_t kMonitorDualLinkSource = 57;
-constexpr int32_t kPlayoutStore0Source = 92;
+using engine::kMonitorDualLinkOutput;
+using engine::kMonitorDualLinkSource;
+using engine::kMonitorSDIOutput;
+using engine::kPlayoutStore0Source;
 
 } // namespace
 
@@ -36,6 +36,11 @@ std::string simulatedStateDirectory() {
     return zyvosim::stateDirectory();
 }
 
+std::string privateCardDirectory() {
+    const std::string directory = zyvosim::stateDirectory();
+    return directory.find("/zyvosim-private-") != std::string::npos ? directory : "";
+}
+
 std::string simulatedDeviceDescription(unsigned device) {
     return "simulated device " + std::to_string(device) + " (state in " +
            zyvosim::stateDirectory() + ")";
@@ -53,7 +58,7 @@ std::string takeSimulatorStorageFailure() {
 
 bool monitorOutputCarriesPlayoutStore0(unsigned device, std::string& why) {
     const zyvosim::CardState& card = zyvosim::cardState(device);
-    const zyvosim::SDIOutputState& output = card.sdiOutput[kMonitorSdiOutput];
+    const zyvosim::SDIOutputState& output = card.sdiOutput[kMonitorSDIOutput];
     const zyvosim::DualLinkState& dualLink = card.dualLinkOutput[kMonitorDualLinkOutput];
     if (!output.enable || output.mute) {
         why = std::string("the monitor's SDI output 10 is ") + (output.enable ? "muted" : "off");
@@ -79,7 +84,8 @@ size_t callTraceMark() {
     return zyvosim::trace().size();
 }
 
-std::string firstFailedCallSince(size_t mark) {
+std::vector<std::string> failedCallsSince(size_t mark) {
+    std::vector<std::string> failed;
     const std::vector<zyvosim::TraceEntry>& calls = zyvosim::trace();
     for (size_t i = mark; i < calls.size(); ++i) {
         const zyvosim::TraceEntry& call = calls[i];
@@ -92,10 +98,10 @@ std::string firstFailedCallSince(size_t mark) {
             text += "[" + std::to_string(call.index) + "]";
         }
         text += "." + call.operation + "(" + call.arguments + ")";
-        return text +
-               (call.threw ? " threw an exception" : " returned " + std::to_string(call.status));
+        failed.push_back(text + (call.threw ? " threw an exception"
+                                            : " returned " + std::to_string(call.status)));
     }
-    return {};
+    return failed;
 }
 
 void forgetCallTrace() {

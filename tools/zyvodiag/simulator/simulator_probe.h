@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zyvodiag {
 
@@ -22,6 +23,10 @@ void printCallTrace();
 
 // The directory that holds the simulated card's state.
 std::string simulatedStateDirectory();
+
+// The directory of the simulated card's state when it is this process's private one, which a
+// normal exit removes; else empty.
+std::string privateCardDirectory();
 
 // What names local device `device` in reports: "simulated device N (state in DIR)".
 std::string simulatedDeviceDescription(unsigned device);
@@ -63,10 +68,10 @@ bool monitorOutputCarriesPlayoutStore0(unsigned device, std::string& why);
 bool deviceIsSimulated();
 
 // The call trace the simulator keeps of every device-library call: where it stands now, and the
-// first call after `mark` that returned a failure (a status of 0 or less) or threw, as
-// "SDIOutput[2].SetEnable(true) returned -1"; empty when none did.
+// calls after `mark` that returned a failure (a status of 0 or less) or threw, in order, as
+// "SDIOutput[2].SetEnable(true) returned -1".
 size_t callTraceMark();
-std::string firstFailedCallSince(size_t mark);
+std::vector<std::string> failedCallsSince(size_t mark);
 // Drops the calls recorded so far, so that a long run does not keep them all.
 void forgetCallTrace();
 

@@ -20,16 +20,16 @@ namespace zyvodiag {
 namespace {
 
 // The temporary names a signal handler may still have to remove. A fixed table, as the handler
-// can neither allocate nor take a lock; pictures written from several threads at once claim
-// their slots with an atomic exchange.
+// can neither allocate nor take a lock. Pictures are written from several threads, so a slot is
+// claimed by an atomic exchange, and the handler reads only slots whose path is complete.
 constexpr int kPendingSlots = 16;
-enum SlotState : int { kFree, kClaimed, kUsed };
+enum SlotState { kFree, kFilling, kUsed };
 struct PendingSlot {
     std::atomic<int> state;
     char path[PATH_MAX];
 };
+static_assert(ATOMIC_INT_LOCK_FREE == 2, "a signal handler may only read lock-free atomics");
 PendingSlot s_pending[kPendingSlots];
-static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads the slots");
 
 void remember(const std::string& path) {
     if (path.size() >= PATH_MAX) {
@@ -37,7 +37,7 @@ void remember(const std::string& path) {
     }
     for (PendingSlot& slot : s_pending) {
         int expected = kFree;
-        if (slot.state.compare_exchange_strong(expected, kClaimed)) {
+        if (slot.state.compare_exchange_strong(expected, kFilling)) {
             std::memcpy(slot.path, path.c_str(), path.size() + 1);
             slot.state.store(kUsed);
             return;

@@ -1,6 +1,7 @@
 // Noting stop signals without ending the command they arrive in.
 #include "system/stop_signals.h"
 
+#include "system/hard_stop.h"
 #include "system/pending_file.h"
 
 #include <zyvodiag>
@@ -28,6 +29,7 @@ void noteStop(int signalNumber) {
         }
     } else if (s_signal != 0) {
         removePendingFilesNow();
+        tidyOnHardStop();
         std::signal(signalNumber, SIG_DFL);
         std::raise(signalNumber);
         return;

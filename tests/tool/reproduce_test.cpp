@@ -1,0 +1,82 @@
+// The commands a self-test report gives to type again, pasted into a shell: each test's commands
+// run what the self-test ran and come to its verdict, whatever the bench's name holds.
+#include "test_files.h"
+#include "tool_process.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string shellQuoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
+std::string benchText(const char* example, const std::string& more) {
+    std::ifstream in(std::string(ZYVO_SOURCE_DIR) + "/examples/" + example);
+    return std::string(std::istreambuf_iterator<char>(in), {}) + more;
+}
+
+struct ReproduceCase {
+    const char* label;
+    std::string bench;
+};
+
+// The faulty bench with faults of every kind that fail a test on every run of a command:
+// a failing call, a stuck store, a missing widget and a broken register.
+const ReproduceCase kBenches[] = {
+    {"default", ""},
+    {"faulty", benchText("faulty.bench", "stuck CaptureStore 1\nmissing SDIOutput 10\n"
+                                         "hdmi-fault clock HDMIIn 16 0x08D8AB00\n")},
+};
+
+class ReproduceTest : public ::testing::TestWithParam<ReproduceCase> {};
+
+TEST_P(ReproduceTest, pastedCommandsGiveEachTestsVerdict) {
+    const std::string directory = zyvotest::scratchPath("a b;c");
+    fs::create_directory(directory);
+    // A shell that took any word apart would run the command substitution or the backquotes.
+    const std::string bench = directory + "/it's $(touch pwned) `touch pwned2`.bench";
+    std::ofstream(bench) << (GetParam().bench.empty() ? "devices 1\n" : GetParam().bench);
+    const std::string benchOption =
+        GetParam().bench.empty() ? "" : "--sim " + shellQuoted(bench) + " ";
+    const std::string state = "ZYVO_SIM_STATE=" + zyvotest::scratchPath("card");
+    const std::string json = directory + "/report.json";
+    tooltest::ToolRun run =
+        tooltest::runTool(benchOption + "selftest --keep " + shellQuoted(directory + "/frames") +
+                              " --json " + shellQuoted(json),
+                          state);
+    ASSERT_LE(run.status, 1) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(std::ifstream(json));
+    size_t failed = 0;
+    for (const auto& test : report["tests"]) {
+        std::string script = "cd " + shellQuoted(directory) + " && export " + state +
+                             " && zyvodiag() { " + tooltest::toolCommand() + " \"$@\"; }";
+        for (const auto& command : test["runs"][0]["commands"]) {
+            script += " && " + command.get<std::string>();
+        }
+        const tooltest::ToolRun again = tooltest::runScript(script + " >/dev/null 2>&1");
+        SCOPED_TRACE(test["name"].get<std::string>() + "\n" + script);
+        EXPECT_EQ(again.status == 0 ? "PASS" : "FAIL", test["result"].get<std::string>());
+        failed += test["result"] == "FAIL" ? 1 : 0;
+    }
+    EXPECT_EQ(failed > 0, !GetParam().bench.empty());
+    EXPECT_FALSE(fs::exists(directory + "/pwned") || fs::exists(directory + "/pwned2"));
+    fs::remove_all(directory);
+}
+
+INSTANTIATE_TEST_SUITE_P(Benches, ReproduceTest, ::testing::ValuesIn(kBenches),
+                         [](const ::testing::TestParamInfo<ReproduceCase>& info) {
+                             return std::string(info.param.label);
+                         });
+
+} // namespace

@@ -1,0 +1,42 @@
+// A record of the files each run wrote, read back by the next run to remove what it left.
+#include "selftest/written_files.h"
+
+#include "system/pending_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+namespace zyvodiag {
+namespace {
+
+// Hidden, so that the folder's listing shows only the report.
+const char* const kRecord = "/.zyvodiag-written";
+
+// A name the tool could have written: inside the folder, never through "..".
+bool isOwnName(const std::string& name) {
+    return !name.empty() && name[0] != '/' && name.find("..") == std::string::npos;
+}
+
+} // namespace
+
+bool replaceRecordedFiles(const std::string& folder, const std::set<std::string>& written,
+                          std::string& error) {
+    std::ifstream earlier(folder + kRecord);
+    for (std::string name; std::getline(earlier, name);) {
+        struct stat status {};
+        const std::string path = folder + "/" + name;
+        if (isOwnName(name) && written.count(name) == 0 && lstat(path.c_str(), &status) == 0 &&
+            S_ISREG(status.st_mode)) {
+            unlink(path.c_str());
+        }
+    }
+    std::string record;
+    for (const std::string& name : written) {
+        record += name + "\n";
+    }
+    return writeWholeFile(folder + kRecord, record.data(), record.size(), error);
+}
+
+} // namespace zyvodiag
