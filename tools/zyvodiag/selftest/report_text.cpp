@@ -1,8 +1,8 @@
 // Writing the self-test's progress and summary for a person at the terminal.
 #include "selftest/report_text.h"
 
-#include "system/terminal_style.h"
 #include "system/hard_stop.h"
+#include "system/terminal_style.h"
 
 #include <cstdio>
 #include <sstream>
