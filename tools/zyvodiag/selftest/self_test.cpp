@@ -229,8 +229,8 @@ void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& c
             const bool failedBefore =
                 context.options.stopOnFail && report.count(Verdict::kFail) > 0;
             if (stopped || failedBefore) {
-                record.runs.push_back(notRun(stopped ? std::string("not run: ") + stopDescription()
-                                                     : "not run: stopped at the first failure"));
+                record.add(notRun(stopped ? std::string("not run: ") + stopDescription()
+                                          : "not run: stopped at the first failure"));
                 continue;
             }
             printProgress(i + 1, chosen.size(), record.name);
@@ -238,7 +238,7 @@ void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& c
             TestOutcome outcome = runOne(plan[chosen[i]], context, comparisons);
             printVerdict(outcome, report.framesKept);
             queuePictures(std::move(comparisons), record.number, context, outcome);
-            record.runs.push_back(std::move(outcome));
+            record.add(std::move(outcome));
         }
     }
 }
@@ -341,7 +341,11 @@ int runSelfTest(const SelfTestOptions& options) {
     for (size_t i = 0; i < plan.size(); ++i) {
         if (selected[i]) {
             chosen.push_back(i);
-            report.tests.push_back(TestRecord{i + 1, plan[i].name, plan[i].group, {}});
+            TestRecord record;
+            record.number = i + 1;
+            record.name = plan[i].name;
+            record.group = plan[i].group;
+            report.tests.push_back(std::move(record));
         }
     }
     std::printf("zyvodiag %s self-test of the %s on bench %s\n", report.toolVersion.c_str(),
