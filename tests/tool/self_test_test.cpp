@@ -49,6 +49,7 @@ const size_t kTestCount = kTests.size();
 struct SelfTestRun {
     int status = -1;
     std::string out;
+    std::string err;
     std::vector<std::string> names;             // in the order of their progress lines
     std::map<std::string, std::string> results; // name -> PASS or FAIL
     std::map<std::string, std::string> details; // name -> the indented lines after it
@@ -89,6 +90,7 @@ protected:
         auto outcome = zyvotest::captured([&] { return zyvodiag::runSelfTest(options); });
         result.status = outcome.result;
         result.out = outcome.out;
+        result.err = outcome.err;
         readProgress(result);
         return result;
     }
@@ -598,6 +600,34 @@ TEST_F(SelfTestTest, aPassLeftOutAfterAFailureReadsTheSameInEveryReport) {
     EXPECT_NE(sdi2Html.find(">PASS<"), std::string::npos) << sdi2Html;
     EXPECT_EQ(sdi2Html.find("not run"), std::string::npos) << sdi2Html;
     EXPECT_EQ(sdi2Html.find("Root cause"), std::string::npos) << sdi2Html;
+}
+
+// A report that could not be written whole is no success: a link someone puts at a name the run
+// writes, once the folders were checked, is not followed, and the run fails naming it.
+TEST_F(SelfTestTest, aFileThatCouldNotBeWrittenFailsTheRunAndIsNamed) {
+    for (const char* planted : {"html/pictures/03-sdi3-captured.png", "html/index.html",
+                                "frames/sdi3-captured.png", "frames/sdi-3----sdi-input-3.log"}) {
+        zyvosim::reset();
+        zyvodiag::SelfTestOptions options;
+        options.htmlDirectory = scratchPath("html");
+        options.keepDirectory = scratchPath("frames");
+        options.only = "3";
+        const std::string theirs = scratchPath("theirs");
+        std::ofstream(theirs) << "someone's file";
+        const std::string link = scratchPath(planted);
+        // The clock is read as the test starts: the folders were checked by then.
+        options.clock = [&link, &theirs] {
+            std::error_code ignored;
+            fs::create_symlink(theirs, link, ignored);
+            return 0.0;
+        };
+        SelfTestRun result = run(zyvosim::defaultBenchText(), options);
+        EXPECT_EQ(result.status, 1) << planted << "\n" << result.out << result.err;
+        EXPECT_NE(result.err.find(link), std::string::npos) << planted << "\n" << result.err;
+        EXPECT_EQ(zyvotest::fileText(theirs), "someone's file") << planted;
+        fs::remove_all(options.htmlDirectory);
+        fs::remove_all(options.keepDirectory);
+    }
 }
 
 TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {

@@ -64,6 +64,7 @@ struct RunContext {
     PictureWriter& pictures;
     // Device calls that failed where nothing came of it: no root cause of another test.
     std::set<std::string> harmlessCalls;
+    bool everyFileWritten = true; // a file the run could not write fails it once the tests end
 };
 
 bool wantsPictures(const SelfTestOptions& options) {
@@ -79,11 +80,14 @@ std::string rawLogName(const std::string& test) {
     return name + ".log";
 }
 
-void writeRawLog(const std::string& folder, const SelfTestCase& test, const std::string& log) {
+// False, having said why, when the log could not be written: the kept folder is then not whole.
+bool writeRawLog(const std::string& folder, const SelfTestCase& test, const std::string& log) {
     std::string error;
     if (!writeTextFile(folder + "/" + rawLogName(test.name), log, error)) {
         std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
+        return false;
     }
+    return true;
 }
 
 // A device library that throws fails the test it threw in, with the exception in its log; the
@@ -110,7 +114,7 @@ TestOutcome runOne(const SelfTestCase& test, RunContext& context,
     // The reports hold the text with placeholders; a kept folder has the raw log too.
     outcome.log = stableText(run.log());
     if (keep) {
-        writeRawLog(context.options.keepDirectory, test, run.log());
+        context.everyFileWritten &= writeRawLog(context.options.keepDirectory, test, run.log());
     }
     for (const std::string& command : run.commands()) {
         outcome.commands.push_back(stableText(command));
@@ -383,8 +387,11 @@ int runSelfTest(const SelfTestOptions& options) {
     // The totals are out before another process may have the card; the reports need no card.
     std::fflush(stdout);
     card.release();
+    // A report or folder that could not be written whole is no success, whatever the verdicts.
     if (!writeReports(options, report) || !takeBackEarlierFiles(options, report) ||
-        !picturesWritten) {
+        !picturesWritten || !context.everyFileWritten) {
+        std::fprintf(stderr, "zyvodiag selftest: failed: the reports are not whole (the files "
+                             "named above could not be written)\n");
         return kFail;
     }
     if (stopSignal() != 0) {
