@@ -424,15 +424,18 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     SelfTestRun result = run(bench, options);
     ASSERT_EQ(result.status, 1) << result.out;
     EXPECT_NE(result.out.find("\npictures: "), std::string::npos) << result.out;
+    // Each run's pictures have a folder of their own, and the earlier run's went.
     EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures"),
-              (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
-                                        "04-sdi4-difference-thumbnail.png",
-                                        "04-sdi4-difference.png", "04-sdi4-expected-thumbnail.png",
-                                        "04-sdi4-expected.png", "mine.png"}));
+              (std::vector<std::string>{"mine.png", "run-2"}));
+    EXPECT_EQ(
+        zyvotest::listing(options.htmlDirectory + "/pictures/run-2"),
+        (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
+                                  "04-sdi4-difference-thumbnail.png", "04-sdi4-difference.png",
+                                  "04-sdi4-expected-thumbnail.png", "04-sdi4-expected.png"}));
     EXPECT_FALSE(fs::exists(options.keepDirectory + "/sdi3-captured.raw"));
 #ifdef ZYVO_TEST_LIBPNG
     const tooltest::RgbPicture difference =
-        tooltest::readPng(options.htmlDirectory + "/pictures/04-sdi4-difference.png");
+        tooltest::readPng(options.htmlDirectory + "/pictures/run-2/04-sdi4-difference.png");
     size_t marked = 0;
     for (size_t i = 0; i + 2 < difference.rgb.size(); i += 3) {
         const uint8_t* pixel = &difference.rgb[i];
@@ -605,7 +608,7 @@ TEST_F(SelfTestTest, aPassLeftOutAfterAFailureReadsTheSameInEveryReport) {
 // A report that could not be written whole is no success: a link someone puts at a name the run
 // writes, once the folders were checked, is not followed, and the run fails naming it.
 TEST_F(SelfTestTest, aFileThatCouldNotBeWrittenFailsTheRunAndIsNamed) {
-    for (const char* planted : {"html/pictures/03-sdi3-captured.png", "html/index.html",
+    for (const char* planted : {"html/pictures/run-1/03-sdi3-captured.png", "html/index.html",
                                 "frames/sdi3-captured.png", "frames/sdi-3----sdi-input-3.log"}) {
         zyvosim::reset();
         zyvodiag::SelfTestOptions options;

@@ -21,11 +21,14 @@
 #include "system/sha256.h"
 #include "system/stop_signals.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <set>
@@ -62,6 +65,7 @@ struct RunContext {
     std::string frameDirectory;
     std::vector<std::string> toolOptions; // before every command the tests record: --sim FILE
     PictureWriter& pictures;
+    std::string htmlPictures; // this run's pictures folder, relative to the HTML folder
     // Device calls that failed where nothing came of it: no root cause of another test.
     std::set<std::string> harmlessCalls;
     bool everyFileWritten = true; // a file the run could not write fails it once the tests end
@@ -216,7 +220,7 @@ void queuePictures(std::vector<FrameComparison> comparisons, size_t number, RunC
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "%02zu-", number);
     const PictureTargets targets{!context.options.keepDirectory.empty(),
-                                 context.options.htmlDirectory, prefix};
+                                 context.options.htmlDirectory, context.htmlPictures, prefix};
     queueTestPictures(std::move(comparisons), targets, outcome, context.pictures);
 }
 
@@ -311,6 +315,27 @@ bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& 
     return false;
 }
 
+// A report folder changes all at once: this run's pictures go to a folder of their own beside the
+// previous run's, and the index that names them replaces the previous index with one rename. An
+// interrupted run leaves the previous index and its pictures as they were.
+bool makeRunPictures(const SelfTestOptions& options, std::string& folder) {
+    if (options.htmlDirectory.empty()) {
+        return true;
+    }
+    for (unsigned run = 1; run < 1000; ++run) {
+        folder = "pictures/run-" + std::to_string(run);
+        if (mkdir((options.htmlDirectory + "/" + folder).c_str(), 0700) == 0) {
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    std::fprintf(stderr, "zyvodiag selftest: cannot write the HTML report: %s/%s: %s\n",
+                 options.htmlDirectory.c_str(), folder.c_str(), std::strerror(errno));
+    return false;
+}
+
 } // namespace
 
 SelfTestOptions::Clock steadyClock() {
@@ -364,6 +389,10 @@ int runSelfTest(const SelfTestOptions& options) {
         return kFail;
     }
     removePrivateCardOnHardStop();
+    std::string htmlPictures;
+    if (!makeRunPictures(options, htmlPictures)) {
+        return kFail;
+    }
     PictureWriter pictures;
     std::vector<std::string> toolWords;
     if (!options.bench.empty()) {
@@ -372,7 +401,7 @@ int runSelfTest(const SelfTestOptions& options) {
     if (chosenDevice() != 0) {
         toolWords.insert(toolWords.end(), {"--device", std::to_string(chosenDevice())});
     }
-    RunContext context{options, work.path(), toolWords, pictures, {}};
+    RunContext context{options, work.path(), toolWords, pictures, htmlPictures, {}};
     const uint64_t waitsBefore = demandedWaitMicroseconds();
     const double start = options.clock();
     runPlan(plan, chosen, context, report);
@@ -388,8 +417,13 @@ int runSelfTest(const SelfTestOptions& options) {
     std::fflush(stdout);
     card.release();
     // A report or folder that could not be written whole is no success, whatever the verdicts.
-    if (!writeReports(options, report) || !takeBackEarlierFiles(options, report) ||
-        !picturesWritten || !context.everyFileWritten) {
+    const bool reportsWritten =
+        writeReports(options, report) && takeBackEarlierFiles(options, report);
+    if (!htmlPictures.empty()) {
+        // A run that drew no picture leaves no empty folder.
+        rmdir((options.htmlDirectory + "/" + htmlPictures).c_str());
+    }
+    if (!reportsWritten || !picturesWritten || !context.everyFileWritten) {
         std::fprintf(stderr, "zyvodiag selftest: failed: the reports are not whole (the files "
                              "named above could not be written)\n");
         return kFail;
