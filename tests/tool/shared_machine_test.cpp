@@ -185,11 +185,14 @@ TEST_F(SharedMachineTest, anInterruptedRunLeavesThePreviousReportAsItWas) {
                   "selftest --only 4,9-15 --html " + html);
     EXPECT_EQ(run.status, 130) << run.out;
     EXPECT_FALSE(contains(run.out, "Total:")) << run.out;
+    // Nothing of the stopped run stays either: its own pictures folder went with it.
     const std::map<std::string, std::string> after = contents(html);
     for (const auto& [name, bytes] : before) {
         ASSERT_EQ(after.count(name), 1u) << name;
         EXPECT_EQ(after.at(name), bytes) << name;
     }
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_EQ(listing(html + "/pictures"), std::vector<std::string>{"run-1"});
 }
 
 // One stop signal lets the command or test in hand finish, writes no file and runs no further

@@ -325,6 +325,8 @@ bool makeRunPictures(const SelfTestOptions& options, std::string& folder) {
     for (unsigned run = 1; run < 1000; ++run) {
         folder = "pictures/run-" + std::to_string(run);
         if (mkdir((options.htmlDirectory + "/" + folder).c_str(), 0700) == 0) {
+            // Until the index names it, a second signal takes it away with what it holds.
+            removeOnHardStop(options.htmlDirectory + "/" + folder);
             return true;
         }
         if (errno != EEXIST) {
@@ -417,6 +419,10 @@ int runSelfTest(const SelfTestOptions& options) {
     std::fflush(stdout);
     card.release();
     // A report or folder that could not be written whole is no success, whatever the verdicts.
+    if (!htmlPictures.empty()) {
+        // From here on an index may name these pictures.
+        keepOnHardStop(options.htmlDirectory + "/" + htmlPictures);
+    }
     const bool reportsWritten =
         writeReports(options, report) && takeBackEarlierFiles(options, report);
     if (!htmlPictures.empty()) {
