@@ -115,6 +115,14 @@ if [[ -x $tool && -x /usr/bin/time ]]; then
     printf '%-44s %9d KiB  %-30s %9d KiB  %6sx\n' "peak RSS, hdmi-capture 4K to file" "$peak" \
         "two frames + 16 MiB" "$limit" "$(ratio "$peak" "$limit")"
 fi
+# A soak of 10,000 passes keeps its memory flat and its report small.
+if [[ -x $tool && -x /usr/bin/time ]]; then
+    read -r growth json passes < <(bash "$(dirname "$0")/soak.sh" "$tool" "${ZYVO_SOAK_PASSES:-10000}")
+    printf '%-44s %9d KiB  %-30s %9d KiB  %6sx\n' "RSS growth, selftest --repeat $passes" \
+        "$growth" "target: under 10 MiB" 10240 "$(ratio "$growth" 10240)"
+    printf '%-44s %9d B    %-30s %9d B    %6sx\n' "JSON report, selftest --repeat $passes" \
+        "$json" "target: under 5 MB" 5000000 "$(ratio "$json" 5000000)"
+fi
 
 echo
 if [[ -n $ffmpeg_frame ]]; then

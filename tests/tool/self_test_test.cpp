@@ -49,6 +49,7 @@ const size_t kTestCount = kTests.size();
 struct SelfTestRun {
     int status = -1;
     std::string out;
+    std::string err;
     std::vector<std::string> names;             // in the order of their progress lines
     std::map<std::string, std::string> results; // name -> PASS or FAIL
     std::map<std::string, std::string> details; // name -> the indented lines after it
@@ -89,6 +90,7 @@ protected:
         auto outcome = zyvotest::captured([&] { return zyvodiag::runSelfTest(options); });
         result.status = outcome.result;
         result.out = outcome.out;
+        result.err = outcome.err;
         readProgress(result);
         return result;
     }
@@ -422,15 +424,18 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     SelfTestRun result = run(bench, options);
     ASSERT_EQ(result.status, 1) << result.out;
     EXPECT_NE(result.out.find("\npictures: "), std::string::npos) << result.out;
+    // Each run's pictures have a folder of their own, and the earlier run's went.
     EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures"),
-              (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
-                                        "04-sdi4-difference-thumbnail.png",
-                                        "04-sdi4-difference.png", "04-sdi4-expected-thumbnail.png",
-                                        "04-sdi4-expected.png", "mine.png"}));
+              (std::vector<std::string>{"mine.png", "run-2"}));
+    EXPECT_EQ(
+        zyvotest::listing(options.htmlDirectory + "/pictures/run-2"),
+        (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
+                                  "04-sdi4-difference-thumbnail.png", "04-sdi4-difference.png",
+                                  "04-sdi4-expected-thumbnail.png", "04-sdi4-expected.png"}));
     EXPECT_FALSE(fs::exists(options.keepDirectory + "/sdi3-captured.raw"));
 #ifdef ZYVO_TEST_LIBPNG
     const tooltest::RgbPicture difference =
-        tooltest::readPng(options.htmlDirectory + "/pictures/04-sdi4-difference.png");
+        tooltest::readPng(options.htmlDirectory + "/pictures/run-2/04-sdi4-difference.png");
     size_t marked = 0;
     for (size_t i = 0; i + 2 < difference.rgb.size(); i += 3) {
         const uint8_t* pixel = &difference.rgb[i];
@@ -497,7 +502,7 @@ TEST(TestRecordTest, slowestAndMedianOverTheRunsThatRan) {
             zyvodiag::TestOutcome outcome;
             outcome.verdict = ms < 0 ? zyvodiag::Verdict::kNotRun : zyvodiag::Verdict::kPass;
             outcome.milliseconds = ms < 0 ? 0 : ms;
-            record.runs.push_back(outcome);
+            record.add(outcome);
         }
         EXPECT_EQ(record.slowestMilliseconds(), row.slowest);
         EXPECT_EQ(record.medianMilliseconds(), row.median);
@@ -515,6 +520,117 @@ TEST_F(SelfTestTest, soakFiguresAreTheSlowestAndTheMedianOfTheRuns) {
     SelfTestRun result = run(zyvosim::defaultBenchText(), options);
     EXPECT_NE(result.out.find("passed 3 of 3, slowest 7.00 s, median 5.00 s"), std::string::npos)
         << result.out;
+}
+
+// A soak keeps the detail of the first runs of each result and of the latest of each, whatever
+// its length; the figures still count every run.
+TEST(TestRecordTest, aLongSoakKeepsABoundedDetailAndCountsEveryRun) {
+    using zyvodiag::Verdict;
+    zyvodiag::TestRecord record;
+    // 10,000 runs: failures at 17, 400 to 409 and 9,998; not run from 9,999 on.
+    for (size_t run = 1; run <= 10000; ++run) {
+        zyvodiag::TestOutcome outcome;
+        const bool failed = run == 17 || (run >= 400 && run < 410) || run == 9998;
+        outcome.verdict = run >= 9999 ? Verdict::kNotRun : failed ? Verdict::kFail : Verdict::kPass;
+        outcome.milliseconds = outcome.verdict == Verdict::kNotRun ? 0 : double(run % 7);
+        outcome.log = std::string(1000, 'x');
+        record.add(outcome);
+    }
+    std::vector<size_t> kept;
+    for (const zyvodiag::TestOutcome& run : record.runs) {
+        kept.push_back(run.run);
+    }
+    EXPECT_EQ(kept, (std::vector<size_t>{1, 2, 3, 4, 5, 17, 400, 401, 402, 403, 9997, 9998, 9999,
+                                         10000}));
+    EXPECT_EQ(record.ranRuns(), 9998u);
+    EXPECT_EQ(record.passedRuns(), 9998u - 12);
+    EXPECT_EQ(record.verdict(), Verdict::kFail);
+    EXPECT_EQ(record.slowestMilliseconds(), 6);
+    EXPECT_EQ(record.medianMilliseconds(), 3);
+    ASSERT_NE(record.shown(), nullptr);
+    EXPECT_EQ(record.shown()->run, 9998u);
+}
+
+// Through the whole tool: a soak's JSON lists the bounded runs, each by its number, and says so.
+TEST_F(SelfTestTest, aSoaksJsonListsABoundedNumberOfRuns) {
+    zyvodiag::SelfTestOptions options;
+    options.only = "15";
+    options.repeat = 40;
+    options.jsonPath = scratchPath("soak.json");
+    ASSERT_EQ(run(zyvosim::defaultBenchText(), options).status, 0);
+    const nlohmann::json json = nlohmann::json::parse(zyvotest::fileText(options.jsonPath));
+    const nlohmann::json& test = json["tests"][0];
+    EXPECT_EQ(test["runs_made"], 40);
+    EXPECT_EQ(test["passed_runs"], 40);
+    EXPECT_EQ(test["runs_listed"], zyvodiag::kFirstRunsKept + 1);
+    ASSERT_EQ(test["runs"].size(), zyvodiag::kFirstRunsKept + 1);
+    EXPECT_EQ(test["runs"].back()["run"], 40);
+    EXPECT_FALSE(test["runs"].back()["log"].get<std::string>().empty());
+    EXPECT_NE(json["runs_listed"].get<std::string>().find("latest"), std::string::npos);
+}
+
+// A test that passed and then was left out after another failed is a pass with that run's
+// figures in every report, never a pass with the reason it was left out.
+TEST_F(SelfTestTest, aPassLeftOutAfterAFailureReadsTheSameInEveryReport) {
+    zyvodiag::SelfTestOptions options;
+    options.only = "2-3";
+    options.repeat = 2;
+    options.stopOnFail = true;
+    options.jsonPath = scratchPath("stop.json");
+    options.junitPath = scratchPath("stop.xml");
+    options.htmlDirectory = scratchPath("stop");
+    double now = 0;
+    options.clock = [&now] { return now += 1250; };
+    SelfTestRun result =
+        run(zyvosim::defaultBenchText() + "fault SDIOutput[2].SetEnable -1\n", options);
+    EXPECT_EQ(result.status, 1) << result.out;
+    EXPECT_NE(result.out.find("SDI 2 -> SDI input 2                         passed 1 of 1"),
+              std::string::npos)
+        << result.out;
+    const nlohmann::json json = nlohmann::json::parse(zyvotest::fileText(options.jsonPath));
+    EXPECT_EQ(json["tests"][0]["result"], "PASS");
+    EXPECT_EQ(json["tests"][0]["runs"][1]["result"], "NOT RUN");
+    const std::string xml = zyvotest::fileText(options.junitPath);
+    const size_t testCase = xml.find("name=\"SDI 2 -&gt; SDI input 2\"");
+    ASSERT_NE(testCase, std::string::npos) << xml;
+    const std::string sdi2 = xml.substr(testCase, xml.find("</testcase>", testCase) - testCase);
+    EXPECT_NE(sdi2.find("time=\"1.250\""), std::string::npos) << sdi2;
+    EXPECT_EQ(sdi2.find("skipped"), std::string::npos) << sdi2;
+    const std::string html = zyvotest::fileText(options.htmlDirectory + "/index.html");
+    const size_t section = html.find("id=\"test-2\"");
+    ASSERT_NE(section, std::string::npos);
+    const std::string sdi2Html = html.substr(section, html.find("</section>", section) - section);
+    EXPECT_NE(sdi2Html.find(">PASS<"), std::string::npos) << sdi2Html;
+    EXPECT_EQ(sdi2Html.find("not run"), std::string::npos) << sdi2Html;
+    EXPECT_EQ(sdi2Html.find("Root cause"), std::string::npos) << sdi2Html;
+}
+
+// A report that could not be written whole is no success: a link someone puts at a name the run
+// writes, once the folders were checked, is not followed, and the run fails naming it.
+TEST_F(SelfTestTest, aFileThatCouldNotBeWrittenFailsTheRunAndIsNamed) {
+    for (const char* planted : {"html/pictures/run-1/03-sdi3-captured.png", "html/index.html",
+                                "frames/sdi3-captured.png", "frames/sdi-3----sdi-input-3.log"}) {
+        zyvosim::reset();
+        zyvodiag::SelfTestOptions options;
+        options.htmlDirectory = scratchPath("html");
+        options.keepDirectory = scratchPath("frames");
+        options.only = "3";
+        const std::string theirs = scratchPath("theirs");
+        std::ofstream(theirs) << "someone's file";
+        const std::string link = scratchPath(planted);
+        // The clock is read as the test starts: the folders were checked by then.
+        options.clock = [&link, &theirs] {
+            std::error_code ignored;
+            fs::create_symlink(theirs, link, ignored);
+            return 0.0;
+        };
+        SelfTestRun result = run(zyvosim::defaultBenchText(), options);
+        EXPECT_EQ(result.status, 1) << planted << "\n" << result.out << result.err;
+        EXPECT_NE(result.err.find(link), std::string::npos) << planted << "\n" << result.err;
+        EXPECT_EQ(zyvotest::fileText(theirs), "someone's file") << planted;
+        fs::remove_all(options.htmlDirectory);
+        fs::remove_all(options.keepDirectory);
+    }
 }
 
 TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {

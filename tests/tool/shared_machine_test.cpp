@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -156,6 +157,42 @@ TEST_F(SharedMachineTest, deviceLibraryExceptionsFailTheCommand) {
                                   "capture-pattern: "));
     EXPECT_TRUE(contains(run.out, "Total: 16, Passed: "));
     EXPECT_TRUE(contains(fileText(file("old.json")), "\"result\": \"FAIL\""));
+}
+
+// Every file under `folder`, by its name relative to it, with its bytes.
+std::map<std::string, std::string> contents(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            files[fs::relative(entry.path(), folder).string()] = fileText(entry.path().string());
+        }
+    }
+    return files;
+}
+
+// A report folder changes all at once: a run that a second signal ends, after one test drew its
+// pictures anew, leaves the previous index and every picture it shows byte for byte.
+TEST_F(SharedMachineTest, anInterruptedRunLeavesThePreviousReportAsItWas) {
+    const std::string html = file("html");
+    const std::string card = zyvosim::defaultBenchText();
+    ToolRun run =
+        runTool(bench(card + "stuck CaptureStore 3\n") + "selftest --only 4 --html " + html);
+    ASSERT_EQ(run.status, 1) << run.out;
+    const std::map<std::string, std::string> before = contents(html);
+    ASSERT_GT(before.size(), 6u);
+    // The genlock test polls the reference: two Ctrl-C there, well after test 4's pictures.
+    run = runTool(bench(card + "interrupt SyncGenerator.GetReferenceInputFormat\n") +
+                  "selftest --only 4,9-15 --html " + html);
+    EXPECT_EQ(run.status, 130) << run.out;
+    EXPECT_FALSE(contains(run.out, "Total:")) << run.out;
+    // Nothing of the stopped run stays either: its own pictures folder went with it.
+    const std::map<std::string, std::string> after = contents(html);
+    for (const auto& [name, bytes] : before) {
+        ASSERT_EQ(after.count(name), 1u) << name;
+        EXPECT_EQ(after.at(name), bytes) << name;
+    }
+    EXPECT_EQ(after.size(), before.size());
+    EXPECT_EQ(listing(html + "/pictures"), std::vector<std::string>{"run-1"});
 }
 
 // One stop signal lets the command or test in hand finish, writes no file and runs no further

@@ -33,7 +33,8 @@ ordered_json framesJson(const std::vector<TestFrame>& frames, bool kept) {
 }
 
 ordered_json runJson(const TestOutcome& run, bool kept) {
-    return {{"result", verdictText(run.verdict)},
+    return {{"run", run.run},
+            {"result", verdictText(run.verdict)},
             {"duration_ms", milliseconds(run.milliseconds)},
             {"demanded_waits_ms", milliseconds(run.demandedWaitMilliseconds)},
             {"root_cause", optionalText(run.rootCause)},
@@ -60,6 +61,7 @@ std::string reportJson(const SelfTestReport& report) {
                          {"runs_made", test.ranRuns()},
                          {"slowest_ms", milliseconds(test.slowestMilliseconds())},
                          {"median_ms", milliseconds(test.medianMilliseconds())},
+                         {"runs_listed", runs.size()},
                          {"runs", runs}});
     }
     const ordered_json json = {
@@ -71,6 +73,9 @@ std::string reportJson(const SelfTestReport& report) {
         {"bench", {{"path", optionalText(report.benchPath)}, {"sha256", report.benchSha256}}},
         {"card", report.card},
         {"repeat", report.repeat},
+        {"runs_listed",
+         "each test's first " + std::to_string(kFirstRunsKept) +
+             " runs of each result and its latest of each; the figures count every run"},
         {"frames_kept", report.framesKept},
         {"duration_ms", milliseconds(report.milliseconds)},
         {"demanded_waits_ms", milliseconds(report.demandedWaitMilliseconds)},

@@ -79,8 +79,8 @@ PictureFiles htmlFiles(const PictureTargets& targets, const std::string& name, s
     if (targets.htmlFolder.empty()) {
         return {};
     }
-    full = "pictures/" + targets.prefix + name + ".png";
-    small = "pictures/" + targets.prefix + name + "-thumbnail.png";
+    full = targets.htmlPictures + "/" + targets.prefix + name + ".png";
+    small = targets.htmlPictures + "/" + targets.prefix + name + "-thumbnail.png";
     return {"", targets.htmlFolder + "/" + full, targets.htmlFolder + "/" + small};
 }
 

@@ -14,7 +14,8 @@ namespace zyvodiag {
 struct PictureTargets {
     bool besideFrames = false; // --keep: FRAME.png beside each frame, and the difference of a
                                // failed comparison as CAPTURED-difference.png
-    std::string htmlFolder;    // --html: pictures/PREFIXNAME.png and -thumbnail.png there
+    std::string htmlFolder;    // --html: PICTURES/PREFIXNAME.png and -thumbnail.png there
+    std::string htmlPictures;  // relative to htmlFolder: the run's own pictures folder
     std::string prefix;        // "03-" for test 3
 };
 

@@ -21,11 +21,14 @@
 #include "system/sha256.h"
 #include "system/stop_signals.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <set>
@@ -62,8 +65,10 @@ struct RunContext {
     std::string frameDirectory;
     std::vector<std::string> toolOptions; // before every command the tests record: --sim FILE
     PictureWriter& pictures;
+    std::string htmlPictures; // this run's pictures folder, relative to the HTML folder
     // Device calls that failed where nothing came of it: no root cause of another test.
     std::set<std::string> harmlessCalls;
+    bool everyFileWritten = true; // a file the run could not write fails it once the tests end
 };
 
 bool wantsPictures(const SelfTestOptions& options) {
@@ -79,11 +84,14 @@ std::string rawLogName(const std::string& test) {
     return name + ".log";
 }
 
-void writeRawLog(const std::string& folder, const SelfTestCase& test, const std::string& log) {
+// False, having said why, when the log could not be written: the kept folder is then not whole.
+bool writeRawLog(const std::string& folder, const SelfTestCase& test, const std::string& log) {
     std::string error;
     if (!writeTextFile(folder + "/" + rawLogName(test.name), log, error)) {
         std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
+        return false;
     }
+    return true;
 }
 
 // A device library that throws fails the test it threw in, with the exception in its log; the
@@ -110,7 +118,7 @@ TestOutcome runOne(const SelfTestCase& test, RunContext& context,
     // The reports hold the text with placeholders; a kept folder has the raw log too.
     outcome.log = stableText(run.log());
     if (keep) {
-        writeRawLog(context.options.keepDirectory, test, run.log());
+        context.everyFileWritten &= writeRawLog(context.options.keepDirectory, test, run.log());
     }
     for (const std::string& command : run.commands()) {
         outcome.commands.push_back(stableText(command));
@@ -212,7 +220,7 @@ void queuePictures(std::vector<FrameComparison> comparisons, size_t number, RunC
     char prefix[16];
     std::snprintf(prefix, sizeof prefix, "%02zu-", number);
     const PictureTargets targets{!context.options.keepDirectory.empty(),
-                                 context.options.htmlDirectory, prefix};
+                                 context.options.htmlDirectory, context.htmlPictures, prefix};
     queueTestPictures(std::move(comparisons), targets, outcome, context.pictures);
 }
 
@@ -229,8 +237,8 @@ void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& c
             const bool failedBefore =
                 context.options.stopOnFail && report.count(Verdict::kFail) > 0;
             if (stopped || failedBefore) {
-                record.runs.push_back(notRun(stopped ? std::string("not run: ") + stopDescription()
-                                                     : "not run: stopped at the first failure"));
+                record.add(notRun(stopped ? std::string("not run: ") + stopDescription()
+                                          : "not run: stopped at the first failure"));
                 continue;
             }
             printProgress(i + 1, chosen.size(), record.name);
@@ -238,7 +246,7 @@ void runPlan(const std::vector<SelfTestCase>& plan, const std::vector<size_t>& c
             TestOutcome outcome = runOne(plan[chosen[i]], context, comparisons);
             printVerdict(outcome, report.framesKept);
             queuePictures(std::move(comparisons), record.number, context, outcome);
-            record.runs.push_back(std::move(outcome));
+            record.add(std::move(outcome));
         }
     }
 }
@@ -307,6 +315,29 @@ bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& 
     return false;
 }
 
+// A report folder changes all at once: this run's pictures go to a folder of their own beside the
+// previous run's, and the index that names them replaces the previous index with one rename. An
+// interrupted run leaves the previous index and its pictures as they were.
+bool makeRunPictures(const SelfTestOptions& options, std::string& folder) {
+    if (options.htmlDirectory.empty()) {
+        return true;
+    }
+    for (unsigned run = 1; run < 1000; ++run) {
+        folder = "pictures/run-" + std::to_string(run);
+        if (mkdir((options.htmlDirectory + "/" + folder).c_str(), 0700) == 0) {
+            // Until the index names it, a second signal takes it away with what it holds.
+            removeOnHardStop(options.htmlDirectory + "/" + folder);
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    std::fprintf(stderr, "zyvodiag selftest: cannot write the HTML report: %s/%s: %s\n",
+                 options.htmlDirectory.c_str(), folder.c_str(), std::strerror(errno));
+    return false;
+}
+
 } // namespace
 
 SelfTestOptions::Clock steadyClock() {
@@ -341,7 +372,11 @@ int runSelfTest(const SelfTestOptions& options) {
     for (size_t i = 0; i < plan.size(); ++i) {
         if (selected[i]) {
             chosen.push_back(i);
-            report.tests.push_back(TestRecord{i + 1, plan[i].name, plan[i].group, {}});
+            TestRecord record;
+            record.number = i + 1;
+            record.name = plan[i].name;
+            record.group = plan[i].group;
+            report.tests.push_back(std::move(record));
         }
     }
     std::printf("zyvodiag %s self-test of the %s on bench %s\n", report.toolVersion.c_str(),
@@ -356,6 +391,10 @@ int runSelfTest(const SelfTestOptions& options) {
         return kFail;
     }
     removePrivateCardOnHardStop();
+    std::string htmlPictures;
+    if (!makeRunPictures(options, htmlPictures)) {
+        return kFail;
+    }
     PictureWriter pictures;
     std::vector<std::string> toolWords;
     if (!options.bench.empty()) {
@@ -364,7 +403,7 @@ int runSelfTest(const SelfTestOptions& options) {
     if (chosenDevice() != 0) {
         toolWords.insert(toolWords.end(), {"--device", std::to_string(chosenDevice())});
     }
-    RunContext context{options, work.path(), toolWords, pictures, {}};
+    RunContext context{options, work.path(), toolWords, pictures, htmlPictures, {}};
     const uint64_t waitsBefore = demandedWaitMicroseconds();
     const double start = options.clock();
     runPlan(plan, chosen, context, report);
@@ -379,8 +418,20 @@ int runSelfTest(const SelfTestOptions& options) {
     // The totals are out before another process may have the card; the reports need no card.
     std::fflush(stdout);
     card.release();
-    if (!writeReports(options, report) || !takeBackEarlierFiles(options, report) ||
-        !picturesWritten) {
+    // A report or folder that could not be written whole is no success, whatever the verdicts.
+    if (!htmlPictures.empty()) {
+        // From here on an index may name these pictures.
+        keepOnHardStop(options.htmlDirectory + "/" + htmlPictures);
+    }
+    const bool reportsWritten =
+        writeReports(options, report) && takeBackEarlierFiles(options, report);
+    if (!htmlPictures.empty()) {
+        // A run that drew no picture leaves no empty folder.
+        rmdir((options.htmlDirectory + "/" + htmlPictures).c_str());
+    }
+    if (!reportsWritten || !picturesWritten || !context.everyFileWritten) {
+        std::fprintf(stderr, "zyvodiag selftest: failed: the reports are not whole (the files "
+                             "named above could not be written)\n");
         return kFail;
     }
     if (stopSignal() != 0) {

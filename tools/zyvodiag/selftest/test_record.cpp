@@ -17,52 +17,61 @@ const char* verdictText(Verdict verdict) {
     return "NOT RUN";
 }
 
+void TestRecord::add(TestOutcome outcome) {
+    outcome.run = ++runsRecorded;
+    if (outcome.verdict != Verdict::kNotRun) {
+        ranMilliseconds.push_back(outcome.milliseconds);
+    }
+    failedRunCount += outcome.verdict == Verdict::kFail ? 1 : 0;
+    slowest = std::max(slowest, outcome.milliseconds);
+    const Verdict kind = outcome.verdict;
+    auto sameKind = [kind](const TestOutcome& run) { return run.verdict == kind; };
+    // Past the first few of its result, a run takes the place of the latest one kept.
+    if (size_t(std::count_if(runs.begin(), runs.end(), sameKind)) > kFirstRunsKept) {
+        runs.erase(std::find_if(runs.rbegin(), runs.rend(), sameKind).base() - 1);
+    }
+    runs.push_back(std::move(outcome));
+}
+
 Verdict TestRecord::verdict() const {
     if (ranRuns() == 0) {
         return Verdict::kNotRun;
     }
-    return passedRuns() == ranRuns() ? Verdict::kPass : Verdict::kFail;
+    return failedRunCount == 0 ? Verdict::kPass : Verdict::kFail;
 }
 
 size_t TestRecord::passedRuns() const {
-    return size_t(std::count_if(runs.begin(), runs.end(), [](const TestOutcome& run) {
-        return run.verdict == Verdict::kPass;
-    }));
+    return ranMilliseconds.size() - failedRunCount;
 }
 
 size_t TestRecord::ranRuns() const {
-    return size_t(std::count_if(runs.begin(), runs.end(), [](const TestOutcome& run) {
-        return run.verdict != Verdict::kNotRun;
-    }));
+    return ranMilliseconds.size();
 }
 
 double TestRecord::slowestMilliseconds() const {
-    double slowest = 0;
-    for (const TestOutcome& run : runs) {
-        slowest = std::max(slowest, run.milliseconds);
-    }
     return slowest;
 }
 
 double TestRecord::medianMilliseconds() const {
-    std::vector<double> times;
-    for (const TestOutcome& run : runs) {
-        if (run.verdict != Verdict::kNotRun) {
-            times.push_back(run.milliseconds);
-        }
-    }
-    if (times.empty()) {
+    if (ranMilliseconds.empty()) {
         return 0;
     }
-    std::sort(times.begin(), times.end());
+    std::vector<double> times = ranMilliseconds;
     const size_t middle = times.size() / 2;
-    return times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+    std::nth_element(times.begin(), times.begin() + middle, times.end());
+    if (times.size() % 2 == 1) {
+        return times[middle];
+    }
+    const double below = *std::max_element(times.begin(), times.begin() + middle);
+    return (below + times[middle]) / 2;
 }
 
 const TestOutcome* TestRecord::shown() const {
-    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-        if (run->verdict == Verdict::kFail) {
-            return &*run;
+    for (Verdict wanted : {Verdict::kFail, Verdict::kPass}) {
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            if (run->verdict == wanted) {
+                return &*run;
+            }
         }
     }
     return runs.empty() ? nullptr : &runs.back();

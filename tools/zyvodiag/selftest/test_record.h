@@ -26,6 +26,7 @@ struct FramePictures {
 
 // One run of one test.
 struct TestOutcome {
+    size_t run = 0; // which run of the test, from 1
     Verdict verdict = Verdict::kNotRun;
     double milliseconds = 0;
     double demandedWaitMilliseconds = 0; // what the diagnostics waited, by their own demand
@@ -40,20 +41,34 @@ struct TestOutcome {
     RootCauseEvidence evidence; // what the root cause is chosen from once every test has run
 };
 
-// Every run of one test of the plan.
+// How many runs of each result a test keeps in detail besides the latest: a soak of any length
+// keeps a bounded log, and still shows its first failures and its last.
+constexpr size_t kFirstRunsKept = 5;
+
+// Every run of one test of the plan: the figures over all of them, and the detail of a bounded
+// number.
 struct TestRecord {
     size_t number = 0; // in the plan, from 1
     std::string name;
     std::string group; // what it tests: "sdi", "monitor", "hdmi", "timing", "lcd"
+    // In run order: the first kFirstRunsKept runs of each result (pass, fail, not run) and the
+    // latest of each; the others count in the figures only.
     std::vector<TestOutcome> runs;
+    size_t runsRecorded = 0;
+    size_t failedRunCount = 0;
+    std::vector<double> ranMilliseconds; // of every run that ran
+    double slowest = 0;
 
+    // Counts the run and keeps its detail if it is among those kept.
+    void add(TestOutcome outcome);
     // FAIL when any run failed, NOT RUN when none ran, else PASS.
     Verdict verdict() const;
     size_t passedRuns() const;
     size_t ranRuns() const;
     double slowestMilliseconds() const;
     double medianMilliseconds() const;
-    // The last run that failed, else the last run: what the reports show in detail.
+    // The last run that failed, else the last that ran, else the last: what the reports show in
+    // detail. A run left out after an earlier one passed does not hide that pass.
     const TestOutcome* shown() const;
 };
 

@@ -30,6 +30,12 @@ bool replaceRecordedFiles(const std::string& folder, const std::set<std::string>
         if (isOwnName(name) && written.count(name) == 0 && lstat(path.c_str(), &status) == 0 &&
             S_ISREG(status.st_mode)) {
             unlink(path.c_str());
+            // A run's own pictures folder goes with its last picture; a folder holding anything
+            // else stays.
+            const size_t slash = name.rfind('/');
+            if (slash != std::string::npos) {
+                rmdir((folder + "/" + name.substr(0, slash)).c_str());
+            }
         }
     }
     std::string record;

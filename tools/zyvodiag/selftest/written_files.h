@@ -8,7 +8,8 @@ namespace zyvodiag {
 
 // Removes from `folder` every file an earlier run recorded there that `written` (names relative
 // to the folder) does not name again, then records `written` for the next run. A file the tool
-// did not record, or that is no longer a plain file (a link put in its place), stays. False,
+// did not record, or that is no longer a plain file (a link put in its place), stays; a
+// subfolder the removed files leave empty goes. False,
 // saying why, when the record cannot be written.
 bool replaceRecordedFiles(const std::string& folder, const std::set<std::string>& written,
                           std::string& error);
