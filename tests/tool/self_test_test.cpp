@@ -540,8 +540,8 @@ TEST(TestRecordTest, aLongSoakKeepsABoundedDetailAndCountsEveryRun) {
     for (const zyvodiag::TestOutcome& run : record.runs) {
         kept.push_back(run.run);
     }
-    EXPECT_EQ(kept, (std::vector<size_t>{1, 2, 3, 4, 5, 17, 400, 401, 402, 403, 9997, 9998, 9999,
-                                         10000}));
+    EXPECT_EQ(kept, (std::vector<size_t>{1,   2,   3,   4,   5,   17,  400,  401,  402,  403,
+                                         404, 405, 406, 407, 408, 409, 9997, 9998, 9999, 10000}));
     EXPECT_EQ(record.ranRuns(), 9998u);
     EXPECT_EQ(record.passedRuns(), 9998u - 12);
     EXPECT_EQ(record.verdict(), Verdict::kFail);

@@ -74,8 +74,9 @@ std::string reportJson(const SelfTestReport& report) {
         {"card", report.card},
         {"repeat", report.repeat},
         {"runs_listed",
-         "each test's first " + std::to_string(kFirstRunsKept) +
-             " runs of each result and its latest of each; the figures count every run"},
+         "each test's failed runs, its first " + std::to_string(kFirstRunsKept) +
+             " runs that passed or did not run and its latest of each; the figures count every "
+             "run"},
         {"frames_kept", report.framesKept},
         {"duration_ms", milliseconds(report.milliseconds)},
         {"demanded_waits_ms", milliseconds(report.demandedWaitMilliseconds)},

@@ -26,8 +26,10 @@ void TestRecord::add(TestOutcome outcome) {
     slowest = std::max(slowest, outcome.milliseconds);
     const Verdict kind = outcome.verdict;
     auto sameKind = [kind](const TestOutcome& run) { return run.verdict == kind; };
-    // Past the first few of its result, a run takes the place of the latest one kept.
-    if (size_t(std::count_if(runs.begin(), runs.end(), sameKind)) > kFirstRunsKept) {
+    // Every failure is kept: it is what a soak is run to catch. Past the first few of its result,
+    // a run that passed or did not run takes the place of the latest one kept.
+    if (kind != Verdict::kFail &&
+        size_t(std::count_if(runs.begin(), runs.end(), sameKind)) > kFirstRunsKept) {
         runs.erase(std::find_if(runs.rbegin(), runs.rend(), sameKind).base() - 1);
     }
     runs.push_back(std::move(outcome));

@@ -41,8 +41,8 @@ struct TestOutcome {
     RootCauseEvidence evidence; // what the root cause is chosen from once every test has run
 };
 
-// How many runs of each result a test keeps in detail besides the latest: a soak of any length
-// keeps a bounded log, and still shows its first failures and its last.
+// How many passed and not-run runs a test keeps in detail besides the latest of each: a soak of
+// any length keeps a bounded log of what went well, and every failure.
 constexpr size_t kFirstRunsKept = 5;
 
 // Every run of one test of the plan: the figures over all of them, and the detail of a bounded
@@ -51,8 +51,8 @@ struct TestRecord {
     size_t number = 0; // in the plan, from 1
     std::string name;
     std::string group; // what it tests: "sdi", "monitor", "hdmi", "timing", "lcd"
-    // In run order: the first kFirstRunsKept runs of each result (pass, fail, not run) and the
-    // latest of each; the others count in the figures only.
+    // In run order: every failed run, and the first kFirstRunsKept runs that passed or did not
+    // run and the latest of each; the others count in the figures only.
     std::vector<TestOutcome> runs;
     size_t runsRecorded = 0;
     size_t failedRunCount = 0;
