@@ -22,7 +22,8 @@ bool sdiLoop(TestRun& run, int number) {
     const std::string n = std::to_string(number);
     const Switches video = {"-f6", "-r29", "-v1", std::string("-p") + kSdiPatterns[number - 1]};
     const FramePair frames =
-        run.framePair("sdi" + n, {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10});
+        run.framePair("sdi" + n, {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10},
+                      "SDI input " + n);
     return run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) &&
            run.command("output", video + Switches{"-o" + n, "-D"}) &&
            run.command("capture", video + Switches{"-i" + n, "-D", frames.captured}) &&
@@ -40,7 +41,8 @@ bool monitorPath(TestRun& run) {
                             "store 0 is read from the simulated card"
                           : "");
     const FramePair frames =
-        run.framePair("monitor", {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8});
+        run.framePair("monitor", {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8},
+                      "HDMI input 1");
     return run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) &&
            run.command("monitor", Switches{"--sdi", "--hdmi"} + video + Switches{"-D"}) &&
            run.command("hdmi-capture", video + Switches{"-D", frames.captured}) &&
@@ -51,7 +53,7 @@ bool monitorPath(TestRun& run) {
 // frame 0 of playout store 0, which is what the HDMI output plays.
 bool hdmiLoop(TestRun& run, const std::string& stem, const Switches& video,
               const FrameFormat& format) {
-    const FramePair frames = run.framePair(stem, format);
+    const FramePair frames = run.framePair(stem, format, "HDMI input 1");
     return run.command("capture-pattern", video + Switches{"-o1", "-b0", "-D", frames.expected}) &&
            run.command("hdmi-output", video + Switches{"-D"}) &&
            run.command("hdmi-capture", video + Switches{"-b0", "-D", frames.captured}) &&
