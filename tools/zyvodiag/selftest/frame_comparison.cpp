@@ -40,8 +40,8 @@ std::string comparisonCause(const FrameComparison& comparison) {
     if (!comparison.analysed) {
         return comparison.summary;
     }
-    const std::string& port = comparison.pair.port.empty() ? comparison.pair.title
-                                                           : comparison.pair.port;
+    const std::string& port =
+        comparison.pair.port.empty() ? comparison.pair.title : comparison.pair.port;
     return port + ": " + comparison.analysis.summary;
 }
 

@@ -32,7 +32,7 @@ struct FrameComparison {
     std::shared_ptr<const DecodedFrame> captured;
     bool measured = false; // `difference` holds the statistics of two decoded frames
     FrameDifference difference;
-    std::string summary; // "differing pixels: ...", or why no pixels could be compared
+    std::string summary;   // "differing pixels: ...", or why no pixels could be compared
     bool analysed = false; // `analysis` names what explains two decoded frames that differ
     Analysis analysis;
 

@@ -14,20 +14,33 @@ Switches operator+(Switches switches, const Switches& more) {
     return switches;
 }
 
-// A different picture on every output, so a crossed cable cannot pass.
-const char* const kSdiPatterns[8] = {"0", "1", "14", "15", "7", "12", "10", "13"};
+// Each SDI port shows two pictures in turn. The first differs on every output, so a crossed
+// cable shows another port's picture; the second reveals what the first hides, so that the two
+// together show every impairment of the path with any argument: every data bit of Y and of C
+// both set and clear somewhere (bars and ramps leave some of them constant), Cb unlike Cr
+// (greys and ramps hide a chroma swap and a matrix mix-up) and a line unlike the next (bars
+// hide a field swap). Measured by trying every argument of every kind on each pattern.
+const char* const kSdiPatterns[8][2] = {{"0", "13"}, {"1", "13"}, {"14", "12"}, {"15", "10"},
+                                        {"7", "10"}, {"12", "0"}, {"10", "7"},  {"13", "14"}};
 
-// SDI output N into the input N it is cabled to, in the SDI's own 10-bit 1080i.
+// SDI output N into the input N it is cabled to, in the SDI's own 10-bit 1080i, once with
+// each of the port's pictures.
 bool sdiLoop(TestRun& run, int number) {
     const std::string n = std::to_string(number);
-    const Switches video = {"-f6", "-r29", "-v1", std::string("-p") + kSdiPatterns[number - 1]};
-    const FramePair frames =
-        run.framePair("sdi" + n, {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10},
-                      "SDI input " + n);
-    return run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) &&
-           run.command("output", video + Switches{"-o" + n, "-D"}) &&
-           run.command("capture", video + Switches{"-i" + n, "-D", frames.captured}) &&
-           run.compare(frames, video);
+    for (int step = 0; step < 2; ++step) {
+        const Switches video = {"-f6", "-r29", "-v1",
+                                std::string("-p") + kSdiPatterns[number - 1][step]};
+        const FramePair frames = run.framePair(
+            step == 0 ? "sdi" + n : "sdi" + n + "-2",
+            {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10}, "SDI input " + n);
+        if (!run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) ||
+            !run.command("output", video + Switches{"-o" + n, "-D"}) ||
+            !run.command("capture", video + Switches{"-i" + n, "-D", frames.captured}) ||
+            !run.compare(frames, video)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The video monitor shows playout store 0 on SDI output 10 and on HDMI; the HDMI input sees
@@ -40,9 +53,8 @@ bool monitorPath(TestRun& run) {
                           ? "SDI output 10 has no input cabled to it; its routing to playout "
                             "store 0 is read from the simulated card"
                           : "");
-    const FramePair frames =
-        run.framePair("monitor", {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8},
-                      "HDMI input 1");
+    const FramePair frames = run.framePair(
+        "monitor", {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8}, "HDMI input 1");
     return run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) &&
            run.command("monitor", Switches{"--sdi", "--hdmi"} + video + Switches{"-D"}) &&
            run.command("hdmi-capture", video + Switches{"-D", frames.captured}) &&
