@@ -410,6 +410,11 @@ TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
               std::string::npos)
         << result.out;
     EXPECT_EQ(result.out.find("PASS"), std::string::npos);
+    // Each loop test says what its pictures reveal, in the analyser's names of the kinds.
+    EXPECT_NE(result.out.find(" 3  SDI 3 -> SDI input 3                       sdi     \n"
+                              "    reveals every impairment: stuck-bit, inverted-bit, "),
+              std::string::npos)
+        << result.out;
 }
 
 // The pictures of a failed comparison show the difference, beside the kept frames and in the
