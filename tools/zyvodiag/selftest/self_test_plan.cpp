@@ -87,9 +87,13 @@ const char* const kEveryKind =
     "every impairment: stuck-bit, inverted-bit, chroma-swap, luma-chroma-order, truncated, range, "
     "shift, field-swap, stale, torn, bit-errors, byte-swap, matrix";
 
-// The HDMI tests keep one picture each: a second HDMI capture would add seconds of waits.
-const char* const kHdmiHdReveals = "TBD";
-const char* const kHdmi4kReveals = "TBD";
+// The HDMI tests keep one picture each, since a second HDMI capture would add seconds of waits.
+// The multi-pattern sets and clears every data bit of every channel, and differs in each
+// quadrant of a 4K picture; its lines come in pairs, so that it hides only the swap of the two
+// segments of a progressive frame, which an HDMI link does not send.
+const char* const kHdmiReveals =
+    "every impairment but field-swap: stuck-bit, inverted-bit, chroma-swap, luma-chroma-order, "
+    "truncated, range, shift, stale, torn, bit-errors, byte-swap, matrix";
 
 } // namespace
 
@@ -105,13 +109,13 @@ std::vector<SelfTestCase> selfTestPlan() {
                         return hdmiLoop(run, "hdmi-hd", {"-f7", "-r59", "-v5", "-p7"},
                                         {ZYVO_VideoFormat_1080p_5994, ZYVO_PixelFormat_RGB10});
                     },
-                    kHdmiHdReveals});
+                    kHdmiReveals});
     plan.push_back({"HDMI 2160p 29.97 -> HDMI input", "hdmi",
                     [](TestRun& run) {
-                        return hdmiLoop(run, "hdmi-4k", {"-f19", "-r29", "-v1", "-p15"},
+                        return hdmiLoop(run, "hdmi-4k", {"-f19", "-r29", "-v1", "-p7"},
                                         {ZYVO_VideoFormat_2160p_2997, ZYVO_PixelFormat_YCbCr10});
                     },
-                    kHdmi4kReveals});
+                    kHdmiReveals});
     // Without -D: in its tracing mode the register test reports mismatches but does not fail on
     // them, and it waits for a key between its halves. It reads only the rate; 1080p has both
     // rates, so the parser does not warn.
