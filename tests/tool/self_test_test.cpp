@@ -128,6 +128,11 @@ struct FaultCase {
 const FaultCase kFaults[] = {
     {"SdiCablePulled", "uncable SDIOutput 0", "1",
      "root cause: capture failed: No valid input detected for SDI input 1"},
+    // Crossed cables: each input sees the other's output, off or showing another picture.
+    {"SdiCablesCrossed",
+     "uncable SDIOutput 0\nuncable SDIOutput 1\ncable SDIOutput 0 SDIInput 1\n"
+     "cable SDIOutput 1 SDIInput 0",
+     "1 2", "root cause: capture failed: No valid input detected for SDI input "},
     {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6", "root cause: SDI input "},
     {"MonitorSdiWontEnable", "fault SDIOutput[10].SetEnable -1", "9",
      "root cause: the monitor's SDI output (SDIOutput[10].SetEnable(true) returned -1)"},
