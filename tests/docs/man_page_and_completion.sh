@@ -107,7 +107,7 @@ expect_same "the completion of -r" \
         grep -oE -- '-r[0-9]+' | sort)" "$(offers zyvodiag output -r)"
 
 # The test names of the plan for --only and --skip, the tool on the command line listing them.
-plan=$(zyvodiag selftest --list | sed -E 's/^ *[0-9]+  (.*[^ ]) +[a-z0-9-]+ *$/\1/' | sort)
+plan=$(zyvodiag selftest --list | grep -E '^ *[0-9]+  ' | sed -E 's/^ *[0-9]+  (.*[^ ]) +[a-z0-9-]+ *$/\1/' | sort)
 [[ $(wc -l <<<"$plan") -gt 10 ]] || fail "cannot read zyvodiag selftest --list"
 zyvodiag_on_path=$(mktemp -d)
 printf '#!/bin/sh\nexec %s "$@"\n' "${run[*]} $tool" >"$zyvodiag_on_path/zyvodiag"

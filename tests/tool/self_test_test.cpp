@@ -130,7 +130,12 @@ struct FaultCase {
 const FaultCase kFaults[] = {
     {"SdiCablePulled", "uncable SDIOutput 0", "1",
      "root cause: capture failed: No valid input detected for SDI input 1"},
-    {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6", "root cause: differing pixels: "},
+    // Crossed cables: each input sees the other's output, off or showing another picture.
+    {"SdiCablesCrossed",
+     "uncable SDIOutput 0\nuncable SDIOutput 1\ncable SDIOutput 0 SDIInput 1\n"
+     "cable SDIOutput 1 SDIInput 0",
+     "1 2", "root cause: capture failed: No valid input detected for SDI input "},
+    {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6", "root cause: SDI input "},
     {"MonitorSdiWontEnable", "fault SDIOutput[10].SetEnable -1", "9",
      "root cause: the monitor's SDI output (SDIOutput[10].SetEnable(true) returned -1)"},
     {"HdmiPlaybackWontDisplay", "fault PlayoutStore[0].SetVideoMode -1", "10 11",
@@ -185,15 +190,15 @@ INSTANTIATE_TEST_SUITE_P(OneFault, SelfTestFaultTest, ::testing::ValuesIn(kFault
 TEST_F(SelfTestTest, eachFailingTestOfTheFaultsBenchBlamesTheFaultAimedAtIt) {
     const std::map<size_t, std::string> kCauses = {
         {1, "device.Open() threw an exception"},
-        {2, "differing pixels: "},
+        {2, "SDI input 2: "},
         {3, "SDI output 3 (SDIOutput[2].SetEnable(true) returned -1)"},
         {4, "capture failed: Acquire Input failure for SDI input 4"},
         {5, "capture failed: No valid input detected for SDI input 5"},
-        {6, "differing pixels: "},
+        {6, "SDI input 6: "},
         {7, "capture failed: No valid input detected for SDI input 7"},
         {8, "capture failed: Unknown input detected for SDI input 8"},
         {9, "monitor failed: the monitor's SDI output 10 is off"},
-        {11, "differing pixels: "},
+        {11, "HDMI input 1: "},
         {12, "hdmi-loopback failed: StartHDMIV4loopbackInput() bad refclock: 0x08d8ab00"},
         {13, "hdmi-loopback failed: StartHDMIV4loopbackOutput() bad tmds: 0x11af5500"},
         {14, "ltc-test failed: ltcInputTest(29.97)"},
@@ -246,6 +251,9 @@ bool hasType(const nlohmann::ordered_json& value, const std::string& type) {
     if (type == "string or null") {
         return value.is_string() || value.is_null();
     }
+    if (type == "object or null") {
+        return value.is_object() || value.is_null();
+    }
     if (type == "array of strings") {
         return value.is_array() &&
                std::all_of(value.begin(), value.end(), [](const auto& v) { return v.is_string(); });
@@ -270,7 +278,7 @@ void expectShape(const nlohmann::ordered_json& value, const std::string& path, c
         const nlohmann::ordered_json& field = value.at(key);
         EXPECT_TRUE(hasType(field, type)) << path << "." << key << " is not " << type;
         const std::string inner = path == "report" ? key : path + "." + key;
-        if (field.is_object()) {
+        if (type == "object") {
             expectShape(field, inner, shape);
         } else if (type == "array") {
             for (const nlohmann::ordered_json& element : field) {
@@ -319,7 +327,8 @@ TEST_F(SelfTestTest, jsonReportHasTheDocumentedShapeAndMatchesWhatWasPrinted) {
         EXPECT_EQ(std::round(ms * 1000) / 1000, ms) << "more than three decimals";
     }
     const auto& sdi4 = report["tests"][3]["runs"][0];
-    EXPECT_NE(sdi4["root_cause"].get<std::string>().find("differing pixels"), std::string::npos);
+    EXPECT_EQ(sdi4["root_cause"], "SDI input 4: " + sdi4["analysis"]["summary"].get<std::string>());
+    EXPECT_NE(sdi4["log"].get<std::string>().find("differing pixels"), std::string::npos);
     EXPECT_EQ(report["tests"][8]["runs"][0]["simulator_only"].is_string(), true);
     EXPECT_NE(report["tests"][14]["runs"][0]["log"].get<std::string>().find("cannot lock"),
               std::string::npos);
@@ -408,6 +417,13 @@ TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
               std::string::npos)
         << result.out;
     EXPECT_EQ(result.out.find("PASS"), std::string::npos);
+    // Each loop test says what its pictures reveal, in the analyser's names of the kinds.
+    EXPECT_NE(result.out.find("sdi     \n    reveals every impairment: stuck-bit, inverted-bit, "),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("(skipped)\n    reveals every impairment but field-swap: "),
+              std::string::npos)
+        << result.out;
 }
 
 // The pictures of a failed comparison show the difference, beside the kept frames and in the
@@ -427,11 +443,27 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     // Each run's pictures have a folder of their own, and the earlier run's went.
     EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures"),
               (std::vector<std::string>{"mine.png", "run-2"}));
-    EXPECT_EQ(
-        zyvotest::listing(options.htmlDirectory + "/pictures/run-2"),
-        (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
-                                  "04-sdi4-difference-thumbnail.png", "04-sdi4-difference.png",
-                                  "04-sdi4-expected-thumbnail.png", "04-sdi4-expected.png"}));
+    EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures/run-2"),
+              (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
+                                        "04-sdi4-difference-thumbnail.png",
+                                        "04-sdi4-difference.png", "04-sdi4-expected-thumbnail.png",
+                                        "04-sdi4-expected.png", "04-sdi4-vectorscope-thumbnail.png",
+                                        "04-sdi4-vectorscope.png", "04-sdi4-waveform-thumbnail.png",
+                                        "04-sdi4-waveform.png"}));
+    // The scopes stand beside the captured frame, the analyser's sentence under them, as the
+    // root cause gives it after the port.
+    std::ifstream page(options.htmlDirectory + "/index.html");
+    const std::string html(std::istreambuf_iterator<char>(page), {});
+    const size_t scopes = html.find("<img src=\"pictures/run-2/04-sdi4-waveform-thumbnail.png\"");
+    const size_t cause = html.find("<p class=\"likely\"><strong>Likely cause:</strong> ");
+    ASSERT_NE(scopes, std::string::npos) << html;
+    ASSERT_NE(cause, std::string::npos) << html;
+    EXPECT_LT(html.find("pictures/run-2/04-sdi4-captured-thumbnail.png"), scopes);
+    EXPECT_LT(html.find("pictures/run-2/04-sdi4-vectorscope-thumbnail.png"), cause);
+    const std::string sentence = html.substr(cause + 49, html.find("</p>", cause) - cause - 49);
+    EXPECT_NE(result.out.find("root cause: SDI input 4: " + sentence), std::string::npos)
+        << sentence << "\n"
+        << result.out;
     EXPECT_FALSE(fs::exists(options.keepDirectory + "/sdi3-captured.raw"));
 #ifdef ZYVO_TEST_LIBPNG
     const tooltest::RgbPicture difference =
@@ -447,6 +479,14 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
               difference.rgb);
     EXPECT_NE(tooltest::readPng(options.keepDirectory + "/sdi4-expected.png").rgb,
               tooltest::readPng(options.keepDirectory + "/sdi4-captured.png").rgb);
+    const tooltest::RgbPicture waveform =
+        tooltest::readPng(options.htmlDirectory + "/pictures/04-sdi4-waveform.png");
+    const tooltest::RgbPicture vectorscope =
+        tooltest::readPng(options.htmlDirectory + "/pictures/04-sdi4-vectorscope.png");
+    EXPECT_EQ(waveform.width, 3 * 640u + 2 * 8u);
+    EXPECT_EQ(waveform.height, 512u);
+    EXPECT_EQ(vectorscope.width, 512u);
+    EXPECT_EQ(vectorscope.height, 512u);
 #endif
 }
 

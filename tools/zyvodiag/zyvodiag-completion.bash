@@ -50,7 +50,7 @@ _zyvodiag() {
         local IFS=$'\n'
         compopt -o filenames 2>/dev/null
         _zyvodiag_reply -W "$("${COMP_WORDS[0]}" selftest --list 2>/dev/null |
-            sed -E 's/^ *[0-9]+  (.*[^ ]) +[a-z0-9-]+ *$/\1/')" -- "$cur"
+            sed -nE 's/^ *[0-9]+  (.*[^ ]) +[a-z0-9-]+ *$/\1/p')" -- "$cur"
         return
         ;;
     --device)

@@ -36,6 +36,15 @@ std::string differenceSummary(const FrameDifference& difference, PixelLayout lay
     return text;
 }
 
+std::string comparisonCause(const FrameComparison& comparison) {
+    if (!comparison.analysed) {
+        return comparison.summary;
+    }
+    const std::string& port =
+        comparison.pair.port.empty() ? comparison.pair.title : comparison.pair.port;
+    return port + ": " + comparison.analysis.summary;
+}
+
 FrameComparison compareDecoded(const FramePair& pair, bool identical) {
     FrameComparison comparison;
     comparison.pair = pair;
@@ -48,6 +57,8 @@ FrameComparison compareDecoded(const FramePair& pair, bool identical) {
         comparison.measured = true;
         if (!identical) {
             comparison.summary = differenceSummary(comparison.difference, pair.shape.layout);
+            comparison.analysis = analyseFrames(*comparison.expected, *comparison.captured);
+            comparison.analysed = true;
         }
     } else if (!identical && !pair.expected.empty()) {
         comparison.summary = "no pixel comparison: " + error;

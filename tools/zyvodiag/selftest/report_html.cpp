@@ -31,6 +31,7 @@ section.test.pass { border-left-color: var(--pass); } section.test.fail { border
 h2 { font-size: 16px; margin: 0 0 4px; display: flex; gap: 10px; align-items: baseline; flex-wrap: wrap; }
 .meta { color: #57606a; font-size: 13px; margin: 0 0 8px; }
 .cause { margin: 6px 0; padding: 6px 10px; background: #fff1f0; border-radius: 4px; overflow-wrap: anywhere; }
+.likely { margin: 0 0 8px; font-size: 13px; overflow-wrap: anywhere; }
 .simulator { margin: 6px 0; font-size: 13px; color: #57606a; }
 pre { background: #f6f8fa; border: 1px solid var(--line); border-radius: 4px; padding: 8px; margin: 6px 0;
       font: 12px/1.4 ui-monospace, "DejaVu Sans Mono", monospace; white-space: pre-wrap; overflow-wrap: anywhere; }
@@ -118,12 +119,19 @@ std::string pictures(const TestOutcome& run) {
     std::string html;
     bool difference = false;
     for (const FramePictures& frame : run.pictures) {
-        html += "<div class=\"pictures\">" +
-                figure(frame.expected, frame.expectedThumbnail, frame.title + ": expected") +
-                figure(frame.captured, frame.capturedThumbnail,
-                       frame.title + (frame.expected.empty() ? "" : ": captured")) +
-                figure(frame.difference, frame.differenceThumbnail, frame.title + ": difference") +
-                "</div>\n";
+        html +=
+            "<div class=\"pictures\">" +
+            figure(frame.expected, frame.expectedThumbnail, frame.title + ": expected") +
+            figure(frame.captured, frame.capturedThumbnail,
+                   frame.title + (frame.expected.empty() ? "" : ": captured")) +
+            figure(frame.difference, frame.differenceThumbnail, frame.title + ": difference") +
+            figure(frame.waveform, frame.waveformThumbnail, frame.title + ": waveform") +
+            figure(frame.vectorscope, frame.vectorscopeThumbnail, frame.title + ": vectorscope") +
+            "</div>\n";
+        if (!frame.likelyCause.empty()) {
+            html += "<p class=\"likely\"><strong>Likely cause:</strong> " +
+                    markupText(frame.likelyCause) + "</p>\n";
+        }
         difference = difference || !frame.difference.empty();
     }
     if (difference) {

@@ -38,6 +38,7 @@ ordered_json runJson(const TestOutcome& run, bool kept) {
             {"duration_ms", milliseconds(run.milliseconds)},
             {"demanded_waits_ms", milliseconds(run.demandedWaitMilliseconds)},
             {"root_cause", optionalText(run.rootCause)},
+            {"analysis", ordered_json(run.evidence.analysis)},
             {"simulator_only", optionalText(run.simulatorOnly)},
             {"commands", run.commands},
             {"frames", framesJson(run.frames, kept)},

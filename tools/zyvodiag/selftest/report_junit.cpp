@@ -39,6 +39,11 @@ std::string testCase(const TestRecord& test, unsigned repeat) {
                       attribute("name", test.name) +
                       attribute("time", seconds(shown != nullptr ? shown->milliseconds : 0)) +
                       ">\n";
+    // The analyser's object of a failed frame comparison, for tools that read it back.
+    if (shown != nullptr && !shown->evidence.analysis.is_null()) {
+        xml += "    <properties>\n      <property" + attribute("name", "analysis") +
+               attribute("value", shown->evidence.analysis.dump()) + "/>\n    </properties>\n";
+    }
     const Verdict verdict = test.verdict();
     if (verdict == Verdict::kNotRun) {
         xml += "    <skipped" +

@@ -1,7 +1,10 @@
 // Pictures of decoded frames, full size and as thumbnails, with the difference of each pair.
 #include "selftest/report_pictures.h"
 
+#include "analysis/sentence.h"
 #include "pictures/png_writer.h"
+#include "pictures/vectorscope.h"
+#include "pictures/waveform.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -114,6 +117,31 @@ void queueFrame(const std::shared_ptr<const DecodedFrame>& frame, const std::str
     });
 }
 
+// The scopes of a captured frame that differs from what was sent, for the HTML report: the
+// engineer reads a stuck bit or a clipped level off the waveform, swapped or mixed colours off
+// the vectorscope.
+void queueScopes(const FrameComparison& comparison, const PictureTargets& targets,
+                 FramePictures& shown, PictureWriter& writer) {
+    const std::string& title = comparison.pair.title;
+    const PictureFiles waveform =
+        htmlFiles(targets, title + "-waveform", shown.waveform, shown.waveformThumbnail);
+    const PictureFiles vectorscope =
+        htmlFiles(targets, title + "-vectorscope", shown.vectorscope, shown.vectorscopeThumbnail);
+    if (waveform.full.empty()) {
+        return;
+    }
+    shown.likelyCause = describeAnalysis(comparison.analysis, comparison.pair.shape.layout);
+    writer.add([frame = comparison.captured, waveform, vectorscope] {
+        const RgbImage wave = drawWaveform(*frame);
+        const std::string failure = writeAll(Rgb{wave.width, wave.height, wave.rgb}, waveform);
+        if (!failure.empty()) {
+            return failure;
+        }
+        const RgbImage scope = drawVectorscope(*frame);
+        return writeAll(Rgb{scope.width, scope.height, scope.rgb}, vectorscope);
+    });
+}
+
 } // namespace
 
 void queueTestPictures(std::vector<FrameComparison> comparisons, const PictureTargets& targets,
@@ -150,6 +178,9 @@ void queueTestPictures(std::vector<FrameComparison> comparisons, const PictureTa
                                     files);
                 });
             }
+        }
+        if (comparison.analysed) {
+            queueScopes(comparison, targets, shown, writer);
         }
         if (!targets.htmlFolder.empty() && (comparison.expected || comparison.captured)) {
             outcome.pictures.push_back(shown);

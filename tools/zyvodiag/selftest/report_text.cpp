@@ -38,6 +38,9 @@ void printPlan(const std::vector<SelfTestCase>& plan, const std::vector<bool>& s
     for (size_t i = 0; i < plan.size(); ++i) {
         std::printf("%*zu  %-44s %-8s%s\n", width, i + 1, plan[i].name.c_str(),
                     plan[i].group.c_str(), selected[i] ? "" : "  (skipped)");
+        if (!plan[i].reveals.empty()) {
+            std::printf("%*s  reveals %s\n", width, "", plan[i].reveals.c_str());
+        }
     }
 }
 

@@ -289,7 +289,9 @@ bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& 
             for (const FramePictures& shown : run.pictures) {
                 for (const std::string* name :
                      {&shown.expected, &shown.expectedThumbnail, &shown.captured,
-                      &shown.capturedThumbnail, &shown.difference, &shown.differenceThumbnail}) {
+                      &shown.capturedThumbnail, &shown.difference, &shown.differenceThumbnail,
+                      &shown.waveform, &shown.waveformThumbnail, &shown.vectorscope,
+                      &shown.vectorscopeThumbnail}) {
                     if (!name->empty()) {
                         pictures.insert(*name);
                     }

@@ -14,19 +14,33 @@ Switches operator+(Switches switches, const Switches& more) {
     return switches;
 }
 
-// A different picture on every output, so a crossed cable cannot pass.
-const char* const kSdiPatterns[8] = {"0", "1", "14", "15", "7", "12", "10", "13"};
+// Each SDI port shows two pictures in turn. The first differs on every output, so a crossed
+// cable shows another port's picture; the second reveals what the first hides, so that the two
+// together show every impairment of the path with any argument: every data bit of Y and of C
+// both set and clear somewhere (bars and ramps leave some of them constant), Cb unlike Cr
+// (greys and ramps hide a chroma swap and a matrix mix-up) and a line unlike the next (bars
+// hide a field swap). Measured by trying every argument of every kind on each pattern.
+const char* const kSdiPatterns[8][2] = {{"0", "13"}, {"1", "13"}, {"14", "12"}, {"15", "10"},
+                                        {"7", "10"}, {"12", "0"}, {"10", "7"},  {"13", "14"}};
 
-// SDI output N into the input N it is cabled to, in the SDI's own 10-bit 1080i.
+// SDI output N into the input N it is cabled to, in the SDI's own 10-bit 1080i, once with
+// each of the port's pictures.
 bool sdiLoop(TestRun& run, int number) {
     const std::string n = std::to_string(number);
-    const Switches video = {"-f6", "-r29", "-v1", std::string("-p") + kSdiPatterns[number - 1]};
-    const FramePair frames =
-        run.framePair("sdi" + n, {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10});
-    return run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) &&
-           run.command("output", video + Switches{"-o" + n, "-D"}) &&
-           run.command("capture", video + Switches{"-i" + n, "-D", frames.captured}) &&
-           run.compare(frames, video);
+    for (int step = 0; step < 2; ++step) {
+        const Switches video = {"-f6", "-r29", "-v1",
+                                std::string("-p") + kSdiPatterns[number - 1][step]};
+        const FramePair frames = run.framePair(
+            step == 0 ? "sdi" + n : "sdi" + n + "-2",
+            {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr10}, "SDI input " + n);
+        if (!run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) ||
+            !run.command("output", video + Switches{"-o" + n, "-D"}) ||
+            !run.command("capture", video + Switches{"-i" + n, "-D", frames.captured}) ||
+            !run.compare(frames, video)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The video monitor shows playout store 0 on SDI output 10 and on HDMI; the HDMI input sees
@@ -39,8 +53,8 @@ bool monitorPath(TestRun& run) {
                           ? "SDI output 10 has no input cabled to it; its routing to playout "
                             "store 0 is read from the simulated card"
                           : "");
-    const FramePair frames =
-        run.framePair("monitor", {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8});
+    const FramePair frames = run.framePair(
+        "monitor", {ZYVO_VideoFormat_1080i_2997, ZYVO_PixelFormat_YCbCr8}, "HDMI input 1");
     return run.command("capture-pattern", video + Switches{"-o1", "-D", frames.expected}) &&
            run.command("monitor", Switches{"--sdi", "--hdmi"} + video + Switches{"-D"}) &&
            run.command("hdmi-capture", video + Switches{"-D", frames.captured}) &&
@@ -51,7 +65,7 @@ bool monitorPath(TestRun& run) {
 // frame 0 of playout store 0, which is what the HDMI output plays.
 bool hdmiLoop(TestRun& run, const std::string& stem, const Switches& video,
               const FrameFormat& format) {
-    const FramePair frames = run.framePair(stem, format);
+    const FramePair frames = run.framePair(stem, format, "HDMI input 1");
     return run.command("capture-pattern", video + Switches{"-o1", "-b0", "-D", frames.expected}) &&
            run.command("hdmi-output", video + Switches{"-D"}) &&
            run.command("hdmi-capture", video + Switches{"-b0", "-D", frames.captured}) &&
@@ -68,23 +82,40 @@ bool lcdBars(TestRun& run) {
     return shown;
 }
 
+// Every kind of impairment the simulator's benches know, as the analyser names them.
+const char* const kEveryKind =
+    "every impairment: stuck-bit, inverted-bit, chroma-swap, luma-chroma-order, truncated, range, "
+    "shift, field-swap, stale, torn, bit-errors, byte-swap, matrix";
+
+// The HDMI tests keep one picture each, since a second HDMI capture would add seconds of waits.
+// The multi-pattern sets and clears every data bit of every channel, and differs in each
+// quadrant of a 4K picture; its lines come in pairs, so that it hides only the swap of the two
+// segments of a progressive frame, which an HDMI link does not send.
+const char* const kHdmiReveals =
+    "every impairment but field-swap: stuck-bit, inverted-bit, chroma-swap, luma-chroma-order, "
+    "truncated, range, shift, stale, torn, bit-errors, byte-swap, matrix";
+
 } // namespace
 
 std::vector<SelfTestCase> selfTestPlan() {
     std::vector<SelfTestCase> plan;
     for (int n = 1; n <= 8; ++n) {
         plan.push_back({"SDI " + std::to_string(n) + " -> SDI input " + std::to_string(n), "sdi",
-                        [n](TestRun& run) { return sdiLoop(run, n); }});
+                        [n](TestRun& run) { return sdiLoop(run, n); }, kEveryKind});
     }
-    plan.push_back({"Monitor (SDI 10 + HDMI) -> HDMI input", "monitor", monitorPath});
-    plan.push_back({"HDMI 1080p 59.94 -> HDMI input", "hdmi", [](TestRun& run) {
+    plan.push_back({"Monitor (SDI 10 + HDMI) -> HDMI input", "monitor", monitorPath, ""});
+    plan.push_back({"HDMI 1080p 59.94 -> HDMI input", "hdmi",
+                    [](TestRun& run) {
                         return hdmiLoop(run, "hdmi-hd", {"-f7", "-r59", "-v5", "-p7"},
                                         {ZYVO_VideoFormat_1080p_5994, ZYVO_PixelFormat_RGB10});
-                    }});
-    plan.push_back({"HDMI 2160p 29.97 -> HDMI input", "hdmi", [](TestRun& run) {
-                        return hdmiLoop(run, "hdmi-4k", {"-f19", "-r29", "-v1", "-p15"},
+                    },
+                    kHdmiReveals});
+    plan.push_back({"HDMI 2160p 29.97 -> HDMI input", "hdmi",
+                    [](TestRun& run) {
+                        return hdmiLoop(run, "hdmi-4k", {"-f19", "-r29", "-v1", "-p7"},
                                         {ZYVO_VideoFormat_2160p_2997, ZYVO_PixelFormat_YCbCr10});
-                    }});
+                    },
+                    kHdmiReveals});
     // Without -D: in its tracing mode the register test reports mismatches but does not fail on
     // them, and it waits for a key between its halves. It reads only the rate; 1080p has both
     // rates, so the parser does not warn.
@@ -93,14 +124,17 @@ std::vector<SelfTestCase> selfTestPlan() {
             {std::string("HDMI register loopback ") + (rate[0] == '2' ? "29.97" : "59.94"), "hdmi",
              [rate](TestRun& run) {
                  return run.command("hdmi-loopback", {"-f7", std::string("-r") + rate});
-             }});
+             },
+             ""});
     }
-    plan.push_back({"LTC input at 29.97", "timing", [](TestRun& run) {
+    plan.push_back({"LTC input at 29.97", "timing",
+                    [](TestRun& run) {
                         return run.command("ltc-test", {"-r29", "-D"});
-                    }});
+                    },
+                    ""});
     plan.push_back({"Genlock to the external reference", "timing",
-                    [](TestRun& run) { return run.command("genlock", {"-D"}); }});
-    plan.push_back({"LCD colour bars", "lcd", lcdBars});
+                    [](TestRun& run) { return run.command("genlock", {"-D"}); }, ""});
+    plan.push_back({"LCD colour bars", "lcd", lcdBars, ""});
     return plan;
 }
 

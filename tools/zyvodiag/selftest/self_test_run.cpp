@@ -1,6 +1,7 @@
 // A test's commands run through the tool's own runner, and the frames they leave.
 #include "selftest/self_test_run.h"
 
+#include "analysis/analysis_json.h"
 #include "pictures/frame_file.h"
 #include "simulator/simulator_probe.h"
 #include "system/pending_file.h"
@@ -62,9 +63,11 @@ bool TestRun::command(const std::string& name, const std::vector<std::string>& a
     return false;
 }
 
-FramePair TestRun::framePair(const std::string& stem, const FrameFormat& format) {
+FramePair TestRun::framePair(const std::string& stem, const FrameFormat& format,
+                             const std::string& port) {
     FramePair pair;
     pair.title = stem;
+    pair.port = port;
     std::string error;
     if (!frameShapeOf(format, pair.shape, pair.size, error)) {
         note(stem + ": " + error);
@@ -86,8 +89,12 @@ bool TestRun::compare(const FramePair& pair, const std::vector<std::string>& swi
         return true;
     }
     FrameComparison comparison = compareDecoded(pair, identical);
+    if (!identical && comparison.analysed) {
+        mLog += "zyvodiag: " + comparison.summary + "\n";
+        mEvidence.analysis = analysisJson(comparison.analysis, pair.shape.layout);
+    }
     if (!identical && !comparison.summary.empty()) {
-        note(comparison.summary);
+        note(comparisonCause(comparison));
     }
     mComparisons.push_back(std::move(comparison));
     return identical;

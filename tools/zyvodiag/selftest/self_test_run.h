@@ -6,6 +6,8 @@
 #include "pictures/frame_geometry.h"
 #include "selftest/frame_comparison.h"
 
+#include <nlohmann/json.hpp>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,6 +31,9 @@ struct RootCauseEvidence {
     std::vector<std::vector<std::string>> passedCommandCalls;
     // What the tool or the library said was wrong, last.
     std::string finding;
+    // The analyser's object for the last frame comparison that failed (analysisJson); null
+    // when none did.
+    nlohmann::json analysis;
 };
 
 class TestRun {
@@ -47,10 +52,12 @@ public:
     bool command(const std::string& name, const std::vector<std::string>& arguments);
     const CommandResult& lastResult() const { return mLast; }
 
-    // The pair of frame files named after `stem` ("sdi3-expected.raw", "sdi3-captured.raw").
-    FramePair framePair(const std::string& stem, const FrameFormat& format);
-    // `zyvodiag compare SWITCHES EXPECTED CAPTURED`; then both frames decoded once, their
-    // statistics noted when they differ.
+    // The pair of frame files named after `stem` ("sdi3-expected.raw", "sdi3-captured.raw"),
+    // the captured one coming through `port` ("SDI input 3").
+    FramePair framePair(const std::string& stem, const FrameFormat& format,
+                        const std::string& port);
+    // `zyvodiag compare SWITCHES EXPECTED CAPTURED`; then both frames decoded once and, when
+    // they differ, their statistics logged and the analyser's verdict noted as the finding.
     bool compare(const FramePair& pair, const std::vector<std::string>& switches);
     // A frame the test read itself (the LCD's), written as `stem`.raw for the report.
     bool keepFrame(const std::string& stem, const FrameShape& shape,

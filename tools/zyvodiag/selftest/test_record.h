@@ -22,6 +22,11 @@ struct FramePictures {
     std::string expected, expectedThumbnail;
     std::string captured, capturedThumbnail;
     std::string difference, differenceThumbnail;
+    // A failed comparison's captured frame as a waveform and a vectorscope, and the analyser's
+    // sentence to stand under them.
+    std::string waveform, waveformThumbnail;
+    std::string vectorscope, vectorscopeThumbnail;
+    std::string likelyCause;
 };
 
 // One run of one test.
