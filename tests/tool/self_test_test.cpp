@@ -443,13 +443,13 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     // Each run's pictures have a folder of their own, and the earlier run's went.
     EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures"),
               (std::vector<std::string>{"mine.png", "run-2"}));
-    EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures/run-2"),
-              (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
-                                        "04-sdi4-difference-thumbnail.png",
-                                        "04-sdi4-difference.png", "04-sdi4-expected-thumbnail.png",
-                                        "04-sdi4-expected.png", "04-sdi4-vectorscope-thumbnail.png",
-                                        "04-sdi4-vectorscope.png", "04-sdi4-waveform-thumbnail.png",
-                                        "04-sdi4-waveform.png"}));
+    EXPECT_EQ(
+        zyvotest::listing(options.htmlDirectory + "/pictures/run-2"),
+        (std::vector<std::string>{"04-sdi4-captured-thumbnail.png", "04-sdi4-captured.png",
+                                  "04-sdi4-difference-thumbnail.png", "04-sdi4-difference.png",
+                                  "04-sdi4-expected-thumbnail.png", "04-sdi4-expected.png",
+                                  "04-sdi4-vectorscope-thumbnail.png", "04-sdi4-vectorscope.png",
+                                  "04-sdi4-waveform-thumbnail.png", "04-sdi4-waveform.png"}));
     // The scopes stand beside the captured frame, the analyser's sentence under them, as the
     // root cause gives it after the port.
     std::ifstream page(options.htmlDirectory + "/index.html");
@@ -480,9 +480,9 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     EXPECT_NE(tooltest::readPng(options.keepDirectory + "/sdi4-expected.png").rgb,
               tooltest::readPng(options.keepDirectory + "/sdi4-captured.png").rgb);
     const tooltest::RgbPicture waveform =
-        tooltest::readPng(options.htmlDirectory + "/pictures/04-sdi4-waveform.png");
+        tooltest::readPng(options.htmlDirectory + "/pictures/run-2/04-sdi4-waveform.png");
     const tooltest::RgbPicture vectorscope =
-        tooltest::readPng(options.htmlDirectory + "/pictures/04-sdi4-vectorscope.png");
+        tooltest::readPng(options.htmlDirectory + "/pictures/run-2/04-sdi4-vectorscope.png");
     EXPECT_EQ(waveform.width, 3 * 640u + 2 * 8u);
     EXPECT_EQ(waveform.height, 512u);
     EXPECT_EQ(vectorscope.width, 512u);
