@@ -104,6 +104,17 @@ std::vector<std::string> failedCallsSince(size_t mark) {
     return failed;
 }
 
+std::vector<TracedCall> callsSince(size_t mark) {
+    std::vector<TracedCall> calls;
+    const std::vector<zyvosim::TraceEntry>& trace = zyvosim::trace();
+    for (size_t i = mark; i < trace.size(); ++i) {
+        const zyvosim::TraceEntry& call = trace[i];
+        calls.push_back(
+            TracedCall{call.target, call.index, call.operation, call.arguments, call.status});
+    }
+    return calls;
+}
+
 void forgetCallTrace() {
     zyvosim::clearTrace();
 }
