@@ -9,6 +9,10 @@ std::string simulatorMissing(const std::string& what) {
                   "library " ZYVODIAG_DEVICE_LIBRARY;
 }
 
+std::string loadedBenchText() {
+    return {};
+}
+
 bool loadSimulatedBench(const std::string&, std::string& error) {
     error = simulatorMissing("--sim");
     return false;

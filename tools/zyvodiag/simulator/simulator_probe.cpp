@@ -25,6 +25,10 @@ bool loadSimulatedBench(const std::string& path, std::string& error) {
     return zyvosim::loadBenchFile(path, error);
 }
 
+std::string loadedBenchText() {
+    return zyvosim::benchText();
+}
+
 void printCallTrace() {
     std::fprintf(stderr, "trace of %zu calls:\n", zyvosim::trace().size());
     for (const auto& entry : zyvosim::trace()) {

@@ -18,6 +18,9 @@ std::string simulatorMissing(const std::string& what);
 // Puts the simulator on the bench the file at `path` describes. False, with why, when it cannot.
 bool loadSimulatedBench(const std::string& path, std::string& error);
 
+// The bytes of the bench the simulator loaded, as it read them; empty without a simulator.
+std::string loadedBenchText();
+
 // Lists every device call the simulator recorded, on standard error.
 void printCallTrace();
 
