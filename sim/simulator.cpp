@@ -94,6 +94,10 @@ bool loadBench(const std::string& text, std::string& error, const std::string& o
     return true;
 }
 
+const std::string& benchText() {
+    return bench().text;
+}
+
 bool loadBenchFile(const std::string& path, std::string& error) {
     Bench loaded;
     if (!parseBenchFile(path, loaded, error)) {

@@ -41,6 +41,7 @@ struct WidgetOverride {
 };
 
 struct Bench {
+    std::string text; // as it was read, for a report to hash what was loaded
     int deviceCount = 1;
     bool textAvailable = true;
     std::vector<Cable> cables;

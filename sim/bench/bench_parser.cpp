@@ -98,6 +98,7 @@ bool parseBench(const std::string& text, const std::string& origin, Bench& bench
             return false;
         }
     }
+    parsed.text = text;
     bench = std::move(parsed);
     return true;
 }

@@ -15,28 +15,30 @@ TEST_F(FrameTransferTest, fileHoldsTheDeviceBytesOfTheNamedFrame) {
         frameStoreType kind;
         int store;
         int frame;
-        uint32_t size; // capture stores only; 0: the set-up's
-        uint32_t address;
+        uint32_t size;   // capture stores only; 0: the set-up's
+        uint32_t offset; // from the stores' frame 0
     } cases[] = {
-        {captureFrameStore, 0, 1, 0x800000, 0x1800000},
-        {playoutFrameStore, 3, 0, 0, kPlayoutBase},
-        {playoutFrameStore, 5, 2, 0, kPlayoutBase + 2 * kFrame8Bit},
+        {captureFrameStore, 0, 1, 0x800000, 0x800000},
+        {playoutFrameStore, 3, 0, 0, 0},
+        {playoutFrameStore, 5, 2, 0, 2 * kFrame8Bit},
     };
     for (const auto& c : cases) {
         setUpStores(ZYVO_PixelFormat_YCbCr8);
+        const uint32_t address =
+            c.offset + (c.kind == captureFrameStore ? captureBase() : playoutBase());
         if (c.size != 0) {
             diag.mpFBCapture[c.store]->SetFrameBufferSize(c.size);
         }
         Bytes frame = counting(c.size != 0 ? c.size : kFrame8Bit);
-        ASSERT_TRUE(zyvosim::writeDeviceMemory(c.address - 1, Bytes{0xEE}));
-        ASSERT_TRUE(zyvosim::writeDeviceMemory(c.address, frame));
-        ASSERT_TRUE(zyvosim::writeDeviceMemory(c.address + frame.size(), Bytes{0xEE}));
+        ASSERT_TRUE(zyvosim::writeDeviceMemory(address - 1, Bytes{0xEE}));
+        ASSERT_TRUE(zyvosim::writeDeviceMemory(address, frame));
+        ASSERT_TRUE(zyvosim::writeDeviceMemory(address + frame.size(), Bytes{0xEE}));
         std::string path = scratchFile("frame", "an older file");
         bool written = false;
         EXPECT_EQ(
             printedBy([&] { written = diag.VideoFrameWrite(c.kind, c.store, c.frame, path); }), "");
-        EXPECT_TRUE(written) << c.address;
-        EXPECT_TRUE(fileHolds(path, frame)) << c.address;
+        EXPECT_TRUE(written) << address;
+        EXPECT_TRUE(fileHolds(path, frame)) << address;
         nextCase();
     }
 }
@@ -91,7 +93,7 @@ TEST_F(FrameTransferTest, everyFailureIsReportedAndLeavesTheFileAsItSays) {
 // A failed read shows the zeroed buffer; a good one the frame's first words, then the write.
 TEST_F(FrameTransferTest, verboseTransferShowsTheReadTheDataAndTheWrite) {
     setUpStores(ZYVO_PixelFormat_YCbCr8, "fault DMA.DoDma -5 once");
-    ASSERT_TRUE(zyvosim::writeDeviceMemory(kCaptureBase + kFrame8Bit, counting(32)));
+    ASSERT_TRUE(zyvosim::writeDeviceMemory(captureBase() + kFrame8Bit, counting(32)));
     std::string path = scratchPath("frame");
     verbose(true);
     bool written[2] = {true, false};

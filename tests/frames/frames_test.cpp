@@ -16,6 +16,14 @@ Bytes deviceBytes(uint32_t address, uint32_t length) {
     return bytes;
 }
 
+uint32_t captureBase() {
+    return zyvosim::cardState().captureStore[0].store.baseAddress;
+}
+
+uint32_t playoutBase() {
+    return zyvosim::cardState().playoutStore[0].store.baseAddress;
+}
+
 Bytes generated(int pattern, int pixelFormat) {
     Bytes bytes;
     QELTestPatternGen().DrawTestPattern(static_cast<QELTestPatternSelect>(pattern), 1920, 1080,

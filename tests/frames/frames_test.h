@@ -23,11 +23,13 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr int kBlack = 8;
 constexpr int kWhite = 9;
-constexpr uint32_t kCaptureBase = 0x1000000;
-constexpr uint32_t kPlayoutBase = 0x4000000;
 constexpr uint32_t kFrame8Bit = 1920 * 1080 * 2; // a 1080i frame in pixel format 2
 
 Bytes deviceBytes(uint32_t address, uint32_t length);
+// Where the set-up put the capture and the playout stores' frame 0, as the card's registers hold
+// it: frames are looked for where the stores read and write them.
+uint32_t captureBase();
+uint32_t playoutBase();
 // A 1080i frame of `pattern` as the common library's generator draws it.
 Bytes generated(int pattern, int pixelFormat);
 // 0, 1, ... 250, 0, 1, ...: bytes no pattern draws.

@@ -28,8 +28,8 @@ protected:
 TEST_F(PatternFillTest, patternLandsInTheFrameTheIndexOrTheStoresRegistersName) {
     setUpStores(ZYVO_PixelFormat_YCbCr8);
     EXPECT_EQ(printedBy([&] { EXPECT_EQ(fill(5, kWhite, 2), 2); }), "");
-    EXPECT_EQ(deviceBytes(kPlayoutBase + 5 * kFrame8Bit, kFrame8Bit), generated(kWhite, 2));
-    EXPECT_EQ(deviceBytes(kPlayoutBase + 4 * kFrame8Bit, kFrame8Bit), Bytes(kFrame8Bit, 0));
+    EXPECT_EQ(deviceBytes(playoutBase() + 5 * kFrame8Bit, kFrame8Bit), generated(kWhite, 2));
+    EXPECT_EQ(deviceBytes(playoutBase() + 4 * kFrame8Bit, kFrame8Bit), Bytes(kFrame8Bit, 0));
     EXPECT_EQ(calls({"DMA"}), Lines{"DMA[0].DoDma(1, 0x053c6800, 4147200, 1, 0, 0, 0)"});
 
     diag.mpFBPlayback[2]->SetFrameBufferSize(0x800000);
@@ -40,9 +40,9 @@ TEST_F(PatternFillTest, patternLandsInTheFrameTheIndexOrTheStoresRegistersName) 
     EXPECT_EQ(diag.frameBufferFillWithTestPattern(diag.mpFBCapture[1], pattern(kBlack), k1080i,
                                                   pixels(2)),
               2);
-    EXPECT_EQ(deviceBytes(0x5000000, kFrame8Bit), generated(kWhite, 2));
-    EXPECT_EQ(deviceBytes(kCaptureBase + 3 * kFrame8Bit, kFrame8Bit), generated(kBlack, 2));
-    EXPECT_EQ(deviceBytes(kPlayoutBase + 2 * kFrame8Bit, 16), Bytes(16, 0));
+    EXPECT_EQ(deviceBytes(playoutBase() + 2 * 0x800000, kFrame8Bit), generated(kWhite, 2));
+    EXPECT_EQ(deviceBytes(captureBase() + 3 * kFrame8Bit, kFrame8Bit), generated(kBlack, 2));
+    EXPECT_EQ(deviceBytes(playoutBase() + 2 * kFrame8Bit, 16), Bytes(16, 0));
 }
 
 TEST_F(PatternFillTest, onlyFullBarsInTenBitRGBAreTheLibrarysOwn) {
@@ -52,7 +52,7 @@ TEST_F(PatternFillTest, onlyFullBarsInTenBitRGBAreTheLibrarysOwn) {
         setUpStores(pixelFormat);
         EXPECT_EQ(fill(0, number, pixelFormat), 2);
         Bytes expected = generated(number, pixelFormat);
-        EXPECT_EQ(deviceBytes(kPlayoutBase, static_cast<uint32_t>(expected.size())), expected)
+        EXPECT_EQ(deviceBytes(playoutBase(), static_cast<uint32_t>(expected.size())), expected)
             << "pixel format " << pixelFormat << " pattern " << number;
         nextCase();
     }
@@ -60,7 +60,7 @@ TEST_F(PatternFillTest, onlyFullBarsInTenBitRGBAreTheLibrarysOwn) {
     EXPECT_EQ(fill(0, 0, 5), 2);
     Bytes bars(1920 * 1080 * 4);
     Create10BitRGBColorBars(1920, 1080, 4, bars);
-    Bytes memory = deviceBytes(kPlayoutBase, static_cast<uint32_t>(bars.size()));
+    Bytes memory = deviceBytes(playoutBase(), static_cast<uint32_t>(bars.size()));
     EXPECT_TRUE(memory == bars);
 }
 
@@ -88,7 +88,7 @@ TEST_F(PatternFillTest, refusedFillSaysWhyAndWritesNothing) {
         EXPECT_EQ(printedBy([&] { result = c.fill(); }), c.printed);
         EXPECT_EQ(result, -2) << c.printed;
         EXPECT_EQ(calls({"DMA"}), Lines{}) << c.printed;
-        EXPECT_EQ(deviceBytes(kPlayoutBase + kFrame8Bit, 64), Bytes(64, 0)) << c.printed;
+        EXPECT_EQ(deviceBytes(playoutBase() + kFrame8Bit, 64), Bytes(64, 0)) << c.printed;
         nextCase();
     }
 }

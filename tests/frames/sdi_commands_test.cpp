@@ -32,7 +32,7 @@ TEST_F(SdiCommandTest, generateDrawsIntoThePlayoutStoreTheFrameBufferNumberNames
     parse({"-b3", "-p9"});
     EXPECT_EQ(run(&ZyvoDiagUserCommands::generateVideoTestPattern), "");
     EXPECT_TRUE(passed);
-    EXPECT_EQ(deviceBytes(kPlayoutBase + 3 * kFrame8Bit, kFrame8Bit), generated(kWhite, 2));
+    EXPECT_EQ(deviceBytes(playoutBase() + 3 * kFrame8Bit, kFrame8Bit), generated(kWhite, 2));
     // Nothing plays it out.
     for (const auto& output : card().sdiOutput) {
         EXPECT_FALSE(output.enable);
@@ -56,7 +56,7 @@ TEST_F(SdiCommandTest, capturePatternWritesTheStoreOfItsOutputAndRoutesNothing) 
     parse({"-o1", "-p9", path});
     EXPECT_EQ(run(&ZyvoDiagUserCommands::captureVideoTestPattern), "");
     EXPECT_TRUE(passed);
-    EXPECT_EQ(deviceBytes(kPlayoutBase, kFrame8Bit), generated(kWhite, 2));
+    EXPECT_EQ(deviceBytes(playoutBase(), kFrame8Bit), generated(kWhite, 2));
     EXPECT_TRUE(fileHolds(path, generated(kWhite, 2)));
     for (const auto& output : card().sdiOutput) {
         EXPECT_EQ(output.source, ZYVO_VideoSource_None);
@@ -91,7 +91,7 @@ TEST_F(SdiCommandTest, captureFromInput5PaintsStore0BlackBeforeRoutingSDIInput4)
         (Lines{"DMA[0].DoDma(1, 0x01000000, 4147200, 1, 0, 0, 0)",
                "DualLinkIn[0].SetVideoSource(76)", "CaptureStore[0].SetVideoSource(41, true)",
                "SDIInput[4].GetInputConfiguration(video{fmt=0,smp=2,cs=2,cr=1,ar=2,bd=2,ch=1})"}));
-    EXPECT_EQ(deviceBytes(kCaptureBase, kFrame8Bit), generated(kBlack, 2));
+    EXPECT_EQ(deviceBytes(captureBase(), kFrame8Bit), generated(kBlack, 2));
     EXPECT_EQ(fileText(path), "old");
 }
 
@@ -133,7 +133,7 @@ TEST_F(SdiCommandTest, monitorPlaysStore0OverTheMonitorPathAndLeavesOutput10Alon
             EXPECT_EQ(card().hdmiOutput.videoSource[0], hdmi ? 92 : ZYVO_VideoSource_None);
             EXPECT_EQ(card().hdmiOutput.audioMute, !hdmi);
             EXPECT_TRUE(card().playoutStore[0].store.enable);
-            EXPECT_EQ(deviceBytes(kPlayoutBase, kFrame8Bit), generated(kWhite, 2));
+            EXPECT_EQ(deviceBytes(playoutBase(), kFrame8Bit), generated(kWhite, 2));
             EXPECT_EQ(card().dualLinkOutput[4].source, 92);
             EXPECT_EQ(card().sdiOutput[10].source, 57);
             nextCase();

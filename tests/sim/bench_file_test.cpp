@@ -54,6 +54,20 @@ TEST_F(BenchFileTest, onlyAShortRegularFileIsRead) {
     alarm(0);
 }
 
+// The text in use is what was read, byte for byte, and stays so after the file changes; a bad
+// bench leaves the text of the one in use.
+TEST_F(BenchFileTest, theBenchInUseKeepsTheBytesItWasReadFrom) {
+    const std::string text = "# caf\xC3\xA9\r\ndevices 2\n\n";
+    std::string path = scratchFile("lab.bench", text), error;
+    ASSERT_TRUE(zyvosim::loadBenchFile(path, error)) << error;
+    scratchFile("lab.bench", "devices 3\n");
+    EXPECT_EQ(zyvosim::benchText(), text);
+    EXPECT_FALSE(zyvosim::loadBench("bogus\n", error));
+    EXPECT_EQ(zyvosim::benchText(), text);
+    zyvosim::reset();
+    EXPECT_EQ(zyvosim::benchText(), zyvosim::defaultBenchText());
+}
+
 TEST_F(BenchFileTest, fileErrorsNameTheFile) {
     std::string path = scratchFile("lab.bench", "devices 1\nreference format 0\n");
     std::string error;

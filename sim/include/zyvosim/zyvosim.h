@@ -26,6 +26,10 @@ ZYVOSIM_API bool loadBench(const std::string& text, std::string& error,
 // The same for a file.
 ZYVOSIM_API bool loadBenchFile(const std::string& path, std::string& error);
 
+// The text of the bench in use, byte for byte as it was loaded (the default bench's when none
+// was named); empty for a bench file ZYVO_SIM named that could not be read.
+ZYVOSIM_API const std::string& benchText();
+
 // Back to no bench loaded (the next call takes ZYVO_SIM or the default bench), no device
 // created, no fault armed, fresh text tables, an empty trace and the clock at zero. The clock
 // keeps its mode.

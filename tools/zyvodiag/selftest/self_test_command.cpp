@@ -1,10 +1,10 @@
 // The selftest command: its options, then the self-test.
 #include "commands/command_table.h"
 #include "commands/tool_options.h"
-#include "pictures/frame_file.h"
 #include "selftest/selection.h"
 #include "selftest/self_test.h"
 #include "selftest/self_test_plan.h"
+#include "simulator/simulator_probe.h"
 #include "system/output_plan.h"
 
 #include <algorithm>
@@ -115,11 +115,8 @@ int runSelfTestCommand(const Invocation& invocation) {
     } else if (environmentBench != nullptr && *environmentBench != '\0') {
         options.bench = environmentBench;
     }
-    std::vector<uint8_t> text;
-    std::string error;
-    if (!options.bench.empty() && readWholeFile(options.bench, text, error)) {
-        options.benchText.assign(text.begin(), text.end());
-    }
+    // The reports hash the bytes the simulator loaded: the file may have changed since.
+    options.benchText = loadedBenchText();
     if (!checkRun(options, problem)) {
         std::fprintf(stderr, "zyvodiag selftest: %s\n", problem.c_str());
         return kUnusable;

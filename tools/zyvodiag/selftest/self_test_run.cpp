@@ -3,9 +3,12 @@
 
 #include "analysis/analysis_json.h"
 #include "pictures/frame_file.h"
+#include "selftest/root_cause.h"
 #include "simulator/simulator_probe.h"
 #include "system/pending_file.h"
+#include "system/stop_signals.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -53,14 +56,40 @@ bool TestRun::command(const std::string& name, const std::vector<std::string>& a
     if (!mLast.output.empty() && mLast.output.back() != '\n') {
         mLog += "\n";
     }
+    mCommandCalls.push_back(CommandCalls{name, arguments, mark, callTraceMark()});
     std::vector<std::string> failed = failedCallsSince(mark);
     if (mLast.status == kPass) {
         mEvidence.passedCommandCalls.push_back(std::move(failed));
         return true;
     }
     mEvidence.failingCalls = std::move(failed);
+    // A library goes past a widget it cannot use in one command and fails in a later one: the
+    // widgets on the path of every command so far are looked at, latest first.
+    for (auto done = mCommandCalls.rbegin();
+         done != mCommandCalls.rend() && stopSignal() == 0 && mEvidence.deviceFault.empty();
+         ++done) {
+        mEvidence.deviceFault = widgetFault(done->name, done->arguments, callsOf(*done));
+    }
     note(name + " failed" + (mLast.finding.empty() ? "" : ": " + mLast.finding));
     return false;
+}
+
+// The calls of the latest command that named `file` and called the device: the one that wrote
+// it, not the comparison that read it.
+std::vector<TracedCall> TestRun::callsOf(const std::string& file) const {
+    for (auto command = mCommandCalls.rbegin(); command != mCommandCalls.rend(); ++command) {
+        if (command->end > command->begin &&
+            std::count(command->arguments.begin(), command->arguments.end(), file) != 0) {
+            return callsOf(*command);
+        }
+    }
+    return {};
+}
+
+std::vector<TracedCall> TestRun::callsOf(const CommandCalls& command) const {
+    std::vector<TracedCall> calls = callsSince(command.begin);
+    calls.resize(std::min(calls.size(), command.end - command.begin));
+    return calls;
 }
 
 FramePair TestRun::framePair(const std::string& stem, const FrameFormat& format,
@@ -87,6 +116,9 @@ bool TestRun::compare(const FramePair& pair, const std::vector<std::string>& swi
     const bool identical = command("compare", arguments);
     if (identical && !mDecodeFrames) {
         return true;
+    }
+    if (!identical && mEvidence.deviceFault.empty()) {
+        mEvidence.deviceFault = captureFault(callsOf(pair.captured), pair.expected, pair.captured);
     }
     FrameComparison comparison = compareDecoded(pair, identical);
     if (!identical && comparison.analysed) {

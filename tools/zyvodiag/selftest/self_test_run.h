@@ -5,6 +5,7 @@
 #include "commands/command_runner.h"
 #include "pictures/frame_geometry.h"
 #include "selftest/frame_comparison.h"
+#include "simulator/simulator_probe.h"
 
 #include <nlohmann/json.hpp>
 
@@ -29,6 +30,8 @@ struct RootCauseEvidence {
     std::vector<std::string> failingCalls;
     // Device calls that failed within each of the test's commands that passed, in order.
     std::vector<std::vector<std::string>> passedCommandCalls;
+    // A fault of the device the failing command's trace or frames show without a failed call.
+    std::string deviceFault;
     // What the tool or the library said was wrong, last.
     std::string finding;
     // The analyser's object for the last frame comparison that failed (analysisJson); null
@@ -81,6 +84,16 @@ public:
     const std::string& simulatorOnly() const { return mSimulatorOnly; }
 
 private:
+    // Where each command's calls start and end in the call trace, and its arguments.
+    struct CommandCalls {
+        std::string name;
+        std::vector<std::string> arguments;
+        size_t begin;
+        size_t end;
+    };
+    std::vector<TracedCall> callsOf(const std::string& file) const;
+    std::vector<TracedCall> callsOf(const CommandCalls& command) const;
+
     std::string mDirectory;
     bool mKeep;
     std::vector<std::string> mToolOptions;
@@ -90,6 +103,7 @@ private:
     std::vector<TestFrame> mFrames;
     std::vector<FrameComparison> mComparisons;
     std::vector<std::string> mCommands;
+    std::vector<CommandCalls> mCommandCalls;
     RootCauseEvidence mEvidence;
     std::string mSimulatorOnly;
 };

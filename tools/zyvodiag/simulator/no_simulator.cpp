@@ -9,6 +9,10 @@ std::string simulatorMissing(const std::string& what) {
                   "library " ZYVODIAG_DEVICE_LIBRARY;
 }
 
+std::string loadedBenchText() {
+    return {};
+}
+
 bool loadSimulatedBench(const std::string&, std::string& error) {
     error = simulatorMissing("--sim");
     return false;
@@ -53,6 +57,10 @@ std::string privateCardDirectory() {
 }
 
 std::vector<std::string> failedCallsSince(size_t) {
+    return {};
+}
+
+std::vector<TracedCall> callsSince(size_t) {
     return {};
 }
 

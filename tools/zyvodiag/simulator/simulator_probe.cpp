@@ -25,6 +25,10 @@ bool loadSimulatedBench(const std::string& path, std::string& error) {
     return zyvosim::loadBenchFile(path, error);
 }
 
+std::string loadedBenchText() {
+    return zyvosim::benchText();
+}
+
 void printCallTrace() {
     std::fprintf(stderr, "trace of %zu calls:\n", zyvosim::trace().size());
     for (const auto& entry : zyvosim::trace()) {
@@ -102,6 +106,17 @@ std::vector<std::string> failedCallsSince(size_t mark) {
                                             : " returned " + std::to_string(call.status)));
     }
     return failed;
+}
+
+std::vector<TracedCall> callsSince(size_t mark) {
+    std::vector<TracedCall> calls;
+    const std::vector<zyvosim::TraceEntry>& trace = zyvosim::trace();
+    for (size_t i = mark; i < trace.size(); ++i) {
+        const zyvosim::TraceEntry& call = trace[i];
+        calls.push_back(
+            TracedCall{call.target, call.index, call.operation, call.arguments, call.status});
+    }
+    return calls;
 }
 
 void forgetCallTrace() {

@@ -18,6 +18,9 @@ std::string simulatorMissing(const std::string& what);
 // Puts the simulator on the bench the file at `path` describes. False, with why, when it cannot.
 bool loadSimulatedBench(const std::string& path, std::string& error);
 
+// The bytes of the bench the simulator loaded, as it read them; empty without a simulator.
+std::string loadedBenchText();
+
 // Lists every device call the simulator recorded, on standard error.
 void printCallTrace();
 
@@ -72,6 +75,17 @@ bool deviceIsSimulated();
 // "SDIOutput[2].SetEnable(true) returned -1".
 size_t callTraceMark();
 std::vector<std::string> failedCallsSince(size_t mark);
+
+// One call of the device library as the simulator traced it; `status` is what it returned.
+struct TracedCall {
+    std::string target; // "device", or a widget kind as the trace names it ("CaptureStore")
+    int index;          // the widget's index, -1 where there is none
+    std::string operation;
+    std::string arguments;
+    int status;
+};
+// Every call after `mark`, in order; none on a device library other than the simulator.
+std::vector<TracedCall> callsSince(size_t mark);
 // Drops the calls recorded so far, so that a long run does not keep them all.
 void forgetCallTrace();
 
