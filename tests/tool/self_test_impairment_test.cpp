@@ -129,7 +129,15 @@ TEST_P(SelfTestImpairmentTest, failsItsPortsTestWithTheAnalysersSentence) {
     const std::string named = analysis["impairment"].is_string() ? analysis["impairment"] : "";
     EXPECT_TRUE(named == c.named || (!c.alsoNamed.empty() && named == c.alsoNamed))
         << named << ": " << analysis["summary"];
-    EXPECT_EQ(run["root_cause"], c.port.port + ": " + analysis["summary"].get<std::string>());
+    if (c.line == "stale") {
+        // No frame arriving and a store that writes none look alike from the host: the cause
+        // names the store that still holds its earlier picture.
+        EXPECT_EQ(run["root_cause"].get<std::string>().rfind("capture store ", 0), 0u);
+        EXPECT_NE(run["root_cause"].get<std::string>().find(" wrote no frame while on"),
+                  std::string::npos);
+    } else {
+        EXPECT_EQ(run["root_cause"], c.port.port + ": " + analysis["summary"].get<std::string>());
+    }
     EXPECT_NE(outcome.out.find("root cause: " + run["root_cause"].get<std::string>()),
               std::string::npos)
         << outcome.out;
