@@ -46,23 +46,17 @@ expect_impaired_failures() {
         fail "$bench: the LTC test, which no impairment reaches, does not pass"
 }
 
-expect_impaired_failures impair-data.bench "SDI 1 -> SDI input 1
-SDI 2 -> SDI input 2
-SDI 3 -> SDI input 3
-SDI 4 -> SDI input 4
-SDI 5 -> SDI input 5
-SDI 7 -> SDI input 7
-SDI 8 -> SDI input 8
-HDMI 1080p 59.94 -> HDMI input
-HDMI 2160p 29.97 -> HDMI input"
-expect_impaired_failures impair-picture.bench "SDI 1 -> SDI input 1
-SDI 3 -> SDI input 3
-SDI 4 -> SDI input 4
-SDI 5 -> SDI input 5
-SDI 7 -> SDI input 7
-SDI 8 -> SDI input 8
-HDMI 1080p 59.94 -> HDMI input
-HDMI 2160p 29.97 -> HDMI input"
+# The loop tests through SDI ports PORT..., one name a line, and the two HDMI loop tests.
+loop_tests() {
+    local port
+    for port in "$@"; do
+        echo "SDI $port -> SDI input $port"
+    done
+    printf 'HDMI %s -> HDMI input\n' "1080p 59.94" "2160p 29.97"
+}
+
+expect_impaired_failures impair-data.bench "$(loop_tests 1 2 3 4 5 7 8)"
+expect_impaired_failures impair-picture.bench "$(loop_tests 1 3 4 5 7 8)"
 
 "${run[@]}" "$tool" --sim "$examples/hdmi-4k.bench" hdmi-loopback -r29 >/dev/null ||
     fail "hdmi-4k.bench: hdmi-loopback -r29 failed"

@@ -2,6 +2,7 @@
 #include "system/hard_stop.h"
 
 #include "simulator/simulator_probe.h"
+#include "system/signal_safe_paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,19 +10,12 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <climits>
 #include <cstring>
 
 namespace zyvodiag {
 namespace {
 
-enum SlotState { kFree, kFilling, kUsed };
-struct FolderSlot {
-    std::atomic<int> state;
-    char path[PATH_MAX];
-};
-constexpr int kFolderSlots = 8;
-FolderSlot s_folders[kFolderSlots];
+SignalSafePaths<8> s_folders;
 std::atomic<int> s_lineOpen{0};
 std::atomic<int> s_terminal{-1};
 
@@ -57,26 +51,13 @@ void removeFolderNow(const char* path) {
 } // namespace
 
 void removeOnHardStop(const std::string& directory) {
-    if (directory.empty() || directory.size() >= PATH_MAX) {
-        return;
-    }
-    for (FolderSlot& slot : s_folders) {
-        int expected = kFree;
-        if (slot.state.compare_exchange_strong(expected, kFilling)) {
-            std::memcpy(slot.path, directory.c_str(), directory.size() + 1);
-            slot.state.store(kUsed);
-            return;
-        }
+    if (!directory.empty()) {
+        s_folders.add(directory);
     }
 }
 
 void keepOnHardStop(const std::string& directory) {
-    for (FolderSlot& slot : s_folders) {
-        if (slot.state.load() == kUsed && directory == slot.path) {
-            slot.state.store(kFree);
-            return;
-        }
-    }
+    s_folders.drop(directory);
 }
 
 void removePrivateCardOnHardStop() {
@@ -100,11 +81,7 @@ void tidyOnHardStop() {
         const ssize_t ignored = write(s_terminal.load(), "\n", 1);
         (void)ignored;
     }
-    for (FolderSlot& slot : s_folders) {
-        if (slot.state.load() == kUsed) {
-            removeFolderNow(slot.path);
-        }
-    }
+    s_folders.forEach(removeFolderNow);
 }
 
 } // namespace zyvodiag

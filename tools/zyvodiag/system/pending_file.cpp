@@ -2,15 +2,14 @@
 // a rename once the file is whole.
 #include "system/pending_file.h"
 
+#include "system/signal_safe_paths.h"
 #include "system/standard_output.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -19,40 +18,9 @@
 namespace zyvodiag {
 namespace {
 
-// The temporary names a signal handler may still have to remove. A fixed table, as the handler
-// can neither allocate nor take a lock. Pictures are written from several threads, so a slot is
-// claimed by an atomic exchange, and the handler reads only slots whose path is complete.
-constexpr int kPendingSlots = 16;
-enum SlotState { kFree, kFilling, kUsed };
-struct PendingSlot {
-    std::atomic<int> state;
-    char path[PATH_MAX];
-};
-static_assert(ATOMIC_INT_LOCK_FREE == 2, "a signal handler may only read lock-free atomics");
-PendingSlot s_pending[kPendingSlots];
-
-void remember(const std::string& path) {
-    if (path.size() >= PATH_MAX) {
-        return;
-    }
-    for (PendingSlot& slot : s_pending) {
-        int expected = kFree;
-        if (slot.state.compare_exchange_strong(expected, kFilling)) {
-            std::memcpy(slot.path, path.c_str(), path.size() + 1);
-            slot.state.store(kUsed);
-            return;
-        }
-    }
-}
-
-void forget(const std::string& path) {
-    for (PendingSlot& slot : s_pending) {
-        if (slot.state.load() == kUsed && path == slot.path) {
-            slot.state.store(kFree);
-            return;
-        }
-    }
-}
+// The temporary names a signal handler may still have to remove. Pictures are written from
+// several threads.
+SignalSafePaths<16> s_pending;
 
 std::string directoryOf(const std::string& path) {
     size_t slash = path.rfind('/');
@@ -183,7 +151,7 @@ PendingFile::PendingFile(std::string path) : mPath(std::move(path)) {
         mError = systemError(directoryOf(mPath), errno);
         return;
     }
-    remember(name);
+    s_pending.add(name);
     mTemporary = true;
     mWritePath = name;
     const int modeError = fchmod(descriptor, 0666 & ~currentUmask()) == 0 ? 0 : errno;
@@ -196,7 +164,7 @@ PendingFile::PendingFile(std::string path) : mPath(std::move(path)) {
 PendingFile::~PendingFile() {
     if (mTemporary && !mKept) {
         unlink(mWritePath.c_str());
-        forget(mWritePath);
+        s_pending.drop(mWritePath);
     }
 }
 
@@ -210,7 +178,7 @@ bool PendingFile::keep(std::string& error) {
         return false;
     }
     if (mTemporary) {
-        forget(mWritePath);
+        s_pending.drop(mWritePath);
     }
     mKept = true;
     return true;
@@ -234,11 +202,7 @@ bool writeWholeFile(const std::string& path, const void* data, size_t size, std:
 }
 
 void removePendingFilesNow() {
-    for (PendingSlot& slot : s_pending) {
-        if (slot.state.load() == kUsed) {
-            unlink(slot.path);
-        }
-    }
+    s_pending.forEach(unlink);
 }
 
 } // namespace zyvodiag
