@@ -63,7 +63,10 @@ std::string knownConfusion(const LoopPort& port, const std::string& line,
 }
 
 // Each kind on each port, its arguments varied from port to port so that the sample reaches
-// low and high bits, both values, every channel and both directions of a shift.
+// low and high bits, both values, every channel and both directions of a shift. Each port also
+// gets the faults one of its pictures alone would pass: the first channel's bit 5 stuck at 1 (set
+// in every colour of the quadrant patterns) and, on RGB, legal levels read as full range (the
+// quadrants hold only black and full levels).
 std::vector<ImpairmentCase> impairmentCases() {
     std::vector<ImpairmentCase> cases;
     const std::vector<LoopPort> ports = loopPorts();
@@ -79,11 +82,12 @@ std::vector<ImpairmentCase> impairmentCases() {
         const std::vector<std::pair<std::string, std::string>> kinds = {
             {"stuck-bit " + channel + " " + bit + " " + std::to_string(i % 2), "stuck-bit"},
             {"stuck-bit " + other + " " + otherBit + " " + std::to_string(1 - i % 2), "stuck-bit"},
+            {"stuck-bit " + channels[0] + " 5 1", "stuck-bit"},
             {"inverted-bit " + other + " " + bit, "inverted-bit"},
             {"chroma-swap", "chroma-swap"},
             {"luma-chroma-order", "luma-chroma-order"},
             {"truncated " + std::to_string(8 - i % 3), "truncated"},
-            {i % 2 ? "range legal-to-full" : "range full-to-legal", "range"},
+            {i % 2 || p.rgb ? "range legal-to-full" : "range full-to-legal", "range"},
             {"shift " + (dx == "0" && dy == "0" ? std::string("0 -2") : dx + " " + dy), "shift"},
             {"field-swap", "field-swap"},
             {"stale", "wrong-picture"},
@@ -93,10 +97,6 @@ std::vector<ImpairmentCase> impairmentCases() {
             {i % 2 ? "matrix 709-to-601" : "matrix 601-to-709", "matrix"},
         };
         for (const auto& [line, named] : kinds) {
-            // The HDMI tests show one progressive picture each, alike on both segments.
-            if (p.benchInput == "HDMIInput 0" && named == "field-swap") {
-                continue;
-            }
             cases.push_back({p, line, named, knownConfusion(p, line, named)});
         }
     }

@@ -61,15 +61,30 @@ bool monitorPath(TestRun& run) {
            run.compare(frames, video);
 }
 
-// The playout frame buffer out on HDMI and back in through the cable: the pattern goes into
-// frame 0 of playout store 0, which is what the HDMI output plays.
-bool hdmiLoop(TestRun& run, const std::string& stem, const Switches& video,
-              const FrameFormat& format) {
-    const FramePair frames = run.framePair(stem, format, "HDMI input 1");
-    return run.command("capture-pattern", video + Switches{"-o1", "-b0", "-D", frames.expected}) &&
-           run.command("hdmi-output", video + Switches{"-D"}) &&
-           run.command("hdmi-capture", video + Switches{"-b0", "-D", frames.captured}) &&
-           run.compare(frames, video);
+// The playout frame buffer out on HDMI and back in through the cable, once with each picture:
+// the pattern goes into frame 0 of playout store 0, which is what the HDMI output plays. The
+// multi-pattern sets and clears every data bit of every channel, and has colour in RGB and in
+// 4:2:2; its lines come in pairs, so a swap of lines 2k and 2k+1 leaves it unchanged. The colour
+// quadrants with their one-pixel white frame differ from line 0 to line 1, but hold no level
+// between black and white in RGB (a legal-range input read as full range keeps them) and no luma
+// with bit 5 clear in YCbCr. No single pattern reveals everything, so each test shows both.
+const char* const kHdmiPatterns[2] = {"7", "15"};
+
+bool hdmiLoop(TestRun& run, const std::string& stem, const Switches& format,
+              const FrameFormat& frameFormat) {
+    for (int step = 0; step < 2; ++step) {
+        const Switches video = format + Switches{std::string("-p") + kHdmiPatterns[step]};
+        const FramePair frames =
+            run.framePair(step == 0 ? stem : stem + "-2", frameFormat, "HDMI input 1");
+        if (!run.command("capture-pattern",
+                         video + Switches{"-o1", "-b0", "-D", frames.expected}) ||
+            !run.command("hdmi-output", video + Switches{"-D"}) ||
+            !run.command("hdmi-capture", video + Switches{"-b0", "-D", frames.captured}) ||
+            !run.compare(frames, video)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The lcd command judges the panel's picture as it reads it back; the test keeps that picture.
@@ -87,14 +102,6 @@ const char* const kEveryKind =
     "every impairment: stuck-bit, inverted-bit, chroma-swap, luma-chroma-order, truncated, range, "
     "shift, field-swap, stale, torn, bit-errors, byte-swap, matrix";
 
-// The HDMI tests keep one picture each, since a second HDMI capture would add seconds of waits.
-// The multi-pattern sets and clears every data bit of every channel, and differs in each
-// quadrant of a 4K picture; its lines come in pairs, so that it hides only the swap of the two
-// segments of a progressive frame, which an HDMI link does not send.
-const char* const kHdmiReveals =
-    "every impairment but field-swap: stuck-bit, inverted-bit, chroma-swap, luma-chroma-order, "
-    "truncated, range, shift, stale, torn, bit-errors, byte-swap, matrix";
-
 } // namespace
 
 std::vector<SelfTestCase> selfTestPlan() {
@@ -106,16 +113,16 @@ std::vector<SelfTestCase> selfTestPlan() {
     plan.push_back({"Monitor (SDI 10 + HDMI) -> HDMI input", "monitor", monitorPath, ""});
     plan.push_back({"HDMI 1080p 59.94 -> HDMI input", "hdmi",
                     [](TestRun& run) {
-                        return hdmiLoop(run, "hdmi-hd", {"-f7", "-r59", "-v5", "-p7"},
+                        return hdmiLoop(run, "hdmi-hd", {"-f7", "-r59", "-v5"},
                                         {ZYVO_VideoFormat_1080p_5994, ZYVO_PixelFormat_RGB10});
                     },
-                    kHdmiReveals});
+                    kEveryKind});
     plan.push_back({"HDMI 2160p 29.97 -> HDMI input", "hdmi",
                     [](TestRun& run) {
-                        return hdmiLoop(run, "hdmi-4k", {"-f19", "-r29", "-v1", "-p7"},
+                        return hdmiLoop(run, "hdmi-4k", {"-f19", "-r29", "-v1"},
                                         {ZYVO_VideoFormat_2160p_2997, ZYVO_PixelFormat_YCbCr10});
                     },
-                    kHdmiReveals});
+                    kEveryKind});
     // Without -D: in its tracing mode the register test reports mismatches but does not fail on
     // them, and it waits for a key between its halves. It reads only the rate; 1080p has both
     // rates, so the parser does not warn.
