@@ -40,6 +40,13 @@ void ZlibRowWriter::addRow(const uint8_t* row) {
     uint8_t* filtered = mFiltered.data() + 1;
     const size_t width = mRowSize - 1;
     const size_t bpp = std::min(mPixelSize, width);
+    // A row equal to the one above, as most rows of bars and flat pictures are, filters to
+    // zeros whatever its pixels.
+    if (std::equal(pixels, pixels + width, above)) {
+        std::fill(filtered, filtered + width, uint8_t(0));
+        compress(mFiltered.data(), mRowSize, Z_NO_FLUSH);
+        return;
+    }
     // Nothing to the left of the first pixel: Paeth predicts from above.
     for (size_t i = 0; i < bpp; ++i) {
         filtered[i] = uint8_t(pixels[i] - above[i]);
