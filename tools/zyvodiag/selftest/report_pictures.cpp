@@ -154,7 +154,8 @@ void queueIdenticalPair(const FrameComparison& comparison, const PictureTargets&
     TestFrame* expected = frameOf(outcome, pair.expected);
     TestFrame* captured = frameOf(outcome, pair.captured);
     if (targets.besideFrames && expected != nullptr) {
-        files.beside = beside(pair.expected, "");
+        files.beside =
+            (std::filesystem::path(pair.expected).parent_path() / (pair.title + ".png")).string();
         expected->preview = files.beside;
         if (captured != nullptr) {
             captured->preview = files.beside;
