@@ -205,6 +205,8 @@ TEST_F(SharedMachineTest, anInterruptedRunLeavesThePreviousReportAsItWas) {
             EXPECT_FALSE(contains(name, "run-1")) << name;
         }
         EXPECT_EQ(listing(folder + runs).back(), "run-2");
+        // The passing pair's frames are equal byte for byte: one picture stands for both.
+        EXPECT_TRUE(fs::exists(folder + runs + "run-2/" + (runs == "/" ? "" : "03-") + "sdi3.png"));
         // Every frame the printed commands name is there after the run.
         for (size_t end = option == "--keep" ? run.out.find(".raw") : std::string::npos;
              end != std::string::npos; end = run.out.find(".raw", end + 1)) {

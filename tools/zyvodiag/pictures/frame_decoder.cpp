@@ -52,8 +52,30 @@ unsigned streamComponent(PixelLayout layout, const uint8_t* line, size_t k) {
     }
 }
 
+// Whole cadences of a 10-bit line, six pixels from four words, as the SDI frames mostly are;
+// the pixels decoded.
+unsigned decodeYCbCr10Cadences(const uint8_t* line, unsigned width, Sample* out) {
+    unsigned x = 0;
+    for (; x + 6 <= width; x += 6) {
+        uint16_t c[12]; // Cb0 Y0 Cr0 Y1 Cb2 Y2 Cr2 Y3 Cb4 Y4 Cr4 Y5
+        for (unsigned w = 0; w < 4; ++w) {
+            const uint32_t word = littleEndianWord(line + size_t(x) / 6 * 16 + 4 * w);
+            for (unsigned k = 0; k < 3; ++k) {
+                c[3 * w + k] = uint16_t((word >> (10 * k)) & 0x3FF);
+            }
+        }
+        for (unsigned p = 0; p < 6; p += 2) {
+            out[x + p] = Sample{{c[2 * p + 1], c[2 * p], c[2 * p + 2]}};
+            out[x + p + 1] = Sample{{c[2 * p + 3], c[2 * p], c[2 * p + 2]}};
+        }
+    }
+    return x;
+}
+
 void decode422Line(PixelLayout layout, const uint8_t* line, unsigned width, Sample* out) {
-    for (unsigned x = 0; x < width; x += 2) {
+    const unsigned decoded =
+        layout == PixelLayout::YCbCr10 ? decodeYCbCr10Cadences(line, width, out) : 0;
+    for (unsigned x = decoded; x < width; x += 2) {
         const size_t k = size_t(x) * 2;
         const auto cb = static_cast<uint16_t>(streamComponent(layout, line, k));
         const auto cr = static_cast<uint16_t>(streamComponent(layout, line, k + 2));
