@@ -117,7 +117,7 @@ TEST(OutputPlanTest, reportFoldersFollowTheRulesOfReportFiles) {
         EXPECT_EQ(modeOf(file(made)), 0700u) << made;
     }
     EXPECT_TRUE(fs::exists(file("new/report/index.html")));
-    EXPECT_TRUE(fs::exists(file("frames/lcd.raw")));
+    EXPECT_TRUE(fs::exists(file("frames/run-1/lcd.raw")));
 }
 
 // A folder we cannot write is refused, though its pictures folder can be written. Root writes

@@ -116,6 +116,10 @@ TEST_F(PngWriterTest, picturesDecodeToExactlyTheirPixels) {
     // Bars are what the tool writes most: a 4K preview of them must not be megabytes.
     writeAndRead("bars.png", bars(3840, 64));
     EXPECT_LT(fs::file_size(path("bars.png")), 3840u * 64 * 3 / 100);
+    // Large enough to be compressed in strips on several cores: each strip's first row is
+    // filtered against the last of the strip above, and the joined stream checks as one.
+    writeAndRead("strips.png", noise(1001, 401));
+    writeAndRead("grey-strips.png", greyRamp(1999, 601));
 
     // Grey pictures are stored with one sample a pixel; a single coloured pixel, even the very
     // last byte, keeps the picture RGB.

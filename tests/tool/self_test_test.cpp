@@ -338,7 +338,7 @@ TEST_F(SelfTestTest, jsonReportHasTheDocumentedShapeAndMatchesWhatWasPrinted) {
               std::string::npos);
     // The commands name frames that exist, with their pictures beside them.
     EXPECT_EQ(sdi4["commands"][2], "zyvodiag --sim faults.bench capture -f6 -r29 -v1 -p15 -i4 -D " +
-                                       options.keepDirectory + "/sdi4-captured.raw");
+                                       options.keepDirectory + "/run-1/sdi4-captured.raw");
     for (const auto& test : report["tests"]) {
         for (const auto& frame : test["runs"][0]["frames"]) {
             EXPECT_TRUE(fs::exists(frame["file"].get<std::string>())) << frame;
@@ -468,7 +468,7 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     EXPECT_NE(result.out.find("root cause: capture store 3 (CaptureStore[3]) wrote no frame"),
               std::string::npos)
         << result.out;
-    EXPECT_FALSE(fs::exists(options.keepDirectory + "/sdi3-captured.raw"));
+    EXPECT_FALSE(fs::exists(options.keepDirectory + "/run-1/sdi3-captured.raw"));
 #ifdef ZYVO_TEST_LIBPNG
     const tooltest::RgbPicture difference =
         tooltest::readPng(options.htmlDirectory + "/pictures/run-2/04-sdi4-difference.png");
@@ -479,10 +479,10 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     }
     // The stuck store captured another test's picture: most pixels differ.
     EXPECT_GT(marked, difference.rgb.size() / 3 / 2);
-    EXPECT_EQ(tooltest::readPng(options.keepDirectory + "/sdi4-captured-difference.png").rgb,
+    EXPECT_EQ(tooltest::readPng(options.keepDirectory + "/run-2/sdi4-captured-difference.png").rgb,
               difference.rgb);
-    EXPECT_NE(tooltest::readPng(options.keepDirectory + "/sdi4-expected.png").rgb,
-              tooltest::readPng(options.keepDirectory + "/sdi4-captured.png").rgb);
+    EXPECT_NE(tooltest::readPng(options.keepDirectory + "/run-2/sdi4-expected.png").rgb,
+              tooltest::readPng(options.keepDirectory + "/run-2/sdi4-captured.png").rgb);
     const tooltest::RgbPicture waveform =
         tooltest::readPng(options.htmlDirectory + "/pictures/run-2/04-sdi4-waveform.png");
     const tooltest::RgbPicture vectorscope =
@@ -652,8 +652,8 @@ TEST_F(SelfTestTest, aPassLeftOutAfterAFailureReadsTheSameInEveryReport) {
 // A report that could not be written whole is no success: a link someone puts at a name the run
 // writes, once the folders were checked, is not followed, and the run fails naming it.
 TEST_F(SelfTestTest, aFileThatCouldNotBeWrittenFailsTheRunAndIsNamed) {
-    for (const char* planted : {"html/pictures/run-1/03-sdi3-captured.png", "html/index.html",
-                                "frames/sdi3-captured.png", "frames/sdi-3----sdi-input-3.log"}) {
+    for (const char* planted : {"html/pictures/run-1/03-sdi3.png", "html/index.html",
+                                "frames/run-1/sdi3.png", "frames/run-1/sdi-3----sdi-input-3.log"}) {
         zyvosim::reset();
         zyvodiag::SelfTestOptions options;
         options.htmlDirectory = scratchPath("html");

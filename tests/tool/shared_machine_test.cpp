@@ -170,29 +170,51 @@ std::map<std::string, std::string> contents(const std::string& folder) {
     return files;
 }
 
-// A report folder changes all at once: a run that a second signal ends, after one test drew its
-// pictures anew, leaves the previous index and every picture it shows byte for byte.
+// A report folder changes all at once, and so does a kept one: a run that a second signal ends,
+// after one test wrote its frames and pictures anew, leaves the previous run's files byte for
+// byte; a run that finishes leaves only its own, at the paths its commands name.
 TEST_F(SharedMachineTest, anInterruptedRunLeavesThePreviousReportAsItWas) {
-    const std::string html = file("html");
     const std::string card = zyvosim::defaultBenchText();
-    ToolRun run =
-        runTool(bench(card + "stuck CaptureStore 3\n") + "selftest --only 4 --html " + html);
-    ASSERT_EQ(run.status, 1) << run.out;
-    const std::map<std::string, std::string> before = contents(html);
-    ASSERT_GT(before.size(), 6u);
-    // The genlock test polls the reference: two Ctrl-C there, well after test 4's pictures.
-    run = runTool(bench(card + "interrupt SyncGenerator.GetReferenceInputFormat\n") +
-                  "selftest --only 4,9-15 --html " + html);
-    EXPECT_EQ(run.status, 130) << run.out;
-    EXPECT_FALSE(contains(run.out, "Total:")) << run.out;
-    // Nothing of the stopped run stays either: its own pictures folder went with it.
-    const std::map<std::string, std::string> after = contents(html);
-    for (const auto& [name, bytes] : before) {
-        ASSERT_EQ(after.count(name), 1u) << name;
-        EXPECT_EQ(after.at(name), bytes) << name;
+    // Each option, and the folder inside it where each run's files go.
+    for (const auto& [option, runs] :
+         std::map<std::string, std::string>{{"--html", "/pictures/"}, {"--keep", "/"}}) {
+        SCOPED_TRACE(option);
+        const std::string folder = file(option.substr(2));
+        const std::string selftest = "selftest " + option + " " + folder + " --only ";
+        ToolRun run = runTool(bench(card + "stuck CaptureStore 3\n") + selftest + "4");
+        ASSERT_EQ(run.status, 1) << run.out;
+        const std::map<std::string, std::string> before = contents(folder);
+        ASSERT_GT(before.size(), 6u);
+        // The genlock test polls the reference: two Ctrl-C there, well after test 4's files.
+        run = runTool(bench(card + "interrupt SyncGenerator.GetReferenceInputFormat\n") + selftest +
+                      "4,9-15");
+        EXPECT_EQ(run.status, 130) << run.out;
+        EXPECT_FALSE(contains(run.out, "Total:")) << run.out;
+        // Nothing of the stopped run stays either: its own folder went with it.
+        const std::map<std::string, std::string> after = contents(folder);
+        for (const auto& [name, bytes] : before) {
+            ASSERT_EQ(after.count(name), 1u) << name;
+            EXPECT_EQ(after.at(name), bytes) << name;
+        }
+        EXPECT_EQ(after.size(), before.size());
+        EXPECT_EQ(listing(folder + runs).back(), "run-1");
+
+        run = runTool(bench(card + "stuck CaptureStore 3\n") + selftest + "3,4");
+        ASSERT_EQ(run.status, 1) << run.out;
+        for (const auto& [name, bytes] : contents(folder)) {
+            EXPECT_FALSE(contains(name, "run-1")) << name;
+        }
+        EXPECT_EQ(listing(folder + runs).back(), "run-2");
+        // The passing pair's frames are equal byte for byte: one picture stands for both.
+        EXPECT_TRUE(fs::exists(folder + runs + "run-2/" + (runs == "/" ? "" : "03-") + "sdi3.png"));
+        // Every frame the printed commands name is there after the run.
+        for (size_t end = option == "--keep" ? run.out.find(".raw") : std::string::npos;
+             end != std::string::npos; end = run.out.find(".raw", end + 1)) {
+            const size_t start = run.out.rfind(' ', end) + 1;
+            EXPECT_TRUE(fs::exists(run.out.substr(start, end + 4 - start)))
+                << run.out.substr(start, end + 4 - start);
+        }
     }
-    EXPECT_EQ(after.size(), before.size());
-    EXPECT_EQ(listing(html + "/pictures"), std::vector<std::string>{"run-1"});
 }
 
 // One stop signal lets the command or test in hand finish, writes no file and runs no further

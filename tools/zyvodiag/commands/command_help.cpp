@@ -39,7 +39,7 @@ const CommandHelp kHelp[] = {
      "  --json FILE     also write the report as JSON (docs/selftest.md)\n"
      "  --junit FILE    also write the report as JUnit XML\n"
      "  --html DIR      also write an HTML report with pictures: DIR/index.html\n"
-     "  --keep DIR      keep every frame file in DIR with a PNG picture beside it\n"
+     "  --keep DIR      keep every frame file, a PNG beside it, in a new DIR/run-N\n"
      "  --only LIST     run only these tests: numbers, ranges (1-8), name globs ('HDMI*')\n"
      "  --skip LIST     leave these tests out\n"
      "  --repeat N      run the plan N times; each test's passes, slowest and median time\n"

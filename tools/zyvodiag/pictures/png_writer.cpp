@@ -4,6 +4,7 @@
 
 #include "pictures/checksums.h"
 #ifdef ZYVODIAG_HAVE_ZLIB
+#include "pictures/png_strips.h"
 #include "pictures/zlib_row_writer.h"
 #else
 #include "pictures/deflate_writer.h"
@@ -139,8 +140,40 @@ std::vector<uint8_t> header(unsigned width, unsigned height, uint8_t colourType)
     return data;
 }
 
+#ifdef ZYVODIAG_HAVE_ZLIB
+// A large picture in strips on the machine's cores; its stream goes out in chunks as a stream
+// written row by row would.
+bool writeInStrips(PngFile& file, unsigned width, unsigned height, const std::vector<uint8_t>& rgb,
+                   size_t channels, unsigned strips) {
+    std::vector<uint8_t> grey;
+    if (channels == 1) {
+        grey.resize(size_t(width) * height);
+        for (size_t i = 0; i < grey.size(); ++i) {
+            grey[i] = rgb[3 * i];
+        }
+    }
+    const std::vector<uint8_t>& pixels = channels == 1 ? grey : rgb;
+    const std::vector<uint8_t> stream =
+        deflateInStrips(pixels.data(), size_t(width) * channels, channels, height, strips);
+    for (size_t at = 0; at < stream.size(); at += kChunkSize) {
+        const size_t end = std::min(stream.size(), at + kChunkSize);
+        if (!writeChunk(file, "IDAT",
+                        std::vector<uint8_t>(stream.begin() + at, stream.begin() + end))) {
+            return false;
+        }
+    }
+    return true;
+}
+#endif
+
 bool writeImage(PngFile& file, unsigned width, unsigned height, const std::vector<uint8_t>& rgb,
                 size_t channels) {
+#ifdef ZYVODIAG_HAVE_ZLIB
+    const unsigned strips = pngStripCount((size_t(width) * channels + 1) * height);
+    if (strips > 1) {
+        return writeInStrips(file, width, height, rgb, channels, strips);
+    }
+#endif
     const size_t pixelBytes = size_t(width) * 3;
     std::vector<uint8_t> row(1 + size_t(width) * channels);
     row[0] = kFilterNone;

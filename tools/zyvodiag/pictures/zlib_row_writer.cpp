@@ -24,22 +24,34 @@ inline uint8_t paeth(int left, int above, int aboveLeft) {
 // Paeth alone rather than the filter that looks best row by row: trying all five cost more
 // than zlib's fast level itself, and chose Paeth or Up (which Paeth matches on a row equal to
 // the one above) on nearly every row of test pictures.
-ZlibRowWriter::ZlibRowWriter(size_t rowSize, size_t pixelSize, int level)
-    : mRowSize(rowSize), mPixelSize(pixelSize), mPrevious(rowSize, 0), mFiltered(rowSize, 0) {
+ZlibRowWriter::ZlibRowWriter(size_t rowSize, size_t pixelSize, int level, bool strip)
+    : mRowSize(rowSize), mPixelSize(pixelSize), mStrip(strip), mPrevious(rowSize, 0),
+      mFiltered(rowSize, 0) {
     mFiltered[0] = kPaeth;
-    deflateInit2(&mStream, level, Z_DEFLATED, 15, 9, Z_DEFAULT_STRATEGY);
+    // Negative window bits: deflate blocks alone.
+    deflateInit2(&mStream, level, Z_DEFLATED, strip ? -15 : 15, 9, Z_DEFAULT_STRATEGY);
+}
+
+void ZlibRowWriter::startBelow(const uint8_t* pixels) {
+    std::copy(pixels, pixels + mRowSize - 1, mPrevious.begin() + 1);
 }
 
 ZlibRowWriter::~ZlibRowWriter() {
     deflateEnd(&mStream);
 }
 
-void ZlibRowWriter::addRow(const uint8_t* row) {
-    const uint8_t* pixels = row + 1;
+void ZlibRowWriter::addPixels(const uint8_t* pixels) {
     const uint8_t* above = mPrevious.data() + 1;
     uint8_t* filtered = mFiltered.data() + 1;
     const size_t width = mRowSize - 1;
     const size_t bpp = std::min(mPixelSize, width);
+    // A row equal to the one above, as most rows of bars and flat pictures are, filters to
+    // zeros whatever its pixels.
+    if (std::equal(pixels, pixels + width, above)) {
+        std::fill(filtered, filtered + width, uint8_t(0));
+        compress(mFiltered.data(), mRowSize, Z_NO_FLUSH);
+        return;
+    }
     // Nothing to the left of the first pixel: Paeth predicts from above.
     for (size_t i = 0; i < bpp; ++i) {
         filtered[i] = uint8_t(pixels[i] - above[i]);
@@ -51,11 +63,15 @@ void ZlibRowWriter::addRow(const uint8_t* row) {
     std::copy(pixels, pixels + width, mPrevious.begin() + 1);
 }
 
-void ZlibRowWriter::finish() {
-    compress(nullptr, 0, Z_FINISH);
+void ZlibRowWriter::finish(bool lastStrip) {
+    compress(nullptr, 0, lastStrip ? Z_FINISH : Z_SYNC_FLUSH);
 }
 
 void ZlibRowWriter::compress(const uint8_t* bytes, size_t size, int flush) {
+    if (mStrip && size > 0) {
+        mAdler = adler32(mAdler, bytes, static_cast<uInt>(size));
+        mLength += size;
+    }
     mStream.next_in = const_cast<Bytef*>(bytes);
     mStream.avail_in = static_cast<uInt>(size);
     uint8_t block[1 << 16];

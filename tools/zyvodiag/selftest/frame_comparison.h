@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zyvodiag {
 
@@ -30,6 +31,9 @@ struct FrameComparison {
     bool identical = false;
     std::shared_ptr<const DecodedFrame> expected;
     std::shared_ptr<const DecodedFrame> captured;
+    // Of a pair whose files hold the same bytes, when pictures are wanted: those bytes, not yet
+    // decoded (the frames are then neither decoded nor measured).
+    std::shared_ptr<const std::vector<uint8_t>> sameBytes;
     bool measured = false; // `difference` holds the statistics of two decoded frames
     FrameDifference difference;
     std::string summary;   // "differing pixels: ...", or why no pixels could be compared
@@ -42,7 +46,8 @@ struct FrameComparison {
 
 // Decodes whichever files of `pair` exist, once each, and measures the difference when both
 // decoded; when they differ, the analyser names the impairment from those same decoded frames.
-// `identical` is the library's verdict on the files' bytes.
+// `identical` is the library's verdict on the files' bytes: the pair's bytes are then only read,
+// into `sameBytes`.
 FrameComparison compareDecoded(const FramePair& pair, bool identical);
 
 // "differing pixels: N of M; largest difference Y 3, Cb 0, Cr 1; PSNR 48.13 dB".

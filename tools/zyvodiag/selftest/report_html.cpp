@@ -38,6 +38,8 @@ pre { background: #f6f8fa; border: 1px solid var(--line); border-radius: 4px; pa
 .pictures { display: grid; grid-template-columns: repeat(3, minmax(0, 240px)); gap: 10px; margin: 8px 0; }
 figure { margin: 0; } figure img { width: 100%; height: auto; border: 1px solid var(--line); display: block; }
 figcaption { font-size: 12px; color: #57606a; }
+.identical { aspect-ratio: 16 / 9; display: flex; align-items: center; justify-content: center;
+             border: 1px solid var(--line); color: var(--pass); font-weight: 600; }
 .legend { display: flex; align-items: center; gap: 8px; font-size: 12px; color: #57606a; flex-wrap: wrap; }
 .scale { width: 160px; height: 10px; border: 1px solid var(--line);
          background: linear-gradient(to right, #0000ff, #00ffff, #00ff00, #ffff00, #ff0000);
@@ -115,6 +117,17 @@ std::string figure(const std::string& full, const std::string& thumbnail,
            markupText(caption) + "</figcaption></figure>";
 }
 
+// One picture stands for a captured frame whose bytes equal the expected frame's.
+bool identical(const FramePictures& frame) {
+    return !frame.expected.empty() && frame.expected == frame.captured;
+}
+
+// In the difference's place: a picture of nothing marked would only look like a fault missed.
+std::string sameBytes(const std::string& title) {
+    return "<figure><div class=\"identical\">identical</div><figcaption>" + markupText(title) +
+           ": captured equals expected, byte for byte</figcaption></figure>";
+}
+
 std::string pictures(const TestOutcome& run) {
     std::string html;
     bool difference = false;
@@ -124,7 +137,9 @@ std::string pictures(const TestOutcome& run) {
             figure(frame.expected, frame.expectedThumbnail, frame.title + ": expected") +
             figure(frame.captured, frame.capturedThumbnail,
                    frame.title + (frame.expected.empty() ? "" : ": captured")) +
-            figure(frame.difference, frame.differenceThumbnail, frame.title + ": difference") +
+            (identical(frame) ? sameBytes(frame.title)
+                              : figure(frame.difference, frame.differenceThumbnail,
+                                       frame.title + ": difference")) +
             figure(frame.waveform, frame.waveformThumbnail, frame.title + ": waveform") +
             figure(frame.vectorscope, frame.vectorscopeThumbnail, frame.title + ": vectorscope") +
             "</div>\n";

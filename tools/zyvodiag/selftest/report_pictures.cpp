@@ -142,47 +142,92 @@ void queueScopes(const FrameComparison& comparison, const PictureTargets& target
     });
 }
 
+// A pair whose captured bytes equal the expected ones: one picture stands for both frames, in
+// the HTML folder and beside the kept frames alike, and no difference picture is drawn (it would
+// be the expected frame dimmed, marking nothing). The frame is decoded here, off the test's path.
+void queueIdenticalPair(const FrameComparison& comparison, const PictureTargets& targets,
+                        FramePictures& shown, TestOutcome& outcome, PictureWriter& writer) {
+    const FramePair& pair = comparison.pair;
+    PictureFiles files = htmlFiles(targets, pair.title, shown.expected, shown.expectedThumbnail);
+    shown.captured = shown.expected;
+    shown.capturedThumbnail = shown.expectedThumbnail;
+    TestFrame* expected = frameOf(outcome, pair.expected);
+    TestFrame* captured = frameOf(outcome, pair.captured);
+    if (targets.besideFrames && expected != nullptr) {
+        files.beside =
+            (std::filesystem::path(pair.expected).parent_path() / (pair.title + ".png")).string();
+        expected->preview = files.beside;
+        if (captured != nullptr) {
+            captured->preview = files.beside;
+        }
+    }
+    if (files.beside.empty() && files.full.empty()) {
+        return;
+    }
+    writer.add([bytes = comparison.sameBytes, shape = pair.shape, file = pair.expected, files] {
+        DecodedFrame frame;
+        std::string error;
+        if (!decodeFrame(bytes->data(), bytes->size(), shape, frame, error)) {
+            return file + ": " + error;
+        }
+        return writeAll(Rgb{frame.width, frame.height, toRgb8(frame)}, files);
+    });
+}
+
+// Each frame of a pair that differs (or could not be compared) pictured on its own, with the
+// difference of the two when both decoded.
+void queueDifferingPair(const FrameComparison& comparison, const PictureTargets& targets,
+                        FramePictures& shown, TestOutcome& outcome, PictureWriter& writer) {
+    const FramePair& pair = comparison.pair;
+    const bool paired = !pair.expected.empty();
+    if (comparison.expected) {
+        queueFrame(
+            comparison.expected, pair.expected,
+            htmlFiles(targets, pair.title + "-expected", shown.expected, shown.expectedThumbnail),
+            targets, outcome, writer);
+    }
+    if (comparison.captured) {
+        queueFrame(comparison.captured, pair.captured,
+                   htmlFiles(targets, paired ? pair.title + "-captured" : pair.title,
+                             shown.captured, shown.capturedThumbnail),
+                   targets, outcome, writer);
+    }
+    if (!comparison.hasBoth()) {
+        return;
+    }
+    PictureFiles files =
+        htmlFiles(targets, pair.title + "-difference", shown.difference, shown.differenceThumbnail);
+    TestFrame* captured = frameOf(outcome, pair.captured);
+    if (targets.besideFrames && captured != nullptr) {
+        files.beside = beside(pair.captured, "-difference");
+        captured->difference = files.beside;
+    }
+    if (!files.beside.empty() || !files.full.empty()) {
+        writer.add([expected = comparison.expected, found = comparison.captured, files] {
+            return writeAll(
+                Rgb{expected->width, expected->height, differencePicture(*expected, *found)},
+                files);
+        });
+    }
+}
+
 } // namespace
 
 void queueTestPictures(std::vector<FrameComparison> comparisons, const PictureTargets& targets,
                        TestOutcome& outcome, PictureWriter& writer) {
-    for (FrameComparison& comparison : comparisons) {
-        const FramePair& pair = comparison.pair;
+    for (const FrameComparison& comparison : comparisons) {
         FramePictures shown;
-        shown.title = pair.title;
-        const bool paired = !pair.expected.empty();
-        if (comparison.expected) {
-            queueFrame(comparison.expected, pair.expected,
-                       htmlFiles(targets, pair.title + "-expected", shown.expected,
-                                 shown.expectedThumbnail),
-                       targets, outcome, writer);
-        }
-        if (comparison.captured) {
-            queueFrame(comparison.captured, pair.captured,
-                       htmlFiles(targets, paired ? pair.title + "-captured" : pair.title,
-                                 shown.captured, shown.capturedThumbnail),
-                       targets, outcome, writer);
-        }
-        if (comparison.hasBoth()) {
-            PictureFiles files = htmlFiles(targets, pair.title + "-difference", shown.difference,
-                                           shown.differenceThumbnail);
-            TestFrame* captured = frameOf(outcome, pair.captured);
-            if (targets.besideFrames && !comparison.identical && captured != nullptr) {
-                files.beside = beside(pair.captured, "-difference");
-                captured->difference = files.beside;
-            }
-            if (!files.beside.empty() || !files.full.empty()) {
-                writer.add([expected = comparison.expected, found = comparison.captured, files] {
-                    return writeAll(Rgb{expected->width, expected->height,
-                                        differencePicture(*expected, *found)},
-                                    files);
-                });
-            }
+        shown.title = comparison.pair.title;
+        if (comparison.sameBytes) {
+            queueIdenticalPair(comparison, targets, shown, outcome, writer);
+        } else {
+            queueDifferingPair(comparison, targets, shown, outcome, writer);
         }
         if (comparison.analysed) {
             queueScopes(comparison, targets, shown, writer);
         }
-        if (!targets.htmlFolder.empty() && (comparison.expected || comparison.captured)) {
+        if (!targets.htmlFolder.empty() &&
+            (comparison.expected || comparison.captured || comparison.sameBytes)) {
             outcome.pictures.push_back(shown);
         }
     }

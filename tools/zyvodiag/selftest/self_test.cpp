@@ -21,14 +21,11 @@
 #include "system/sha256.h"
 #include "system/stop_signals.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <set>
@@ -62,7 +59,7 @@ std::string hostName() {
 // Where and how the tests run, the same for every test.
 struct RunContext {
     const SelfTestOptions& options;
-    std::string frameDirectory;
+    std::string frameDirectory;           // with --keep, this run's own folder inside the kept one
     std::vector<std::string> toolOptions; // before every command the tests record: --sim FILE
     PictureWriter& pictures;
     std::string htmlPictures; // this run's pictures folder, relative to the HTML folder
@@ -118,7 +115,7 @@ TestOutcome runOne(const SelfTestCase& test, RunContext& context,
     // The reports hold the text with placeholders; a kept folder has the raw log too.
     outcome.log = stableText(run.log());
     if (keep) {
-        context.everyFileWritten &= writeRawLog(context.options.keepDirectory, test, run.log());
+        context.everyFileWritten &= writeRawLog(context.frameDirectory, test, run.log());
     }
     for (const std::string& command : run.commands()) {
         outcome.commands.push_back(stableText(command));
@@ -278,12 +275,14 @@ bool finishPictures(PictureWriter& writer, const SelfTestOptions::Clock& clock) 
 }
 
 // Reusing a folder leaves nothing of an earlier run that this run's report does not name; only
-// what the tool recorded writing there is ever removed.
-bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& report) {
+// what the tool recorded writing there is ever removed. `keptRun` is this run's folder inside the
+// --keep folder.
+bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& report,
+                          const std::string& keptRun) {
     std::set<std::string> pictures = {"index.html"}, frames;
     for (const TestRecord& test : report.tests) {
         if (test.ranRuns() > 0) {
-            frames.insert(rawLogName(test.name));
+            frames.insert(keptRun + "/" + rawLogName(test.name));
         }
         for (const TestOutcome& run : test.runs) {
             for (const FramePictures& shown : run.pictures) {
@@ -300,7 +299,7 @@ bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& 
             for (const TestFrame& frame : run.frames) {
                 for (const std::string* file : {&frame.file, &frame.preview, &frame.difference}) {
                     if (!file->empty()) {
-                        frames.insert(fs::path(*file).filename().string());
+                        frames.insert(keptRun + "/" + fs::path(*file).filename().string());
                     }
                 }
             }
@@ -324,20 +323,15 @@ bool makeRunPictures(const SelfTestOptions& options, std::string& folder) {
     if (options.htmlDirectory.empty()) {
         return true;
     }
-    for (unsigned run = 1; run < 1000; ++run) {
-        folder = "pictures/run-" + std::to_string(run);
-        if (mkdir((options.htmlDirectory + "/" + folder).c_str(), 0700) == 0) {
-            // Until the index names it, a second signal takes it away with what it holds.
-            removeOnHardStop(options.htmlDirectory + "/" + folder);
-            return true;
-        }
-        if (errno != EEXIST) {
-            break;
-        }
+    std::string problem;
+    const std::string name = makeRunFolder(options.htmlDirectory + "/pictures", problem);
+    if (name.empty()) {
+        std::fprintf(stderr, "zyvodiag selftest: cannot write the HTML report: %s\n",
+                     problem.c_str());
+        return false;
     }
-    std::fprintf(stderr, "zyvodiag selftest: cannot write the HTML report: %s/%s: %s\n",
-                 options.htmlDirectory.c_str(), folder.c_str(), std::strerror(errno));
-    return false;
+    folder = "pictures/" + name;
+    return true;
 }
 
 } // namespace
@@ -425,11 +419,17 @@ int runSelfTest(const SelfTestOptions& options) {
         // From here on an index may name these pictures.
         keepOnHardStop(options.htmlDirectory + "/" + htmlPictures);
     }
+    // The reports name the kept frames; the previous run's go only once they are written.
+    work.keep();
     const bool reportsWritten =
-        writeReports(options, report) && takeBackEarlierFiles(options, report);
-    if (!htmlPictures.empty()) {
-        // A run that drew no picture leaves no empty folder.
-        rmdir((options.htmlDirectory + "/" + htmlPictures).c_str());
+        writeReports(options, report) && takeBackEarlierFiles(options, report, work.runFolder());
+    // A run that drew no picture, or kept no frame, leaves no empty folder.
+    for (const std::string& folder :
+         {htmlPictures.empty() ? "" : options.htmlDirectory + "/" + htmlPictures,
+          work.runFolder().empty() ? "" : work.path()}) {
+        if (!folder.empty()) {
+            rmdir(folder.c_str());
+        }
     }
     if (!reportsWritten || !picturesWritten || !context.everyFileWritten) {
         std::fprintf(stderr, "zyvodiag selftest: failed: the reports are not whole (the files "

@@ -31,10 +31,29 @@ bool makeReportDirectory(const std::string& directory, std::string& problem) {
     return checkWritableTarget(directory + "/.zyvodiag-file", problem);
 }
 
+std::string makeRunFolder(const std::string& parent, std::string& problem) {
+    std::string name;
+    for (unsigned run = 1; run < 1000; ++run) {
+        name = "run-" + std::to_string(run);
+        if (mkdir((parent + "/" + name).c_str(), 0700) == 0) {
+            removeOnHardStop(parent + "/" + name);
+            return name;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    problem = parent + "/" + name + ": " + std::strerror(errno);
+    return "";
+}
+
 WorkDirectory::WorkDirectory(const std::string& keep) : mTemporary(keep.empty()) {
     if (!mTemporary) {
         if (makeReportDirectory(keep, mProblem)) {
-            mPath = keep;
+            mRunFolder = makeRunFolder(keep, mProblem);
+        }
+        if (!mRunFolder.empty()) {
+            mPath = keep + "/" + mRunFolder;
         }
         return;
     }
@@ -49,12 +68,20 @@ WorkDirectory::WorkDirectory(const std::string& keep) : mTemporary(keep.empty())
     }
 }
 
-WorkDirectory::~WorkDirectory() {
-    if (mTemporary && !mPath.empty()) {
+void WorkDirectory::keep() {
+    if (!mTemporary && !mPath.empty()) {
         keepOnHardStop(mPath);
-        std::error_code ignored;
-        fs::remove_all(mPath, ignored);
+        mKept = true;
     }
+}
+
+WorkDirectory::~WorkDirectory() {
+    if (mPath.empty() || mKept) {
+        return;
+    }
+    keepOnHardStop(mPath);
+    std::error_code ignored;
+    fs::remove_all(mPath, ignored);
 }
 
 } // namespace zyvodiag

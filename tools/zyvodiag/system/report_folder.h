@@ -6,9 +6,9 @@
 
 namespace zyvodiag {
 
-// The longest name a run writes inside a report folder, with the subfolder it goes in
-// ("pictures/16-hdmi-4k-captured-difference.png" and the like), rounded up: a folder whose path
-// leaves less room than this fails in the middle of a run.
+// The longest name a run writes inside a report folder, with the subfolders it goes in
+// ("pictures/run-999/16-hdmi-4k-vectorscope-thumbnail.png", "run-999/sdi-3----sdi-input-3.log"),
+// rounded up: a folder whose path leaves less room than this fails in the middle of a run.
 constexpr size_t kLongestNameInFolder = 64;
 
 // A folder a run writes many files into (--keep, --html): the folders it makes inside it, and
