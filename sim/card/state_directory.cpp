@@ -81,7 +81,8 @@ bool usePrivateDirectory(std::string& path, std::string& problem) {
         }
         directory.path = name.data();
         directory.creator = getpid();
-        std::atexit(removePrivateDirectory);
+        static const bool removedAtExit = std::atexit(removePrivateDirectory) == 0;
+        static_cast<void>(removedAtExit);
     }
     path = directory.path;
     return true;
@@ -270,10 +271,8 @@ bool replaceCardFile(const std::string& directory, const char* name, unsigned in
 }
 
 void forgetPrivateCards() {
-    const PrivateDirectory& directory = privateDirectory();
-    if (!directory.path.empty()) {
-        removeFiles(directory.path, true);
-    }
+    removePrivateDirectory();
+    privateDirectory().path.clear();
 }
 
 } // namespace zyvosim

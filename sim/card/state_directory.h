@@ -31,8 +31,9 @@ int openCardFile(const std::string& directory, const char* name, unsigned index,
 bool replaceCardFile(const std::string& directory, const char* name, unsigned index,
                      const void* bytes, size_t length, std::string& problem);
 
-// Removes the card state and device memory of every card in this process's private directory,
-// if it has one, so the next card opened there powers on with zeroed memory.
+// Removes this process's private directory, if it has one, with the card state and device memory
+// of every card in it, so the next card powers on with zeroed memory in a new private directory,
+// made under the TMPDIR in force then (a test may have removed the old one's parent).
 void forgetPrivateCards();
 
 } // namespace zyvosim
