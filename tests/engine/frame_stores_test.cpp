@@ -101,7 +101,6 @@ TEST_F(FrameStoreTest, apertureWindowGoesThroughTheControlWidget) {
     EXPECT_EQ(diag.MemoryApertureWindowGet(address), 1);
     EXPECT_EQ(address, 0x2000000u);
 
-    mDevice.close();
     openDevice("missing Control 0");
     zyvotest::StreamCapture capture;
     EXPECT_EQ(diag.MemoryApertureWindowSet(0x2000000), 0);

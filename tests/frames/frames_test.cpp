@@ -65,9 +65,4 @@ void FramesTest::setUpStores(ZyvoPixelFormat pixelFormat, const std::string& ben
     zyvosim::clearTrace();
 }
 
-void FramesTest::nextCase() {
-    mDevice.close();
-    zyvosim::reset();
-}
-
 } // namespace framestest

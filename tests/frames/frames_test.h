@@ -50,8 +50,6 @@ protected:
     // The default bench plus `benchLines`, the context set up by WidgetsInit for 1080i in
     // `pixelFormat`, an empty trace.
     void setUpStores(ZyvoPixelFormat pixelFormat, const std::string& benchLines = "");
-    // The device closed and the card powered off and on, for the next row of a table.
-    void nextCase();
 };
 
 } // namespace framestest

@@ -128,7 +128,6 @@ TEST_F(LcdTest, withoutAWidgetItNeedsNothingReachesThePanel) {
          ""},
     };
     for (const auto& c : cases) {
-        mDevice.close();
         openDevice(c.bench);
         auto printed = display(1);
         EXPECT_FALSE(printed.result);

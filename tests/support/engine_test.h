@@ -53,8 +53,8 @@ protected:
     void TearDown() override;
 
     // Opens the device on the default bench plus `benchLines` (directives separated by line ends
-    // or ';') and gives it to the context, whose entries all start null. The trace starts empty
-    // after this.
+    // or ';') on a fresh card, closing any device opened before, and gives it to the context,
+    // whose entries all start null. The trace starts empty after this.
     void openDevice(const std::string& benchLines = "");
     // The same, then the context filled by WidgetsInit as a command does (1080i 29.97, 8-bit).
     void setUpCommand(const std::string& benchLines = "");

@@ -21,11 +21,6 @@ std::string ltcCalls(bool withArguments = true) {
 class LtcTest : public EngineTest {
 protected:
     ZyvoDevice* device() { return mDevice.mpDevice; }
-    // Another bench for the next step of a story.
-    void reopenDevice(const std::string& benchLines) {
-        mDevice.close();
-        openDevice(benchLines);
-    }
     // Each command runs on a record with the defaults a parse starts from (1080i 29.97).
     ZyvoDiagUserCommands record;
 };
@@ -148,16 +143,16 @@ TEST_F(LtcTest, timecodeNeedsTheCapabilityAndReadingTakesAnyPositiveStatus) {
     EXPECT_EQ(low, 0x05060007u);
     EXPECT_EQ(high, 0x01020304u);
 
-    reopenDevice("ltc-port output");
+    openDevice("ltc-port output");
     EXPECT_FALSE(record.getLTCInput(device(), low, high));
     EXPECT_EQ(ltcCalls(), "IsInputAvailable()");
 
-    reopenDevice("ltc-port input");
+    openDevice("ltc-port input");
     EXPECT_FALSE(record.setLTCOutput(device(), 1, 2));
     EXPECT_EQ(ltcCalls(), "IsOutputAvailable()");
 
     // The rate needs the port's consent.
-    reopenDevice("fault LTC.GetInputTimeCode 1; fault LTC.SetFrameRate 0");
+    openDevice("fault LTC.GetInputTimeCode 1; fault LTC.SetFrameRate 0");
     EXPECT_TRUE(record.getLTCInput(device(), low, high));
     EXPECT_FALSE(record.setLTCFrameRate(device(), ZYVO_VideoRate_25));
 }
