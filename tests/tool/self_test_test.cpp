@@ -110,79 +110,72 @@ TEST_F(SelfTestTest, defaultBenchPassesEveryTestEndsWithTheSummaryAndRemovesItsF
     }
 }
 
-// One fault on the loopback bench, the tests it must fail, and what their detail must say: a
-// row for each way a test can fail, and the register test at the other rate failing alone.
-struct FaultCase {
-    const char* label;
-    const char* bench;
-    const char* failing; // the numbers of the tests it must fail
-    const char* detail;
-};
-
-// The root cause comes first in the detail: the device's fault on the test's path, else the
-// first failing device call, else the tool's own finding.
-const FaultCase kFaults[] = {
-    {"SdiCablePulled", "uncable SDIOutput 0", "1",
-     "root cause: capture failed: No valid input detected for SDI input 1"},
-    // Crossed cables: each input sees the other's output, off or showing another picture.
-    {"SdiCablesCrossed",
-     "uncable SDIOutput 0\nuncable SDIOutput 1\ncable SDIOutput 0 SDIInput 1\n"
-     "cable SDIOutput 1 SDIInput 0",
-     "1 2", "root cause: capture failed: No valid input detected for SDI input "},
-    {"CaptureStoreStuck", "stuck CaptureStore 1", "2 6",
-     "root cause: capture store 1 (CaptureStore[1]) wrote no frame while on"},
-    {"MonitorSdiWontEnable", "fault SDIOutput[10].SetEnable -1", "9",
-     "root cause: the monitor's SDI output (SDIOutput[10].SetEnable(true) returned -1)"},
-    {"HdmiPlaybackWontDisplay", "fault PlayoutStore[0].SetVideoMode -1", "10 11",
-     "root cause: playout store 0 (PlayoutStore[0].SetVideoMode(3) returned -1)"},
-    {"No4KTranslation", "no-sid-translation 67", "11",
-     "root cause: no frame store format for 2160p 29.97 (ZyvoVideoFormatInfo::Get4KSIDFormat(67) "
-     "returned 0)"},
-    {"SdiOutputOfAnotherClass", "wrong-class SDIOutput 4", "5",
-     "root cause: SDI output 5 (device.GetWidget(3, 4) returned a widget of another class)"},
-    {"SyncGeneratorOfAnotherClass", "wrong-class SyncGenerator 0", "15",
-     "root cause: sync generator 0 (device.GetWidget(30, 0) returned a widget of another class)"},
-    {"LcdStoreSilent", "fault PlayoutStore[5].GetFrameBufferAddress -1", "16",
-     "root cause: playout store 5 (PlayoutStore[5].GetFrameBufferAddress() returned -1)"},
-    {"DmaThrows", "throw DMA.DoDma once", "1", "threw an exception"},
-};
-
-// Names the case by its bench line in test output, not by its bytes.
-void PrintTo(const FaultCase& fault, std::ostream* out) {
-    *out << fault.bench;
-}
-
-class SelfTestFaultTest : public SelfTestTest, public ::testing::WithParamInterface<FaultCase> {};
-
-TEST_P(SelfTestFaultTest, failsExactlyItsTestsWithTheirDetail) {
-    const FaultCase& fault = GetParam();
-    SelfTestRun result = run(zyvosim::defaultBenchText() + fault.bench + "\n");
-    EXPECT_EQ(result.status, 1);
-    ASSERT_EQ(result.names.size(), kTestCount) << result.out;
-    std::set<size_t> failing, failed;
-    std::istringstream numbers(fault.failing);
-    for (size_t number; numbers >> number;) {
-        failing.insert(number);
-    }
-    for (size_t i = 0; i < kTestCount; ++i) {
-        if (result.results[kTests[i]] == "FAIL") {
-            failed.insert(i + 1);
+// One fault on the loopback bench, the numbers of the tests it must fail, and what their detail
+// must say: a row for each way a test can fail, and the register test at the other rate failing
+// alone. The root cause comes first in the detail: the device's fault on the test's path, else
+// the first failing device call, else the tool's own finding.
+TEST_F(SelfTestTest, eachFaultFailsExactlyItsTestsWithTheirDetail) {
+    const struct {
+        const char* bench;
+        std::set<size_t> failing;
+        const char* detail;
+    } faults[] = {
+        {"uncable SDIOutput 0",
+         {1},
+         "root cause: capture failed: No valid input detected for SDI input 1"},
+        // Crossed cables: each input sees the other's output, off or showing another picture.
+        {"uncable SDIOutput 0\nuncable SDIOutput 1\ncable SDIOutput 0 SDIInput 1\n"
+         "cable SDIOutput 1 SDIInput 0",
+         {1, 2},
+         "root cause: capture failed: No valid input detected for SDI input "},
+        {"stuck CaptureStore 1",
+         {2, 6},
+         "root cause: capture store 1 (CaptureStore[1]) wrote no frame while on"},
+        {"fault SDIOutput[10].SetEnable -1",
+         {9},
+         "root cause: the monitor's SDI output (SDIOutput[10].SetEnable(true) returned -1)"},
+        {"fault PlayoutStore[0].SetVideoMode -1",
+         {10, 11},
+         "root cause: playout store 0 (PlayoutStore[0].SetVideoMode(3) returned -1)"},
+        {"no-sid-translation 67",
+         {11},
+         "root cause: no frame store format for 2160p 29.97 "
+         "(ZyvoVideoFormatInfo::Get4KSIDFormat(67) returned 0)"},
+        {"wrong-class SDIOutput 4",
+         {5},
+         "root cause: SDI output 5 (device.GetWidget(3, 4) returned a widget of another class)"},
+        {"wrong-class SyncGenerator 0",
+         {15},
+         "root cause: sync generator 0 (device.GetWidget(30, 0) returned a widget of another "
+         "class)"},
+        {"fault PlayoutStore[5].GetFrameBufferAddress -1",
+         {16},
+         "root cause: playout store 5 (PlayoutStore[5].GetFrameBufferAddress() returned -1)"},
+        {"throw DMA.DoDma once", {1}, "threw an exception"},
+    };
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(fault.bench);
+        zyvosim::reset();
+        SelfTestRun result = run(zyvosim::defaultBenchText() + fault.bench + "\n");
+        EXPECT_EQ(result.status, 1);
+        ASSERT_EQ(result.names.size(), kTestCount) << result.out;
+        std::set<size_t> failed;
+        for (size_t i = 0; i < kTestCount; ++i) {
+            if (result.results[kTests[i]] == "FAIL") {
+                failed.insert(i + 1);
+            }
         }
+        EXPECT_EQ(failed, fault.failing) << result.out;
+        for (size_t number : fault.failing) {
+            const std::string& detail = result.details[kTests[number - 1]];
+            EXPECT_NE(detail.find(fault.detail), std::string::npos) << number << ":\n" << detail;
+            EXPECT_EQ(detail.rfind("    root cause: ", 0), 0u) << detail;
+        }
+        EXPECT_EQ(result.lines.back(),
+                  "Total: 16, Passed: " + std::to_string(16 - fault.failing.size()) +
+                      ", Failed: " + std::to_string(fault.failing.size()));
     }
-    EXPECT_EQ(failed, failing) << result.out;
-    for (size_t number : failing) {
-        const std::string& detail = result.details[kTests[number - 1]];
-        EXPECT_NE(detail.find(fault.detail), std::string::npos) << number << " detail:\n" << detail;
-        EXPECT_EQ(detail.rfind("    root cause: ", 0), 0u) << detail;
-    }
-    EXPECT_EQ(result.lines.back(), "Total: 16, Passed: " + std::to_string(16 - failing.size()) +
-                                       ", Failed: " + std::to_string(failing.size()));
 }
-
-INSTANTIATE_TEST_SUITE_P(OneFault, SelfTestFaultTest, ::testing::ValuesIn(kFaults),
-                         [](const ::testing::TestParamInfo<FaultCase>& info) {
-                             return std::string(info.param.label);
-                         });
 
 // On the bench that aims one fault at each test, every failing test's root cause names its own
 // fault: a failed call that also fails where a test passes (the missing monitor output in every
