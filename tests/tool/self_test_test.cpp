@@ -27,6 +27,15 @@
 
 namespace {
 
+// Whether `text` holds `part`. Either way the message shows the text, so that EXPECT_TRUE and
+// EXPECT_FALSE both say what was read.
+::testing::AssertionResult has(const std::string& text, const std::string& part) {
+    const bool found = text.find(part) != std::string::npos;
+    return (found ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+           << (found ? "" : "no ") << "\"" << part << "\" in\n"
+           << text;
+}
+
 namespace fs = std::filesystem;
 
 // The tests in the order they run, as the plan names them: the progress lines must follow it.
@@ -168,7 +177,7 @@ TEST_F(SelfTestTest, eachFaultFailsExactlyItsTestsWithTheirDetail) {
         EXPECT_EQ(failed, fault.failing) << result.out;
         for (size_t number : fault.failing) {
             const std::string& detail = result.details[kTests[number - 1]];
-            EXPECT_NE(detail.find(fault.detail), std::string::npos) << number << ":\n" << detail;
+            EXPECT_TRUE(has(detail, fault.detail)) << number << ":\n" << detail;
             EXPECT_EQ(detail.rfind("    root cause: ", 0), 0u) << detail;
         }
         EXPECT_EQ(result.lines.back(),
@@ -215,10 +224,8 @@ TEST_F(SelfTestTest, eachFailingTestOfTheFaultsBenchBlamesTheFaultAimedAtIt) {
     ASSERT_EQ(causes.size(), kCauses.size()) << result.out;
     for (const auto& [number, cause] : kCauses) {
         EXPECT_EQ(causes[number], cause) << number;
-        EXPECT_NE(result.out.find("  " + std::to_string(number) + " " + kTests[number - 1] + ": " +
-                                  causes[number] + "\n"),
-                  std::string::npos)
-            << result.out;
+        EXPECT_TRUE(has(result.out, "  " + std::to_string(number) + " " + kTests[number - 1] +
+                                        ": " + causes[number] + "\n"));
     }
 }
 
@@ -325,10 +332,9 @@ TEST_F(SelfTestTest, jsonReportHasTheDocumentedShapeAndMatchesWhatWasPrinted) {
     const auto& sdi4 = report["tests"][3]["runs"][0];
     EXPECT_EQ(sdi4["root_cause"].get<std::string>().find("capture store 3 (CaptureStore[3])"), 0);
     EXPECT_TRUE(sdi4["analysis"].is_object());
-    EXPECT_NE(sdi4["log"].get<std::string>().find("differing pixels"), std::string::npos);
+    EXPECT_TRUE(has(sdi4["log"].get<std::string>(), "differing pixels"));
     EXPECT_EQ(report["tests"][8]["runs"][0]["simulator_only"].is_string(), true);
-    EXPECT_NE(report["tests"][14]["runs"][0]["log"].get<std::string>().find("cannot lock"),
-              std::string::npos);
+    EXPECT_TRUE(has(report["tests"][14]["runs"][0]["log"].get<std::string>(), "cannot lock"));
     // The commands name frames that exist, with their pictures beside them.
     EXPECT_EQ(sdi4["commands"][2], "zyvodiag --sim faults.bench capture -f6 -r29 -v1 -p15 -i4 -D " +
                                        options.keepDirectory + "/sdi4-captured.raw");
@@ -360,22 +366,16 @@ TEST_F(SelfTestTest, junitReportParsesAndCarriesTheRootCause) {
                          .c_str()),
               0)
         << xml;
-    EXPECT_NE(xml.find("<testsuite name=\"zyvodiag.selftest\" tests=\"6\" failures=\"1\" "
-                       "errors=\"0\" skipped=\"0\""),
-              std::string::npos)
-        << xml;
-    EXPECT_NE(xml.find("<testcase classname=\"zyvodiag.selftest.sdi\" name=\"SDI 3 -&gt; SDI "
-                       "input 3\""),
-              std::string::npos);
-    EXPECT_NE(xml.find("<failure message=\"SDI output 3 (SDIOutput[2].SetEnable(true) returned "
-                       "-1)\""),
-              std::string::npos)
-        << xml;
+    EXPECT_TRUE(has(xml, "<testsuite name=\"zyvodiag.selftest\" tests=\"6\" failures=\"1\" "
+                         "errors=\"0\" skipped=\"0\""));
+    EXPECT_TRUE(has(xml, "<testcase classname=\"zyvodiag.selftest.sdi\" name=\"SDI 3 -&gt; SDI "
+                         "input 3\""));
+    EXPECT_TRUE(has(xml, "<failure message=\"SDI output 3 (SDIOutput[2].SetEnable(true) returned "
+                         "-1)\""));
     // Quoted for a shell as one word, then escaped for XML.
-    EXPECT_NE(xml.find("--sim &#39;odd\\x1B]]&gt;&amp;&lt;\\x01\\xFF\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF."
-                       "bench&#39; capture"),
-              std::string::npos)
-        << xml;
+    EXPECT_TRUE(has(xml,
+                    "--sim &#39;odd\\x1B]]&gt;&amp;&lt;\\x01\\xFF\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF."
+                    "bench&#39; capture"));
 }
 
 // --only and --skip choose the tests; --repeat runs them again and sums each up; --stop-on-fail
@@ -387,9 +387,7 @@ TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
     options.repeat = 3;
     SelfTestRun result = run(zyvosim::defaultBenchText(), options);
     EXPECT_EQ(result.status, 0) << result.out;
-    EXPECT_NE(result.out.find("SDI 3 -> SDI input 3                         passed 3 of 3, "),
-              std::string::npos)
-        << result.out;
+    EXPECT_TRUE(has(result.out, "SDI 3 -> SDI input 3                         passed 3 of 3, "));
     EXPECT_EQ(result.lines.back(), "Total: 3, Passed: 3, Failed: 0");
 
     options = {};
@@ -409,18 +407,13 @@ TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
     options.skip = "HDMI*";
     result = run(zyvosim::defaultBenchText(), options);
     EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.out.find("11  HDMI 2160p 29.97 -> HDMI input               hdmi      "
-                              "(skipped)\n"),
-              std::string::npos)
-        << result.out;
-    EXPECT_EQ(result.out.find("PASS"), std::string::npos);
+    EXPECT_TRUE(has(result.out, "11  HDMI 2160p 29.97 -> HDMI input               hdmi      "
+                                "(skipped)\n"));
+    EXPECT_FALSE(has(result.out, "PASS"));
     // Each loop test says what its pictures reveal, in the analyser's names of the kinds.
-    EXPECT_NE(result.out.find("sdi     \n    reveals every impairment: stuck-bit, inverted-bit, "),
-              std::string::npos)
-        << result.out;
-    EXPECT_NE(result.out.find("(skipped)\n    reveals every impairment but field-swap: "),
-              std::string::npos)
-        << result.out;
+    EXPECT_TRUE(
+        has(result.out, "sdi     \n    reveals every impairment: stuck-bit, inverted-bit, "));
+    EXPECT_TRUE(has(result.out, "(skipped)\n    reveals every impairment but field-swap: "));
 }
 
 // The pictures of a failed comparison show the difference, beside the kept frames and in the
@@ -436,7 +429,7 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     options.only = "4";
     SelfTestRun result = run(bench, options);
     ASSERT_EQ(result.status, 1) << result.out;
-    EXPECT_NE(result.out.find("\npictures: "), std::string::npos) << result.out;
+    EXPECT_TRUE(has(result.out, "\npictures: "));
     // Each run's pictures have a folder of their own, and the earlier run's went.
     EXPECT_EQ(zyvotest::listing(options.htmlDirectory + "/pictures"),
               (std::vector<std::string>{"mine.png", "run-2"}));
@@ -459,9 +452,7 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
     const std::string sentence = html.substr(cause + 49, html.find("</p>", cause) - cause - 49);
     // The picture reads as a stale one; the root cause names the store that wrote no frame.
     EXPECT_EQ(sentence.rfind("wrong or stale picture: ", 0), 0u) << sentence;
-    EXPECT_NE(result.out.find("root cause: capture store 3 (CaptureStore[3]) wrote no frame"),
-              std::string::npos)
-        << result.out;
+    EXPECT_TRUE(has(result.out, "root cause: capture store 3 (CaptureStore[3]) wrote no frame"));
     EXPECT_FALSE(fs::exists(options.keepDirectory + "/sdi3-captured.raw"));
 #ifdef ZYVO_TEST_LIBPNG
     const tooltest::RgbPicture difference =
@@ -512,7 +503,7 @@ TEST_F(SelfTestTest, twoRunsOfOneBenchGiveEqualReportsApartFromTimes) {
              {options.jsonPath, options.junitPath, options.htmlDirectory + "/index.html"}) {
             const std::string kind = fs::path(file).extension().string();
             const std::string text = withoutTimes(zyvotest::fileText(file));
-            EXPECT_EQ(text.find("0x55"), std::string::npos) << file;
+            EXPECT_FALSE(has(text, "0x55")) << file;
             if (first.count(kind) == 0) {
                 first[kind] = text;
             } else {
@@ -520,8 +511,8 @@ TEST_F(SelfTestTest, twoRunsOfOneBenchGiveEqualReportsApartFromTimes) {
             }
         }
     }
-    EXPECT_NE(first[".json"].find("pFrameStore:<address>"), std::string::npos);
-    EXPECT_NE(first[".json"].find("zyvodiag-selftest-XXXXXX/sdi2-captured.raw"), std::string::npos);
+    EXPECT_TRUE(has(first[".json"], "pFrameStore:<address>"));
+    EXPECT_TRUE(has(first[".json"], "zyvodiag-selftest-XXXXXX/sdi2-captured.raw"));
 }
 
 // The slowest run and the median of the runs that ran: odd and even counts, out of order.
@@ -545,19 +536,6 @@ TEST(TestRecordTest, slowestAndMedianOverTheRunsThatRan) {
         EXPECT_EQ(record.slowestMilliseconds(), row.slowest);
         EXPECT_EQ(record.medianMilliseconds(), row.median);
     }
-}
-
-// The figures of a soak come from the clock the self-test is given: here each reading moves it on
-// one second more than the last, so the three runs of test 1 take 3, 5 and 7 s.
-TEST_F(SelfTestTest, soakFiguresAreTheSlowestAndTheMedianOfTheRuns) {
-    zyvodiag::SelfTestOptions options;
-    options.only = "1";
-    options.repeat = 3;
-    double now = 0, step = 0;
-    options.clock = [&now, &step] { return now += 1000 * ++step; };
-    SelfTestRun result = run(zyvosim::defaultBenchText(), options);
-    EXPECT_NE(result.out.find("passed 3 of 3, slowest 7.00 s, median 5.00 s"), std::string::npos)
-        << result.out;
 }
 
 // A soak keeps the detail of the first runs of each result and of the latest of each, whatever
@@ -590,12 +568,18 @@ TEST(TestRecordTest, aLongSoakKeepsABoundedDetailAndCountsEveryRun) {
 }
 
 // Through the whole tool: a soak's JSON lists the bounded runs, each by its number, and says so.
-TEST_F(SelfTestTest, aSoaksJsonListsABoundedNumberOfRuns) {
+// Its figures come from the clock the self-test is given: here each reading moves it on one
+// second more than the last, so the runs take 3, 5, 7 ... 81 s.
+TEST_F(SelfTestTest, aSoaksFiguresComeFromItsClockAndItsJsonListsABoundedNumberOfRuns) {
     zyvodiag::SelfTestOptions options;
     options.only = "15";
     options.repeat = 40;
     options.jsonPath = scratchPath("soak.json");
-    ASSERT_EQ(run(zyvosim::defaultBenchText(), options).status, 0);
+    double now = 0, step = 0;
+    options.clock = [&now, &step] { return now += 1000 * ++step; };
+    SelfTestRun result = run(zyvosim::defaultBenchText(), options);
+    ASSERT_EQ(result.status, 0);
+    EXPECT_TRUE(has(result.out, "passed 40 of 40, slowest 81.00 s, median 42.00 s"));
     const nlohmann::json json = nlohmann::json::parse(zyvotest::fileText(options.jsonPath));
     const nlohmann::json& test = json["tests"][0];
     EXPECT_EQ(test["runs_made"], 40);
@@ -604,7 +588,7 @@ TEST_F(SelfTestTest, aSoaksJsonListsABoundedNumberOfRuns) {
     ASSERT_EQ(test["runs"].size(), zyvodiag::kFirstRunsKept + 1);
     EXPECT_EQ(test["runs"].back()["run"], 40);
     EXPECT_FALSE(test["runs"].back()["log"].get<std::string>().empty());
-    EXPECT_NE(json["runs_listed"].get<std::string>().find("latest"), std::string::npos);
+    EXPECT_TRUE(has(json["runs_listed"].get<std::string>(), "latest"));
 }
 
 // A test that passed and then was left out after another failed is a pass with that run's
@@ -622,9 +606,7 @@ TEST_F(SelfTestTest, aPassLeftOutAfterAFailureReadsTheSameInEveryReport) {
     SelfTestRun result =
         run(zyvosim::defaultBenchText() + "fault SDIOutput[2].SetEnable -1\n", options);
     EXPECT_EQ(result.status, 1) << result.out;
-    EXPECT_NE(result.out.find("SDI 2 -> SDI input 2                         passed 1 of 1"),
-              std::string::npos)
-        << result.out;
+    EXPECT_TRUE(has(result.out, "SDI 2 -> SDI input 2                         passed 1 of 1"));
     const nlohmann::json json = nlohmann::json::parse(zyvotest::fileText(options.jsonPath));
     EXPECT_EQ(json["tests"][0]["result"], "PASS");
     EXPECT_EQ(json["tests"][0]["runs"][1]["result"], "NOT RUN");
@@ -632,15 +614,15 @@ TEST_F(SelfTestTest, aPassLeftOutAfterAFailureReadsTheSameInEveryReport) {
     const size_t testCase = xml.find("name=\"SDI 2 -&gt; SDI input 2\"");
     ASSERT_NE(testCase, std::string::npos) << xml;
     const std::string sdi2 = xml.substr(testCase, xml.find("</testcase>", testCase) - testCase);
-    EXPECT_NE(sdi2.find("time=\"1.250\""), std::string::npos) << sdi2;
-    EXPECT_EQ(sdi2.find("skipped"), std::string::npos) << sdi2;
+    EXPECT_TRUE(has(sdi2, "time=\"1.250\""));
+    EXPECT_FALSE(has(sdi2, "skipped"));
     const std::string html = zyvotest::fileText(options.htmlDirectory + "/index.html");
     const size_t section = html.find("id=\"test-2\"");
     ASSERT_NE(section, std::string::npos);
     const std::string sdi2Html = html.substr(section, html.find("</section>", section) - section);
-    EXPECT_NE(sdi2Html.find(">PASS<"), std::string::npos) << sdi2Html;
-    EXPECT_EQ(sdi2Html.find("not run"), std::string::npos) << sdi2Html;
-    EXPECT_EQ(sdi2Html.find("Root cause"), std::string::npos) << sdi2Html;
+    EXPECT_TRUE(has(sdi2Html, ">PASS<"));
+    EXPECT_FALSE(has(sdi2Html, "not run"));
+    EXPECT_FALSE(has(sdi2Html, "Root cause"));
 }
 
 // A report that could not be written whole is no success: a link someone puts at a name the run
@@ -664,7 +646,7 @@ TEST_F(SelfTestTest, aFileThatCouldNotBeWrittenFailsTheRunAndIsNamed) {
         };
         SelfTestRun result = run(zyvosim::defaultBenchText(), options);
         EXPECT_EQ(result.status, 1) << planted << "\n" << result.out << result.err;
-        EXPECT_NE(result.err.find(link), std::string::npos) << planted << "\n" << result.err;
+        EXPECT_TRUE(has(result.err, link)) << planted << "\n" << result.err;
         EXPECT_EQ(zyvotest::fileText(theirs), "someone's file") << planted;
         fs::remove_all(options.htmlDirectory);
         fs::remove_all(options.keepDirectory);
