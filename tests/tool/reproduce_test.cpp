@@ -13,17 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string shellQuoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
+using tooltest::shellQuoted;
 
 std::string benchText(const char* example, const std::string& more) {
-    std::ifstream in(std::string(ZYVO_SOURCE_DIR) + "/examples/" + example);
-    return std::string(std::istreambuf_iterator<char>(in), {}) + more;
+    return zyvotest::fileText(std::string(ZYVO_SOURCE_DIR) + "/examples/" + example) + more;
 }
 
 void reproduceEachTest(const std::string& benchLines) {
