@@ -43,42 +43,42 @@ const Lines kInputSide = getWidgetCalls(ZYVO_WidgetType_SDIInputWidget, 0, 7) +
                          getWidgetCalls(ZYVO_WidgetType_DualLinkInWidget, 0, 3) +
                          getWidgetCalls(ZYVO_WidgetType_FrameBufferCaptureWidget, 0, 3);
 
-TEST_F(WidgetSetupTest, widgetsInitFetchesEveryWidgetInOrderButNotTheHDMIInput) {
-    openDevice();
-    fillEntries(diag, &s_untouched);
-    zyvotest::StreamCapture capture;
-    diag.WidgetsInit(k1080i, kYCbCr8);
-    EXPECT_EQ(calls({"device"}), getWidgetCalls(ZYVO_WidgetType_SyncGeneratorWidget, 0) +
-                                     getWidgetCalls(ZYVO_WidgetType_InterruptControlWidget, 6, 7) +
-                                     kInputSide + getWidgetCalls(kPlayoutStore, 0, 5) +
-                                     getWidgetCalls(ZYVO_WidgetType_SDIOutputWidget, 0, 10) +
-                                     getWidgetCalls(ZYVO_WidgetType_DualLinkOutWidget, 0, 4) +
-                                     getWidgetCalls(ZYVO_WidgetType_HDMI4kOutWidget, 0) +
-                                     getWidgetCalls(ZYVO_WidgetType_LTCIOWidget, 0));
-    EXPECT_EQ(capture.text(), "");
-    EXPECT_EQ(capture.errorText(), "");
-    EXPECT_EQ(nullEntries(diag), Lines{});
-    EXPECT_EQ(membersHolding(diag, &s_untouched), Lines{"mpHDMIInput"});
-    EXPECT_EQ(diag.mpSDIOutput[10],
-              deviceWidget<ZyvoSDIOutputV2Widget>(ZYVO_WidgetType_SDIOutputWidget, 10));
-    EXPECT_EQ(diag.mpFBPlayback[5],
-              deviceWidget<ZyvoFrameBufferPlayWidget>(ZYVO_WidgetType_FrameBufferPlayWidget, 5));
-}
-
-TEST_F(WidgetSetupTest, inputWidgetsInitFetchesTheInputSideOnly) {
-    openDevice();
-    fillEntries(diag, &s_untouched);
-    zyvotest::StreamCapture capture;
-    diag.InputWidgetsInit(k1080i, kYCbCr8);
-    EXPECT_EQ(calls({"device"}), kInputSide + getWidgetCalls(ZYVO_WidgetType_HDMIInV4Widget, 0));
-    EXPECT_EQ(capture.text(), "");
-    EXPECT_EQ(capture.errorText(), "");
-    EXPECT_EQ(nullEntries(diag), Lines{});
-    EXPECT_EQ(membersHolding(diag, &s_untouched),
-              (Lines{"mpSyncGen", "mpLTC", "mpFBPlayback", "mpSDIOutput", "mpDualLinkOutput",
-                     "mpHDMIOutput"}));
-    EXPECT_EQ(diag.mpHDMIInput,
-              deviceWidget<ZyvoHDMIInV4Widget>(ZYVO_WidgetType_HDMIInV4Widget, 0));
+// WidgetsInit fetches every widget in order but the HDMI input; InputWidgetsInit the input side
+// and the HDMI input only. Each fills the entries of what it fetched, silently.
+TEST_F(WidgetSetupTest, eachSetUpFetchesItsWidgetsInOrderAndFillsOnlyTheirEntries) {
+    for (const bool inputSide : {false, true}) {
+        openDevice();
+        fillEntries(diag, &s_untouched);
+        zyvotest::StreamCapture capture;
+        if (inputSide) {
+            diag.InputWidgetsInit(k1080i, kYCbCr8);
+            EXPECT_EQ(calls({"device"}),
+                      kInputSide + getWidgetCalls(ZYVO_WidgetType_HDMIInV4Widget, 0));
+            EXPECT_EQ(membersHolding(diag, &s_untouched),
+                      (Lines{"mpSyncGen", "mpLTC", "mpFBPlayback", "mpSDIOutput",
+                             "mpDualLinkOutput", "mpHDMIOutput"}));
+            EXPECT_EQ(diag.mpHDMIInput,
+                      deviceWidget<ZyvoHDMIInV4Widget>(ZYVO_WidgetType_HDMIInV4Widget, 0));
+        } else {
+            diag.WidgetsInit(k1080i, kYCbCr8);
+            EXPECT_EQ(calls({"device"}),
+                      getWidgetCalls(ZYVO_WidgetType_SyncGeneratorWidget, 0) +
+                          getWidgetCalls(ZYVO_WidgetType_InterruptControlWidget, 6, 7) +
+                          kInputSide + getWidgetCalls(kPlayoutStore, 0, 5) +
+                          getWidgetCalls(ZYVO_WidgetType_SDIOutputWidget, 0, 10) +
+                          getWidgetCalls(ZYVO_WidgetType_DualLinkOutWidget, 0, 4) +
+                          getWidgetCalls(ZYVO_WidgetType_HDMI4kOutWidget, 0) +
+                          getWidgetCalls(ZYVO_WidgetType_LTCIOWidget, 0));
+            EXPECT_EQ(membersHolding(diag, &s_untouched), Lines{"mpHDMIInput"});
+            EXPECT_EQ(diag.mpSDIOutput[10],
+                      deviceWidget<ZyvoSDIOutputV2Widget>(ZYVO_WidgetType_SDIOutputWidget, 10));
+            EXPECT_EQ(diag.mpFBPlayback[5], deviceWidget<ZyvoFrameBufferPlayWidget>(
+                                                ZYVO_WidgetType_FrameBufferPlayWidget, 5));
+        }
+        EXPECT_EQ(capture.text(), "");
+        EXPECT_EQ(capture.errorText(), "");
+        EXPECT_EQ(nullEntries(diag), Lines{});
+    }
 }
 
 TEST_F(WidgetSetupTest, aLaterCommandsSetUpDisablesEveryStoreButKeepsSDIOutputsOn) {
