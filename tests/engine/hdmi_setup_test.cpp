@@ -8,7 +8,7 @@ namespace {
 
 using HDMISetupTest = EngineTest;
 
-TEST_F(HDMISetupTest, pixelFormatChoosesColourSpaceSamplingAndDepth) {
+TEST_F(HDMISetupTest, pixelFormatChoosesColourSpaceSamplingAndDepthAndAQuadFormatItsTranslation) {
     openDevice();
     const struct {
         ZyvoPixelFormat pixelFormat;
@@ -24,10 +24,7 @@ TEST_F(HDMISetupTest, pixelFormatChoosesColourSpaceSamplingAndDepth) {
         EXPECT_EQ(config.sampling, c.sampling) << c.pixelFormat;
         EXPECT_EQ(config.bitDepth, c.bitDepth) << c.pixelFormat;
     }
-}
-
-TEST_F(HDMISetupTest, aQuadFormatGoesOutAsItsHDMITranslationAndLegalRangeAsRange1) {
-    openDevice();
+    // A quad format goes out as its HDMI translation, and legal range as range 1.
     auto* output = deviceWidget<ZyvoHDMIOutV4Widget>(ZYVO_WidgetType_HDMI4kOutWidget, 0);
     EXPECT_TRUE(diag.ConfigureHDMIOutput(output, ZYVO_VideoFormat_2160p_2997, kYCbCr8, false));
     EXPECT_EQ(card().hdmiOutput.sourceConfig.format,
