@@ -193,8 +193,8 @@ TEST_F(SelfTestTest, eachFailingTestOfTheFaultsBenchBlamesTheFaultAimedAtIt) {
         {13, "hdmi-loopback failed: StartHDMIV4loopbackOutput() bad tmds: 0x11af5500"},
         {14, "LTC port 1 (device.GetWidget(82, 0) returned a widget of another class)"},
     };
-    std::ifstream benchFile(std::string(ZYVO_SOURCE_DIR) + "/examples/faults.bench");
-    const std::string bench(std::istreambuf_iterator<char>(benchFile), {});
+    const std::string bench =
+        zyvotest::fileText(std::string(ZYVO_SOURCE_DIR) + "/examples/faults.bench");
     zyvodiag::SelfTestOptions options;
     options.jsonPath = scratchPath("report.json");
     SelfTestRun result = run(bench, options);
@@ -290,11 +290,12 @@ TEST_F(SelfTestTest, jsonReportHasTheDocumentedShapeAndMatchesWhatWasPrinted) {
     ASSERT_EQ(result.status, 1) << result.out;
 
     const Shape shape = documentedShape();
-    std::ifstream file(options.jsonPath);
-    nlohmann::ordered_json report = nlohmann::ordered_json::parse(file);
+    nlohmann::ordered_json report =
+        nlohmann::ordered_json::parse(zyvotest::fileText(options.jsonPath));
     expectShape(report, "report", shape);
-    std::ifstream sampleFile(std::string(ZYVO_SOURCE_DIR) + "/docs/selftest-sample.json");
-    expectShape(nlohmann::ordered_json::parse(sampleFile), "report", shape);
+    expectShape(nlohmann::ordered_json::parse(zyvotest::fileText(std::string(ZYVO_SOURCE_DIR) +
+                                                                 "/docs/selftest-sample.json")),
+                "report", shape);
 
     EXPECT_EQ(report["schema"], 1);
     EXPECT_EQ(report["tool"]["version"], ZYVODIAG_VERSION);
@@ -344,8 +345,7 @@ TEST_F(SelfTestTest, junitReportParsesAndCarriesTheRootCause) {
     SelfTestRun result =
         run(zyvosim::defaultBenchText() + "fault SDIOutput[2].SetEnable -1\n", options);
     EXPECT_EQ(result.status, 1) << result.out;
-    std::ifstream file(options.junitPath);
-    const std::string xml(std::istreambuf_iterator<char>(file), {});
+    const std::string xml = zyvotest::fileText(options.junitPath);
     EXPECT_EQ(system(("python3 -c 'import sys, xml.etree.ElementTree as T; T.parse(sys.argv[1])' " +
                       options.junitPath)
                          .c_str()),
@@ -382,10 +382,14 @@ TEST_F(SelfTestTest, subsetsRepeatsAndStoppingAtTheFirstFailure) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.lines.back(), "Total: 4, Passed: 1, Failed: 1, Not run: 2");
 
-    for (const char* bad : {"17", "0-3", "Nothing*", "3-1"}) {
+    // A selection of no test, and a report that cannot be written, are refused before any test.
+    for (const char* bad : {"17", "0-3", "Nothing*", "3-1", ""}) {
         options = {};
         options.only = bad;
-        EXPECT_EQ(run(zyvosim::defaultBenchText(), options).status, 2) << bad;
+        options.jsonPath = *bad == '\0' ? scratchPath("no/such/directory/report.json") : "";
+        result = run(zyvosim::defaultBenchText(), options);
+        EXPECT_EQ(result.status, 2) << bad;
+        EXPECT_TRUE(result.names.empty()) << result.out;
     }
     options = {};
     options.list = true;
@@ -426,8 +430,7 @@ TEST_F(SelfTestTest, picturesShowTheDifferenceAndAReusedFolderKeepsNothingStale)
                                   "04-sdi4-vectorscope-thumbnail.png", "04-sdi4-vectorscope.png",
                                   "04-sdi4-waveform-thumbnail.png", "04-sdi4-waveform.png"}));
     // The scopes stand beside the captured frame, the analyser's sentence under them.
-    std::ifstream page(options.htmlDirectory + "/index.html");
-    const std::string html(std::istreambuf_iterator<char>(page), {});
+    const std::string html = zyvotest::fileText(options.htmlDirectory + "/index.html");
     const size_t scopes = html.find("<img src=\"pictures/run-2/04-sdi4-waveform-thumbnail.png\"");
     const size_t cause = html.find("<p class=\"likely\"><strong>Likely cause:</strong> ");
     ASSERT_NE(scopes, std::string::npos) << html;
@@ -636,14 +639,6 @@ TEST_F(SelfTestTest, aFileThatCouldNotBeWrittenFailsTheRunAndIsNamed) {
         fs::remove_all(options.htmlDirectory);
         fs::remove_all(options.keepDirectory);
     }
-}
-
-TEST_F(SelfTestTest, unwritableReportIsRefusedBeforeAnyTestRuns) {
-    zyvodiag::SelfTestOptions options;
-    options.jsonPath = scratchPath("no/such/directory/report.json");
-    SelfTestRun result = run(zyvosim::defaultBenchText(), options);
-    EXPECT_EQ(result.status, 2);
-    EXPECT_TRUE(result.names.empty()) << result.out;
 }
 
 } // namespace
