@@ -115,26 +115,22 @@ TEST_F(LcdTest, programsThePanelRasterAndOutputNineThenMovesOneFrame) {
     EXPECT_EQ(card().sdiOutput[9].config.format, ZYVO_VideoFormat_720p_5994);
 }
 
+// Nothing reaches the panel, and nothing goes to standard error.
 TEST_F(LcdTest, withoutAWidgetItNeedsNothingReachesThePanel) {
-    const struct {
-        const char* bench;
-        const char* out;
-        const char* err;
-    } cases[] = {
-        {"missing DMA 0", "lcdColorBarsEnable could not get DMA widget\n", ""},
+    const std::pair<const char*, const char*> cases[] = {
+        {"missing DMA 0", "lcdColorBarsEnable could not get DMA widget\n"},
         {"missing SDIOutput 9",
          "sdiOutputInit() Could not GetWidget(ZYVO_WidgetType_SDIOutputWidget, 9)\n"
-         "SDIOutputDisable: sdiOutputGet(9) returned NULL\n",
-         ""},
+         "SDIOutputDisable: sdiOutputGet(9) returned NULL\n"},
     };
-    for (const auto& c : cases) {
-        openDevice(c.bench);
+    for (const auto& [bench, out] : cases) {
+        openDevice(bench);
         auto printed = display(1);
         EXPECT_FALSE(printed.result);
-        EXPECT_EQ(printed.out, c.out);
-        EXPECT_EQ(printed.err, c.err);
+        EXPECT_EQ(printed.out, out);
+        EXPECT_EQ(printed.err, "");
         EXPECT_EQ(calls({"DMA"}), Lines{});
-        EXPECT_EQ(frame(), std::vector<uint8_t>(kPictureBytes + 1, 0)) << c.bench;
+        EXPECT_EQ(frame(), std::vector<uint8_t>(kPictureBytes + 1, 0)) << bench;
     }
 }
 
