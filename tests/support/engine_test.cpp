@@ -146,9 +146,9 @@ void EngineTest::openDevice(const std::string& benchLines) {
     zyvosim::clearTrace();
 }
 
-void EngineTest::setUpCommand(const std::string& benchLines) {
+void EngineTest::setUpCommand(const std::string& benchLines, ZyvoPixelFormat pixelFormat) {
     openDevice(benchLines);
-    diag.WidgetsInit(k1080i, kYCbCr8);
+    diag.WidgetsInit(k1080i, pixelFormat);
     zyvosim::clearTrace();
 }
 
