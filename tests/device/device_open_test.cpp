@@ -25,6 +25,7 @@ protected:
     ZyvoDiagDevice device;
 };
 
+// Close releases the device once and is safe twice.
 TEST_F(DeviceOpenTest, healthyOpenCreatesOpensAndInitialisesDeviceZeroSilently) {
     zyvotest::StreamCapture capture;
     EXPECT_TRUE(device.open());
@@ -33,10 +34,6 @@ TEST_F(DeviceOpenTest, healthyOpenCreatesOpensAndInitialisesDeviceZeroSilently) 
     EXPECT_EQ(operations(),
               (Lines{"QELDebug.Open", "factory.FindLocalDevices", "factory.CreateLocalDevice",
                      "device.Open", "device.InitializeHardware"}));
-}
-
-TEST_F(DeviceOpenTest, closeReleasesTheDeviceOnceAndIsSafeTwice) {
-    ASSERT_TRUE(device.open());
     zyvosim::clearTrace();
     EXPECT_TRUE(device.close());
     EXPECT_EQ(device.mpDevice, nullptr);
@@ -44,52 +41,40 @@ TEST_F(DeviceOpenTest, closeReleasesTheDeviceOnceAndIsSafeTwice) {
     EXPECT_EQ(operations(), (Lines{"factory.ReleaseDevice", "QELDebug.Close", "QELDebug.Close"}));
 }
 
-TEST_F(DeviceOpenTest, eachFailedStepPrintsItsReasonAndReturnsFalse) {
-    const std::pair<const char*, const char*> benchAndReport[] = {
-        {"fault factory.CreateLocalDevice -1\n", "\ndevice 0 create failed\n"},
-        {"fault device.Open 0\n", "\ndevice 0 open failed (Fpga fail to load ?)\n"},
-        {"fault device.InitializeHardware -3\n", "\ninitialize hardware failed\n"},
-        {"throw factory.CreateLocalDevice\n", ""},
+// Each failed step prints its reason and fails the open; a device created before the failure is
+// kept until close releases it. The debug facility's failure only warns.
+TEST_F(DeviceOpenTest, eachFailedStepPrintsItsReasonAndCloseReleasesWhatWasCreated) {
+    const Lines kReleased = {"factory.ReleaseDevice", "QELDebug.Close"};
+    const struct {
+        const char* bench;
+        bool opens;
+        const char* report;
+        Lines closing; // what close does afterwards
+    } cases[] = {
+        {"fault factory.CreateLocalDevice -1\n",
+         false,
+         "\ndevice 0 create failed\n",
+         {"QELDebug.Close"}},
+        {"devices 0\n", false, "\ndevice 0 create failed\n", {"QELDebug.Close"}},
+        {"fault device.Open 0\n", false, "\ndevice 0 open failed (Fpga fail to load ?)\n",
+         kReleased},
+        {"fault device.InitializeHardware -3\n", false, "\ninitialize hardware failed\n",
+         kReleased},
+        {"throw factory.CreateLocalDevice\n", false, "", {"QELDebug.Close"}},
+        {"fault QELDebug.Open 0\n", true, "\nWARNING: QELDebug failed to open\n", kReleased},
     };
-    for (auto [bench, report] : benchAndReport) {
-        useBench(bench);
-        auto opened = zyvotest::captured([&] {
-            bool result = device.open();
-            device.close();
-            return result;
-        });
-        EXPECT_FALSE(opened.result) << bench;
-        EXPECT_EQ(opened.out, report);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bench);
+        useBench(c.bench);
+        auto opened = zyvotest::captured([&] { return device.open(); });
+        EXPECT_EQ(opened.result, c.opens);
+        EXPECT_EQ(opened.out, c.report);
         EXPECT_EQ(opened.err, "");
+        zyvosim::clearTrace();
+        device.close();
+        EXPECT_EQ(device.mpDevice, nullptr);
+        EXPECT_EQ(operations(), c.closing);
     }
-}
-
-TEST_F(DeviceOpenTest, debugFacilityFailureOnlyWarns) {
-    useBench("fault QELDebug.Open 0\n");
-    zyvotest::StreamCapture capture;
-    EXPECT_TRUE(device.open());
-    EXPECT_EQ(capture.text(), "\nWARNING: QELDebug failed to open\n");
-}
-
-TEST_F(DeviceOpenTest, deviceCreatedBeforeAFailureIsKeptUntilClose) {
-    useBench("fault device.InitializeHardware 0\n");
-    zyvotest::StreamCapture capture;
-    ASSERT_FALSE(device.open());
-    EXPECT_NE(device.mpDevice, nullptr);
-    device.close();
-    EXPECT_EQ(device.mpDevice, nullptr);
-    EXPECT_EQ(operations().back(), "QELDebug.Close");
-    EXPECT_EQ(operations()[operations().size() - 2], "factory.ReleaseDevice");
-}
-
-TEST_F(DeviceOpenTest, withoutADeviceCloseOnlyClosesTheDebugFacility) {
-    useBench("devices 0\n");
-    zyvotest::StreamCapture capture;
-    ASSERT_FALSE(device.open());
-    EXPECT_EQ(capture.text(), "\ndevice 0 create failed\n");
-    zyvosim::clearTrace();
-    device.close();
-    EXPECT_EQ(operations(), Lines{"QELDebug.Close"});
 }
 
 // The quit flag lives for the whole process, so these run in a child process.

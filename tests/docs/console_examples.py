@@ -61,6 +61,14 @@ def run(command, scratch, environment):
     return result.stdout.decode("utf-8", "replace")
 
 
+def environment_in(scratch, card):
+    """The examples beside the scratch directory, and the environment a run there gets."""
+    os.symlink(os.path.join(source, "examples"), os.path.join(scratch, "examples"))
+    environment = dict(os.environ, ZYVO_SIM_CLOCK="virtual", ZYVO_SIM_STATE=card)
+    environment.pop("ZYVO_SIM", None)
+    return environment
+
+
 failures = 0
 documents = [os.path.join(source, "README.md")] + sorted(
     os.path.join(source, "docs", name) for name in os.listdir(os.path.join(source, "docs"))
@@ -71,11 +79,8 @@ for document in documents:
     if not commands:
         continue
     with tempfile.TemporaryDirectory() as scratch:
-        os.symlink(os.path.join(source, "examples"), os.path.join(scratch, "examples"))
-        card = os.path.join(scratch, "card")
-        os.mkdir(card, 0o700)
-        environment = dict(os.environ, ZYVO_SIM_CLOCK="virtual", ZYVO_SIM_STATE=card)
-        environment.pop("ZYVO_SIM", None)
+        os.mkdir(os.path.join(scratch, "card"), 0o700)
+        environment = environment_in(scratch, os.path.join(scratch, "card"))
         for number, command, expected in commands:
             shown = normalise("\n".join(expected)).rstrip("\n")
             got = normalise(run(command, scratch, environment)).rstrip("\n")
@@ -88,9 +93,7 @@ for document in documents:
 # The exit status table of docs/zyvodiag.md: each row's example ends with the row's status.
 ROW = re.compile(r"^\| (\d+) \| .* \| `(.+)` \|$")
 with tempfile.TemporaryDirectory() as scratch:
-    os.symlink(os.path.join(source, "examples"), os.path.join(scratch, "examples"))
-    environment = dict(os.environ, ZYVO_SIM_CLOCK="virtual", ZYVO_SIM_STATE="private")
-    environment.pop("ZYVO_SIM", None)
+    environment = environment_in(scratch, "private")
     runner = " ".join(shlex.quote(word) for word in emulator + [tool])
     with open(os.path.join(source, "docs", "zyvodiag.md")) as lines:
         for number, line in enumerate(lines, 1):

@@ -71,25 +71,21 @@ for command in $commands; do
     done
 done
 
-# Option values: benches and directories for --sim, directories for --keep, files for --png.
+# Option values: benches and directories for --sim, directories for --keep, any file for --png
+# and --junit.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir "$scratch/benches"
 touch "$scratch/lab.bench" "$scratch/notes.txt"
-expect_same "the completion of --sim" "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench")" \
-    "$(offers zyvodiag --sim "$scratch/")"
-expect_same "the completion of --sim=" "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench")" \
-    "$(offers zyvodiag --sim = "$scratch/")"
+benches=$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench")
+files=$(printf '%s\n' "$benches" "$scratch/notes.txt")
+expect_same "the completion of --sim" "$benches" "$(offers zyvodiag --sim "$scratch/")"
+expect_same "the completion of --sim=" "$benches" "$(offers zyvodiag --sim = "$scratch/")"
 expect_same "the completion after --sim=FILE" "$commands" "$(offers zyvodiag --sim = lab.bench '')"
 expect_same "the completion of --keep" "$scratch/benches" \
     "$(offers zyvodiag selftest --keep "$scratch/")"
-expect_same "the completion of --png" \
-    "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench" "$scratch/notes.txt")" \
-    "$(offers zyvodiag view frame.raw --png "$scratch/")"
-
-expect_same "the completion of --junit" \
-    "$(printf '%s\n' "$scratch/benches" "$scratch/lab.bench" "$scratch/notes.txt")" \
-    "$(offers zyvodiag selftest --junit "$scratch/")"
+expect_same "the completion of --png" "$files" "$(offers zyvodiag view frame.raw --png "$scratch/")"
+expect_same "the completion of --junit" "$files" "$(offers zyvodiag selftest --junit "$scratch/")"
 expect_same "the completion of --color=" "$(printf '%s\n' always auto never)" \
     "$(offers zyvodiag --color = '')"
 

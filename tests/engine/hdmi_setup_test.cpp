@@ -8,7 +8,7 @@ namespace {
 
 using HDMISetupTest = EngineTest;
 
-TEST_F(HDMISetupTest, pixelFormatChoosesColourSpaceSamplingAndDepth) {
+TEST_F(HDMISetupTest, pixelFormatChoosesColourSpaceSamplingAndDepthAndAQuadFormatItsTranslation) {
     openDevice();
     const struct {
         ZyvoPixelFormat pixelFormat;
@@ -24,10 +24,7 @@ TEST_F(HDMISetupTest, pixelFormatChoosesColourSpaceSamplingAndDepth) {
         EXPECT_EQ(config.sampling, c.sampling) << c.pixelFormat;
         EXPECT_EQ(config.bitDepth, c.bitDepth) << c.pixelFormat;
     }
-}
-
-TEST_F(HDMISetupTest, aQuadFormatGoesOutAsItsHDMITranslationAndLegalRangeAsRange1) {
-    openDevice();
+    // A quad format goes out as its HDMI translation, and legal range as range 1.
     auto* output = deviceWidget<ZyvoHDMIOutV4Widget>(ZYVO_WidgetType_HDMI4kOutWidget, 0);
     EXPECT_TRUE(diag.ConfigureHDMIOutput(output, ZYVO_VideoFormat_2160p_2997, kYCbCr8, false));
     EXPECT_EQ(card().hdmiOutput.sourceConfig.format,
@@ -59,32 +56,24 @@ const Lines kCheckedCalls = {"HDMIOut[0].SetVendorName",
                              "HDMIOut[0].SetDefaultVideoColorRange",
                              "HDMIOut[0].SetSourceConfiguration"};
 
-struct CheckedCall {
-    const char* fault;
-    const char* report;
-    friend void PrintTo(const CheckedCall& c, std::ostream* os) { *os << c.fault; }
-};
-
-class HDMICheckedCallTest : public EngineTest, public ::testing::WithParamInterface<CheckedCall> {};
-
-TEST_P(HDMICheckedCallTest, failsTheOutputAfterTheWholeSequenceAndIsReportedWhenVerbose) {
-    openDevice(std::string("fault HDMIOut[0].") + GetParam().fault + " -1");
-    verbose(true);
-    zyvotest::StreamCapture capture;
-    EXPECT_EQ(diag.hdmiOutputInit(0, k1080i, kYCbCr8), nullptr);
-    EXPECT_EQ(operations({"HDMIOut"}), kCheckedCalls);
-    EXPECT_EQ(capture.errorText(), std::string(GetParam().report) + " failed with -1\n");
-    EXPECT_EQ(capture.text(), "");
+// The first call, one of the audio calls made twice, and the last: each fails the output after
+// the whole sequence, and is reported when verbose.
+TEST_F(HDMISetupTest, aFailedCheckedCallFailsTheOutputAfterTheWholeSequence) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"SetVendorName", "pHDMIOut->SetVendorName(\"QELVideo\")"},
+        {"SetSourceAudioMode", "pHDMIOut->SetSourceAudioMode(ZYVO_AudioFormat_16Channel_48kHz)"},
+        {"SetSourceConfiguration", "pHDMIOut->SetSourceConfiguration(&hdmiVideoConfig)"}};
+    for (const auto& [fault, report] : cases) {
+        SCOPED_TRACE(fault);
+        openDevice(std::string("fault HDMIOut[0].") + fault + " -1");
+        verbose(true);
+        zyvotest::StreamCapture capture;
+        EXPECT_EQ(diag.hdmiOutputInit(0, k1080i, kYCbCr8), nullptr);
+        EXPECT_EQ(operations({"HDMIOut"}), kCheckedCalls);
+        EXPECT_EQ(capture.errorText(), std::string(report) + " failed with -1\n");
+        EXPECT_EQ(capture.text(), "");
+    }
 }
-
-// The first call, one of the audio calls made twice, and the last.
-INSTANTIATE_TEST_SUITE_P(
-    SomeCalls, HDMICheckedCallTest,
-    ::testing::Values(CheckedCall{"SetVendorName", "pHDMIOut->SetVendorName(\"QELVideo\")"},
-                      CheckedCall{"SetSourceAudioMode",
-                                  "pHDMIOut->SetSourceAudioMode(ZYVO_AudioFormat_16Channel_48kHz)"},
-                      CheckedCall{"SetSourceConfiguration",
-                                  "pHDMIOut->SetSourceConfiguration(&hdmiVideoConfig)"}));
 
 TEST_F(HDMISetupTest, unsupportedPixelFormatStopsBeforeTheVideoCalls) {
     openDevice();
@@ -113,18 +102,15 @@ TEST_F(HDMISetupTest, enableFeedsPlayoutStore0UnmutedAndDisableCutsItOff) {
                               "HDMIOut[0].SetVideoSource1(14)", "HDMIOut[0].SetAudioMute(true)"}));
 }
 
-class HDMIInputSettleTest : public EngineTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(HDMIInputSettleTest, inputPauses200MillisecondsAfterInitialising) {
-    openDevice(GetParam());
-    uint64_t start = zyvosim::nowMicroseconds();
-    EXPECT_NE(diag.hdmiInputInit(), nullptr);
-    EXPECT_EQ(zyvosim::nowMicroseconds() - start, 200000u);
-    EXPECT_EQ(operations({"HDMIIn"}), Lines{"HDMIIn[0].Initialize"});
+// Even when the initialisation fails.
+TEST_F(HDMISetupTest, theInputPauses200MillisecondsAfterInitialising) {
+    for (const char* bench : {"", "fault HDMIIn[0].Initialize 0"}) {
+        openDevice(bench);
+        EXPECT_NE(diag.hdmiInputInit(), nullptr);
+        EXPECT_EQ(zyvosim::nowMicroseconds(), 200000u) << bench;
+        EXPECT_EQ(operations({"HDMIIn"}), Lines{"HDMIIn[0].Initialize"});
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(EvenWhenInitialiseFails, HDMIInputSettleTest,
-                         ::testing::Values("", "fault HDMIIn[0].Initialize 0"));
 
 } // namespace
 } // namespace enginetest

@@ -6,51 +6,43 @@ namespace {
 
 using RoutingTest = EngineTest;
 
-// A path, its row, the widget indices the SDI test commands designate for it, and the
-// crosspoint sources the row gives the middle widget and the last one.
-struct Route {
-    bool output; // ConnectOutputPath, else ConnectInputPath
-    int row, first, second, third;
-    int middleSource, lastSource;
-    friend void PrintTo(const Route& r, std::ostream* os) {
-        *os << (r.output ? "output" : "input") << " row " << r.row;
-    }
-};
-
 std::string call(const char* widget, int index, int source, const char* more = "") {
     return std::string(widget) + "[" + std::to_string(index) + "].SetVideoSource(" +
            std::to_string(source) + more + ")";
 }
 
-class RouteTest : public RoutingTest, public ::testing::WithParamInterface<Route> {};
-
 // An input path feeds the dual-link input and its capture store; an output path the dual-link
-// output and its SDI output.
-TEST_P(RouteTest, feedsTheDualLinkWidgetAndTheLastWidgetOfThePath) {
-    setUpCommand();
-    const Route& r = GetParam();
-    const auto connect = r.output ? &ZyvoDiag::ConnectOutputPath : &ZyvoDiag::ConnectInputPath;
-    EXPECT_EQ((diag.*connect)(r.row, r.first, r.second, r.third), 1);
-    const Lines path = r.output ? Lines{call("DualLinkOut", r.second, r.middleSource),
-                                        call("SDIOutput", r.third, r.lastSource)}
-                                : Lines{call("DualLinkIn", r.second, r.middleSource),
-                                        call("CaptureStore", r.third, r.lastSource, ", true")};
-    EXPECT_EQ(calls(), path);
-    if (r.output) {
-        EXPECT_EQ(card().sdiOutput[r.third].source, r.lastSource);
+// output and its SDI output. Each row: the path, its row, the widget indices the SDI test
+// commands designate for it, and the crosspoint sources the row gives the middle widget and the
+// last one.
+TEST_F(RoutingTest, aPathFeedsTheDualLinkWidgetAndTheLastWidgetOfThePath) {
+    constexpr bool kIn = false, kOut = true;
+    // Input row 0 is row 1; input rows 4 and 8 share dual-link input 3 and capture store 3;
+    // output rows 0, 9 and 10 are row 1; output row 11 is the video monitor. Every row's frame
+    // reaching its input is the SDI loop tests' business.
+    const struct {
+        bool output; // ConnectOutputPath, else ConnectInputPath
+        int row, first, second, third;
+        int middleSource, lastSource;
+    } routes[] = {{kIn, 0, 0, 0, 0, 140, 41},  {kIn, 4, 3, 3, 3, 149, 44},
+                  {kIn, 8, 7, 3, 3, 85, 44},   {kOut, 0, 0, 0, 0, 92, 46},
+                  {kOut, 10, 0, 0, 0, 92, 46}, {kOut, 4, 3, 3, 3, 102, 55},
+                  {kOut, 7, 2, 2, 6, 101, 52}, {kOut, 11, 0, 4, 10, 92, 57}};
+    for (const auto& r : routes) {
+        SCOPED_TRACE(std::string(r.output ? "output" : "input") + " row " + std::to_string(r.row));
+        setUpCommand();
+        const auto connect = r.output ? &ZyvoDiag::ConnectOutputPath : &ZyvoDiag::ConnectInputPath;
+        EXPECT_EQ((diag.*connect)(r.row, r.first, r.second, r.third), 1);
+        const Lines path = r.output ? Lines{call("DualLinkOut", r.second, r.middleSource),
+                                            call("SDIOutput", r.third, r.lastSource)}
+                                    : Lines{call("DualLinkIn", r.second, r.middleSource),
+                                            call("CaptureStore", r.third, r.lastSource, ", true")};
+        EXPECT_EQ(calls(), path);
+        if (r.output) {
+            EXPECT_EQ(card().sdiOutput[r.third].source, r.lastSource);
+        }
     }
 }
-
-constexpr bool kIn = false, kOut = true;
-// Input row 0 is row 1; input rows 4 and 8 share dual-link input 3 and capture store 3; output
-// rows 0, 9 and 10 are row 1; output row 11 is the video monitor. Every row's frame reaching its
-// input is the SDI loop tests' business.
-INSTANTIATE_TEST_SUITE_P(
-    Rows, RouteTest,
-    ::testing::Values(Route{kIn, 0, 0, 0, 0, 140, 41}, Route{kIn, 4, 3, 3, 3, 149, 44},
-                      Route{kIn, 8, 7, 3, 3, 85, 44}, Route{kOut, 0, 0, 0, 0, 92, 46},
-                      Route{kOut, 10, 0, 0, 0, 92, 46}, Route{kOut, 4, 3, 3, 3, 102, 55},
-                      Route{kOut, 7, 2, 2, 6, 101, 52}, Route{kOut, 11, 0, 4, 10, 92, 57}));
 
 TEST_F(RoutingTest, aPathReportsTheStatusOfItsLastWidgetOnly) {
     setUpCommand("fault DualLinkIn[3].SetVideoSource 0; fault CaptureStore[2].SetVideoSource -4; "

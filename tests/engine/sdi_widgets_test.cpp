@@ -6,17 +6,6 @@ namespace {
 
 using SDIOutputTest = EngineTest;
 
-TEST_F(SDIOutputTest, setUpConfiguresTheOutputButLeavesItOnWhenItWasOn) {
-    setUpCommand();
-    diag.SDIOutputEnable(3);
-    diag.sdiOutputInit(3, ZYVO_VideoFormat_1080p_25);
-    const zyvosim::SDIOutputState& output = card().sdiOutput[3];
-    EXPECT_TRUE(output.enable);
-    EXPECT_EQ(output.config.format, ZYVO_VideoFormat_1080p_25);
-    EXPECT_EQ(output.configFlags, 0);
-    EXPECT_TRUE(output.switchA && output.switchB && output.switchC && output.switchD);
-}
-
 TEST_F(SDIOutputTest, disablingAllOutputsLeavesTheMonitorOutputAlone) {
     setUpCommand();
     for (int output = 0; output <= 10; ++output) {
@@ -31,15 +20,22 @@ TEST_F(SDIOutputTest, disablingAllOutputsLeavesTheMonitorOutputAlone) {
     EXPECT_FALSE(card().sdiOutput[10].mute);
 }
 
-TEST_F(SDIOutputTest, enablingUnmutesAndKeepsSwitchEAsTheDisableLeftIt) {
+// Enabling unmutes and keeps switch E as the disable left it; a later set-up configures the
+// output but leaves it on.
+TEST_F(SDIOutputTest, enablingUnmutesAndASetUpLeavesTheOutputOn) {
     setUpCommand();
     diag.SDIOutputDisable(4);
     zyvosim::clearTrace();
     EXPECT_EQ(diag.SDIOutputEnable(4), 1);
     EXPECT_EQ(calls(), (Lines{"SDIOutput[4].SetMute(false)", "SDIOutput[4].SetEnable(true)"}));
-    EXPECT_TRUE(card().sdiOutput[4].enable);
     EXPECT_FALSE(card().sdiOutput[4].mute);
     EXPECT_TRUE(card().sdiOutput[4].switchE);
+    diag.sdiOutputInit(4, ZYVO_VideoFormat_1080p_25);
+    const zyvosim::SDIOutputState& output = card().sdiOutput[4];
+    EXPECT_TRUE(output.enable);
+    EXPECT_EQ(output.config.format, ZYVO_VideoFormat_1080p_25);
+    EXPECT_EQ(output.configFlags, 0);
+    EXPECT_TRUE(output.switchA && output.switchB && output.switchC && output.switchD);
 }
 
 TEST_F(SDIOutputTest, anOutputTheDeviceLacksIsReportedAtSetUpAndAtEachUse) {

@@ -9,40 +9,35 @@ constexpr auto kExternal = ZYVO_SyncGeneratorReferenceSource_ExtRefIn;
 
 using TimingSetupTest = EngineTest;
 
-struct SyncColour {
-    ZyvoPixelFormat pixelFormat;
-    int sampling, colorSpace, colorRange;
-    friend void PrintTo(const SyncColour& c, std::ostream* os) { *os << c.pixelFormat; }
-};
-
-class SyncColourTest : public EngineTest, public ::testing::WithParamInterface<SyncColour> {};
-
-TEST_P(SyncColourTest, generatorAndBothInterruptsShareOneConfiguration) {
-    openDevice();
-    ASSERT_NE(diag.syncGenInit(k1080i, kExternal, GetParam().pixelFormat), nullptr);
-    EXPECT_EQ(card().syncGenerator.referenceSource, kExternal);
-    const zyvosim::VideoConfigState* configs[] = {&card().syncGenerator.config,
-                                                  &card().interruptControl[6].config,
-                                                  &card().interruptControl[7].config};
-    for (const zyvosim::VideoConfigState* config : configs) {
-        EXPECT_EQ(config->format, k1080i);
-        EXPECT_EQ(config->sampling, GetParam().sampling);
-        EXPECT_EQ(config->colorSpace, GetParam().colorSpace);
-        EXPECT_EQ(config->colorRange, GetParam().colorRange);
-        EXPECT_EQ(config->aspectRatio, 2);
-        EXPECT_EQ(config->bitDepth, 2);
-        EXPECT_EQ(config->channel, 1);
-    }
-    for (int control : {6, 7}) {
-        EXPECT_TRUE(card().interruptControl[control].enable) << control;
-        EXPECT_EQ(card().interruptControl[control].transportFormat, k1080i) << control;
-        EXPECT_EQ(card().interruptControl[control].syncSource, 0) << control;
+// By pixel format: the sampling, colour space and range the three configurations share.
+TEST_F(TimingSetupTest, generatorAndBothInterruptsShareOneConfiguration) {
+    const struct {
+        ZyvoPixelFormat pixelFormat;
+        int sampling, colorSpace, colorRange;
+    } cases[] = {{ZYVO_PixelFormat_YCbCr10, 2, 2, 1}, {ZYVO_PixelFormat_RGB8, 5, 3, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pixelFormat);
+        openDevice();
+        ASSERT_NE(diag.syncGenInit(k1080i, kExternal, c.pixelFormat), nullptr);
+        EXPECT_EQ(card().syncGenerator.referenceSource, kExternal);
+        for (const zyvosim::VideoConfigState* config :
+             {&card().syncGenerator.config, &card().interruptControl[6].config,
+              &card().interruptControl[7].config}) {
+            EXPECT_EQ(config->format, k1080i);
+            EXPECT_EQ(config->sampling, c.sampling);
+            EXPECT_EQ(config->colorSpace, c.colorSpace);
+            EXPECT_EQ(config->colorRange, c.colorRange);
+            EXPECT_EQ(config->aspectRatio, 2);
+            EXPECT_EQ(config->bitDepth, 2);
+            EXPECT_EQ(config->channel, 1);
+        }
+        for (int control : {6, 7}) {
+            EXPECT_TRUE(card().interruptControl[control].enable) << control;
+            EXPECT_EQ(card().interruptControl[control].transportFormat, k1080i) << control;
+            EXPECT_EQ(card().interruptControl[control].syncSource, 0) << control;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(ByPixelFormat, SyncColourTest,
-                         ::testing::Values(SyncColour{ZYVO_PixelFormat_YCbCr10, 2, 2, 1},
-                                           SyncColour{ZYVO_PixelFormat_RGB8, 5, 3, 2}));
 
 TEST_F(TimingSetupTest, theGeneratorsInterruptIndexChoosesTheControlPair) {
     openDevice("interrupt-index 10");
@@ -55,34 +50,23 @@ TEST_F(TimingSetupTest, theGeneratorsInterruptIndexChoosesTheControlPair) {
     EXPECT_FALSE(card().interruptControl[6].configured);
 }
 
-struct ReportedCall {
-    const char* fault;
-    const char* report;
-    friend void PrintTo(const ReportedCall& c, std::ostream* os) { *os << c.fault; }
-};
-
-class InterruptCallFailureTest : public EngineTest,
-                                 public ::testing::WithParamInterface<ReportedCall> {};
-
-// The set-up pins the order of the calls; here only that all eight are still made.
-TEST_P(InterruptCallFailureTest, isReportedWhenVerboseAndTheSequenceGoesOn) {
-    openDevice(std::string("fault ") + GetParam().fault + " -1");
-    verbose(true);
-    zyvotest::StreamCapture capture;
-    diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8);
-    EXPECT_EQ(operations({"InterruptControl"}).size(), 8u);
-    EXPECT_EQ(capture.errorText(), std::string(GetParam().report) + " failed with -1\n");
-    EXPECT_EQ(capture.text(), "");
+// One call of each control, named as that control, is reported when verbose and the sequence
+// goes on. The set-up pins the order of the calls; here only that all eight are still made.
+TEST_F(TimingSetupTest, aFailedInterruptCallIsReportedWhenVerboseAndTheSequenceGoesOn) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"InterruptControl[6].SetConfiguration",
+         "pSyncGenIntControl->SetConfiguration(&syncConfig, &videoTransport, true)"},
+        {"InterruptControl[7].SetInterruptEnable", "pVideoIntControl->SetInterruptEnable(true)"}};
+    for (const auto& [fault, report] : cases) {
+        openDevice(std::string("fault ") + fault + " -1");
+        verbose(true);
+        zyvotest::StreamCapture capture;
+        diag.syncGenInit(k1080i, kExternal, ZYVO_PixelFormat_YCbCr8);
+        EXPECT_EQ(operations({"InterruptControl"}).size(), 8u) << fault;
+        EXPECT_EQ(capture.errorText(), std::string(report) + " failed with -1\n");
+        EXPECT_EQ(capture.text(), "");
+    }
 }
-
-// One call of each control, named as that control.
-INSTANTIATE_TEST_SUITE_P(
-    OnePerControl, InterruptCallFailureTest,
-    ::testing::Values(
-        ReportedCall{"InterruptControl[6].SetConfiguration",
-                     "pSyncGenIntControl->SetConfiguration(&syncConfig, &videoTransport, true)"},
-        ReportedCall{"InterruptControl[7].SetInterruptEnable",
-                     "pVideoIntControl->SetInterruptEnable(true)"}));
 
 TEST_F(TimingSetupTest, withoutAGeneratorNothingIsArmedAndNothingPrinted) {
     openDevice("missing SyncGenerator 0");

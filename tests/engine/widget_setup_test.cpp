@@ -43,42 +43,42 @@ const Lines kInputSide = getWidgetCalls(ZYVO_WidgetType_SDIInputWidget, 0, 7) +
                          getWidgetCalls(ZYVO_WidgetType_DualLinkInWidget, 0, 3) +
                          getWidgetCalls(ZYVO_WidgetType_FrameBufferCaptureWidget, 0, 3);
 
-TEST_F(WidgetSetupTest, widgetsInitFetchesEveryWidgetInOrderButNotTheHDMIInput) {
-    openDevice();
-    fillEntries(diag, &s_untouched);
-    zyvotest::StreamCapture capture;
-    diag.WidgetsInit(k1080i, kYCbCr8);
-    EXPECT_EQ(calls({"device"}), getWidgetCalls(ZYVO_WidgetType_SyncGeneratorWidget, 0) +
-                                     getWidgetCalls(ZYVO_WidgetType_InterruptControlWidget, 6, 7) +
-                                     kInputSide + getWidgetCalls(kPlayoutStore, 0, 5) +
-                                     getWidgetCalls(ZYVO_WidgetType_SDIOutputWidget, 0, 10) +
-                                     getWidgetCalls(ZYVO_WidgetType_DualLinkOutWidget, 0, 4) +
-                                     getWidgetCalls(ZYVO_WidgetType_HDMI4kOutWidget, 0) +
-                                     getWidgetCalls(ZYVO_WidgetType_LTCIOWidget, 0));
-    EXPECT_EQ(capture.text(), "");
-    EXPECT_EQ(capture.errorText(), "");
-    EXPECT_EQ(nullEntries(diag), Lines{});
-    EXPECT_EQ(membersHolding(diag, &s_untouched), Lines{"mpHDMIInput"});
-    EXPECT_EQ(diag.mpSDIOutput[10],
-              deviceWidget<ZyvoSDIOutputV2Widget>(ZYVO_WidgetType_SDIOutputWidget, 10));
-    EXPECT_EQ(diag.mpFBPlayback[5],
-              deviceWidget<ZyvoFrameBufferPlayWidget>(ZYVO_WidgetType_FrameBufferPlayWidget, 5));
-}
-
-TEST_F(WidgetSetupTest, inputWidgetsInitFetchesTheInputSideOnly) {
-    openDevice();
-    fillEntries(diag, &s_untouched);
-    zyvotest::StreamCapture capture;
-    diag.InputWidgetsInit(k1080i, kYCbCr8);
-    EXPECT_EQ(calls({"device"}), kInputSide + getWidgetCalls(ZYVO_WidgetType_HDMIInV4Widget, 0));
-    EXPECT_EQ(capture.text(), "");
-    EXPECT_EQ(capture.errorText(), "");
-    EXPECT_EQ(nullEntries(diag), Lines{});
-    EXPECT_EQ(membersHolding(diag, &s_untouched),
-              (Lines{"mpSyncGen", "mpLTC", "mpFBPlayback", "mpSDIOutput", "mpDualLinkOutput",
-                     "mpHDMIOutput"}));
-    EXPECT_EQ(diag.mpHDMIInput,
-              deviceWidget<ZyvoHDMIInV4Widget>(ZYVO_WidgetType_HDMIInV4Widget, 0));
+// WidgetsInit fetches every widget in order but the HDMI input; InputWidgetsInit the input side
+// and the HDMI input only. Each fills the entries of what it fetched, silently.
+TEST_F(WidgetSetupTest, eachSetUpFetchesItsWidgetsInOrderAndFillsOnlyTheirEntries) {
+    for (const bool inputSide : {false, true}) {
+        openDevice();
+        fillEntries(diag, &s_untouched);
+        zyvotest::StreamCapture capture;
+        if (inputSide) {
+            diag.InputWidgetsInit(k1080i, kYCbCr8);
+            EXPECT_EQ(calls({"device"}),
+                      kInputSide + getWidgetCalls(ZYVO_WidgetType_HDMIInV4Widget, 0));
+            EXPECT_EQ(membersHolding(diag, &s_untouched),
+                      (Lines{"mpSyncGen", "mpLTC", "mpFBPlayback", "mpSDIOutput",
+                             "mpDualLinkOutput", "mpHDMIOutput"}));
+            EXPECT_EQ(diag.mpHDMIInput,
+                      deviceWidget<ZyvoHDMIInV4Widget>(ZYVO_WidgetType_HDMIInV4Widget, 0));
+        } else {
+            diag.WidgetsInit(k1080i, kYCbCr8);
+            EXPECT_EQ(calls({"device"}),
+                      getWidgetCalls(ZYVO_WidgetType_SyncGeneratorWidget, 0) +
+                          getWidgetCalls(ZYVO_WidgetType_InterruptControlWidget, 6, 7) +
+                          kInputSide + getWidgetCalls(kPlayoutStore, 0, 5) +
+                          getWidgetCalls(ZYVO_WidgetType_SDIOutputWidget, 0, 10) +
+                          getWidgetCalls(ZYVO_WidgetType_DualLinkOutWidget, 0, 4) +
+                          getWidgetCalls(ZYVO_WidgetType_HDMI4kOutWidget, 0) +
+                          getWidgetCalls(ZYVO_WidgetType_LTCIOWidget, 0));
+            EXPECT_EQ(membersHolding(diag, &s_untouched), Lines{"mpHDMIInput"});
+            EXPECT_EQ(diag.mpSDIOutput[10],
+                      deviceWidget<ZyvoSDIOutputV2Widget>(ZYVO_WidgetType_SDIOutputWidget, 10));
+            EXPECT_EQ(diag.mpFBPlayback[5], deviceWidget<ZyvoFrameBufferPlayWidget>(
+                                                ZYVO_WidgetType_FrameBufferPlayWidget, 5));
+        }
+        EXPECT_EQ(capture.text(), "");
+        EXPECT_EQ(capture.errorText(), "");
+        EXPECT_EQ(nullEntries(diag), Lines{});
+    }
 }
 
 TEST_F(WidgetSetupTest, aLaterCommandsSetUpDisablesEveryStoreButKeepsSDIOutputsOn) {
@@ -96,53 +96,49 @@ TEST_F(WidgetSetupTest, aLaterCommandsSetUpDisablesEveryStoreButKeepsSDIOutputsO
     EXPECT_FALSE(card().playoutStore[3].store.enable);
 }
 
-struct FewerWidgets {
-    const char* bench;
-    bool inputSide; // InputWidgetsInit rather than WidgetsInit
-    Lines nullEntries;
-    const char* out;
-    const char* err;
-    friend void PrintTo(const FewerWidgets& c, std::ostream* os) { *os << c.bench; }
-};
-
-class FewerWidgetsTest : public EngineTest, public ::testing::WithParamInterface<FewerWidgets> {};
-
-TEST_P(FewerWidgetsTest, eachMissingWidgetIsReportedOnceAndLeftNull) {
-    openDevice(GetParam().bench);
-    fillEntries(diag, &s_untouched);
-    zyvotest::StreamCapture capture;
-    if (GetParam().inputSide) {
-        diag.InputWidgetsInit(k1080i, kYCbCr8);
-    } else {
-        diag.WidgetsInit(k1080i, kYCbCr8);
-    }
-    EXPECT_EQ(capture.text(), GetParam().out);
-    EXPECT_EQ(capture.errorText(), GetParam().err);
-    EXPECT_EQ(nullEntries(diag), GetParam().nullEntries);
-}
-
-const bool kWidgetsInit = false;
-const bool kInputWidgetsInit = true;
-
 // One missing widget per row, its message on a line of its own: printed, sent to the error
-// stream, or none. The HDMI widgets' messages
-// are the HDMI tests' business.
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(EachKind, FewerWidgetsTest, ::testing::Values(
-    FewerWidgets{"missing SDIInput 5", kWidgetsInit, {"mpSDIInput[5]"},
-        "sdiInputInit() Could not GetWidget(ZYVO_WidgetType_SDIInputWidget, 5)\n", ""},
-    FewerWidgets{"wrong-class SDIOutput 3", kWidgetsInit, {"mpSDIOutput[3]"},
-        "sdiOutputInit() Could not GetWidget(ZYVO_WidgetType_SDIOutputWidget, 3)\n", ""},
-    FewerWidgets{"wrong-class PlayoutStore 5", kWidgetsInit, {"mpFBPlayback[5]"},
-        "", "playoutStoreInit: Could not GetWidget(ZYVO_WidgetType_FrameBufferPlayWidget)\n"},
-    FewerWidgets{"missing LTC 0", kWidgetsInit, {"mpLTC"}, "", ""},
-    FewerWidgets{"missing InterruptControl 7", kWidgetsInit, {}, "", ""},
-    FewerWidgets{"missing CaptureStore 0; missing SDIInput 7", kInputWidgetsInit,
-        {"mpFBCapture[0]", "mpSDIInput[7]"},
-        "sdiInputInit() Could not GetWidget(ZYVO_WidgetType_SDIInputWidget, 7)\n"
-        "captureStoreInit() Could not GetWidget(ZYVO_WidgetType_FrameBufferCaptureWidget, 0)\n",
-        ""}));
-// clang-format on
+// stream, or none; each reported once and left null. The HDMI widgets' messages are the HDMI
+// tests' business.
+TEST_F(WidgetSetupTest, eachMissingWidgetIsReportedOnceAndLeftNull) {
+    const bool kWidgetsInit = false, kInputWidgetsInit = true;
+    const struct {
+        const char* bench;
+        bool inputSide; // InputWidgetsInit rather than WidgetsInit
+        Lines nullEntries;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        // clang-format off
+        {"missing SDIInput 5", kWidgetsInit, {"mpSDIInput[5]"},
+         "sdiInputInit() Could not GetWidget(ZYVO_WidgetType_SDIInputWidget, 5)\n", ""},
+        {"wrong-class SDIOutput 3", kWidgetsInit, {"mpSDIOutput[3]"},
+         "sdiOutputInit() Could not GetWidget(ZYVO_WidgetType_SDIOutputWidget, 3)\n", ""},
+        {"wrong-class PlayoutStore 5", kWidgetsInit, {"mpFBPlayback[5]"},
+         "", "playoutStoreInit: Could not GetWidget(ZYVO_WidgetType_FrameBufferPlayWidget)\n"},
+        {"missing LTC 0", kWidgetsInit, {"mpLTC"}, "", ""},
+        {"missing InterruptControl 7", kWidgetsInit, {}, "", ""},
+        {"missing CaptureStore 0; missing SDIInput 7", kInputWidgetsInit,
+         {"mpFBCapture[0]", "mpSDIInput[7]"},
+         "sdiInputInit() Could not GetWidget(ZYVO_WidgetType_SDIInputWidget, 7)\n"
+         "captureStoreInit() Could not GetWidget(ZYVO_WidgetType_FrameBufferCaptureWidget, 0)\n",
+         ""},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bench);
+        openDevice(c.bench);
+        fillEntries(diag, &s_untouched);
+        zyvotest::StreamCapture capture;
+        if (c.inputSide) {
+            diag.InputWidgetsInit(k1080i, kYCbCr8);
+        } else {
+            diag.WidgetsInit(k1080i, kYCbCr8);
+        }
+        EXPECT_EQ(capture.text(), c.out);
+        EXPECT_EQ(capture.errorText(), c.err);
+        EXPECT_EQ(nullEntries(diag), c.nullEntries);
+    }
+}
 
 } // namespace
 } // namespace enginetest

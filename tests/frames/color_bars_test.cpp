@@ -20,7 +20,7 @@ std::vector<unsigned char> barsFrame(unsigned width, unsigned lines) {
     return buffer;
 }
 
-TEST(ColorBarsTest, fullHDLinesShowTheEightBarsInOrder) {
+TEST(ColorBarsTest, fullHDLinesShowTheEightBarsInOrderOtherWidthsWhite) {
     const Pixel bars[8] = {{0xFF, 0xFF, 0xFF, 0x3F}, {0xFF, 0xFF, 0x0F, 0x00},
                            {0x00, 0xFC, 0xFF, 0x3F}, {0x00, 0xFC, 0x0F, 0x00},
                            {0xFF, 0x03, 0xF0, 0x3F}, {0xFF, 0x03, 0x00, 0x00},
@@ -33,11 +33,8 @@ TEST(ColorBarsTest, fullHDLinesShowTheEightBarsInOrder) {
             EXPECT_EQ(pixelAt(frame, first + 239), bars[bar]) << "line " << line << " bar " << bar;
         }
     }
-}
-
-// Only full HD has bars; an empty buffer stays empty, and a narrow picture does not divide by
-// zero.
-TEST(ColorBarsTest, otherWidthsAreWhiteAtTheEightBitLevel) {
+    // Only full HD has bars: other widths are white at the 8-bit level, an empty buffer stays
+    // empty, and a narrow picture does not divide by zero.
     for (unsigned width : {1280u, 3840u, 4u}) {
         auto frame = barsFrame(width, 2);
         for (size_t i = 0; i < frame.size() / 4; i += width == 4 ? 1 : 97) {

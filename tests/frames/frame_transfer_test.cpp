@@ -23,7 +23,7 @@ TEST_F(FrameTransferTest, fileHoldsTheDeviceBytesOfTheNamedFrame) {
         {playoutFrameStore, 5, 2, 0, 2 * kFrame8Bit},
     };
     for (const auto& c : cases) {
-        setUpStores(ZYVO_PixelFormat_YCbCr8);
+        setUpCommand();
         const uint32_t address =
             c.offset + (c.kind == captureFrameStore ? captureBase() : playoutBase());
         if (c.size != 0) {
@@ -39,7 +39,6 @@ TEST_F(FrameTransferTest, fileHoldsTheDeviceBytesOfTheNamedFrame) {
             printedBy([&] { written = diag.VideoFrameWrite(c.kind, c.store, c.frame, path); }), "");
         EXPECT_TRUE(written) << address;
         EXPECT_TRUE(fileHolds(path, frame)) << address;
-        nextCase();
     }
 }
 
@@ -78,7 +77,7 @@ TEST_F(FrameTransferTest, everyFailureIsReportedAndLeavesTheFileAsItSays) {
         {"fault DMA.DoDma 0", store0, dmaStatus + "0)\n", 0, ""},
     };
     for (const auto& c : cases) {
-        setUpStores(ZYVO_PixelFormat_YCbCr8, c.bench);
+        setUpCommand(c.bench);
         std::string path = c.fileAfter == nullptr ? scratchDirectory() : scratchFile("f", "old");
         int result = 0;
         EXPECT_EQ(printedBy([&] { result = c.write(path); }), c.printed) << c.bench;
@@ -86,13 +85,12 @@ TEST_F(FrameTransferTest, everyFailureIsReportedAndLeavesTheFileAsItSays) {
         if (c.fileAfter != nullptr) {
             EXPECT_EQ(fileText(path), c.fileAfter) << c.printed;
         }
-        nextCase();
     }
 }
 
 // A failed read shows the zeroed buffer; a good one the frame's first words, then the write.
 TEST_F(FrameTransferTest, verboseTransferShowsTheReadTheDataAndTheWrite) {
-    setUpStores(ZYVO_PixelFormat_YCbCr8, "fault DMA.DoDma -5 once");
+    setUpCommand("fault DMA.DoDma -5 once");
     ASSERT_TRUE(zyvosim::writeDeviceMemory(captureBase() + kFrame8Bit, counting(32)));
     std::string path = scratchPath("frame");
     verbose(true);

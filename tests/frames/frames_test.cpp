@@ -59,15 +59,4 @@ std::string maskPointers(const std::string& text) {
     return std::regex_replace(text, address, "$1PTR");
 }
 
-void FramesTest::setUpStores(ZyvoPixelFormat pixelFormat, const std::string& benchLines) {
-    openDevice(benchLines);
-    diag.WidgetsInit(k1080i, pixelFormat);
-    zyvosim::clearTrace();
-}
-
-void FramesTest::nextCase() {
-    mDevice.close();
-    zyvosim::reset();
-}
-
 } // namespace framestest

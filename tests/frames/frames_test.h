@@ -45,13 +45,7 @@ template <typename Action> std::string printedBy(Action action) {
     return zyvotest::captured(action).out;
 }
 
-class FramesTest : public enginetest::EngineTest {
-protected:
-    // The default bench plus `benchLines`, the context set up by WidgetsInit for 1080i in
-    // `pixelFormat`, an empty trace.
-    void setUpStores(ZyvoPixelFormat pixelFormat, const std::string& benchLines = "");
-    // The device closed and the card powered off and on, for the next row of a table.
-    void nextCase();
-};
+// The context set up by setUpCommand, as a command leaves it.
+using FramesTest = enginetest::EngineTest;
 
 } // namespace framestest

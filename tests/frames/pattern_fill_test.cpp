@@ -26,7 +26,7 @@ protected:
 // Playout store index N fills frame N, the last store included; through a store itself, the
 // frame its registers name now: base + number x size.
 TEST_F(PatternFillTest, patternLandsInTheFrameTheIndexOrTheStoresRegistersName) {
-    setUpStores(ZYVO_PixelFormat_YCbCr8);
+    setUpCommand();
     EXPECT_EQ(printedBy([&] { EXPECT_EQ(fill(5, kWhite, 2), 2); }), "");
     EXPECT_EQ(deviceBytes(playoutBase() + 5 * kFrame8Bit, kFrame8Bit), generated(kWhite, 2));
     EXPECT_EQ(deviceBytes(playoutBase() + 4 * kFrame8Bit, kFrame8Bit), Bytes(kFrame8Bit, 0));
@@ -49,14 +49,13 @@ TEST_F(PatternFillTest, onlyFullBarsInTenBitRGBAreTheLibrarysOwn) {
     const std::pair<ZyvoPixelFormat, int> generatorCases[] = {{ZYVO_PixelFormat_RGB10, 1},
                                                               {ZYVO_PixelFormat_YCbCr8, 0}};
     for (auto [pixelFormat, number] : generatorCases) {
-        setUpStores(pixelFormat);
+        setUpCommand("", pixelFormat);
         EXPECT_EQ(fill(0, number, pixelFormat), 2);
         Bytes expected = generated(number, pixelFormat);
         EXPECT_EQ(deviceBytes(playoutBase(), static_cast<uint32_t>(expected.size())), expected)
             << "pixel format " << pixelFormat << " pattern " << number;
-        nextCase();
     }
-    setUpStores(ZYVO_PixelFormat_RGB10);
+    setUpCommand("", ZYVO_PixelFormat_RGB10);
     EXPECT_EQ(fill(0, 0, 5), 2);
     Bytes bars(1920 * 1080 * 4);
     Create10BitRGBColorBars(1920, 1080, 4, bars);
@@ -83,18 +82,17 @@ TEST_F(PatternFillTest, refusedFillSaysWhyAndWritesNothing) {
          "Could not GetWidget(ZYVO_WidgetType_DmaIO)\n"},
     };
     for (const auto& c : cases) {
-        setUpStores(ZYVO_PixelFormat_YCbCr8, c.bench);
+        setUpCommand(c.bench);
         int result = 0;
         EXPECT_EQ(printedBy([&] { result = c.fill(); }), c.printed);
         EXPECT_EQ(result, -2) << c.printed;
         EXPECT_EQ(calls({"DMA"}), Lines{}) << c.printed;
         EXPECT_EQ(deviceBytes(playoutBase() + kFrame8Bit, 64), Bytes(64, 0)) << c.printed;
-        nextCase();
     }
 }
 
 TEST_F(PatternFillTest, verboseFillShowsBothLayersTheTransferAndTheFirstWords) {
-    setUpStores(ZYVO_PixelFormat_YCbCr8);
+    setUpCommand();
     verbose(true);
     EXPECT_EQ(maskPointers(printedBy([&] { fill(1, kBlack, 2); })),
               "  frameBufferFillWithTestPattern(1)(FrameStoreIdx:1 TestPattern:8 VideoFormat:19 "

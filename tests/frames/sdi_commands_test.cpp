@@ -41,7 +41,6 @@ TEST_F(SdiCommandTest, generateDrawsIntoThePlayoutStoreTheFrameBufferNumberNames
     for (const auto& store : card().playoutStore) {
         EXPECT_FALSE(store.store.enable);
     }
-    nextCase();
     openDevice();
     parse({"-b6", "-p9"});
     EXPECT_EQ(run(&ZyvoDiagUserCommands::generateVideoTestPattern),
@@ -63,7 +62,6 @@ TEST_F(SdiCommandTest, capturePatternWritesTheStoreOfItsOutputAndRoutesNothing) 
     }
     // Output 7 would be playout store 6, which the card does not have.
     std::remove(path.c_str());
-    nextCase();
     openDevice();
     parse({"-o7", "-p9", path});
     EXPECT_EQ(run(&ZyvoDiagUserCommands::captureVideoTestPattern),
@@ -108,7 +106,6 @@ TEST_F(SdiCommandTest, captureFromAnInputItCannotAcquireSaysSoAndWritesNothing) 
         EXPECT_EQ(out.substr(out.size() - std::min(out.size(), last.size())), last) << out;
         EXPECT_EQ(fileText(path), "old") << bench;
         EXPECT_EQ(calls({"CaptureStore"}).back(), "CaptureStore[0].SetVideoSource(41, true)");
-        nextCase();
     }
 }
 
@@ -136,7 +133,6 @@ TEST_F(SdiCommandTest, monitorPlaysStore0OverTheMonitorPathAndLeavesOutput10Alon
             EXPECT_EQ(deviceBytes(playoutBase(), kFrame8Bit), generated(kWhite, 2));
             EXPECT_EQ(card().dualLinkOutput[4].source, 92);
             EXPECT_EQ(card().sdiOutput[10].source, 57);
-            nextCase();
         }
     }
 }

@@ -1,4 +1,5 @@
-// The audio command line: its own switches, messages, echo and help, and its video reset.
+// The audio command line: its own switches, messages, echo and help. Its reset of the video
+// settings is the user commands tests' business.
 #include "command_line_test.h"
 
 namespace {
@@ -54,20 +55,6 @@ usage:  diag [switches]
 
 )");
     EXPECT_EQ(mRecord.mAudioTestType, 1u);
-}
-
-// An audio invocation must not inherit the video settings or the verbosity of an earlier one.
-TEST_F(AudioCommandLineTest, startsFromTheFullDefaults) {
-    parseVideo({"-D7", "-b3", "-i2", "-f5", "-r50", "in"});
-    EXPECT_TRUE(parseAudio({"in", "out"}));
-    EXPECT_EQ(mOut, "");
-    EXPECT_FALSE(ZyvoDiagUserCommands::msDebugOutput);
-    EXPECT_EQ(ZyvoDiagUserCommands::msDebugOutputLevel, 0u);
-    EXPECT_EQ(mRecord.mFrameBuffer, 0u);
-    EXPECT_EQ(mRecord.mSDIInput, 1u);
-    EXPECT_EQ(mRecord.mVideoStandard, ZYVO_VideoStandard_1080i);
-    EXPECT_EQ(mRecord.mVideoFormat, ZYVO_VideoFormat_1080i_2997);
-    EXPECT_EQ(mRecord.mInputFileName, "/tmp/diagIn");
 }
 
 } // namespace

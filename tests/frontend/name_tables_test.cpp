@@ -7,7 +7,7 @@ namespace {
 
 using NameTablesTest = CommandLineTest;
 
-TEST_F(NameTablesTest, presentValuesGiveTheirNames) {
+TEST_F(NameTablesTest, presentValuesGiveTheirNamesAbsentOnesAnEmptyEntry) {
     EXPECT_STREQ(ZyvoDiag::videoStandardNameString(ZYVO_VideoStandard_1080i), "1080i");
     EXPECT_STREQ(ZyvoDiag::videoRateNameString(ZYVO_VideoRate_2997), "29.97");
     EXPECT_STREQ(ZyvoDiag::videoFormatNameString(ZYVO_VideoFormat_720p_50), "720p 50");
@@ -18,10 +18,7 @@ TEST_F(NameTablesTest, presentValuesGiveTheirNames) {
     EXPECT_STREQ(second, "720p 50");
     EXPECT_STREQ(ZyvoDiag::pixelNameString(ZYVO_PixelFormat_YCbCr8),
                  simulatorName(&ZyvoText::mPixelFormatNames, ZYVO_PixelFormat_YCbCr8).c_str());
-}
-
-// The lookup leaves an empty entry behind, as the device library's tables do.
-TEST_F(NameTablesTest, absentValueGetsAnEmptyEntry) {
+    // An absent value's lookup leaves an empty entry behind, as the device library's tables do.
     const auto format = static_cast<ZyvoVideoFormat>(-7);
     const auto pixel = static_cast<ZyvoPixelFormat>(-7);
     EXPECT_STREQ(ZyvoDiag::videoFormatNameString(format), "");

@@ -41,15 +41,25 @@ TEST_F(UserCommandsTest, constructionWithoutParsing) {
     ZyvoDiagUserCommands::msDebugOutput = false;
 }
 
-// An empty command line gives the defaults silently: nothing of an earlier parse survives, -D
-// included. The video configuration is not a switch.
+// A command line of no switches gives the defaults silently, video or audio: nothing of an
+// earlier parse of either kind survives, -D included. The video configuration is not a switch.
 TEST_F(UserCommandsTest, everyParseStartsAgainFromTheDefaults) {
     mRecord.mVideoConfiguration.SetDefaultFormat(ZYVO_VideoFormat_720p_50);
-    parseVideo({"-D0x1f", "-b3", "-i2", "-o4", "-p9", "-v1", "-f7", "-r60", "a", "b"});
+    const std::vector<std::string> video = {"-D0x1f", "-b3", "-i2",  "-o4", "-p9",
+                                            "-v1",    "-f7", "-r60", "a",   "b"};
+    const std::vector<std::string> audio = {"-D", "-t2", "-l1", "-c3", "-n*", "-i"};
+    parseVideo(video);
     EXPECT_TRUE(parseVideo({}));
     EXPECT_EQ(mOut, "");
     expectDefaults(mRecord);
-    parseAudio({"-D", "-t2", "-l1", "-c3", "-n*", "-i"});
+    parseVideo(video);
+    EXPECT_TRUE(parseAudio({"in", "out"}));
+    EXPECT_EQ(mOut, "");
+    expectDefaults(mRecord);
+    parseAudio(audio);
+    EXPECT_TRUE(parseVideo({}));
+    expectDefaults(mRecord);
+    parseAudio(audio);
     mRecord.SetCmdLineParameterDefaults();
     expectDefaults(mRecord);
     ZyvoVideoFormat format = ZYVO_VideoFormat_Unknown;

@@ -13,112 +13,94 @@ std::string from(const std::string& text, const std::string& start) {
     return at == std::string::npos ? text : text.substr(at);
 }
 
-struct NoInputCase {
-    const char* name;
-    const char* bench;
-    const char* reason;
-    const char* err; // besides the receiver's initialisation
-};
-
-class NoInputTest : public HDMITest, public ::testing::WithParamInterface<NoInputCase> {};
-
-TEST_P(NoInputTest, capturesNothingAndSaysWhyOnlyWhenVerbose) {
-    const NoInputCase& c = GetParam();
-    prepare({}, false, c.bench);
-    ASSERT_TRUE(run(&ZyvoDiagUserCommands::outputHDMI4KVideo).result);
-    for (bool on : {false, true}) {
-        verbose(on);
-        zyvosim::clearTrace();
-        Outcome outcome = run(&ZyvoDiagUserCommands::captureHDMI4KVideo);
-        EXPECT_FALSE(outcome.result);
-        EXPECT_EQ(from(outcome.out, "ConnectHDMIInputPath"),
-                  on ? "ConnectHDMIInputPath: Setting up the HDMI crosspoints for HD\n\n" +
-                           std::string(c.reason) + " for HDMI input\n"
-                     : "");
-        // Verbose, the receiver's initialisation is announced, when there is a receiver.
-        const char* announced =
-            on && *c.err == '\0' ? "ZyvoDiag::AcquireHDMIInput: Initialize Adv7619\n" : "";
-        EXPECT_EQ(outcome.err, c.err + std::string(announced));
-        EXPECT_EQ(countOf("CaptureStore", "SetFrameBufferBaseAddress"), 0u);
-        EXPECT_EQ(zyvotest::fileText(mCaptureFile), "<missing>");
+// No cable, and no input widget: nothing is captured, and the reason is said only when verbose.
+TEST_F(CaptureTest, withoutAnInputCapturesNothingAndSaysWhyOnlyWhenVerbose) {
+    const struct {
+        const char* bench;
+        const char* reason;
+        const char* err; // besides the receiver's initialisation
+    } cases[] = {
+        {"uncable HDMIOutput 0", "No valid input detected", ""},
+        {"missing HDMIIn 0", "Acquire HDMI Input failure",
+         "hdmiInputInit: Could not GetWidget(ZYVO_WidgetType_HDMIInV4Widget)\n"},
+    };
+    for (const auto& c : cases) {
+        prepare({}, false, c.bench);
+        ASSERT_TRUE(run(&ZyvoDiagUserCommands::outputHDMI4KVideo).result);
+        for (bool on : {false, true}) {
+            SCOPED_TRACE(std::string(c.bench) + (on ? ", verbose" : ""));
+            verbose(on);
+            zyvosim::clearTrace();
+            Outcome outcome = run(&ZyvoDiagUserCommands::captureHDMI4KVideo);
+            EXPECT_FALSE(outcome.result);
+            EXPECT_EQ(from(outcome.out, "ConnectHDMIInputPath"),
+                      on ? "ConnectHDMIInputPath: Setting up the HDMI crosspoints for HD\n\n" +
+                               std::string(c.reason) + " for HDMI input\n"
+                         : "");
+            // Verbose, the receiver's initialisation is announced, when there is a receiver.
+            const char* announced =
+                on && *c.err == '\0' ? "ZyvoDiag::AcquireHDMIInput: Initialize Adv7619\n" : "";
+            EXPECT_EQ(outcome.err, c.err + std::string(announced));
+            EXPECT_EQ(countOf("CaptureStore", "SetFrameBufferBaseAddress"), 0u);
+            EXPECT_EQ(zyvotest::fileText(mCaptureFile), "<missing>");
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Reasons, NoInputTest,
-    ::testing::Values(NoInputCase{"noCable", "uncable HDMIOutput 0", "No valid input detected", ""},
-                      NoInputCase{
-                          "noInputWidget", "missing HDMIIn 0", "Acquire HDMI Input failure",
-                          "hdmiInputInit: Could not GetWidget(ZYVO_WidgetType_HDMIInV4Widget)\n"}),
-    [](const auto& info) { return info.param.name; });
-
-struct FormatCase {
-    const char* name;
-    std::vector<std::string> arguments;
-    const char* kind; // as the crosspoint line names the format
-    const char* sizeHex;
-    int seconds;
-    Lines crosspoints;
-};
-
-class CaptureFormatTest : public HDMITest, public ::testing::WithParamInterface<FormatCase> {};
 
 constexpr uint64_t kSecond = 1000000;
 // The receiver settles after each of its two initialisations, and the stores after they stop.
 constexpr uint64_t kSettles = 3 * 200000;
 
-TEST_P(CaptureFormatTest, routesCountsDownAndStopsBothStores) {
-    const FormatCase& c = GetParam();
-    prepare(c.arguments, true);
-    ASSERT_TRUE(run(&ZyvoDiagUserCommands::outputHDMI4KVideo).result);
-    zyvosim::clearTrace();
-    const uint64_t start = zyvosim::nowMicroseconds();
-    Outcome outcome = run(&ZyvoDiagUserCommands::captureHDMI4KVideo);
-    EXPECT_TRUE(outcome.result);
-    EXPECT_NE(outcome.out.find(std::string("ConnectHDMIInputPath: Setting up the HDMI crosspoints "
-                                           "for ") +
-                               c.kind + "\n"),
-              std::string::npos);
-    std::string countdown;
-    for (int left = c.seconds; left >= 1; --left) {
-        countdown +=
-            "captureHDMI4KVideo: Waiting to capture the HDMI Input:" + std::to_string(left) + "\r";
+// HD and a quad format: the routes, the countdown, and both stores stopped at its end.
+TEST_F(CaptureTest, routesCountsDownAndStopsBothStores) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* kind; // as the crosspoint line names the format
+        const char* sizeHex;
+        int seconds;
+        Lines crosspoints;
+    } cases[] = {
+        // clang-format off
+        {{}, "HD", "0x3F4800", 2,
+         {"CaptureStore[0].SetVideoSource1(111)", "CaptureStore[1].SetVideoSource(14, true)",
+          "CaptureStore[2].SetVideoSource(14, true)", "CaptureStore[3].SetVideoSource(14, true)"}},
+        {{"-f19", "-r29"}, "4K", "0xFD2000", 4,
+         {"CaptureStore[0].SetVideoSource1(111)", "CaptureStore[0].SetVideoSource2(112)",
+          "CaptureStore[1].SetVideoSource1(113)", "CaptureStore[1].SetVideoSource2(114)",
+          "CaptureStore[2].SetVideoSource(0, true)", "CaptureStore[3].SetVideoSource(0, true)"}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        prepare(c.arguments, true);
+        ASSERT_TRUE(run(&ZyvoDiagUserCommands::outputHDMI4KVideo).result);
+        zyvosim::clearTrace();
+        const uint64_t start = zyvosim::nowMicroseconds();
+        Outcome outcome = run(&ZyvoDiagUserCommands::captureHDMI4KVideo);
+        EXPECT_TRUE(outcome.result);
+        EXPECT_NE(outcome.out.find(std::string("ConnectHDMIInputPath: Setting up the HDMI "
+                                               "crosspoints for ") +
+                                   c.kind + "\n"),
+                  std::string::npos);
+        std::string countdown;
+        for (int left = c.seconds; left >= 1; --left) {
+            countdown +=
+                "captureHDMI4KVideo: Waiting to capture the HDMI Input:" + std::to_string(left) +
+                "\r";
+        }
+        EXPECT_EQ(outcome.err, std::string("ZyvoDiag::AcquireHDMIInput: Initialize Adv7619\n"
+                                           "ConfigureHDMICaptureFrameBuffers: "
+                                           "tpiBufferStart:0x1000000 Size:") +
+                                   c.sizeHex + " FrameBufferNumber:0\n" + countdown);
+        EXPECT_EQ(zyvosim::nowMicroseconds() - start, kSettles + c.seconds * kSecond)
+            << "the stores capture for the whole count";
+        EXPECT_EQ(callsMatching("CaptureStore", ".SetVideoSource"), c.crosspoints);
+        Lines enables = callsMatching("CaptureStore", ".SetEnable(");
+        ASSERT_GE(enables.size(), 2u);
+        EXPECT_EQ(Lines(enables.end() - 2, enables.end()),
+                  (Lines{"CaptureStore[0].SetEnable(false)", "CaptureStore[1].SetEnable(false)"}));
     }
-    EXPECT_EQ(outcome.err, std::string("ZyvoDiag::AcquireHDMIInput: Initialize Adv7619\n"
-                                       "ConfigureHDMICaptureFrameBuffers: tpiBufferStart:0x1000000 "
-                                       "Size:") +
-                               c.sizeHex + " FrameBufferNumber:0\n" + countdown);
-    EXPECT_EQ(zyvosim::nowMicroseconds() - start, kSettles + c.seconds * kSecond)
-        << "the stores capture for the whole count";
-    EXPECT_EQ(callsMatching("CaptureStore", ".SetVideoSource"), c.crosspoints);
-    Lines enables = callsMatching("CaptureStore", ".SetEnable(");
-    ASSERT_GE(enables.size(), 2u);
-    EXPECT_EQ(Lines(enables.end() - 2, enables.end()),
-              (Lines{"CaptureStore[0].SetEnable(false)", "CaptureStore[1].SetEnable(false)"}));
 }
-
-INSTANTIATE_TEST_SUITE_P(Formats, CaptureFormatTest,
-                         ::testing::Values(FormatCase{"hd",
-                                                      {},
-                                                      "HD",
-                                                      "0x3F4800",
-                                                      2,
-                                                      {"CaptureStore[0].SetVideoSource1(111)",
-                                                       "CaptureStore[1].SetVideoSource(14, true)",
-                                                       "CaptureStore[2].SetVideoSource(14, true)",
-                                                       "CaptureStore[3].SetVideoSource(14, true)"}},
-                                           FormatCase{"quad",
-                                                      {"-f19", "-r29"},
-                                                      "4K",
-                                                      "0xFD2000",
-                                                      4,
-                                                      {"CaptureStore[0].SetVideoSource1(111)",
-                                                       "CaptureStore[0].SetVideoSource2(112)",
-                                                       "CaptureStore[1].SetVideoSource1(113)",
-                                                       "CaptureStore[1].SetVideoSource2(114)",
-                                                       "CaptureStore[2].SetVideoSource(0, true)",
-                                                       "CaptureStore[3].SetVideoSource(0, true)"}}),
-                         [](const auto& info) { return info.param.name; });
 
 TEST_F(CaptureTest, aQuadFormatWithoutSIDTranslationSaysSoEvenWhenQuiet) {
     prepare({"-f19", "-r29"}, false, "no-sid-translation 67");

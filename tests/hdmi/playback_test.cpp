@@ -20,50 +20,39 @@ Lines storeSetUp(int store, bool quad, int format, uint32_t size) {
             target + "WritePreset()"};
 }
 
-struct PlaybackCase {
-    const char* name;
-    std::vector<std::string> arguments;
-    Lines storeCalls;
-    Lines outputCalls;
-    std::string out;
-};
-
-class PlaybackTest : public HDMITest, public ::testing::WithParamInterface<PlaybackCase> {};
-
-TEST_P(PlaybackTest, routesTheStoresToTheOutputsInputs) {
-    const PlaybackCase& c = GetParam();
-    prepare(c.arguments);
-    Outcome outcome = run(&ZyvoDiagUserCommands::outputHDMI4KVideo);
-    EXPECT_TRUE(outcome.result);
-    EXPECT_EQ(outcome.out, c.out);
-    EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(callsAfterLast("SDIOutput[9].SetEnable(false)"), c.storeCalls + c.outputCalls)
-        << "once the SDI outputs are silenced";
-}
-
 // 1920 x 1080 in 8-bit YCbCr, and 3840 x 2160 played from the SID format's frame.
 constexpr uint32_t kHDSize = 1920 * 2 * 1080;
 constexpr uint32_t kQuadSize = 3840 * 2 * 2160;
 const Lines kHDSources = {"HDMIOut[0].SetVideoSource1(92)", "HDMIOut[0].SetVideoSource2(14)",
                           "HDMIOut[0].SetVideoSource3(14)", "HDMIOut[0].SetVideoSource4(14)"};
-const Lines kQuadSources = {"HDMIOut[0].SetVideoSource1(92)", "HDMIOut[0].SetVideoSource2(98)",
-                            "HDMIOut[0].SetVideoSource3(99)", "HDMIOut[0].SetVideoSource4(100)"};
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, PlaybackTest,
-    ::testing::Values(PlaybackCase{"hd", {}, storeSetUp(0, false, 19, kHDSize), kHDSources, ""},
-                      PlaybackCase{"quad",
-                                   {"-f19", "-r29"},
-                                   storeSetUp(0, true, 87, kQuadSize) +
-                                       storeSetUp(1, true, 87, kQuadSize),
-                                   kQuadSources,
-                                   ""},
-                      PlaybackCase{"rowOutOfRange",
-                                   {"-o2"},
-                                   storeSetUp(0, false, 19, kHDSize),
-                                   kHDSources,
-                                   "designateHDMI4KOutputWidgets(2,) out of range\n"}),
-    [](const auto& info) { return info.param.name; });
+// Once the SDI outputs are silenced, the stores are set up and routed to the output's inputs.
+TEST_F(HDMITest, routesTheStoresToTheOutputsInputs) {
+    const struct {
+        std::vector<std::string> arguments;
+        Lines calls;
+        std::string out;
+    } cases[] = {
+        {{}, storeSetUp(0, false, 19, kHDSize) + kHDSources, ""},
+        {{"-f19", "-r29"},
+         storeSetUp(0, true, 87, kQuadSize) + storeSetUp(1, true, 87, kQuadSize) +
+             Lines{"HDMIOut[0].SetVideoSource1(92)", "HDMIOut[0].SetVideoSource2(98)",
+                   "HDMIOut[0].SetVideoSource3(99)", "HDMIOut[0].SetVideoSource4(100)"},
+         ""},
+        {{"-o2"},
+         storeSetUp(0, false, 19, kHDSize) + kHDSources,
+         "designateHDMI4KOutputWidgets(2,) out of range\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.arguments));
+        prepare(c.arguments);
+        Outcome outcome = run(&ZyvoDiagUserCommands::outputHDMI4KVideo);
+        EXPECT_TRUE(outcome.result);
+        EXPECT_EQ(outcome.out, c.out);
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(callsAfterLast("SDIOutput[9].SetEnable(false)"), c.calls);
+    }
+}
 
 TEST_F(HDMITest, withoutTheOutputTheStoresAreSetUpButNothingIsRouted) {
     prepare({}, false, "missing HDMIOut 0");

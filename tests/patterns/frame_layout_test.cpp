@@ -38,7 +38,7 @@ TEST(patterns_layout, everyPatternFillsWholeLinesWithZeroPadding) {
     }
 }
 
-TEST(patterns_layout, refusedRequestsLeaveTheBufferEmpty) {
+TEST(patterns_layout, refusedRequestsLeaveTheBufferEmptyAndAnUnknownPatternAZeroFrame) {
     // pattern, width, height, pixel format
     const int refused[][4] = {{0, 1920, 1080, 0}, {0, 1920, 1080, 3}, {0, 1920, 1080, 24},
                               {0, 0, 1080, 2},    {0, 1920, 0, 5},    {0, 100000, 10, 5}};
@@ -47,11 +47,8 @@ TEST(patterns_layout, refusedRequestsLeaveTheBufferEmpty) {
         EXPECT_EQ(draw(r[0], r[1], r[2], r[3], bytes), 0) << r[0] << " " << r[1] << "x" << r[2];
         EXPECT_TRUE(bytes.empty());
     }
-}
-
-// An unknown pattern fails with a frame of zero bytes: nothing of an earlier pattern is left to
-// be transferred and compared as if it were the one asked for.
-TEST(patterns_layout, anUnknownPatternFailsWithAZeroFrame) {
+    // An unknown pattern fails with a frame of zero bytes: nothing of an earlier pattern is left
+    // to be transferred and compared as if it were the one asked for.
     std::vector<unsigned char> earlier;
     ASSERT_GT(draw(3, 1920, 1080, 2, earlier), 0);
     for (int pattern : {16, 99, -1}) {

@@ -29,16 +29,21 @@ TEST_F(BenchFileTest, aBadLineAppliesNothingOfTheBench) {
 }
 
 // Only a regular file of at most 1 MiB is read: /dev/zero would fill memory, a FIFO would wait
-// for a writer forever (the alarm ends the test instead).
-TEST_F(BenchFileTest, onlyAShortRegularFileIsRead) {
+// for a writer forever (the alarm ends the test instead). Every error names the file.
+TEST_F(BenchFileTest, onlyAShortRegularFileIsReadAndErrorsNameTheFile) {
     std::string fifo = zyvotest::scratchPath("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     std::string limit = scratchFile("limit", "#" + std::string((1u << 20) - 2, '-') + "\n");
     std::string over = scratchFile("over", "#" + std::string(1u << 20, '-') + "\n");
+    // A refused line is named by the file's path and the line's number.
+    std::string bad = scratchFile("lab.bench", "devices 1\nreference format 0\n");
     const struct {
         std::string path;
         std::string error; // empty: loads
     } cases[] = {
+        {bad, bad + ":2: reference: format 0 is not in 1 to 2147483647"},
+        {"/nonexistent/lab.bench",
+         "/nonexistent/lab.bench: cannot read: No such file or directory"},
         {"/dev/zero", "/dev/zero: cannot read: not a regular file"},
         {fifo, fifo + ": cannot read: not a regular file"},
         {over, over + ": cannot read: larger than 1 MiB, too large for a bench"},
@@ -68,16 +73,6 @@ TEST_F(BenchFileTest, theBenchInUseKeepsTheBytesItWasReadFrom) {
     EXPECT_EQ(zyvosim::benchText(), zyvosim::defaultBenchText());
 }
 
-TEST_F(BenchFileTest, fileErrorsNameTheFile) {
-    std::string path = scratchFile("lab.bench", "devices 1\nreference format 0\n");
-    std::string error;
-    EXPECT_FALSE(zyvosim::loadBenchFile(path, error));
-    EXPECT_EQ(error, path + ":2: reference: format 0 is not in 1 to 2147483647");
-
-    EXPECT_FALSE(zyvosim::loadBenchFile("/nonexistent/lab.bench", error));
-    EXPECT_EQ(error, "/nonexistent/lab.bench: cannot read: No such file or directory");
-}
-
 // Comments and blank lines in the file are no directives.
 TEST_F(BenchFileTest, environmentNamesTheBenchWhenNoneIsLoaded) {
     setenv("ZYVO_SIM",
@@ -90,13 +85,10 @@ TEST_F(BenchFileTest, environmentNamesTheBenchWhenNoneIsLoaded) {
 
     zyvosim::reset();
     EXPECT_EQ(devicesFound(), 3);
-}
 
-TEST_F(BenchFileTest, badEnvironmentBenchIsReportedAndFindsNoDevice) {
+    // A bad one is reported and finds no device.
     std::string path = scratchFile("lab.bench", "devices 1\nlaser on\n");
-    setenv("ZYVO_SIM", path.c_str(), 1);
     zyvosim::reset();
-
     zyvotest::StreamCapture capture;
     EXPECT_EQ(devicesFound(), 0);
     EXPECT_EQ(capture.errorText(), path + ":2: unknown directive 'laser'\n");

@@ -51,28 +51,27 @@ std::vector<uint8_t> playoutMemory() {
     return bytes;
 }
 
-void expectProgrammed() {
-    EXPECT_EQ(zyvosim::cardState().sdiOutput[3].source, kPlayoutStore0);
-    EXPECT_TRUE(zyvosim::cardState().sdiOutput[3].enable);
-    EXPECT_EQ(playoutMemory(), kFrameBytes);
-}
-
-void expectPoweredOn() {
-    EXPECT_EQ(zyvosim::cardState().sdiOutput[3].source, ZYVO_VideoSource_None);
-    EXPECT_FALSE(zyvosim::cardState().sdiOutput[3].enable);
-    EXPECT_EQ(playoutMemory(), std::vector<uint8_t>(8, 0));
+// The card as programTheCard() left it, or as it powers on.
+void expectProgrammed(bool programmed = true) {
+    EXPECT_EQ(zyvosim::cardState().sdiOutput[3].source,
+              programmed ? kPlayoutStore0 : ZYVO_VideoSource_None);
+    EXPECT_EQ(zyvosim::cardState().sdiOutput[3].enable, programmed);
+    EXPECT_EQ(playoutMemory(), programmed ? kFrameBytes : std::vector<uint8_t>(8, 0));
 }
 
 using CardPersistenceTest = StateDirTest;
 
-// What one process programs the next finds, and a new bench on the same directory keeps it.
-TEST_F(CardPersistenceTest, stateSurvivesAnotherProcessAndANewBench) {
+// What one process programs the next finds, and a new bench on the same directory keeps it; a
+// power cycle clears state and memory.
+TEST_F(CardPersistenceTest, stateSurvivesAnotherProcessAndANewBenchButNotAPowerCycle) {
     useStateDirectory();
     ASSERT_EQ(inOtherProcess(programTheCard), 0);
     expectProgrammed();
     useStateDirectory("devices 1\n");
     expectProgrammed();
     EXPECT_EQ(zyvosim::stateDirectory(), directory());
+    EXPECT_TRUE(zyvosim::powerCycle());
+    expectProgrammed(false);
 }
 
 // A record damaged from outside, its header intact, is not trusted: the card powers on afresh
@@ -103,14 +102,11 @@ TEST_F(CardPersistenceTest, damagedStatePowersOnAfreshWithAWarning) {
         useStateDirectory();
         const auto created = createDevice();
         EXPECT_EQ(created.result, 1);
-        if (damage.length == 0) {
-            EXPECT_EQ(created.err, "");
-            expectProgrammed();
-        } else {
-            EXPECT_EQ(created.err,
-                      "zyvosim: " + path + " is damaged; the simulated card powers on afresh\n");
-            expectPoweredOn();
-        }
+        const bool intact = damage.length == 0;
+        const std::string warning =
+            "zyvosim: " + path + " is damaged; the simulated card powers on afresh\n";
+        EXPECT_EQ(created.err, intact ? "" : warning);
+        expectProgrammed(intact);
     }
 }
 
@@ -160,13 +156,6 @@ TEST_F(CardPersistenceTest, whateverLiesAtTheTemporaryNameIsReplaced) {
         EXPECT_EQ(zyvotest::fileText(victim), "precious");
         EXPECT_EQ(access(leftover.c_str(), F_OK), -1);
     }
-}
-
-TEST_F(CardPersistenceTest, powerCycleClearsStateAndMemory) {
-    useStateDirectory();
-    ASSERT_EQ(programTheCard(), 0);
-    EXPECT_TRUE(zyvosim::powerCycle());
-    expectPoweredOn();
 }
 
 // A second process is refused the device for as long as the first holds it, and may have it

@@ -49,11 +49,10 @@ struct Frame {
         };
         switch (pixels) {
         case ZYVO_PixelFormat_YCbCr10:
+        case ZYVO_PixelFormat_RGB10:
             return le(i / 3 * 4, 4) >> (10 * (i % 3)) & 0x3ff;
         case ZYVO_PixelFormat_YCbCr12:
             return le(i / 2 * 3, 3) >> (12 * (i % 2)) & 0xfff;
-        case ZYVO_PixelFormat_RGB10:
-            return le(i / 3 * 4, 4) >> (10 * (i % 3)) & 0x3ff;
         case ZYVO_PixelFormat_RGB8:
             return line[i / 3 * 4 + i % 3];
         default:
@@ -154,15 +153,19 @@ protected:
 };
 
 using Check = std::function<void(const Frame& sent, const Frame& got, const Frame& held)>;
+// The sample that must arrive at line y, sample i, from what was sent and what the store held.
+using Expected =
+    std::function<unsigned(const Frame& sent, const Frame& held, unsigned y, unsigned i)>;
 
-// Every sample of the first `lines` lines: got(y, i) == expected(y, i).
-void eachSample(const Frame& got, unsigned lines,
-                const std::function<unsigned(unsigned y, unsigned i)>& expected) {
-    for (unsigned y = 0; y < lines; ++y) {
-        for (unsigned i = 0; i < got.perLine(); ++i) {
-            ASSERT_EQ(got.at(y, i), expected(y, i)) << "line " << y << " sample " << i;
+// Every sample of the first `lines` lines (0: all) is the expected one.
+Check samples(unsigned lines, Expected expected) {
+    return [lines, expected](const Frame& s, const Frame& g, const Frame& h) {
+        for (unsigned y = 0; y < (lines != 0 ? lines : g.lines); ++y) {
+            for (unsigned i = 0; i < g.perLine(); ++i) {
+                ASSERT_EQ(g.at(y, i), expected(s, h, y, i)) << "line " << y << " sample " << i;
+            }
         }
-    }
+    };
 }
 
 // Y0 at 8 bits is 16 << (bits - 8); chroma 128 << (bits - 8).
@@ -170,7 +173,21 @@ unsigned blackAt(const Frame& frame, unsigned i) {
     return frame.isLuma(i) ? 16u << (frame.bits() - 8) : 128u << (frame.bits() - 8);
 }
 
+// Every byte of the frame, padding and spare bits included, is the one at byte `from`.
+Check bytes(bool fromHeld, size_t (*from)(size_t)) {
+    return [fromHeld, from](const Frame& s, const Frame& g, const Frame& h) {
+        for (size_t at = 0; at < g.bytes.size(); ++at) {
+            ASSERT_EQ(g.bytes[at], (fromHeld ? h : s).bytes[from(at)]) << "byte " << at;
+        }
+    };
+}
+size_t same(size_t at) {
+    return at;
+}
+
 TEST_F(ImpairmentTest, eachKindDamagesTheCapturedSamplesExactly) {
+    using F = const Frame&;
+    using U = unsigned;
     const struct {
         const char* line;
         Raster raster;
@@ -178,45 +195,29 @@ TEST_F(ImpairmentTest, eachKindDamagesTheCapturedSamplesExactly) {
         Check check;
     } cases[] = {
         {"stuck-bit Y 2 0", k486i, ZYVO_PixelFormat_YCbCr10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) {
-                 return s.isLuma(i) ? s.at(y, i) & ~4u : s.at(y, i);
-             });
-         }},
+         samples(8, [](F s, F, U y, U i) { return s.isLuma(i) ? s.at(y, i) & ~4u : s.at(y, i); })},
         {"stuck-bit C 11 1", k720p, ZYVO_PixelFormat_YCbCr12,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) {
-                 return s.isLuma(i) ? s.at(y, i) : s.at(y, i) | 0x800u;
-             });
-         }},
+         samples(8,
+                 [](F s, F, U y, U i) { return s.isLuma(i) ? s.at(y, i) : s.at(y, i) | 0x800u; })},
         {"stuck-bit G 7 1", k486i, ZYVO_PixelFormat_RGB8,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) {
+         [](F s, F g, F h) {
+             samples(8, [](F s, F, U y, U i) {
                  return i % 3 == 1 ? s.at(y, i) | 0x80u : s.at(y, i);
-             });
+             })(s, g, h);
              EXPECT_EQ(g.bytes[3], s.bytes[3]); // the spare byte of each pixel is no data line
          }},
         // No data line 9 in an 8-bit frame.
-        {"stuck-bit Y 9 1", k486i, ZYVO_PixelFormat_YCbCr8,
-         [](const Frame& s, const Frame& g, const Frame&) { EXPECT_EQ(g.bytes, s.bytes); }},
+        {"stuck-bit Y 9 1", k486i, ZYVO_PixelFormat_YCbCr8, bytes(false, same)},
         // RGB on the lines of a 4:4:4 bus: G on the luma line, B and R on the chroma lines.
         {"inverted-bit Y 0", k486i, ZYVO_PixelFormat_RGB10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) {
-                 return i % 3 == 1 ? s.at(y, i) ^ 1u : s.at(y, i);
-             });
-         }},
+         samples(8, [](F s, F, U y, U i) { return i % 3 == 1 ? s.at(y, i) ^ 1u : s.at(y, i); })},
         {"stuck-bit B 3 1", k486i, ZYVO_PixelFormat_YCbCr10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) {
-                 return i % 4 == 0 ? s.at(y, i) | 8u : s.at(y, i);
-             });
-         }},
+         samples(8, [](F s, F, U y, U i) { return i % 4 == 0 ? s.at(y, i) | 8u : s.at(y, i); })},
         {"inverted-bit C 5", k720p, ZYVO_PixelFormat_YCbCr10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) {
+         [](F s, F g, F h) {
+             samples(8, [](F s, F, U y, U i) {
                  return s.isLuma(i) ? s.at(y, i) : s.at(y, i) ^ 32u;
-             });
+             })(s, g, h);
              // The padding past the picture and bits 30-31 of each word are no data lines.
              size_t last = g.pitch() - 4;
              EXPECT_EQ(Bytes(g.bytes.begin() + last, g.bytes.begin() + g.pitch()),
@@ -224,65 +225,38 @@ TEST_F(ImpairmentTest, eachKindDamagesTheCapturedSamplesExactly) {
              EXPECT_EQ(g.bytes[3] & 0xc0, s.bytes[3] & 0xc0);
          }},
         {"chroma-swap", k486i, ZYVO_PixelFormat_YCbCr10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) {
-                 return s.isLuma(i) ? s.at(y, i) : s.at(y, i ^ 2u);
-             });
-         }},
+         samples(8, [](F s, F, U y, U i) { return s.isLuma(i) ? s.at(y, i) : s.at(y, i ^ 2u); })},
         {"chroma-swap", k486i, ZYVO_PixelFormat_RGB10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) {
-                 return s.at(y, i % 3 == 1 ? i : i - i % 3 + 2 - i % 3);
-             });
-         }},
+         samples(8,
+                 [](F s, F, U y, U i) { return s.at(y, i % 3 == 1 ? i : i - i % 3 + 2 - i % 3); })},
         {"luma-chroma-order", k486i, ZYVO_PixelFormat_YCbCr8,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) { return s.at(y, i ^ 1u); });
-         }},
+         samples(8, [](F s, F, U y, U i) { return s.at(y, i ^ 1u); })},
         // G with B in even pixels, with R in odd ones: the pairs of the 4:2:2 stream.
         {"luma-chroma-order", k486i, ZYVO_PixelFormat_RGB8,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             const unsigned kFrom[6] = {0, 2, 1, 4, 3, 5};
-             eachSample(g, 8,
-                        [&](unsigned y, unsigned i) { return s.at(y, i - i % 6 + kFrom[i % 6]); });
-         }},
+         samples(8,
+                 [](F s, F, U y, U i) {
+                     const unsigned kFrom[6] = {0, 2, 1, 4, 3, 5};
+                     return s.at(y, i - i % 6 + kFrom[i % 6]);
+                 })},
         {"truncated 8", k720p, ZYVO_PixelFormat_YCbCr12,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 8, [&](unsigned y, unsigned i) { return s.at(y, i) & ~15u; });
-         }},
-        {"truncated 8", k486i, ZYVO_PixelFormat_YCbCr8,
-         [](const Frame& s, const Frame& g, const Frame&) { EXPECT_EQ(g.bytes, s.bytes); }},
+         samples(8, [](F s, F, U y, U i) { return s.at(y, i) & ~15u; })},
+        {"truncated 8", k486i, ZYVO_PixelFormat_YCbCr8, bytes(false, same)},
         // Black where nothing arrives: the first 3 pixels (6 samples) and the last 2 lines.
         {"shift 3 -2", k486i, ZYVO_PixelFormat_YCbCr10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, g.lines, [&](unsigned y, unsigned i) {
-                 return i < 6 || y + 2 >= g.lines ? blackAt(g, i) : s.at(y + 2, i - 6);
-             });
-         }},
+         samples(0,
+                 [](F s, F, U y, U i) {
+                     return i < 6 || y + 2 >= s.lines ? blackAt(s, i) : s.at(y + 2, i - 6);
+                 })},
         {"shift -1 0", k486i, ZYVO_PixelFormat_RGB8,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, 4, [&](unsigned y, unsigned i) {
-                 return i + 3 >= g.perLine() ? 0u : s.at(y, i + 3);
-             });
-         }},
+         samples(4, [](F s, F, U y, U i) { return i + 3 >= s.perLine() ? 0u : s.at(y, i + 3); })},
         {"field-swap", k486i, ZYVO_PixelFormat_YCbCr10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             eachSample(g, g.lines, [&](unsigned y, unsigned i) { return s.at(y ^ 1u, i); });
-         }},
-        {"stale", k486i, ZYVO_PixelFormat_YCbCr10,
-         [](const Frame&, const Frame& g, const Frame& h) { EXPECT_EQ(g.bytes, h.bytes); }},
+         samples(0, [](F s, F, U y, U i) { return s.at(y ^ 1u, i); })},
+        {"stale", k486i, ZYVO_PixelFormat_YCbCr10, bytes(true, same)},
         {"torn 100", k486i, ZYVO_PixelFormat_YCbCr8,
-         [](const Frame& s, const Frame& g, const Frame& h) {
-             eachSample(g, g.lines,
-                        [&](unsigned y, unsigned i) { return y < 100 ? s.at(y, i) : h.at(y, i); });
-         }},
+         samples(0, [](F s, F h, U y, U i) { return y < 100 ? s.at(y, i) : h.at(y, i); })},
         // Every 32-bit word reversed, padding and spare bits included.
         {"byte-swap", k720p, ZYVO_PixelFormat_YCbCr10,
-         [](const Frame& s, const Frame& g, const Frame&) {
-             for (size_t at = 0; at < s.bytes.size(); ++at) {
-                 ASSERT_EQ(g.bytes[at], s.bytes[at ^ 3u]) << "byte " << at;
-             }
-         }},
+         bytes(false, [](size_t at) { return at ^ 3u; })},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

@@ -31,30 +31,29 @@ protected:
     }
 };
 
-struct Running {
-    const char* bench;
-    uint64_t microseconds; // simulated time when the port is read
-    const char* expected;
-};
-
-class LtcRunningTest : public LtcPortTest, public ::testing::WithParamInterface<Running> {};
-
-TEST_P(LtcRunningTest, timecodeRunsOnTheSimulatorClock) {
-    useBench(GetParam().bench);
-    zyvosim::sleepMicroseconds(GetParam().microseconds);
-    EXPECT_EQ(inputTimecode(), GetParam().expected);
+// The timecode runs on the simulator's clock; the pulled-down rates (23.98, 29.97, 47.95, 59.94)
+// count frames 1001/1000 as long.
+TEST_F(LtcPortTest, timecodeRunsOnTheSimulatorClock) {
+    const struct {
+        const char* bench;
+        uint64_t microseconds; // simulated time when the port is read
+        const char* expected;
+    } cases[] = {
+        {"ltc-source rate 6 start 01:00:00:00\n", 1000999, "01:00:00:29"},
+        {"ltc-source rate 6 start 01:00:00:00\n", 1001000, "01:00:01:00"},
+        {"ltc-source rate 5 start 23:59:59:24\n", 40000, "00:00:00:00"},
+        {"ltc-source rate 9 start 09:59:59:47\n", 20834, "10:00:00:00"},
+        {"ltc-source rate 10 start 10:20:30:40\n", 86400000000ull, "10:20:30:40"},
+        {"ltc-source rate 6 start 01:00:00:00 frozen\n", 5000000, "01:00:00:00"},
+        {"ltc-source none\n", 0, "status 0"},
+    };
+    for (const auto& c : cases) {
+        TearDown();
+        SetUp();
+        useBench(c.bench);
+        zyvosim::sleepMicroseconds(c.microseconds);
+        EXPECT_EQ(inputTimecode(), c.expected) << c.bench << " after " << c.microseconds << " us";
+    }
 }
-
-// The pulled-down rates (23.98, 29.97, 47.95, 59.94) count frames 1001/1000 as long.
-INSTANTIATE_TEST_SUITE_P(
-    Rates, LtcRunningTest,
-    ::testing::Values(
-        Running{"ltc-source rate 6 start 01:00:00:00\n", 1000999, "01:00:00:29"},
-        Running{"ltc-source rate 6 start 01:00:00:00\n", 1001000, "01:00:01:00"},
-        Running{"ltc-source rate 5 start 23:59:59:24\n", 40000, "00:00:00:00"},
-        Running{"ltc-source rate 9 start 09:59:59:47\n", 20834, "10:00:00:00"},
-        Running{"ltc-source rate 10 start 10:20:30:40\n", 86400000000ull, "10:20:30:40"},
-        Running{"ltc-source rate 6 start 01:00:00:00 frozen\n", 5000000, "01:00:00:00"},
-        Running{"ltc-source none\n", 0, "status 0"}));
 
 } // namespace

@@ -125,6 +125,10 @@ void EngineTest::TearDown() {
 }
 
 void EngineTest::openDevice(const std::string& benchLines) {
+    // Each opening starts a fresh card and context, so a table's rows can run one after another.
+    mDevice.close();
+    zyvosim::reset();
+    fillEntries(diag, nullptr);
     // The card's state lives in a directory of this process only, so test programs running side
     // by side never share a card. A test cannot go on without its device: a bad bench ends it.
     std::string bench = zyvosim::defaultBenchText() + "\nstate-dir private\n";
@@ -142,9 +146,9 @@ void EngineTest::openDevice(const std::string& benchLines) {
     zyvosim::clearTrace();
 }
 
-void EngineTest::setUpCommand(const std::string& benchLines) {
+void EngineTest::setUpCommand(const std::string& benchLines, ZyvoPixelFormat pixelFormat) {
     openDevice(benchLines);
-    diag.WidgetsInit(k1080i, kYCbCr8);
+    diag.WidgetsInit(k1080i, pixelFormat);
     zyvosim::clearTrace();
 }
 

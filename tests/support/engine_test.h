@@ -53,11 +53,12 @@ protected:
     void TearDown() override;
 
     // Opens the device on the default bench plus `benchLines` (directives separated by line ends
-    // or ';') and gives it to the context, whose entries all start null. The trace starts empty
-    // after this.
+    // or ';') on a fresh card, closing any device opened before, and gives it to the context,
+    // whose entries all start null. The trace starts empty after this.
     void openDevice(const std::string& benchLines = "");
-    // The same, then the context filled by WidgetsInit as a command does (1080i 29.97, 8-bit).
-    void setUpCommand(const std::string& benchLines = "");
+    // The same, then the context filled by WidgetsInit as a command does (1080i 29.97, 8-bit
+    // unless told otherwise), and the trace emptied again.
+    void setUpCommand(const std::string& benchLines = "", ZyvoPixelFormat pixelFormat = kYCbCr8);
     static void verbose(bool on) { ZyvoDiagUserCommands::msDebugOutput = on; }
     static const zyvosim::CardState& card() { return zyvosim::cardState(); }
     // What the device itself hands out (this call is traced too).

@@ -21,123 +21,104 @@ std::string ltcCalls(bool withArguments = true) {
 class LtcTest : public EngineTest {
 protected:
     ZyvoDevice* device() { return mDevice.mpDevice; }
-    // Another bench for the next step of a story.
-    void reopenDevice(const std::string& benchLines) {
-        mDevice.close();
-        openDevice(benchLines);
-    }
     // Each command runs on a record with the defaults a parse starts from (1080i 29.97).
     ZyvoDiagUserCommands record;
 };
-
-struct InputCase {
-    const char* name;
-    const char* bench;
-    ZyvoVideoRate asked; // -r
-    bool passes;
-    uint64_t waitedMs;
-    const char* calls; // on the LTC port
-    std::string report;
-    friend void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class LtcInputTest : public LtcTest, public ::testing::WithParamInterface<InputCase> {};
-
-TEST_P(LtcInputTest, reportsWhatTheInputCarriesAndPassesOnlyWhenItAdvances) {
-    const InputCase& c = GetParam();
-    openDevice(c.bench);
-    record.mVideoRate = c.asked;
-    auto test = [&] { return record.captureLTCinput(device()); };
-    verbose(true);
-    auto printed = captured(test);
-    EXPECT_EQ(printed.result, c.passes);
-    EXPECT_EQ(printed.out, c.report);
-    EXPECT_EQ(printed.err, "");
-    EXPECT_EQ(ltcCalls(false), c.calls);
-    EXPECT_EQ(card().ltc.rate, c.asked);
-    EXPECT_EQ(zyvosim::nowMicroseconds(), c.waitedMs * 1000);
-    // Quiet, the test says nothing and comes to the same verdict.
-    verbose(false);
-    printed = captured(test);
-    EXPECT_EQ(printed.result, c.passes);
-    EXPECT_EQ(printed.out, "");
-}
 
 // The two samples of the timecode, each followed by a second's wait.
 constexpr uint64_t kSampledMs = 2 * 1000;
 constexpr const char* kSampled = "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; "
                                  "GetInputTimeCode; GetInputTimeCode";
+const char* const kLive = "ltc-source rate 5 start 10:20:30:00";
 // The two samples of a source that starts at 10:20:30:00 and runs.
 const std::string kAdvancing = "LTC input timecode : 10:20:30:00: \n"
                                "LTC input timecode : 10:20:31:00: \n"
                                "LTC input timecode change detect = true\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, LtcInputTest,
-    ::testing::Values(
-        InputCase{"live", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_25, true,
-                  kSampledMs, kSampled,
-                  "\nltcInputTest(25)\nLTC input detect frame rate 25\n" + kAdvancing},
-        InputCase{"liveAtAnotherRate", "ltc-source rate 5 start 10:20:30:00", ZYVO_VideoRate_2997,
-                  true, kSampledMs, kSampled,
-                  "\nltcInputTest(29.97)\nLTC input detect frame rate 25\n"
-                  "LTC frame rate mismatch : Set Frame Rate = 29.97, Detect Frame Rate = 25\n" +
-                      kAdvancing},
-        InputCase{"frozen", "ltc-source rate 5 start 10:20:30:00 frozen", ZYVO_VideoRate_25, false,
-                  kSampledMs, kSampled,
-                  "\nltcInputTest(25)\nLTC input detect frame rate 25\n"
-                  "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:30:00: \n"
-                  "LTC input timecode change detect = false\n"},
-        InputCase{"sendOnlyPort", "ltc-port output", ZYVO_VideoRate_2997, false, 0,
-                  "IsInputAvailable",
-                  "\nltcInputTest(29.97)\nTesk device not capable of LTC timecode input\n"},
-        InputCase{"noSignal", "ltc-source none", ZYVO_VideoRate_2997, false, 0,
-                  "IsInputAvailable; SetFrameRate; IsInputDetected",
-                  "\nltcInputTest(29.97)\nCannot detect LTC input\n"},
+// The input test reports what the input carries, verbose, and passes only when the timecode
+// advances; quiet, it says nothing and comes to the same verdict.
+TEST_F(LtcTest, theInputTestReportsWhatTheInputCarriesAndPassesOnlyWhenItAdvances) {
+    const struct {
+        const char* bench;
+        ZyvoVideoRate asked; // -r
+        bool passes;
+        uint64_t waitedMs;
+        const char* calls; // on the LTC port
+        std::string report;
+    } cases[] = {
+        {kLive, ZYVO_VideoRate_25, true, kSampledMs, kSampled,
+         "\nltcInputTest(25)\nLTC input detect frame rate 25\n" + kAdvancing},
+        {kLive, ZYVO_VideoRate_2997, true, kSampledMs, kSampled,
+         "\nltcInputTest(29.97)\nLTC input detect frame rate 25\n"
+         "LTC frame rate mismatch : Set Frame Rate = 29.97, Detect Frame Rate = 25\n" +
+             kAdvancing},
+        {"ltc-source rate 5 start 10:20:30:00 frozen", ZYVO_VideoRate_25, false, kSampledMs,
+         kSampled,
+         "\nltcInputTest(25)\nLTC input detect frame rate 25\n"
+         "LTC input timecode : 10:20:30:00: \nLTC input timecode : 10:20:30:00: \n"
+         "LTC input timecode change detect = false\n"},
+        {"ltc-port output", ZYVO_VideoRate_2997, false, 0, "IsInputAvailable",
+         "\nltcInputTest(29.97)\nTesk device not capable of LTC timecode input\n"},
+        {"ltc-source none", ZYVO_VideoRate_2997, false, 0,
+         "IsInputAvailable; SetFrameRate; IsInputDetected",
+         "\nltcInputTest(29.97)\nCannot detect LTC input\n"},
         // Only a status of exactly 2 is a rate; an unreadable one claims no mismatch.
-        InputCase{"rateUnreadable", "ltc-source rate 5 start 10:20:30:00; fault LTC.GetFrameRate 1",
-                  ZYVO_VideoRate_2997, true, kSampledMs, kSampled,
-                  "\nltcInputTest(29.97)\nLTC GetFrameRate() returns failure\n" + kAdvancing},
-        InputCase{"timecodeUnreadable", "fault LTC.GetInputTimeCode 1", ZYVO_VideoRate_2997, false,
-                  0,
-                  "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; GetInputTimeCode",
-                  "\nltcInputTest(29.97)\nLTC input detect frame rate 29.97\n"
-                  "LTC GetInputTimeCode() returns failure\n"}));
-
-struct ModeCase {
-    const char* name;
-    const char* bench;
-    int mode;
-    bool done;
-    const char* calls;
-    const char* report;
-    int modeAfter;
-    friend void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
-};
-
-class LtcModeTest : public LtcTest, public ::testing::WithParamInterface<ModeCase> {};
-
-TEST_P(LtcModeTest, turnsOnlyToADirectionThePortHasAndSaysWhyNotEvenWhenQuiet) {
-    const ModeCase& c = GetParam();
-    openDevice(c.bench);
-    auto printed =
-        captured([&] { return record.setLTCIOMode(device(), static_cast<Mode>(c.mode)); });
-    EXPECT_EQ(printed.result, c.done);
-    EXPECT_EQ(printed.out, c.report);
-    EXPECT_EQ(ltcCalls(), c.calls);
-    EXPECT_EQ(card().ltc.mode, c.modeAfter);
+        {"ltc-source rate 5 start 10:20:30:00; fault LTC.GetFrameRate 1", ZYVO_VideoRate_2997, true,
+         kSampledMs, kSampled,
+         "\nltcInputTest(29.97)\nLTC GetFrameRate() returns failure\n" + kAdvancing},
+        {"fault LTC.GetInputTimeCode 1", ZYVO_VideoRate_2997, false, 0,
+         "IsInputAvailable; SetFrameRate; IsInputDetected; GetFrameRate; GetInputTimeCode",
+         "\nltcInputTest(29.97)\nLTC input detect frame rate 29.97\n"
+         "LTC GetInputTimeCode() returns failure\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.bench) + " at -r" + std::to_string(c.asked));
+        openDevice(c.bench);
+        record.mVideoRate = c.asked;
+        auto test = [&] { return record.captureLTCinput(device()); };
+        verbose(true);
+        auto printed = captured(test);
+        EXPECT_EQ(printed.result, c.passes);
+        EXPECT_EQ(printed.out, c.report);
+        EXPECT_EQ(printed.err, "");
+        EXPECT_EQ(ltcCalls(false), c.calls);
+        EXPECT_EQ(card().ltc.rate, c.asked);
+        EXPECT_EQ(zyvosim::nowMicroseconds(), c.waitedMs * 1000);
+        verbose(false);
+        printed = captured(test);
+        EXPECT_EQ(printed.result, c.passes);
+        EXPECT_EQ(printed.out, "");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, LtcModeTest,
-    ::testing::Values(ModeCase{"output", "", 1, true, "IsOutputAvailable(); SetMode(1)", "", 1},
-                      ModeCase{"input", "", 0, true, "IsInputAvailable(); SetMode(0)", "", 0},
-                      ModeCase{"inputOnASendOnlyPort", "ltc-port output", 0, false,
-                               "IsInputAvailable()", " ltcSetMode() LTC input mode not available\n",
-                               0},
-                      ModeCase{"modeTwo", "", 2, false, "", "", 0},
-                      ModeCase{"refusedByThePort", "fault LTC.SetMode 0", 1, false,
-                               "IsOutputAvailable(); SetMode(1)", "", 0}));
+// The port turns only to a direction it has, and says why not even when quiet.
+TEST_F(LtcTest, theModeTurnsOnlyToADirectionThePortHas) {
+    const struct {
+        const char* bench;
+        int mode;
+        bool done;
+        const char* calls;
+        const char* report;
+        int modeAfter;
+    } cases[] = {
+        {"", 1, true, "IsOutputAvailable(); SetMode(1)", "", 1},
+        {"", 0, true, "IsInputAvailable(); SetMode(0)", "", 0},
+        {"ltc-port output", 0, false, "IsInputAvailable()",
+         " ltcSetMode() LTC input mode not available\n", 0},
+        {"", 2, false, "", "", 0},
+        {"fault LTC.SetMode 0", 1, false, "IsOutputAvailable(); SetMode(1)", "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.bench) + " mode " + std::to_string(c.mode));
+        openDevice(c.bench);
+        auto printed =
+            captured([&] { return record.setLTCIOMode(device(), static_cast<Mode>(c.mode)); });
+        EXPECT_EQ(printed.result, c.done);
+        EXPECT_EQ(printed.out, c.report);
+        EXPECT_EQ(ltcCalls(), c.calls);
+        EXPECT_EQ(card().ltc.mode, c.modeAfter);
+    }
+}
 
 // Carrying timecode, mode and rate to the port and back is the tool tests' business; here the
 // word order, the capability checks and which statuses count.
@@ -148,16 +129,16 @@ TEST_F(LtcTest, timecodeNeedsTheCapabilityAndReadingTakesAnyPositiveStatus) {
     EXPECT_EQ(low, 0x05060007u);
     EXPECT_EQ(high, 0x01020304u);
 
-    reopenDevice("ltc-port output");
+    openDevice("ltc-port output");
     EXPECT_FALSE(record.getLTCInput(device(), low, high));
     EXPECT_EQ(ltcCalls(), "IsInputAvailable()");
 
-    reopenDevice("ltc-port input");
+    openDevice("ltc-port input");
     EXPECT_FALSE(record.setLTCOutput(device(), 1, 2));
     EXPECT_EQ(ltcCalls(), "IsOutputAvailable()");
 
     // The rate needs the port's consent.
-    reopenDevice("fault LTC.GetInputTimeCode 1; fault LTC.SetFrameRate 0");
+    openDevice("fault LTC.GetInputTimeCode 1; fault LTC.SetFrameRate 0");
     EXPECT_TRUE(record.getLTCInput(device(), low, high));
     EXPECT_FALSE(record.setLTCFrameRate(device(), ZYVO_VideoRate_25));
 }

@@ -51,28 +51,32 @@ TEST_F(BadInputTest, unusableSwitchesAndFilesAreRefusedBeforeTheDeviceIsTouched)
     EXPECT_EQ(listing(), std::vector<std::string>{"sub"});
 }
 
-// Frame 1030 still has a 32-bit address, but one the card's memory does not reach.
-TEST_F(BadInputTest, failedSaveKeepsTheFileThatWasThere) {
+// Commands that fail as they run: each ends with its status and message, the file asked for
+// left as it was (or never made), a device file still the device.
+TEST_F(BadInputTest, aFailedCommandKeepsTheFileThatWasThere) {
     std::ofstream(file("f")) << "earlier frame";
-    EXPECT_TRUE(tooltest::endedWith(runTool("save -b1030 " + file("f")), 1,
-                                    {"frameBufferDmaToFile() Error dma-ing"}));
-    EXPECT_EQ(zyvotest::fileText(file("f")), "earlier frame");
-    EXPECT_EQ(listing(), std::vector<std::string>{"f"});
-}
-
-TEST_F(BadInputTest, interruptedCaptureWritesNoFile) {
     std::ofstream(file("bench")) << "interrupt DMA.DoDma once\n";
-    EXPECT_TRUE(
-        tooltest::endedWith(runTool("--sim " + file("bench") + " capture-pattern " + file("f")),
-                            130, {"zyvodiag capture-pattern: interrupted; no file written\n"}));
-    EXPECT_EQ(listing(), std::vector<std::string>{"bench"});
-}
-
-// A device file is written in place: renaming a temporary over it would replace the device.
-TEST_F(BadInputTest, fullDiskIsAFailedWriteAndTheDeviceFileStays) {
-    EXPECT_TRUE(
-        tooltest::endedWith(runTool("save /dev/full"), 1,
-                            {"frameBufferDmaToFile() Failed to write file (ferror = 1)\n"}));
+    const struct {
+        std::string arguments;
+        int status;
+        std::string message;
+    } rows[] = {
+        // Frame 1030 still has a 32-bit address, but one the card's memory does not reach.
+        {"save -b1030 " + file("f"), 1, "frameBufferDmaToFile() Error dma-ing"},
+        {"--sim " + file("bench") + " capture-pattern " + file("f"), 130,
+         "zyvodiag capture-pattern: interrupted; no file written\n"},
+        // Nothing plays on the card of this run: input 3 sees nothing.
+        {"capture -i3 -D " + file("f"), 1, "\nNo valid input detected for SDI input 3\n"},
+        // A device file is written in place: renaming a temporary over it would replace the
+        // device.
+        {"save /dev/full", 1, "frameBufferDmaToFile() Failed to write file (ferror = 1)\n"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_TRUE(tooltest::endedWith(runTool(row.arguments), row.status, {row.message}))
+            << row.arguments;
+    }
+    EXPECT_EQ(zyvotest::fileText(file("f")), "earlier frame");
+    EXPECT_EQ(listing(), (std::vector<std::string>{"bench", "f"}));
     struct stat facts {};
     ASSERT_EQ(stat("/dev/full", &facts), 0);
     EXPECT_TRUE(S_ISCHR(facts.st_mode));

@@ -195,24 +195,4 @@ TEST_F(CardProcessesTest, theDeviceOptionOpensAndResetsOnlyItsCard) {
     EXPECT_EQ(run.out, "simulated device 1 in " + card() + " powered off and on\nout\nin\n");
 }
 
-// The option's value, and where it goes.
-TEST_F(CardProcessesTest, badDeviceOptionsAreRefused) {
-    const struct {
-        std::string arguments;
-        int status;
-        std::string said;
-    } rows[] = {
-        {"--device=x open", 2, "zyvodiag: --device 'x': a local device number from 0 to 65535\n"},
-        {"--device 65536 open", 2,
-         "zyvodiag: --device '65536': a local device number from 0 to 65535\n"},
-        {"--device", 2, "zyvodiag: --device needs a local device number\n"},
-        {"open --device 1", 2, "--device goes before the command"},
-        {"--device 2 open", 1, "zyvodiag: no local device 2: the device library found 1\n"},
-        {"--device 2 sim-reset", 1, "zyvosim: the bench has no device 2 (it has 1)\n"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_TRUE(endedWith(runTool(row.arguments), row.status, {row.said})) << row.arguments;
-    }
-}
-
 } // namespace

@@ -49,8 +49,6 @@ TEST(CommandHelpTest, theToolsOwnOptionsFollowTheLibrarysUsage) {
     ASSERT_NE(library, std::string::npos) << run.out;
     ASSERT_NE(ours, std::string::npos) << run.out;
     EXPECT_LT(library, ours);
-    EXPECT_TRUE(tooltest::endedWith(runTool("compare -h"), 0, {"--diff-png OUT.png"}));
-    EXPECT_TRUE(tooltest::endedWith(runTool("selftest -h"), 0, {"--keep DIR"}));
 }
 
 // The cell of the formats table in the row of `standard` and the column of `rate`.

@@ -121,42 +121,34 @@ TEST(OutputPlanTest, reportFoldersFollowTheRulesOfReportFiles) {
 }
 
 // A folder we cannot write is refused, though its pictures folder can be written. Root writes
-// any folder, so root runs the tool as nobody, on folders of nobody's.
-TEST(OutputPlanTest, anUnwritableReportFolderIsRefusedBeforeTheFirstTest) {
-    std::string asNobody;
-    if (geteuid() == 0) {
-        if (system("command -v setpriv >/dev/null") != 0) {
-            GTEST_SKIP() << "needs setpriv to run the tool as another user";
-        }
-        asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups env TMPDIR=" + file("tmp");
+// any folder, so root runs the tool as nobody, on folders of nobody's. And in a sticky shared
+// folder such as /tmp, a report folder someone else made may be emptied or filled with links by
+// its owner at any moment: it is refused, as their files are.
+TEST(OutputPlanTest, anUnwritableFolderOrAnotherUsersSharedOneIsRefusedBeforeTheFirstTest) {
+    const bool root = geteuid() == 0;
+    if (root && system("command -v setpriv >/dev/null") != 0) {
+        GTEST_SKIP() << "needs setpriv to run the tool as another user";
     }
+    const std::string asNobody = "setpriv --reuid=65534 --regid=65534 --clear-groups env TMPDIR=";
     fs::create_directories(file("html/pictures"));
     fs::create_directories(file("tmp"));
     fs::permissions(zyvotest::scratchDirectory(), fs::perms::owner_all | fs::perms::others_exec);
     for (const char* made : {"html", "html/pictures", "tmp"}) {
-        ASSERT_EQ(chown(file(made).c_str(), geteuid() == 0 ? 65534 : geteuid(), -1), 0);
+        ASSERT_EQ(chown(file(made).c_str(), root ? 65534 : geteuid(), -1), 0);
     }
     fs::permissions(file("html"), fs::perms::owner_read | fs::perms::owner_exec);
-    ToolRun run = runTool("selftest --html " + file("html"), asNobody);
+    ToolRun run = runTool("selftest --html " + file("html"), root ? asNobody + file("tmp") : "");
     fs::permissions(file("html"), fs::perms::owner_all);
     EXPECT_TRUE(endedWith(run, 2, {file("html") + ": Permission denied"}));
     EXPECT_FALSE(run.out.find("[ 1/16]") != std::string::npos);
-}
-
-// In a sticky shared folder such as /tmp, a report folder someone else made may be emptied or
-// filled with links by its owner at any moment: it is refused, as their files are.
-TEST(OutputPlanTest, anotherUsersFolderInASharedDirectoryIsRefused) {
-    if (geteuid() != 0 || system("command -v setpriv >/dev/null") != 0) {
-        GTEST_SKIP() << "needs root and setpriv to run the tool as another user";
+    if (!root) {
+        return; // only root can be the other user
     }
     const fs::perms shared = fs::perms::all | fs::perms::sticky_bit;
     fs::create_directories(file("shared/theirs"));
-    fs::permissions(zyvotest::scratchDirectory(), fs::perms::owner_all | fs::perms::others_exec);
     fs::permissions(file("shared"), shared);
     fs::permissions(file("shared/theirs"), shared);
-    ToolRun run =
-        runTool("selftest --keep " + file("shared/theirs"),
-                "setpriv --reuid=65534 --regid=65534 --clear-groups env TMPDIR=" + file("shared"));
+    run = runTool("selftest --keep " + file("shared/theirs"), asNobody + file("shared"));
     EXPECT_TRUE(endedWith(run, 2, {file("shared/theirs") + ": belongs to another user"}));
     EXPECT_TRUE(listing(file("shared/theirs")).empty());
 }

@@ -13,42 +13,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string shellQuoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
+using tooltest::shellQuoted;
 
 std::string benchText(const char* example, const std::string& more) {
-    std::ifstream in(std::string(ZYVO_SOURCE_DIR) + "/examples/" + example);
-    return std::string(std::istreambuf_iterator<char>(in), {}) + more;
+    return zyvotest::fileText(std::string(ZYVO_SOURCE_DIR) + "/examples/" + example) + more;
 }
 
-struct ReproduceCase {
-    const char* label;
-    std::string bench;
-};
-
-// The faulty bench with faults of every kind that fail a test on every run of a command:
-// a failing call, a stuck store, a missing widget and a broken register.
-const ReproduceCase kBenches[] = {
-    {"default", ""},
-    {"faulty", benchText("faulty.bench", "stuck CaptureStore 1\nmissing SDIOutput 10\n"
-                                         "hdmi-fault clock HDMIIn 16 0x08D8AB00\n")},
-};
-
-class ReproduceTest : public ::testing::TestWithParam<ReproduceCase> {};
-
-TEST_P(ReproduceTest, pastedCommandsGiveEachTestsVerdict) {
+void reproduceEachTest(const std::string& benchLines) {
     const std::string directory = zyvotest::scratchPath("a b;c");
     fs::create_directory(directory);
     // A shell that took any word apart would run the command substitution or the backquotes.
     const std::string bench = directory + "/it's $(touch pwned) `touch pwned2`.bench";
-    std::ofstream(bench) << (GetParam().bench.empty() ? "devices 1\n" : GetParam().bench);
-    const std::string benchOption =
-        GetParam().bench.empty() ? "" : "--sim " + shellQuoted(bench) + " ";
+    std::ofstream(bench) << (benchLines.empty() ? "devices 1\n" : benchLines);
+    const std::string benchOption = benchLines.empty() ? "" : "--sim " + shellQuoted(bench) + " ";
     const std::string state = "ZYVO_SIM_STATE=" + zyvotest::scratchPath("card");
     const std::string json = directory + "/report.json";
     tooltest::ToolRun run =
@@ -69,14 +46,20 @@ TEST_P(ReproduceTest, pastedCommandsGiveEachTestsVerdict) {
         EXPECT_EQ(again.status == 0 ? "PASS" : "FAIL", test["result"].get<std::string>());
         failed += test["result"] == "FAIL" ? 1 : 0;
     }
-    EXPECT_EQ(failed > 0, !GetParam().bench.empty());
+    EXPECT_EQ(failed > 0, !benchLines.empty());
     EXPECT_FALSE(fs::exists(directory + "/pwned") || fs::exists(directory + "/pwned2"));
     fs::remove_all(directory);
 }
 
-INSTANTIATE_TEST_SUITE_P(Benches, ReproduceTest, ::testing::ValuesIn(kBenches),
-                         [](const ::testing::TestParamInfo<ReproduceCase>& info) {
-                             return std::string(info.param.label);
-                         });
+// The default bench, and the faulty bench with faults of every kind that fail a test on every run
+// of a command: a failing call, a stuck store, a missing widget and a broken register.
+TEST(ReproduceTest, pastedCommandsGiveEachTestsVerdict) {
+    for (const std::string& benchLines :
+         {std::string(), benchText("faulty.bench", "stuck CaptureStore 1\nmissing SDIOutput 10\n"
+                                                   "hdmi-fault clock HDMIIn 16 0x08D8AB00\n")}) {
+        SCOPED_TRACE(benchLines.empty() ? "default bench" : "faulty bench");
+        reproduceEachTest(benchLines);
+    }
+}
 
 } // namespace

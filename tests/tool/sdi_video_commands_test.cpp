@@ -54,13 +54,4 @@ TEST_F(SdiLoopTest, everyOutputReachesItsOwnInputInEveryPixelFormat) {
     }
 }
 
-// Output 2 is cabled to input 2: input 3 sees nothing.
-TEST_F(SdiLoopTest, captureWithNoSignalLeavesTheFileUntouched) {
-    std::ofstream(file("captured")) << "untouched";
-    ASSERT_EQ(onTheCard("output -o2 -p9").status, 0);
-    EXPECT_TRUE(tooltest::endedWith(onTheCard("capture -i3 -D " + file("captured")), 1,
-                                    {"\nNo valid input detected for SDI input 3\n"}));
-    EXPECT_EQ(zyvotest::fileText(file("captured")), "untouched");
-}
-
 } // namespace

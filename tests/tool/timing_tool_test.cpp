@@ -13,14 +13,6 @@ namespace {
 using tooltest::runTool;
 using tooltest::ToolRun;
 
-struct Case {
-    const char* arguments;
-    const char* bench; // directives added to the default bench, ';' between them
-    int status;
-    const char* out;
-    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.arguments << " / " << c.bench; }
-};
-
 class TimingToolTest : public ::testing::Test {
 protected:
     void TearDown() override { zyvosim::reset(); }
@@ -51,42 +43,48 @@ private:
     }
 };
 
-class TimingCommandTest : public TimingToolTest, public ::testing::WithParamInterface<Case> {};
-
-TEST_P(TimingCommandTest, printsItsResultAndExitsWithItsVerdict) {
-    ToolRun result = run(GetParam().arguments, GetParam().bench);
-    EXPECT_EQ(result.status, GetParam().status);
-    EXPECT_EQ(result.out, GetParam().out);
+// Each command prints its result and exits with its verdict, on the default bench plus the
+// directives of its row (';' between them).
+TEST_F(TimingToolTest, eachCommandPrintsItsResultAndExitsWithItsVerdict) {
+    const struct {
+        const char* arguments;
+        const char* bench;
+        int status;
+        const char* out;
+    } cases[] = {
+        {"ltc-get", "ltc-source rate 5 start 23:59:59:24", 0, "23:59:59:24\n"},
+        {"ltc-set 10:20:30:12", "ltc-port input", 1,
+         "zyvodiag ltc-set: failed (-D shows the detail)\n"},
+        {"ltc-set 1:2:3", "", 2, "zyvodiag ltc-set: needs a timecode HH:MM:SS:FF, not '1:2:3'\n"},
+        {"ltc-set 10:60:30:12", "", 2,
+         "zyvodiag ltc-set: '10:60:30:12': minutes 60 is out of range 0-59\n"},
+        {"ltc-set 25:00:00:00", "", 2,
+         "zyvodiag ltc-set: '25:00:00:00': hours 25 is out of range 0-23\n"},
+        {"ltc-mode", "", 0, "in\n"},
+        {"ltc-mode out", "ltc-port input", 1,
+         " ltcSetMode() LTC output mode not available\n"
+         "zyvodiag ltc-mode: failed (-D shows the detail)\n"},
+        {"ltc-mode sideways", "", 2, "zyvodiag ltc-mode: mode is 'in' or 'out'\n"},
+        {"ltc-rate 26", "", 2,
+         "zyvodiag ltc-rate: needs a rate: 23, 24, 25, 29, 30, 47, 48, 50, 59 or 60\n"},
+        {"ltc-test", "", 0, ""},
+        {"ltc-test", "ltc-source rate 6 start 01:00:00:00 frozen", 1,
+         "zyvodiag ltc-test: failed (-D shows the detail)\n"},
+        {"genlock", "", 0, ""},
+        // The rows share one card: here the bars never reach the panel's store, whose memory
+        // still holds nothing, as no row before has written it.
+        {"lcd -b2", "fault DMA.DoDma -1 once", 1,
+         "LCD should show colour bars: pixel 0 of the LCD picture is not opaque\n"
+         "zyvodiag lcd: failed (-D shows the detail)\n"},
+        {"lcd -b0", "", 0, "LCD shows black\n"},
+        {"lcd -b2", "", 0, "LCD shows colour bars\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun result = run(c.arguments, c.bench);
+        EXPECT_EQ(result.status, c.status) << c.arguments << " / " << c.bench;
+        EXPECT_EQ(result.out, c.out) << c.arguments << " / " << c.bench;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, TimingCommandTest,
-    ::testing::Values(
-        Case{"ltc-get", "ltc-source rate 5 start 23:59:59:24", 0, "23:59:59:24\n"},
-        Case{"ltc-set 10:20:30:12", "ltc-port input", 1,
-             "zyvodiag ltc-set: failed (-D shows the detail)\n"},
-        Case{"ltc-set 1:2:3", "", 2,
-             "zyvodiag ltc-set: needs a timecode HH:MM:SS:FF, not '1:2:3'\n"},
-        Case{"ltc-set 10:60:30:12", "", 2,
-             "zyvodiag ltc-set: '10:60:30:12': minutes 60 is out of range 0-59\n"},
-        Case{"ltc-set 25:00:00:00", "", 2,
-             "zyvodiag ltc-set: '25:00:00:00': hours 25 is out of range 0-23\n"},
-        Case{"ltc-mode", "", 0, "in\n"},
-        Case{"ltc-mode out", "ltc-port input", 1,
-             " ltcSetMode() LTC output mode not available\n"
-             "zyvodiag ltc-mode: failed (-D shows the detail)\n"},
-        Case{"ltc-mode sideways", "", 2, "zyvodiag ltc-mode: mode is 'in' or 'out'\n"},
-        Case{"ltc-rate 26", "", 2,
-             "zyvodiag ltc-rate: needs a rate: 23, 24, 25, 29, 30, 47, 48, 50, 59 or 60\n"},
-        Case{"ltc-test", "", 0, ""},
-        Case{"ltc-test", "ltc-source rate 6 start 01:00:00:00 frozen", 1,
-             "zyvodiag ltc-test: failed (-D shows the detail)\n"},
-        Case{"genlock", "", 0, ""}, Case{"lcd -b0", "", 0, "LCD shows black\n"},
-        Case{"lcd -b2", "", 0, "LCD shows colour bars\n"},
-        // The bars never reach the panel's store, whose memory still holds nothing.
-        Case{"lcd -b2", "fault DMA.DoDma -1 once", 1,
-             "LCD should show colour bars: pixel 0 of the LCD picture is not opaque\n"
-             "zyvodiag lcd: failed (-D shows the detail)\n"}));
 
 TEST_F(TimingToolTest, timecodeModeAndRateStayOnTheCardForTheNextCommand) {
     const ToolRun set = run("ltc-set 10:20:30:12");

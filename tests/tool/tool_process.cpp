@@ -23,15 +23,15 @@ ToolRun runShell(const std::string& command) {
     return run;
 }
 
-std::string quoted(const std::string& text) {
+} // namespace
+
+std::string shellQuoted(const std::string& text) {
     std::string result = "'";
     for (char c : text) {
         result += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return result + "'";
 }
-
-} // namespace
 
 ::testing::AssertionResult endedWith(const ToolRun& run, int status,
                                      std::initializer_list<std::string> parts) {
@@ -54,7 +54,7 @@ ToolRun runTool(const std::string& arguments, const std::string& environment) {
 }
 
 ToolRun runScript(const std::string& script) {
-    return runShell("bash -c " + quoted(script) + " 2>&1 </dev/null");
+    return runShell("bash -c " + shellQuoted(script) + " 2>&1 </dev/null");
 }
 
 std::string toolCommand() {

@@ -28,4 +28,7 @@ ToolRun runScript(const std::string& script);
 // The tool as a shell word, for such scripts.
 std::string toolCommand();
 
+// `text` as one word of a shell command line.
+std::string shellQuoted(const std::string& text);
+
 } // namespace tooltest

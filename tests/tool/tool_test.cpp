@@ -46,6 +46,17 @@ TEST(ToolTest, eachCommandLineSaysWhatItDidAndExitsWithItsStatus) {
          "zyvodiag selftest: unknown option --jsn; did you mean --json?", ""},
         {"monitor --sdi=1", 2, "zyvodiag monitor: --sdi takes no value", ""},
         {"view frame.raw --help", 0, "usage:  zyvodiag view [switches] file", ""},
+        {"--sim " + zyvotest::scratchFile("bad.bench", "# fine\nwibble 3\n") + " open", 2,
+         ":2: unknown directive", ""},
+        // --device: its value, and where it goes.
+        {"--device=x open", 2, "zyvodiag: --device 'x': a local device number from 0 to 65535\n",
+         ""},
+        {"--device 65536 open", 2,
+         "zyvodiag: --device '65536': a local device number from 0 to 65535\n", ""},
+        {"--device", 2, "zyvodiag: --device needs a local device number\n", ""},
+        {"open --device 1", 2, "--device goes before the command", ""},
+        {"--device 2 open", 1, "zyvodiag: no local device 2: the device library found 1\n", ""},
+        {"--device 2 sim-reset", 1, "zyvosim: the bench has no device 2 (it has 1)\n", ""},
     };
     for (const auto& row : rows) {
         EXPECT_TRUE(endedWith(runTool(row.arguments), row.status, {row.says, row.alsoSays}))
@@ -59,12 +70,6 @@ TEST(ToolTest, unusableCommandLinesExitWith2) {
                                   "compare --diff-png", "audio -q", "output -q"}) {
         EXPECT_EQ(runTool(arguments).status, 2) << arguments;
     }
-}
-
-TEST(ToolTest, badBenchFileIsRefusedNamingItsLine) {
-    ToolRun run = runTool("--sim " + benchFile("# fine\nwibble 3\n") + " open");
-    EXPECT_TRUE(endedWith(run, 2, {":2:"}));
-    EXPECT_EQ(run.out.find("device 0 opened"), std::string::npos) << run.out;
 }
 
 } // namespace
