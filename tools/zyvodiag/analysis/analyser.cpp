@@ -58,6 +58,13 @@ void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
     if (!differing.empty()) {
         few.push_back(differing.back());
     }
+    // On a picture without vertical detail only the edge of a band tells one vertical move from
+    // the next.
+    for (unsigned y : bandEdgeLines(found)) {
+        if (stats.lineDiffers[y] != 0 || (y > 0 && stats.lineDiffers[y - 1] != 0)) {
+            few.push_back(y);
+        }
+    }
     std::vector<std::pair<double, size_t>> ranked;
     for (size_t i = 0; i < shifts.size(); ++i) {
         LineModel model(shifts[i], expected, nullptr);
@@ -99,15 +106,17 @@ void Analyser::passSurvivors() {
         }
         return preference(a->impairment) < preference(b->impairment);
     });
-    // Once the statistics settled a bit fault, or a model fits the sampled lines exactly, only a
-    // model as exact could tie with it; a partial one is worth a pass only if it could be named.
+    // Once a model fits the whole frame exactly, only a model as exact could tie with it, and
+    // it is given up at its first miss; a partial one is worth a pass only if it could be named.
     // Of two moves that both fit, the smaller is the one named: once it is verified, a larger
-    // one needs no pass.
-    const bool settled = hasExact() || (!order.empty() && order[0]->score.exact());
+    // one needs no pass. A model exact on the sampled lines that misses elsewhere is scored
+    // whole all the same, for it may still be the best partial explanation.
     bool moved = false;
+    size_t partials = 0;
     for (size_t i = 0; i < order.size() && i < kWholePasses; ++i) {
         const bool partial = !order[i]->score.exact();
-        if (partial && (settled || i >= 2 || order[i]->score.net() < kLeastNamedShare)) {
+        const bool settled = hasExact();
+        if (partial && (settled || partials >= 2 || order[i]->score.net() < kLeastNamedShare)) {
             break;
         }
         const bool shift = order[i]->impairment.kind == ImpairmentKind::Shift;
@@ -115,6 +124,7 @@ void Analyser::passSurvivors() {
             continue;
         }
         scoreWhole(*order[i], settled && !partial);
+        partials += partial || !order[i]->score.exact() ? 1 : 0;
         moved = moved || (shift && order[i]->whole && order[i]->score.exact());
     }
 }

@@ -9,22 +9,32 @@
 namespace zyvodiag {
 namespace {
 
-constexpr int kShiftSearch = 64;
 constexpr unsigned kShiftsKept = 2;
 
-// Sums of all components along each line and down each column, on every 8th column or 16th line:
-// enough to find how far a picture moved.
+// How far a move is looked for: a quarter of the picture each way.
+int shiftSearch(unsigned side) {
+    return int(side / 4);
+}
+
+// Sums of all components along each line and down each column: enough to find how far a
+// picture moved. Each profile leaves out the band a move within the search could fill with
+// black, so that the band of a vertical move does not pull the horizontal one off, and the
+// reverse: on a ramp it would.
 void profiles(const DecodedFrame& frame, std::vector<double>& rows, std::vector<double>& columns) {
     rows.assign(frame.height, 0);
     columns.assign(frame.width, 0);
+    const unsigned marginX = unsigned(shiftSearch(frame.width));
+    const unsigned marginY = unsigned(shiftSearch(frame.height));
+    // Every 8th column for a row and every 16th line for the columns, from the middle half.
+    const unsigned everyLine = std::max(1u, std::min(16u, (frame.height - 2 * marginY) / 32));
     for (unsigned y = 0; y < frame.height; ++y) {
         const Sample* line = &frame.samples[size_t(y) * frame.width];
         uint64_t row = 0;
-        for (unsigned x = 0; x < frame.width; x += 8) {
+        for (unsigned x = marginX; x < frame.width - marginX; x += 8) {
             row += unsigned(line[x].c[0]) + line[x].c[1] + line[x].c[2];
         }
         rows[y] = double(row);
-        if (y % 16 == 0) {
+        if (y >= marginY && y < frame.height - marginY && (y - marginY) % everyLine == 0) {
             for (unsigned x = 0; x < frame.width; ++x) {
                 columns[x] += double(unsigned(line[x].c[0]) + line[x].c[1] + line[x].c[2]);
             }
@@ -37,7 +47,7 @@ void profiles(const DecodedFrame& frame, std::vector<double>& rows, std::vector<
 std::vector<int> bestOffsets(const std::vector<double>& expected,
                              const std::vector<double>& found) {
     const int n = int(expected.size());
-    const int limit = std::min(kShiftSearch, n - 1);
+    const int limit = std::min(shiftSearch(unsigned(n)), n - 1);
     std::vector<std::pair<double, int>> ranked;
     for (int d = -limit; d <= limit; ++d) {
         double sad = 0;
@@ -79,13 +89,91 @@ std::vector<int> bestOffsets(const std::vector<double>& expected,
     return offsets;
 }
 
+// Whether a sample is the black a move leaves behind: legal black and neutral chroma for YCbCr,
+// black at 0 or at the legal level for RGB.
+bool isFill(const Sample& s, PixelLayout layout) {
+    const unsigned step = 1u << (bitDepth(layout) - 8);
+    if (isYCbCr(layout)) {
+        return s.c[0] == 16 * step && s.c[1] == 128 * step && s.c[2] == 128 * step;
+    }
+    return s.c[0] == s.c[1] && s.c[1] == s.c[2] && (s.c[0] == 0 || s.c[0] == 16 * step);
+}
+
+// The black bands along the edges of a frame: whole lines at the top and bottom, whole columns
+// (of the middle lines) at the left and right.
+struct Bands {
+    int top = 0, bottom = 0, left = 0, right = 0;
+};
+
+Bands bandsOf(const DecodedFrame& frame) {
+    const unsigned width = frame.width, height = frame.height;
+    const auto fillLine = [&](unsigned y) {
+        const Sample* line = &frame.samples[size_t(y) * width];
+        return std::all_of(line, line + width,
+                           [&](const Sample& s) { return isFill(s, frame.layout); });
+    };
+    const auto fillColumn = [&](unsigned x) {
+        for (unsigned y = height / 4; y < height - height / 4; y += 4) {
+            if (!isFill(frame.at(x, y), frame.layout)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    Bands bands;
+    while (bands.top < int(height) / 4 && fillLine(unsigned(bands.top))) {
+        ++bands.top;
+    }
+    while (bands.bottom < int(height) / 4 && fillLine(height - 1 - unsigned(bands.bottom))) {
+        ++bands.bottom;
+    }
+    while (bands.left < int(width) / 4 && fillColumn(unsigned(bands.left))) {
+        ++bands.left;
+    }
+    while (bands.right < int(width) / 4 && fillColumn(width - 1 - unsigned(bands.right))) {
+        ++bands.right;
+    }
+    return bands;
+}
+
+} // namespace
+
+std::vector<unsigned> bandEdgeLines(const DecodedFrame& found) {
+    const Bands bands = bandsOf(found);
+    const int height = int(found.height);
+    std::vector<unsigned> lines;
+    for (int y : {bands.top - 1, bands.top, height - bands.bottom - 1, height - bands.bottom}) {
+        if (y >= 0 && y < height) {
+            lines.push_back(unsigned(y));
+        }
+    }
+    return lines;
+}
+
+namespace {
+
+// A band of black the found frame has and the expected one has not is the mark of a move: on a
+// picture that is the same along a diagonal (a slant ramp) the profiles only tell the sum of the
+// two moves, and the bands tell each.
+void addBandOffsets(int expectedLow, int foundLow, int expectedHigh, int foundHigh,
+                    std::vector<int>& offsets) {
+    for (int d : {foundLow - expectedLow, expectedHigh - foundHigh}) {
+        if (d != 0 && std::find(offsets.begin(), offsets.end(), d) == offsets.end()) {
+            offsets.push_back(d);
+        }
+    }
+}
+
 void addShifts(const DecodedFrame& expected, const DecodedFrame& found,
                std::vector<Impairment>& out) {
     std::vector<double> expectedRows, expectedColumns, foundRows, foundColumns;
     profiles(expected, expectedRows, expectedColumns);
     profiles(found, foundRows, foundColumns);
-    const std::vector<int> dxs = bestOffsets(expectedColumns, foundColumns);
-    const std::vector<int> dys = bestOffsets(expectedRows, foundRows);
+    std::vector<int> dxs = bestOffsets(expectedColumns, foundColumns);
+    std::vector<int> dys = bestOffsets(expectedRows, foundRows);
+    const Bands expectedBands = bandsOf(expected), foundBands = bandsOf(found);
+    addBandOffsets(expectedBands.left, foundBands.left, expectedBands.right, foundBands.right, dxs);
+    addBandOffsets(expectedBands.top, foundBands.top, expectedBands.bottom, foundBands.bottom, dys);
     const bool rgb = !isYCbCr(expected.layout);
     for (int dy : dys) {
         for (int dx : dxs) {
@@ -150,7 +238,7 @@ std::vector<Hypothesis> bitFaultHypotheses(const FrameStatistics& stats, PixelLa
 std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const DecodedFrame& found) {
     std::vector<Impairment> out;
     const unsigned depth = bitDepth(expected.layout);
-    for (unsigned bits = 8; bits < depth; bits += 2) {
+    for (unsigned bits = 1; bits < depth; ++bits) {
         Impairment truncated = of(ImpairmentKind::Truncated);
         truncated.bits = bits;
         out.push_back(truncated);
@@ -161,9 +249,7 @@ std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const Deco
         out.push_back(range);
     }
     out.push_back(of(ImpairmentKind::ChromaSwap));
-    if (isYCbCr(expected.layout)) {
-        out.push_back(of(ImpairmentKind::LumaChromaOrder));
-    }
+    out.push_back(of(ImpairmentKind::LumaChromaOrder));
     if (expected.height > 1) {
         out.push_back(of(ImpairmentKind::FieldSwap));
     }
@@ -178,6 +264,11 @@ std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const Deco
 }
 
 int preference(const Impairment& impairment) {
+    // A path cut short that fits as well as one stuck line does accounts for every data line,
+    // the stuck line for its own alone: it comes first.
+    if (impairment.kind == ImpairmentKind::Truncated) {
+        return 500;
+    }
     const int rank = static_cast<int>(impairment.kind) * 1000;
     if (impairment.kind == ImpairmentKind::Shift) {
         return rank + std::abs(impairment.dx) + std::abs(impairment.dy);

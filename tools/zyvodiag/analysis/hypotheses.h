@@ -22,6 +22,10 @@ std::vector<Hypothesis> bitFaultHypotheses(const FrameStatistics& stats, PixelLa
 // matrix, and the shifts the row and column profiles suggest.
 std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const DecodedFrame& found);
 
+// The lines on either side of the edge of the black bands at the top and bottom of a frame: where
+// moves that agree everywhere else part.
+std::vector<unsigned> bandEdgeLines(const DecodedFrame& found);
+
 // Order of preference between explanations that fit equally: the simplest fault of the path
 // first, and the smaller of two shifts.
 int preference(const Impairment& impairment);
