@@ -328,6 +328,16 @@ TEST(Verdict, EqualExplanationsAreBothNamed) {
     EXPECT_EQ(analysis.alternatives[0].impairment.kind, ImpairmentKind::InvertedBit);
     EXPECT_NE(analysis.summary.find("stuck at 1, or Y data bit 0 inverted"), std::string::npos)
         << analysis.summary;
+    // Bars torn from a black frame two lines above the bottom read like bars moved up two lines.
+    const DecodedFrame bars = pattern(1, k10);
+    DecodedFrame torn = bars;
+    std::copy(black.samples.end() - 2 * kWidth, black.samples.end(),
+              torn.samples.end() - 2 * kWidth);
+    const Analysis tear = analyseFrames(bars, torn, &patterns());
+    ASSERT_TRUE(tear.tied) << tear.summary;
+    EXPECT_EQ(analysisJson(tear, k10)["parameters"], nlohmann::json::parse(R"({"dx":0,"dy":-2})"));
+    EXPECT_EQ(tear.alternatives[0].impairment.kind, ImpairmentKind::Torn) << tear.summary;
+    EXPECT_EQ(tear.alternatives[0].impairment.line, kHeight - 2);
 }
 
 } // namespace

@@ -29,9 +29,10 @@ struct Analyser {
     void tryModel(const Impairment& impairment);
     void tryShifts(const std::vector<Impairment>& shifts);
     void scoreWhole(Hypothesis& hypothesis, bool untilMiss);
-    void passSurvivors();
+    void passSurvivors(bool partials);
     void tryPatterns();
     bool hasExact() const;
+    bool movedUpOnly() const;
 };
 
 void Analyser::tryModel(const Impairment& impairment) {
@@ -90,7 +91,7 @@ void Analyser::scoreWhole(Hypothesis& hypothesis, bool untilMiss) {
 }
 
 // The models exact on the sampled lines, and the best partial ones, get a pass over every line.
-void Analyser::passSurvivors() {
+void Analyser::passSurvivors(bool partials) {
     std::vector<Hypothesis*> order;
     for (Hypothesis& h : hypotheses) {
         if (!h.whole) {
@@ -112,11 +113,12 @@ void Analyser::passSurvivors() {
     // one needs no pass. A model exact on the sampled lines that misses elsewhere is scored
     // whole all the same, for it may still be the best partial explanation.
     bool moved = false;
-    size_t partials = 0;
+    size_t passedPartial = 0;
     for (size_t i = 0; i < order.size() && i < kWholePasses; ++i) {
         const bool partial = !order[i]->score.exact();
         const bool settled = hasExact();
-        if (partial && (settled || partials >= 2 || order[i]->score.net() < kLeastNamedShare)) {
+        if (partial && (!partials || settled || passedPartial >= 2 ||
+                        order[i]->score.net() < kLeastNamedShare)) {
             break;
         }
         const bool shift = order[i]->impairment.kind == ImpairmentKind::Shift;
@@ -124,7 +126,7 @@ void Analyser::passSurvivors() {
             continue;
         }
         scoreWhole(*order[i], settled && !partial);
-        partials += partial || !order[i]->score.exact() ? 1 : 0;
+        passedPartial += partial || !order[i]->score.exact() ? 1 : 0;
         moved = moved || (shift && order[i]->whole && order[i]->score.exact());
     }
 }
@@ -132,6 +134,15 @@ void Analyser::passSurvivors() {
 bool Analyser::hasExact() const {
     return std::any_of(hypotheses.begin(), hypotheses.end(),
                        [](const Hypothesis& h) { return h.whole && h.score.exact(); });
+}
+
+// A picture without vertical detail moved up reads like one torn from a black frame: the lines
+// at the bottom are black either way, and both are named.
+bool Analyser::movedUpOnly() const {
+    return std::any_of(hypotheses.begin(), hypotheses.end(), [](const Hypothesis& h) {
+        return h.whole && h.score.exact() && h.impairment.kind == ImpairmentKind::Shift &&
+               h.impairment.dx == 0 && h.impairment.dy < 0;
+    });
 }
 
 // Whether the found frame shows pattern `number` on the sampled lines from `from` down: read
@@ -171,23 +182,30 @@ void Analyser::tryPatterns() {
     const unsigned torn = stats.firstDifferingLine;
     std::vector<unsigned> tornLines = lines;
     tornLines.push_back(torn);
-    std::vector<unsigned> every(expected.height);
-    for (unsigned y = 0; y < expected.height; ++y) {
-        every[y] = y;
-    }
     const Score fits{stats.differing, stats.differing, 0, 0};
+    // Every line from `from` down, against the pattern decoded once.
+    const auto showsWhole = [this](unsigned number, unsigned from) {
+        const DecodedFrame* shown =
+            references->pattern(number, found.layout, found.width, found.height);
+        const size_t start = size_t(from) * found.width;
+        return shown != nullptr &&
+               std::equal(found.samples.begin() + std::ptrdiff_t(start), found.samples.end(),
+                          shown->samples.begin() + std::ptrdiff_t(start),
+                          [](const Sample& a, const Sample& b) {
+                              return a.c[0] == b.c[0] && a.c[1] == b.c[1] && a.c[2] == b.c[2];
+                          });
+    };
     for (unsigned i = 0; i < kReferencePatternCount; ++i) {
         const unsigned number = (i + 8) % kReferencePatternCount;
         Impairment shown;
         shown.kind = ImpairmentKind::WrongPicture;
         shown.pattern = int(number);
-        if (showsPattern(*references, number, found, lines, 0) &&
-            showsPattern(*references, number, found, every, 0)) {
+        if (showsPattern(*references, number, found, lines, 0) && showsWhole(number, 0)) {
             hypotheses.push_back(Hypothesis{shown, fits, true});
             return;
         }
         if (torn > 0 && showsPattern(*references, number, found, tornLines, torn) &&
-            showsPattern(*references, number, found, every, torn)) {
+            showsWhole(number, torn)) {
             shown.kind = ImpairmentKind::Torn;
             shown.line = torn;
             hypotheses.push_back(Hypothesis{shown, fits, true});
@@ -346,9 +364,13 @@ Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found,
         }
     }
     run.tryShifts(shifts);
-    run.passSurvivors();
-    if (!run.hasExact()) {
+    // A frame that shows another pattern is told before any partial fit gets a pass of its own.
+    run.passSurvivors(false);
+    if (!run.hasExact() || run.movedUpOnly()) {
         run.tryPatterns();
+    }
+    if (!run.hasExact()) {
+        run.passSurvivors(true);
     }
     decide(analysis, run.hypotheses, run.stats, bitDepth(expected.layout));
     analysis.summary = describeAnalysis(analysis, expected.layout);

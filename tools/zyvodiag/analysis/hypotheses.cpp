@@ -89,50 +89,67 @@ std::vector<int> bestOffsets(const std::vector<double>& expected,
     return offsets;
 }
 
-// Whether a sample is the black a move leaves behind: legal black and neutral chroma for YCbCr,
-// black at 0 or at the legal level for RGB.
-bool isFill(const Sample& s, PixelLayout layout) {
-    const unsigned step = 1u << (bitDepth(layout) - 8);
-    if (isYCbCr(layout)) {
-        return s.c[0] == 16 * step && s.c[1] == 128 * step && s.c[2] == 128 * step;
+// The black a move leaves behind: legal black and neutral chroma for YCbCr, black at 0 or at
+// the legal level for RGB.
+class Fill {
+public:
+    explicit Fill(PixelLayout layout)
+        : mYCbCr(isYCbCr(layout)), mBlack(uint16_t(16u << (bitDepth(layout) - 8))),
+          mNeutral(uint16_t(128u << (bitDepth(layout) - 8))) {}
+    bool operator()(const Sample& s) const {
+        if (mYCbCr) {
+            return s.c[0] == mBlack && s.c[1] == mNeutral && s.c[2] == mNeutral;
+        }
+        return s.c[0] == s.c[1] && s.c[1] == s.c[2] && (s.c[0] == 0 || s.c[0] == mBlack);
     }
-    return s.c[0] == s.c[1] && s.c[1] == s.c[2] && (s.c[0] == 0 || s.c[0] == 16 * step);
-}
+
+private:
+    bool mYCbCr;
+    uint16_t mBlack, mNeutral;
+};
 
 // The black bands along the edges of a frame: whole lines at the top and bottom, whole columns
-// (of the middle lines) at the left and right.
+// (of the middle lines) at the left and right. A band wider than any move looked for is no
+// move's, and counts as none (-1): a black frame has nothing but bands.
 struct Bands {
     int top = 0, bottom = 0, left = 0, right = 0;
 };
 
 Bands bandsOf(const DecodedFrame& frame) {
     const unsigned width = frame.width, height = frame.height;
-    const auto fillLine = [&](unsigned y) {
+    const Fill fill(frame.layout);
+    const auto fillLine = [&](int y) {
         const Sample* line = &frame.samples[size_t(y) * width];
-        return std::all_of(line, line + width,
-                           [&](const Sample& s) { return isFill(s, frame.layout); });
+        // Every fourth pixel: a band only proposes a move, which is then tried line by line.
+        for (unsigned x = 0; x < width; x += 4) {
+            if (!fill(line[x])) {
+                return false;
+            }
+        }
+        return fill(line[width - 1]);
     };
-    const auto fillColumn = [&](unsigned x) {
+    const auto fillColumn = [&](int x) {
         for (unsigned y = height / 4; y < height - height / 4; y += 4) {
-            if (!isFill(frame.at(x, y), frame.layout)) {
+            if (!fill(frame.at(unsigned(x), y))) {
                 return false;
             }
         }
         return true;
     };
+    const auto band = [](int limit, const auto& isFill) {
+        int width = 0;
+        while (width <= limit && isFill(width)) {
+            ++width;
+        }
+        return width > limit ? -1 : width;
+    };
+    const int lines = int(height), columns = int(width);
+    const int searchY = shiftSearch(height), searchX = shiftSearch(width);
     Bands bands;
-    while (bands.top < int(height) / 4 && fillLine(unsigned(bands.top))) {
-        ++bands.top;
-    }
-    while (bands.bottom < int(height) / 4 && fillLine(height - 1 - unsigned(bands.bottom))) {
-        ++bands.bottom;
-    }
-    while (bands.left < int(width) / 4 && fillColumn(unsigned(bands.left))) {
-        ++bands.left;
-    }
-    while (bands.right < int(width) / 4 && fillColumn(width - 1 - unsigned(bands.right))) {
-        ++bands.right;
-    }
+    bands.top = band(searchY, fillLine);
+    bands.bottom = band(searchY, [&](int i) { return fillLine(lines - 1 - i); });
+    bands.left = band(searchX, fillColumn);
+    bands.right = band(searchX, [&](int i) { return fillColumn(columns - 1 - i); });
     return bands;
 }
 
@@ -142,7 +159,10 @@ std::vector<unsigned> bandEdgeLines(const DecodedFrame& found) {
     const Bands bands = bandsOf(found);
     const int height = int(found.height);
     std::vector<unsigned> lines;
-    for (int y : {bands.top - 1, bands.top, height - bands.bottom - 1, height - bands.bottom}) {
+    const int top = bands.top, bottom = bands.bottom;
+    const int none = -2; // a side without a band of a move's width
+    for (int y : {top >= 0 ? top - 1 : none, top >= 0 ? top : none,
+                  bottom >= 0 ? height - bottom - 1 : none, bottom >= 0 ? height - bottom : none}) {
         if (y >= 0 && y < height) {
             lines.push_back(unsigned(y));
         }
@@ -157,7 +177,9 @@ namespace {
 // two moves, and the bands tell each.
 void addBandOffsets(int expectedLow, int foundLow, int expectedHigh, int foundHigh,
                     std::vector<int>& offsets) {
-    for (int d : {foundLow - expectedLow, expectedHigh - foundHigh}) {
+    const bool low = expectedLow >= 0 && foundLow >= 0;
+    const bool high = expectedHigh >= 0 && foundHigh >= 0;
+    for (int d : {low ? foundLow - expectedLow : 0, high ? expectedHigh - foundHigh : 0}) {
         if (d != 0 && std::find(offsets.begin(), offsets.end(), d) == offsets.end()) {
             offsets.push_back(d);
         }
