@@ -183,29 +183,22 @@ void Analyser::tryPatterns() {
     std::vector<unsigned> tornLines = lines;
     tornLines.push_back(torn);
     const Score fits{stats.differing, stats.differing, 0, 0};
-    // Every line from `from` down, against the pattern decoded once.
-    const auto showsWhole = [this](unsigned number, unsigned from) {
-        const DecodedFrame* shown =
-            references->pattern(number, found.layout, found.width, found.height);
-        const size_t start = size_t(from) * found.width;
-        return shown != nullptr &&
-               std::equal(found.samples.begin() + std::ptrdiff_t(start), found.samples.end(),
-                          shown->samples.begin() + std::ptrdiff_t(start),
-                          [](const Sample& a, const Sample& b) {
-                              return a.c[0] == b.c[0] && a.c[1] == b.c[1] && a.c[2] == b.c[2];
-                          });
-    };
+    std::vector<unsigned> every(expected.height);
+    for (unsigned y = 0; y < expected.height; ++y) {
+        every[y] = y;
+    }
     for (unsigned i = 0; i < kReferencePatternCount; ++i) {
         const unsigned number = (i + 8) % kReferencePatternCount;
         Impairment shown;
         shown.kind = ImpairmentKind::WrongPicture;
         shown.pattern = int(number);
-        if (showsPattern(*references, number, found, lines, 0) && showsWhole(number, 0)) {
+        if (showsPattern(*references, number, found, lines, 0) &&
+            showsPattern(*references, number, found, every, 0)) {
             hypotheses.push_back(Hypothesis{shown, fits, true});
             return;
         }
         if (torn > 0 && showsPattern(*references, number, found, tornLines, torn) &&
-            showsWhole(number, torn)) {
+            showsPattern(*references, number, found, every, torn)) {
             shown.kind = ImpairmentKind::Torn;
             shown.line = torn;
             hypotheses.push_back(Hypothesis{shown, fits, true});
@@ -356,7 +349,7 @@ Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found,
     run.lines = sampleLines(run.stats.lineDiffers);
     run.hypotheses = bitFaultHypotheses(run.stats, expected.layout);
     std::vector<Impairment> shifts;
-    for (const Impairment& impairment : modelHypotheses(expected, found)) {
+    for (const Impairment& impairment : modelHypotheses(expected, found, run.stats)) {
         if (impairment.kind == ImpairmentKind::Shift) {
             shifts.push_back(impairment);
         } else {

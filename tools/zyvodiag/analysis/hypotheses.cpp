@@ -52,7 +52,9 @@ std::vector<int> bestOffsets(const std::vector<double>& expected,
     for (int d = -limit; d <= limit; ++d) {
         double sad = 0;
         int count = 0;
-        for (int i = std::max(0, d); i < std::min(n, n + d); ++i) {
+        // Beyond the moves of a few pixels, every fourth point tells the profiles apart.
+        const int step = std::abs(d) <= 64 ? 1 : 4;
+        for (int i = std::max(0, d); i < std::min(n, n + d); i += step) {
             sad += std::fabs(found[i] - expected[i - d]);
             ++count;
         }
@@ -120,8 +122,8 @@ Bands bandsOf(const DecodedFrame& frame) {
     const Fill fill(frame.layout);
     const auto fillLine = [&](int y) {
         const Sample* line = &frame.samples[size_t(y) * width];
-        // Every fourth pixel: a band only proposes a move, which is then tried line by line.
-        for (unsigned x = 0; x < width; x += 4) {
+        // Every eighth pixel: a band only proposes a move, which is then tried line by line.
+        for (unsigned x = 0; x < width; x += 8) {
             if (!fill(line[x])) {
                 return false;
             }
@@ -129,7 +131,7 @@ Bands bandsOf(const DecodedFrame& frame) {
         return fill(line[width - 1]);
     };
     const auto fillColumn = [&](int x) {
-        for (unsigned y = height / 4; y < height - height / 4; y += 4) {
+        for (unsigned y = height / 4; y < height - height / 4; y += 8) {
             if (!fill(frame.at(unsigned(x), y))) {
                 return false;
             }
@@ -257,10 +259,19 @@ std::vector<Hypothesis> bitFaultHypotheses(const FrameStatistics& stats, PixelLa
     return out;
 }
 
-std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const DecodedFrame& found) {
+std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const DecodedFrame& found,
+                                        const FrameStatistics& stats) {
     std::vector<Impairment> out;
     const unsigned depth = bitDepth(expected.layout);
-    for (unsigned bits = 1; bits < depth; ++bits) {
+    // A path cut to `bits` clears only the bits below depth - bits: the widest that still
+    // clears the highest bit that arrived wrong is the widest worth a try.
+    unsigned highest = 0;
+    for (unsigned l = 0; l < stats.channels; ++l) {
+        for (unsigned k = 0; k < depth; ++k) {
+            highest = stats.line[l].flips[k] != 0 ? std::max(highest, k) : highest;
+        }
+    }
+    for (unsigned bits = 1; bits + highest < depth; ++bits) {
         Impairment truncated = of(ImpairmentKind::Truncated);
         truncated.bits = bits;
         out.push_back(truncated);

@@ -20,7 +20,8 @@ std::vector<Hypothesis> bitFaultHypotheses(const FrameStatistics& stats, PixelLa
 
 // The faults with a line model: truncation, range, chroma and stream order, fields, byte order,
 // matrix, and the shifts the row and column profiles suggest.
-std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const DecodedFrame& found);
+std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const DecodedFrame& found,
+                                        const FrameStatistics& stats);
 
 // The lines on either side of the edge of the black bands at the top and bottom of a frame: where
 // moves that agree everywhere else part.
