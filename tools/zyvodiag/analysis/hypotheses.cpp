@@ -298,9 +298,10 @@ std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const Deco
 
 int preference(const Impairment& impairment) {
     // A path cut short that fits as well as one stuck line does accounts for every data line,
-    // the stuck line for its own alone: it comes first.
+    // the stuck line for its own alone: it comes first, and of two widths the wider, the smaller
+    // fault, as the 8-bit path of a 10-bit card is.
     if (impairment.kind == ImpairmentKind::Truncated) {
-        return 500;
+        return 500 - int(impairment.bits);
     }
     const int rank = static_cast<int>(impairment.kind) * 1000;
     if (impairment.kind == ImpairmentKind::Shift) {
