@@ -4,8 +4,7 @@
 #include "pictures/deflate_writer.h"
 #include "pictures/frame_decoder.h"
 #include "pictures/png_writer.h"
-#include "pictures/vectorscope.h"
-#include "pictures/waveform.h"
+#include "pictures/scopes.h"
 #ifdef ZYVODIAG_HAVE_ZLIB
 #include "pictures/zlib_row_writer.h"
 #endif
@@ -63,8 +62,9 @@ void drawScopes(benchmark::State& state) {
     const zyvodiag::DecodedFrame frame =
         decodedPattern(int(state.range(0)), 1920, 1080, PixelLayout(state.range(1)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(zyvodiag::drawWaveform(frame).rgb.data());
-        benchmark::DoNotOptimize(zyvodiag::drawVectorscope(frame).rgb.data());
+        const zyvodiag::ScopePictures scopes = zyvodiag::drawScopes(frame);
+        benchmark::DoNotOptimize(scopes.waveform.rgb.data());
+        benchmark::DoNotOptimize(scopes.vectorscope.rgb.data());
     }
 }
 

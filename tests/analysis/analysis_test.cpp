@@ -114,7 +114,12 @@ const Row kModelled[] = {
     {make(ImpairmentKind::ChromaSwap), 1, k10, "{}", "Cb and Cr exchanged"},
     {make(ImpairmentKind::ChromaSwap), 14, kRgb8, "{}", "R and B exchanged"},
     {make(ImpairmentKind::LumaChromaOrder), 7, k8, "{}", "luma and chroma"},
+    {make(ImpairmentKind::LumaChromaOrder), 7, kRgb10, "{}", "G exchanged with B"},
     {make(ImpairmentKind::Truncated), 11, k10, R"({"bits":8})", "10-bit path cut to its 8"},
+    {make(ImpairmentKind::Truncated, [](Impairment& i) { i.bits = 6; }), 0, kRgb10, R"({"bits":6})",
+     "cut to its 6 upper bits"},
+    {make(ImpairmentKind::Truncated, [](Impairment& i) { i.bits = 11; }), 1, k12, R"({"bits":11})",
+     "12-bit path cut to its 11"},
     {directed(ImpairmentKind::Range, Direction::LegalToFull), 1, k10,
      R"({"from":"legal","to":"full"})", "legal-to-full"},
     {directed(ImpairmentKind::Range, Direction::FullToLegal), 2, kRgb10,
@@ -122,6 +127,17 @@ const Row kModelled[] = {
     {shift(3, 0), 1, k10, R"({"dx":3,"dy":0})", "moved 3 pixels right"},
     {shift(-17, 9), 7, k10, R"({"dx":-17,"dy":9})", "17 pixels left and 9 lines down"},
     {shift(0, -1), 13, kRgb8, R"({"dx":0,"dy":-1})", "1 line up"},
+    // An odd move of the stream on a picture without detail, where only the bands tell each move;
+    // a slant ramp, where the profiles only tell the sum of the two; one beyond a tenth.
+    {make(ImpairmentKind::Shift,
+          [](Impairment& i) {
+              i.dx = 5;
+              i.dy = -3;
+              i.value = 1;
+          }),
+     6, k10, R"({"dx":5,"dy":-3})", "5 pixels right and 3 lines up"},
+    {shift(2, 2), 12, k10, R"({"dx":2,"dy":2})", "2 pixels right and 2 lines down"},
+    {shift(-60, 41), 3, k10, R"({"dx":-60,"dy":41})", "60 pixels left"},
     // A picture without vertical detail differs only in the band the move leaves black.
     {shift(0, -40), 5, kRgb8, R"({"dx":0,"dy":-40})", "40 lines up"},
     {make(ImpairmentKind::FieldSwap), 12, k10, "{}", "fields exchanged"},
@@ -312,6 +328,16 @@ TEST(Verdict, EqualExplanationsAreBothNamed) {
     EXPECT_EQ(analysis.alternatives[0].impairment.kind, ImpairmentKind::InvertedBit);
     EXPECT_NE(analysis.summary.find("stuck at 1, or Y data bit 0 inverted"), std::string::npos)
         << analysis.summary;
+    // Bars torn from a black frame two lines above the bottom read like bars moved up two lines.
+    const DecodedFrame bars = pattern(1, k10);
+    DecodedFrame torn = bars;
+    std::copy(black.samples.end() - 2 * kWidth, black.samples.end(),
+              torn.samples.end() - 2 * kWidth);
+    const Analysis tear = analyseFrames(bars, torn, &patterns());
+    ASSERT_TRUE(tear.tied) << tear.summary;
+    EXPECT_EQ(analysisJson(tear, k10)["parameters"], nlohmann::json::parse(R"({"dx":0,"dy":-2})"));
+    EXPECT_EQ(tear.alternatives[0].impairment.kind, ImpairmentKind::Torn) << tear.summary;
+    EXPECT_EQ(tear.alternatives[0].impairment.line, kHeight - 2);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Waveforms and vectorscopes of pattern frames: the BT.709 targets where the codes put them,
 // bars landing on them, and the graticule at the levels of the frame's depth.
 #include "pictures/frame_decoder.h"
+#include "pictures/scopes.h"
 #include "pictures/vectorscope.h"
 #include "pictures/waveform.h"
 
@@ -89,7 +90,11 @@ TEST(VectorscopeTest, aBarsFramesDotsLandOnItsTargets) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.percent) + "% bars, layout " + std::to_string(int(c.layout)));
         const unsigned depth = bitDepth(c.layout);
-        const RgbImage scope = drawVectorscope(bars(c.pattern, c.layout));
+        // Drawn in one read of the frame with the waveform, as the report draws it, and the same
+        // picture as the vectorscope drawn alone.
+        const DecodedFrame frame = bars(c.pattern, c.layout);
+        const RgbImage scope = drawScopes(frame).vectorscope;
+        ASSERT_TRUE(scope.rgb == drawVectorscope(frame).rgb);
         ASSERT_TRUE(scope.width == VectorscopeLayout::kSide && scope.height == scope.width);
         std::vector<ScopePoint> lit;
         for (const BarTarget& target : bt709BarTargets(depth)) {
@@ -172,7 +177,8 @@ TEST(WaveformTest, eachBarsLevelsAppearInItsColumnOfEachPanel) {
         SCOPED_TRACE("bar " + std::to_string(c.bar) + ", layout " + std::to_string(int(c.layout)));
         const DecodedFrame frame = bars(c.pattern, c.layout);
         const WaveformLayout layout(frame);
-        const RgbImage scope = drawWaveform(frame);
+        const RgbImage scope = drawScopes(frame).waveform;
+        ASSERT_TRUE(scope.rgb == drawWaveform(frame).rgb);
         const unsigned column = layout.column(frame.width * (2 * c.bar + 1) / 16, frame.width);
         for (unsigned component = 0; component < 3; ++component) {
             const unsigned x = layout.panelLeft(component) + column;

@@ -29,9 +29,10 @@ struct Analyser {
     void tryModel(const Impairment& impairment);
     void tryShifts(const std::vector<Impairment>& shifts);
     void scoreWhole(Hypothesis& hypothesis, bool untilMiss);
-    void passSurvivors();
+    void passSurvivors(bool partials);
     void tryPatterns();
     bool hasExact() const;
+    bool movedUpOnly() const;
 };
 
 void Analyser::tryModel(const Impairment& impairment) {
@@ -58,6 +59,13 @@ void Analyser::tryShifts(const std::vector<Impairment>& shifts) {
     if (!differing.empty()) {
         few.push_back(differing.back());
     }
+    // On a picture without vertical detail only the edge of a band tells one vertical move from
+    // the next.
+    for (unsigned y : bandEdgeLines(found)) {
+        if (stats.lineDiffers[y] != 0 || (y > 0 && stats.lineDiffers[y - 1] != 0)) {
+            few.push_back(y);
+        }
+    }
     std::vector<std::pair<double, size_t>> ranked;
     for (size_t i = 0; i < shifts.size(); ++i) {
         LineModel model(shifts[i], expected, nullptr);
@@ -83,7 +91,7 @@ void Analyser::scoreWhole(Hypothesis& hypothesis, bool untilMiss) {
 }
 
 // The models exact on the sampled lines, and the best partial ones, get a pass over every line.
-void Analyser::passSurvivors() {
+void Analyser::passSurvivors(bool partials) {
     std::vector<Hypothesis*> order;
     for (Hypothesis& h : hypotheses) {
         if (!h.whole) {
@@ -99,15 +107,18 @@ void Analyser::passSurvivors() {
         }
         return preference(a->impairment) < preference(b->impairment);
     });
-    // Once the statistics settled a bit fault, or a model fits the sampled lines exactly, only a
-    // model as exact could tie with it; a partial one is worth a pass only if it could be named.
+    // Once a model fits the whole frame exactly, only a model as exact could tie with it, and
+    // it is given up at its first miss; a partial one is worth a pass only if it could be named.
     // Of two moves that both fit, the smaller is the one named: once it is verified, a larger
-    // one needs no pass.
-    const bool settled = hasExact() || (!order.empty() && order[0]->score.exact());
+    // one needs no pass. A model exact on the sampled lines that misses elsewhere is scored
+    // whole all the same, for it may still be the best partial explanation.
     bool moved = false;
+    size_t passedPartial = 0;
     for (size_t i = 0; i < order.size() && i < kWholePasses; ++i) {
         const bool partial = !order[i]->score.exact();
-        if (partial && (settled || i >= 2 || order[i]->score.net() < kLeastNamedShare)) {
+        const bool settled = hasExact();
+        if (partial && (!partials || settled || passedPartial >= 2 ||
+                        order[i]->score.net() < kLeastNamedShare)) {
             break;
         }
         const bool shift = order[i]->impairment.kind == ImpairmentKind::Shift;
@@ -115,6 +126,7 @@ void Analyser::passSurvivors() {
             continue;
         }
         scoreWhole(*order[i], settled && !partial);
+        passedPartial += partial || !order[i]->score.exact() ? 1 : 0;
         moved = moved || (shift && order[i]->whole && order[i]->score.exact());
     }
 }
@@ -122,6 +134,15 @@ void Analyser::passSurvivors() {
 bool Analyser::hasExact() const {
     return std::any_of(hypotheses.begin(), hypotheses.end(),
                        [](const Hypothesis& h) { return h.whole && h.score.exact(); });
+}
+
+// A picture without vertical detail moved up reads like one torn from a black frame: the lines
+// at the bottom are black either way, and both are named.
+bool Analyser::movedUpOnly() const {
+    return std::any_of(hypotheses.begin(), hypotheses.end(), [](const Hypothesis& h) {
+        return h.whole && h.score.exact() && h.impairment.kind == ImpairmentKind::Shift &&
+               h.impairment.dx == 0 && h.impairment.dy < 0;
+    });
 }
 
 // Whether the found frame shows pattern `number` on the sampled lines from `from` down: read
@@ -161,11 +182,11 @@ void Analyser::tryPatterns() {
     const unsigned torn = stats.firstDifferingLine;
     std::vector<unsigned> tornLines = lines;
     tornLines.push_back(torn);
+    const Score fits{stats.differing, stats.differing, 0, 0};
     std::vector<unsigned> every(expected.height);
     for (unsigned y = 0; y < expected.height; ++y) {
         every[y] = y;
     }
-    const Score fits{stats.differing, stats.differing, 0, 0};
     for (unsigned i = 0; i < kReferencePatternCount; ++i) {
         const unsigned number = (i + 8) % kReferencePatternCount;
         Impairment shown;
@@ -328,7 +349,7 @@ Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found,
     run.lines = sampleLines(run.stats.lineDiffers);
     run.hypotheses = bitFaultHypotheses(run.stats, expected.layout);
     std::vector<Impairment> shifts;
-    for (const Impairment& impairment : modelHypotheses(expected, found)) {
+    for (const Impairment& impairment : modelHypotheses(expected, found, run.stats)) {
         if (impairment.kind == ImpairmentKind::Shift) {
             shifts.push_back(impairment);
         } else {
@@ -336,9 +357,13 @@ Analysis analyseFrames(const DecodedFrame& expected, const DecodedFrame& found,
         }
     }
     run.tryShifts(shifts);
-    run.passSurvivors();
-    if (!run.hasExact()) {
+    // A frame that shows another pattern is told before any partial fit gets a pass of its own.
+    run.passSurvivors(false);
+    if (!run.hasExact() || run.movedUpOnly()) {
         run.tryPatterns();
+    }
+    if (!run.hasExact()) {
+        run.passSurvivors(true);
     }
     decide(analysis, run.hypotheses, run.stats, bitDepth(expected.layout));
     analysis.summary = describeAnalysis(analysis, expected.layout);

@@ -20,7 +20,12 @@ std::vector<Hypothesis> bitFaultHypotheses(const FrameStatistics& stats, PixelLa
 
 // The faults with a line model: truncation, range, chroma and stream order, fields, byte order,
 // matrix, and the shifts the row and column profiles suggest.
-std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const DecodedFrame& found);
+std::vector<Impairment> modelHypotheses(const DecodedFrame& expected, const DecodedFrame& found,
+                                        const FrameStatistics& stats);
+
+// The lines on either side of the edge of the black bands at the top and bottom of a frame: where
+// moves that agree everywhere else part.
+std::vector<unsigned> bandEdgeLines(const DecodedFrame& found);
 
 // Order of preference between explanations that fit equally: the simplest fault of the path
 // first, and the smaller of two shifts.

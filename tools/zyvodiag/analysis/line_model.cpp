@@ -256,7 +256,12 @@ void LineModel::predictShift(unsigned y, Sample* out) const {
 void LineModel::predictLumaChromaOrder(const Sample* in, Sample* out) const {
     const unsigned width = mExpected.width;
     if (!isYCbCr(mExpected.layout)) {
-        std::copy_n(in, width, out);
+        // RGB rides the 4:4:4 bus as G on the luma line, B and R on the chroma lines: crossed
+        // lines exchange G with B in even pixels and with R in odd ones.
+        for (unsigned x = 0; x < width; ++x) {
+            out[x] = in[x];
+            std::swap(out[x].c[1], out[x].c[x % 2 == 0 ? 2 : 0]);
+        }
         return;
     }
     // Cb Y0 Cr Y1 read as Y0 Cb Y1 Cr: the luma samples land in chroma and the chroma in luma.

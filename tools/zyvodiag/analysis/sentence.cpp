@@ -64,7 +64,9 @@ std::string describeImpairment(const Impairment& i, PixelLayout layout) {
     case ImpairmentKind::ChromaSwap:
         return yCbCr ? "Cb and Cr exchanged" : "R and B exchanged";
     case ImpairmentKind::LumaChromaOrder:
-        return "luma and chroma samples exchanged in the 4:2:2 stream (YUYV read as UYVY)";
+        return yCbCr ? "luma and chroma samples exchanged in the 4:2:2 stream (YUYV read as UYVY)"
+                     : "luma and chroma data lines crossed (G exchanged with B in even pixels, "
+                       "with R in odd ones)";
     case ImpairmentKind::Truncated:
         return std::to_string(bitDepth(layout)) + "-bit path cut to its " + std::to_string(i.bits) +
                " upper bits";

@@ -5,16 +5,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace zyvodiag {
+
+using namespace bt709;
+
 namespace {
 
 const Rgb8 kAxis = {48, 48, 48};
 const Rgb8 kLegalBox = {70, 58, 0};
 const Rgb8 kTrace = {150, 255, 150};
 constexpr unsigned kSide = VectorscopeLayout::kSide;
-
-using namespace bt709;
 
 // An 8-bit level at `depth` bits, rounded there (not rounded at 8 bits and shifted).
 unsigned code(double value, unsigned depth) {
@@ -28,17 +30,7 @@ void chromaOf(double r, double g, double b, unsigned depth, unsigned& cb, unsign
     cr = code(kNeutral + kChromaRange * (r - luma) / kCrScale, depth);
 }
 
-// Where each code lands across (Cb) and, times the side, up (Cr), looked up per sample.
-struct PointTables {
-    std::vector<uint32_t> column, rowStart;
-    explicit PointTables(unsigned depth) : column(size_t(1) << depth), rowStart(column.size()) {
-        for (unsigned code = 0; code < column.size(); ++code) {
-            const ScopePoint point = VectorscopeLayout::point(code, code, depth);
-            column[code] = point.x;
-            rowStart[code] = point.y * kSide;
-        }
-    }
-};
+} // namespace
 
 // R'G'B' codes to chroma codes through the matrix, one table per term in 1/65536 of a code, so
 // that an RGB frame costs three look-ups and a shift per chroma sample.
@@ -71,27 +63,7 @@ private:
     std::vector<int32_t> mCb[3], mCr[3];
 };
 
-// Chroma of every pixel as scope points; RGB frames through the matrix. Neighbours in 4:2:2
-// share their chroma and are each counted, so the trace's brightness follows the area.
-std::vector<uint32_t> countPoints(const DecodedFrame& frame, unsigned depth) {
-    std::vector<uint32_t> counts(size_t(kSide) * kSide, 0);
-    const PointTables tables(depth);
-    RunCounter counter(counts.data());
-    if (isYCbCr(frame.layout)) {
-        for (const Sample& sample : frame.samples) {
-            counter.add(tables.rowStart[sample.c[2]] + tables.column[sample.c[1]]);
-        }
-    } else {
-        const RgbToChroma toChroma(depth);
-        for (const Sample& sample : frame.samples) {
-            unsigned cb = 0, cr = 0;
-            toChroma(sample, cb, cr);
-            counter.add(tables.rowStart[cr] + tables.column[cb]);
-        }
-    }
-    counter.flush();
-    return counts;
-}
+namespace {
 
 void drawBox(RgbImage& picture, ScopePoint centre, unsigned half, Rgb8 colour) {
     const int left = int(centre.x) - int(half), right = int(centre.x) + int(half);
@@ -179,24 +151,69 @@ ScopePoint VectorscopeLayout::point(unsigned cb, unsigned cr, unsigned depth) {
     return ScopePoint{place(cb), kSide - 1 - place(cr)};
 }
 
-RgbImage drawVectorscope(const DecodedFrame& frame) {
-    const unsigned depth = bitDepth(frame.layout);
+VectorscopeCounts::VectorscopeCounts(const DecodedFrame& frame)
+    : mDepth(bitDepth(frame.layout)), mYCbCr(isYCbCr(frame.layout)), mWidth(frame.width),
+      mCounts(size_t(kSide) * kSide, 0), mColumn(size_t(1) << mDepth), mRowStart(mColumn.size()) {
+    for (unsigned code = 0; code < mColumn.size(); ++code) {
+        const ScopePoint point = VectorscopeLayout::point(code, code, mDepth);
+        mColumn[code] = point.x;
+        mRowStart[code] = point.y * kSide;
+    }
+    if (!mYCbCr) {
+        mToChroma = std::make_shared<RgbToChroma>(mDepth);
+    }
+}
+
+// Chroma of every pixel as scope points; RGB frames through the matrix. Neighbours in 4:2:2
+// share their chroma and are each counted, so the trace's brightness follows the area.
+void VectorscopeCounts::addLine(const Sample* line) {
+    RunCounter counter(mCounts.data());
+    const size_t codeMask = mColumn.size() - 1;
+    if (mYCbCr) {
+        for (unsigned x = 0; x < mWidth; ++x) {
+            const size_t point =
+                mRowStart[line[x].c[2] & codeMask] + mColumn[line[x].c[1] & codeMask];
+            counter.add(point);
+            // The odd pixel of a 4:2:2 pair repeats the chroma of the even one.
+            if (x + 1 < mWidth && line[x + 1].c[1] == line[x].c[1] &&
+                line[x + 1].c[2] == line[x].c[2]) {
+                counter.add(point);
+                ++x;
+            }
+        }
+    } else {
+        for (unsigned x = 0; x < mWidth; ++x) {
+            unsigned cb = 0, cr = 0;
+            (*mToChroma)(line[x], cb, cr);
+            counter.add(mRowStart[cr & codeMask] + mColumn[cb & codeMask]);
+        }
+    }
+    mSamples += mWidth;
+}
+
+RgbImage VectorscopeCounts::draw() const {
     RgbImage picture(kSide, kSide);
-    drawGraticule(picture, depth);
-    const std::vector<uint32_t> counts = countPoints(frame, depth);
+    drawGraticule(picture, mDepth);
     // Full brightness for a thousandth of the picture on one point: a bar is bright, a
     // transition between two bars faint but visible.
-    const TraceBrightness brightness(
-        std::max(uint32_t(uint64_t(frame.width) * frame.height / 1000), 1u));
+    const TraceBrightness brightness(std::max(uint32_t(mSamples / 1000), 1u));
     for (unsigned y = 0; y < kSide; ++y) {
         for (unsigned x = 0; x < kSide; ++x) {
-            const uint32_t count = counts[size_t(y) * kSide + x];
+            const uint32_t count = mCounts[size_t(y) * kSide + x];
             if (count != 0) {
                 drawDot(picture, x, y, brightness(count));
             }
         }
     }
     return picture;
+}
+
+RgbImage drawVectorscope(const DecodedFrame& frame) {
+    VectorscopeCounts counts(frame);
+    for (unsigned y = 0; y < frame.height; ++y) {
+        counts.addLine(&frame.samples[size_t(y) * frame.width]);
+    }
+    return counts.draw();
 }
 
 } // namespace zyvodiag

@@ -4,6 +4,8 @@
 #include "pictures/frame_decoder.h"
 #include "pictures/scope_picture.h"
 
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace zyvodiag {
@@ -36,7 +38,28 @@ struct VectorscopeLayout {
 constexpr unsigned kTargetHalfSide75 = 5;
 constexpr unsigned kTargetHalfSide100 = 7;
 
-// YCbCr frames plot their own chroma; RGB frames are converted with the BT.709 matrix.
+class RgbToChroma;
+
+// The chroma of a frame counted per scope point as its lines are handed in, so that one read of
+// the frame can feed the waveform too; then drawn over the axes and targets. YCbCr frames plot
+// their own chroma; RGB frames are converted with the BT.709 matrix.
+class VectorscopeCounts {
+public:
+    explicit VectorscopeCounts(const DecodedFrame& frame);
+    void addLine(const Sample* line); // the frame's next line, frame.width samples
+    RgbImage draw() const;
+
+private:
+    unsigned mDepth;
+    bool mYCbCr;
+    unsigned mWidth;
+    std::vector<uint32_t> mCounts;                // per point, row after row
+    std::vector<uint32_t> mColumn;                // where each Cb code lands across
+    std::vector<uint32_t> mRowStart;              // the first point of each Cr code's row
+    std::shared_ptr<const RgbToChroma> mToChroma; // RGB frames only
+    uint64_t mSamples = 0;
+};
+
 RgbImage drawVectorscope(const DecodedFrame& frame);
 
 } // namespace zyvodiag

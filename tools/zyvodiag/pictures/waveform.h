@@ -4,6 +4,9 @@
 #include "pictures/frame_decoder.h"
 #include "pictures/scope_picture.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace zyvodiag {
 
 // Where things are in a waveform picture. Panels stand side by side, Y | Cb | Cr for YCbCr
@@ -37,6 +40,25 @@ struct WaveformLevels {
     unsigned reservedBelow, reservedAbove; // codes below the first and above the last are reserved
 };
 WaveformLevels waveformLevels(PixelLayout layout, unsigned component);
+
+// The samples of a frame counted per code row and panel column as its lines are handed in, so
+// that one read of the frame can feed the vectorscope too; then drawn over the graticule.
+class WaveformCounts {
+public:
+    explicit WaveformCounts(const DecodedFrame& frame);
+    void addLine(const Sample* line); // the frame's next line, frame.width samples
+    RgbImage draw() const;
+
+private:
+    WaveformLayout mLayout;
+    PixelLayout mPixels;
+    unsigned mWidth;
+    std::vector<uint32_t> mColumnOf; // panel column of each frame column
+    std::vector<uint32_t> mRowStart; // first cell of each code's row
+    std::vector<uint16_t> mSmall;    // the counts, panel after panel, row after row, when a
+    std::vector<uint32_t> mLarge;    // cell cannot pass 65535, else in 32 bits
+    uint64_t mSamples = 0;
+};
 
 RgbImage drawWaveform(const DecodedFrame& frame);
 

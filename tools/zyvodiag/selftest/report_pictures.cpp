@@ -3,8 +3,7 @@
 
 #include "analysis/sentence.h"
 #include "pictures/png_writer.h"
-#include "pictures/vectorscope.h"
-#include "pictures/waveform.h"
+#include "pictures/scopes.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -132,12 +131,13 @@ void queueScopes(const FrameComparison& comparison, const PictureTargets& target
     }
     shown.likelyCause = describeAnalysis(comparison.analysis, comparison.pair.shape.layout);
     writer.add([frame = comparison.captured, waveform, vectorscope] {
-        const RgbImage wave = drawWaveform(*frame);
+        const ScopePictures scopes = drawScopes(*frame);
+        const RgbImage& wave = scopes.waveform;
         const std::string failure = writeAll(Rgb{wave.width, wave.height, wave.rgb}, waveform);
         if (!failure.empty()) {
             return failure;
         }
-        const RgbImage scope = drawVectorscope(*frame);
+        const RgbImage& scope = scopes.vectorscope;
         return writeAll(Rgb{scope.width, scope.height, scope.rgb}, vectorscope);
     });
 }
