@@ -619,7 +619,7 @@ TEST_F(SelfTestTest, aPassLeftOutAfterAFailureReadsTheSameInEveryReport) {
 // writes, once the folders were checked, is not followed, and the run fails naming it.
 TEST_F(SelfTestTest, aFileThatCouldNotBeWrittenFailsTheRunAndIsNamed) {
     for (const char* planted : {"html/pictures/run-1/03-sdi3.png", "html/index.html",
-                                "frames/run-1/sdi3.png", "frames/run-1/sdi-3----sdi-input-3.log"}) {
+                                "frames/run-1/sdi3.png", "frames/run-1/sdi-3-sdi-input-3.log"}) {
         zyvosim::reset();
         zyvodiag::SelfTestOptions options;
         options.htmlDirectory = scratchPath("html");

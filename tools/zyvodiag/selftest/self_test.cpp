@@ -72,11 +72,19 @@ bool wantsPictures(const SelfTestOptions& options) {
     return !options.keepDirectory.empty() || !options.htmlDirectory.empty();
 }
 
-// The log as the test printed it, addresses and all, beside its kept frames.
+// The log as the test printed it, addresses and all, beside its kept frames; each run of other
+// characters in the test's name becomes one hyphen ("sdi-3-sdi-input-3.log").
 std::string rawLogName(const std::string& test) {
     std::string name;
     for (char c : test) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? char(std::tolower(c)) : '-';
+        if (std::isalnum(static_cast<unsigned char>(c))) {
+            name += char(std::tolower(static_cast<unsigned char>(c)));
+        } else if (!name.empty() && name.back() != '-') {
+            name += '-';
+        }
+    }
+    if (!name.empty() && name.back() == '-') {
+        name.pop_back();
     }
     return name + ".log";
 }
