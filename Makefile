@@ -100,7 +100,7 @@ BENCH_BUILD ?= build-bench
 bench:
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DZYVO_BUILD_BENCHMARKS=ON $(WERROR) \
 		>/dev/null
-	@cmake --build $(BENCH_BUILD) -j$(JOBS) --target pattern_bench frames_bench png_bench zyvodiag \
+	@cmake --build $(BENCH_BUILD) -j$(JOBS) --target pattern_bench frames_bench png_bench analysis_bench zyvodiag \
 		>/dev/null
 	@bash bench/peers.sh $(BENCH_BUILD)
 
