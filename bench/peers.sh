@@ -261,18 +261,32 @@ if [[ -x $tool ]]; then
     echo "self-test with --keep: $keep ms against $plain ms plain: $(ratio "$keep" "$plain")x" \
         "(target: at most 1.10x)"
     # Wall and CPU (user + system) milliseconds of the median of three runs on the virtual clock,
-    # each into a folder of its own.
+    # each into a folder of its own, with the simulated card in folder $1 (frames and report stay
+    # under $TMPDIR). Without ZYVO_SIM_STATE a login session's card lives in its runtime directory,
+    # a tmpfs; on a disk the card's memory file adds about half a second of system time.
     run_virtual() {
-        local i
+        local card=$1 i
+        shift
         for ((i = 0; i < 3; i++)); do
             rm -rf "$work/virtual"
-            /usr/bin/time -f '%e %U %S' -o "$work/time" env ZYVO_SIM_STATE=private \
+            /usr/bin/time -f '%e %U %S' -o "$work/time" env ZYVO_SIM_STATE="$card" \
                 ZYVO_SIM_CLOCK=virtual "$tool" selftest "$@" >/dev/null 2>&1 || true
             awk '{ printf "%d %d\n", $1 * 1000, ($2 + $3) * 1000 }' "$work/time"
         done | sort -n | sed -n 2p
     }
-    read -r plain_virtual plain_cpu < <(run_virtual)
-    read -r virtual virtual_cpu < <(run_virtual --html "$work/virtual")
-    echo "self-test with --html on the virtual clock: $virtual ms, $virtual_cpu ms of CPU," \
-        "against $plain_virtual ms, $plain_cpu ms of CPU plain (target: under 2000 ms)"
+    runtime=${XDG_RUNTIME_DIR:-/dev/shm}
+    if [[ -d $runtime && -w $runtime ]] &&
+        (($(df -Pk "$runtime" | awk 'NR == 2 { print $4 }') > 2097152)); then
+        card=$(mktemp -d "$runtime/zyvo-peers-card-XXXXXX")
+        read -r plain_virtual plain_cpu < <(run_virtual "$card")
+        read -r virtual virtual_cpu < <(run_virtual "$card" --html "$work/virtual")
+        rm -rf "$card"
+        echo "self-test with --html on the virtual clock, card in $runtime: $virtual ms," \
+            "$virtual_cpu ms of CPU, against $plain_virtual ms, $plain_cpu ms of CPU plain" \
+            "(target: under 2000 ms)"
+    fi
+    read -r plain_virtual plain_cpu < <(run_virtual "$work/card")
+    read -r virtual virtual_cpu < <(run_virtual "$work/card" --html "$work/virtual")
+    echo "self-test with --html on the virtual clock, card in $work: $virtual ms," \
+        "$virtual_cpu ms of CPU, against $plain_virtual ms, $plain_cpu ms of CPU plain"
 fi
