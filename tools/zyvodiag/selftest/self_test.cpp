@@ -282,15 +282,18 @@ bool finishPictures(PictureWriter& writer, const SelfTestOptions::Clock& clock) 
     return failures.empty();
 }
 
-// Reusing a folder leaves nothing of an earlier run that this run's report does not name; only
-// what the tool recorded writing there is ever removed. `keptRun` is this run's folder inside the
-// --keep folder.
-bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& report,
-                          const std::string& keptRun) {
-    std::set<std::string> pictures = {"index.html"}, frames;
+// What this run writes into the --html and --keep folders, named relative to each; `keptRun` is
+// this run's folder inside the --keep folder.
+struct RunFiles {
+    std::set<std::string> pictures = {"index.html"};
+    std::set<std::string> frames;
+};
+
+RunFiles filesOfThisRun(const SelfTestReport& report, const std::string& keptRun) {
+    RunFiles files;
     for (const TestRecord& test : report.tests) {
         if (test.ranRuns() > 0) {
-            frames.insert(keptRun + "/" + rawLogName(test.name));
+            files.frames.insert(keptRun + "/" + rawLogName(test.name));
         }
         for (const TestOutcome& run : test.runs) {
             for (const FramePictures& shown : run.pictures) {
@@ -300,24 +303,29 @@ bool takeBackEarlierFiles(const SelfTestOptions& options, const SelfTestReport& 
                       &shown.waveform, &shown.waveformThumbnail, &shown.vectorscope,
                       &shown.vectorscopeThumbnail}) {
                     if (!name->empty()) {
-                        pictures.insert(*name);
+                        files.pictures.insert(*name);
                     }
                 }
             }
             for (const TestFrame& frame : run.frames) {
                 for (const std::string* file : {&frame.file, &frame.preview, &frame.difference}) {
                     if (!file->empty()) {
-                        frames.insert(keptRun + "/" + fs::path(*file).filename().string());
+                        files.frames.insert(keptRun + "/" + fs::path(*file).filename().string());
                     }
                 }
             }
         }
     }
+    return files;
+}
+
+// Both folders' records, each made by `record`: added to the earlier record, or replacing it (only
+// what the tool recorded writing there is ever removed).
+bool recordEach(const SelfTestOptions& options, const RunFiles& files,
+                bool (*record)(const std::string&, const std::set<std::string>&, std::string&)) {
     std::string error;
-    if ((options.htmlDirectory.empty() ||
-         replaceRecordedFiles(options.htmlDirectory, pictures, error)) &&
-        (options.keepDirectory.empty() ||
-         replaceRecordedFiles(options.keepDirectory, frames, error))) {
+    if ((options.htmlDirectory.empty() || record(options.htmlDirectory, files.pictures, error)) &&
+        (options.keepDirectory.empty() || record(options.keepDirectory, files.frames, error))) {
         return true;
     }
     std::fprintf(stderr, "zyvodiag selftest: %s\n", error.c_str());
@@ -423,14 +431,18 @@ int runSelfTest(const SelfTestOptions& options) {
     std::fflush(stdout);
     card.release();
     // A report or folder that could not be written whole is no success, whatever the verdicts.
+    // The run's files are recorded, beside what earlier runs recorded, before its folders stop
+    // going with a second signal: a stop from here on leaves nothing the next run cannot take
+    // back. From here on an index may name these pictures and the reports the kept frames; the
+    // previous run's files go only once the reports are written.
+    const RunFiles files = filesOfThisRun(report, work.runFolder());
+    const bool recorded = recordEach(options, files, addToRecord);
     if (!htmlPictures.empty()) {
-        // From here on an index may name these pictures.
         keepOnHardStop(options.htmlDirectory + "/" + htmlPictures);
     }
-    // The reports name the kept frames; the previous run's go only once they are written.
     work.keep();
-    const bool reportsWritten =
-        writeReports(options, report) && takeBackEarlierFiles(options, report, work.runFolder());
+    const bool reportsWritten = recorded && writeReports(options, report) &&
+                                recordEach(options, files, replaceRecordedFiles);
     // A run that drew no picture, or kept no frame, leaves no empty folder.
     for (const std::string& folder :
          {htmlPictures.empty() ? "" : options.htmlDirectory + "/" + htmlPictures,

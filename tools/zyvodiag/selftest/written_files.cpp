@@ -19,15 +19,41 @@ bool isOwnName(const std::string& name) {
     return !name.empty() && name[0] != '/' && name.find("..") == std::string::npos;
 }
 
+std::set<std::string> recordedNames(const std::string& folder) {
+    std::set<std::string> names;
+    std::ifstream earlier(folder + kRecord);
+    for (std::string name; std::getline(earlier, name);) {
+        if (isOwnName(name)) {
+            names.insert(name);
+        }
+    }
+    return names;
+}
+
+bool writeRecord(const std::string& folder, const std::set<std::string>& names,
+                 std::string& error) {
+    std::string record;
+    for (const std::string& name : names) {
+        record += name + "\n";
+    }
+    return writeWholeFile(folder + kRecord, record.data(), record.size(), error);
+}
+
 } // namespace
+
+bool addToRecord(const std::string& folder, const std::set<std::string>& written,
+                 std::string& error) {
+    std::set<std::string> names = recordedNames(folder);
+    names.insert(written.begin(), written.end());
+    return writeRecord(folder, names, error);
+}
 
 bool replaceRecordedFiles(const std::string& folder, const std::set<std::string>& written,
                           std::string& error) {
-    std::ifstream earlier(folder + kRecord);
-    for (std::string name; std::getline(earlier, name);) {
+    for (const std::string& name : recordedNames(folder)) {
         struct stat status {};
         const std::string path = folder + "/" + name;
-        if (isOwnName(name) && written.count(name) == 0 && lstat(path.c_str(), &status) == 0 &&
+        if (written.count(name) == 0 && lstat(path.c_str(), &status) == 0 &&
             S_ISREG(status.st_mode)) {
             unlink(path.c_str());
             // A run's own pictures folder goes with its last picture; a folder holding anything
@@ -38,11 +64,7 @@ bool replaceRecordedFiles(const std::string& folder, const std::set<std::string>
             }
         }
     }
-    std::string record;
-    for (const std::string& name : written) {
-        record += name + "\n";
-    }
-    return writeWholeFile(folder + kRecord, record.data(), record.size(), error);
+    return writeRecord(folder, written, error);
 }
 
 } // namespace zyvodiag

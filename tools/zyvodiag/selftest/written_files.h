@@ -14,4 +14,10 @@ namespace zyvodiag {
 bool replaceRecordedFiles(const std::string& folder, const std::set<std::string>& written,
                           std::string& error);
 
+// Adds `written` to the record of `folder`, keeping what earlier runs recorded, so that a run
+// stopped before it replaces the record leaves only files the next run takes back. False, saying
+// why, when the record cannot be written.
+bool addToRecord(const std::string& folder, const std::set<std::string>& written,
+                 std::string& error);
+
 } // namespace zyvodiag
